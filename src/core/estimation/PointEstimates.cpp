@@ -1,0 +1,66 @@
+#include "core/estimation/PointEstimates.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "core/shell/Errors.h"
+
+namespace kelvo {
+namespace {
+
+void RequireFinite(double value) {
+  if (!std::isfinite(value)) throw InputError("计算结果超出范围");
+}
+
+void RequireFinite(const std::optional<double>& value) {
+  if (value) RequireFinite(*value);
+}
+
+}  // namespace
+
+PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& sample, int binomialN) {
+  if (sample.n < 1)
+    throw std::invalid_argument("point estimates need a sample of at least one value");
+  // The window shows the mean and the variance beside the estimates, so neither may be lost.
+  RequireFinite(sample.mean);
+  RequireFinite(sample.variance);
+
+  const double mean = sample.mean;
+  // Variance with divisor n; for equal values rounding can leave it a hair below 0.
+  const double spread = sample.secondMoment - mean * mean;
+  PointEstimates result;
+  switch (model) {
+    case PointModel::Bernoulli:
+    case PointModel::Poisson:
+    case PointModel::Exponential:
+      result.momentFirst = result.likelihoodFirst = mean;
+      break;
+    case PointModel::Binomial:
+      if (binomialN < 1) throw std::invalid_argument("the binomial model needs N of at least 1");
+      result.momentFirst = result.likelihoodFirst = mean / binomialN;
+      break;
+    case PointModel::Uniform: {
+      const double half = std::sqrt(3.0 * (spread < 0.0 ? 0.0 : spread));
+      result.momentFirst = mean - half;
+      result.momentSecond = mean + half;
+      result.likelihoodFirst = sample.minimum;
+      result.likelihoodSecond = sample.maximum;
+      break;
+    }
+    case PointModel::Normal: {
+      const double sigma = spread < 0.0 ? -1.0 : std::sqrt(spread);
+      result.momentFirst = result.likelihoodFirst = mean;
+      result.momentSecond = result.likelihoodSecond = sigma;
+      break;
+    }
+    default:
+      throw std::invalid_argument("unknown point-estimation model");
+  }
+  RequireFinite(result.momentFirst);
+  RequireFinite(result.likelihoodFirst);
+  RequireFinite(result.momentSecond);
+  RequireFinite(result.likelihoodSecond);
+  return result;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,203 @@
+#include "core/tables/Quantiles.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/shell/Errors.h"
+#include "core/tables/TableStore.h"
+
+namespace kelvo {
+namespace {
+
+constexpr int kLastTableDf = 45;
+constexpr double kTSentinel = -10000.0;
+
+/* Distances to the table are compared "strictly, a tie keeps the earlier cell". Binary
+   arithmetic breaks real ties at random (0.95 lies exactly between the cells 0.9495 and
+   0.9505, but not as doubles), so a distance counts as smaller only when it is smaller by
+   more than this; anything closer is a tie and keeps the earlier cell. */
+constexpr double kTieTolerance = 1e-12;
+
+bool Closer(double d, double best) { return d < best - kTieTolerance; }
+
+void RequireTabulatedDf(int df) {
+  if (df < 1) throw InputError("自由度太小，无法查表");
+}
+
+// A probability range [low, high] that selects one table or field.
+struct Bin {
+  double low;
+  double high;
+  int choice;
+};
+
+/* The bin that holds p. A p between two bins, or outside them all, goes to the bin whose
+   edge is nearer (on a tie the one listed first, the smaller probability), so a probability
+   like 1 − 0.98 = 0.020000000000000018 lands where real arithmetic would put it. */
+template <std::size_t N>
+int PickBin(const std::array<Bin, N>& bins, double p) {
+  int choice = bins[0].choice;
+  double best = std::numeric_limits<double>::infinity();
+  for (const Bin& bin : bins) {
+    const double d = p < bin.low ? bin.low - p : (p > bin.high ? p - bin.high : 0.0);
+    if (d < best) {
+      best = d;
+      choice = bin.choice;
+    }
+  }
+  return choice;
+}
+
+constexpr double kAbove = std::numeric_limits<double>::infinity();
+
+// F tables by upper-tail probability: 0 → ffb0005 .. 4 → ffb010.
+constexpr std::array<const char*, 5> kFTables = {"ffb0005", "ffb0010", "ffb0025", "ffb005", "ffb010"};
+constexpr std::array<Bin, 5> kFBins = {{{0.0, 0.007, 0},
+                                        {0.008, 0.017, 1},
+                                        {0.018, 0.037, 2},
+                                        {0.038, 0.08, 3},
+                                        {0.08, kAbove, 4}}};
+
+// Chi-square fields x1..x6 by α, for α ≤ 0.5 (table xfb1) and α > 0.5 (table xfb).
+constexpr std::array<Bin, 6> kChiSmallBins = {{{0.0, 0.0075, 6},
+                                               {0.0076, 0.02, 5},
+                                               {0.021, 0.035, 4},
+                                               {0.036, 0.075, 3},
+                                               {0.076, 0.175, 2},
+                                               {0.176, kAbove, 1}}};
+constexpr std::array<Bin, 6> kChiLargeBins = {{{0.5, 0.79, 6},
+                                               {0.8, 0.929, 5},
+                                               {0.93, 0.964, 4},
+                                               {0.965, 0.98, 3},
+                                               {0.981, 0.992, 2},
+                                               {0.992, kAbove, 1}}};
+
+// Numerator degrees of freedom to the tabulated column.
+int FColumnDf(int df) {
+  if (df <= 10) return df;
+  if (df <= 13) return 12;
+  if (df <= 17) return 15;
+  if (df <= 21) return 20;
+  if (df <= 27) return 24;
+  if (df <= 35) return 30;
+  if (df <= 50) return 40;
+  if (df <= 90) return 60;
+  return 120;
+}
+
+// Denominator degrees of freedom to the tabulated row.
+int FRowDf(int df) {
+  if (df <= 30) return df;
+  if (df <= 35) return 30;
+  if (df <= 50) return 40;
+  if (df <= 90) return 60;
+  return 120;
+}
+
+// Value field <prefix><number> of the first record among the first `limit` whose key field
+// <prefix>0 equals `key` (the field name is built here, as the tables name their columns).
+double ReadKeyedValue(const char* table, char prefix, int number, int key, int limit = std::numeric_limits<int>::max()) {
+  std::string fields(1, prefix);
+  fields += "0, ";
+  fields += prefix;
+  fields += std::to_string(number);
+  bool found = false;
+  double value = 0.0;
+  int visited = 0;
+  ScanTable(table, fields, [&](const TableRow& row) {
+    if (row.Number(0) == key) {
+      value = row.Number(1);
+      found = true;
+      return false;
+    }
+    return ++visited < limit;
+  });
+  // Every df that reaches here has a row in a complete table: a missing one is damage.
+  if (!found) ThrowTableStoreError();
+  return value;
+}
+
+}  // namespace
+
+void SetTableDatabasePath(std::string path) { SetTableStorePath(std::move(path)); }
+
+const std::string& TableDatabasePath() { return TableStorePath(); }
+
+double NormalQuantile(double p) {
+  const bool mirrored = p < 0.5;
+  const double q = mirrored ? 1.0 - p : p;
+  double best = 1.0;
+  double result = 0.0;
+  ScanTable("bzztfbb", "z, z0, z1, z2, z3, z4, z5, z6, z7, z8, z9", [&](const TableRow& row) {
+    for (int k = 0; k < 10; ++k) {
+      const double d = std::fabs(q - row.Number(k + 1));
+      if (Closer(d, best)) {
+        best = d;
+        // z + k/100, as the double nearest to that two-decimal number.
+        result = std::round(row.Number(0) * 100.0 + k) / 100.0;
+      }
+    }
+    return true;
+  });
+  return mirrored ? -result : result;
+}
+
+double TQuantile(int df, double alpha) {
+  if (df > kLastTableDf) return -NormalQuantile(alpha);
+  if (alpha >= 1.0) return kTSentinel;
+  const bool mirrored = alpha > 0.5;
+  const double q = mirrored ? 1.0 - alpha : alpha;
+  static constexpr std::array<double, 6> kColumns = {0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
+  int column = 0;
+  double best = std::fabs(kColumns[0] - q);
+  for (int i = 1; i < 6; ++i) {
+    const double d = std::fabs(kColumns[i] - q);
+    if (Closer(d, best)) {
+      best = d;
+      column = i;
+    }
+  }
+  RequireTabulatedDf(df);
+  // The record at position df (from 1) holds df degrees of freedom.
+  bool found = false;
+  double value = 0.0;
+  int position = 0;
+  ScanTable("tfb", "t1, t2, t3, t4, t5, t6", [&](const TableRow& row) {
+    if (++position < df) return true;
+    value = row.Number(column);
+    found = true;
+    return false;
+  });
+  if (!found) ThrowTableStoreError();
+  return mirrored ? -value : value;
+}
+
+double FQuantile(int n1, int n2, double alpha) {
+  // An α above 0.5 is a lower quantile: 1 / F(n2, n1) at 1 − α.
+  const bool reciprocal = alpha > 0.5;
+  const double q = reciprocal ? 1.0 - alpha : alpha;
+  const int columnDf = reciprocal ? n2 : n1;
+  const int rowDf = reciprocal ? n1 : n2;
+  RequireTabulatedDf(columnDf);
+  RequireTabulatedDf(rowDf);
+  const char* table = kFTables[PickBin(kFBins, q)];
+  const double value = ReadKeyedValue(table, 'f', FColumnDf(columnDf), FRowDf(rowDf));
+  if (!(value > 0.0)) ThrowTableStoreError();
+  return reciprocal ? 1.0 / value : value;
+}
+
+double ChiSquareQuantile(int df, double alpha) {
+  if (df > kLastTableDf) {
+    const double z = NormalQuantile(1.0 - alpha);
+    const double root = z + std::sqrt(2.0 * df - 1.0);
+    return root * root / 2.0;
+  }
+  RequireTabulatedDf(df);
+  const bool small = alpha <= 0.5;
+  const int field = small ? PickBin(kChiSmallBins, alpha) : PickBin(kChiLargeBins, alpha);
+  return ReadKeyedValue(small ? "xfb1" : "xfb", 'x', field, df, kLastTableDf + 1);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,18 @@
+#pragma once
+// Built-in critical values of the two-sample rank-sum test for sample sizes up to 10.
+// Row: n1 (smaller sample), n2, T1 (lower critical value of the rank sum of the smaller
+// sample), T2 (upper), p = P(W ≤ T1) = P(W ≥ T2). Rows 0..82 hold data ordered by n1, n2
+// and p; row 83 is all zeros and ends every search; row 84 stays zero.
+#include <array>
+
+namespace kelvo {
+
+constexpr int kRankSumRows = 85;
+
+// The process-wide table, all zeros until FillRankSumTable runs.
+std::array<std::array<double, 5>, kRankSumRows>& RankSumTable();
+
+// Writes rows 0..83; writing them again changes nothing.
+void FillRankSumTable();
+
+}  // namespace kelvo

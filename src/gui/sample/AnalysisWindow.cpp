@@ -1,0 +1,389 @@
+#include "gui/sample/AnalysisWindow.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QToolBar>
+#include <algorithm>
+
+#include "core/sample/GridBuffer.h"
+#include "core/shell/EnvSettings.h"
+#include "core/shell/Errors.h"
+#include "core/shell/ScaleLayout.h"
+#include "core/shell/TextNumber.h"
+#include "gui/sample/SampleGrid.h"
+#include "gui/sample/ValueLabel.h"
+#include "gui/shell/ControlLayout.h"
+#include "gui/shell/Dialogs.h"
+#include "gui/shell/HelpViewer.h"
+#include "gui/shell/Icons.h"
+
+namespace kelvo {
+namespace {
+
+QList<AnalysisWindow*>& Registry() {
+  static QList<AnalysisWindow*> windows;
+  return windows;
+}
+
+constexpr int kDefaultRowHeightTwips = 240;
+constexpr int kGridHeightStepTwips = 50;
+
+}  // namespace
+
+void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
+  QGroupBox::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) emit clicked();
+}
+
+AnalysisWindow::AnalysisWindow(const FrameOptions& options)
+    : QMainWindow(nullptr), m_options(options), m_referenceWidth(options.referenceWidth) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  Registry().append(this);
+  setupMenus();
+  setupToolbar();
+  setupFrame();
+  connectSignals();
+  attachEditMenuBitmaps();
+}
+
+AnalysisWindow::~AnalysisWindow() { Registry().removeAll(this); }
+
+QList<AnalysisWindow*> AnalysisWindow::openWindows() { return Registry(); }
+
+void AnalysisWindow::setTag(const QString& tag) {
+  m_tag = tag;
+  setProperty("Tag", tag);
+}
+
+int AnalysisWindow::analysisMode() const {
+  return static_cast<int>(RoundHalfEven(LeadingValue(m_tag.toStdString())));
+}
+
+void AnalysisWindow::setupMenus() {
+  m_editMenu = menuBar()->addMenu(QStringLiteral("编辑(&E)  "));
+  m_editMenu->setObjectName(QStringLiteral("menuquick"));
+  auto addItem = [this](const char* name, const QString& caption, void (AnalysisWindow::*slot)()) {
+    QAction* action = m_editMenu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, slot);
+  };
+  auto addSeparator = [this](const char* name) {
+    m_editMenu->addSeparator()->setObjectName(QString::fromLatin1(name));
+  };
+  addItem("menucopy", QStringLiteral("复制"), &AnalysisWindow::copyBlock);
+  addSeparator("menusp1");
+  addItem("menupaste", QStringLiteral("粘贴"), &AnalysisWindow::pasteBlock);
+  addSeparator("menusp2");
+  addItem("menudelete", QStringLiteral("删除"), &AnalysisWindow::deleteBlock);
+
+  QAction* help = menuBar()->addAction(QStringLiteral("帮助(&H)"));
+  help->setObjectName(QStringLiteral("menuhelp"));
+  connect(help, &QAction::triggered, this, &AnalysisWindow::showHelp);
+}
+
+void AnalysisWindow::setupToolbar() {
+  m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+  m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+  m_toolbar->setMovable(false);
+  m_toolbar->setIconSize(QSize(20, 20));
+  struct Button {
+    IconKind icon;
+    const char16_t* name;
+    std::function<void()> run;
+  };
+  const Button buttons[] = {
+      {IconKind::Copy, u"复制", [this] { copyBlock(); }},
+      {IconKind::Paste, u"粘贴", [this] { pasteBlock(); }},
+      {IconKind::Delete, u"删除", [this] { deleteBlock(); }},
+      {IconKind::Enlarge, u"放大", [this] { setPrecisionStep(1); }},
+      {IconKind::Reduce, u"缩小", [this] { setPrecisionStep(-1); }},
+      {IconKind::Help, u"帮助", [this] { showHelp(); }},
+  };
+  for (const Button& b : buttons) {
+    const QString name = QString::fromUtf16(b.name);
+    QAction* action = m_toolbar->addAction(ProgramIcon(b.icon), name);
+    action->setObjectName(name);
+    action->setToolTip(name);
+    connect(action, &QAction::triggered, this, b.run);
+  }
+}
+
+void AnalysisWindow::setupFrame() {
+  m_surface = new QWidget(this);
+  m_surface->setObjectName(QStringLiteral("surface"));
+  setCentralWidget(m_surface);
+  const int toolbarHeight = m_toolbar->sizeHint().height();
+  const int menuHeight = menuBar()->sizeHint().height();
+  resize(m_options.designWidth, m_options.designHeight + toolbarHeight + menuHeight);
+
+  // InitSampleGrid: the settings in force now size the grid for the window's whole life.
+  const EnvSettings& settings = GlobalEnvSettings();
+  m_cells.resize(3, settings.sampleLimit);
+  for (int c = 1; c < m_cells.cols(); ++c) m_cells.setText(0, c, std::to_string(c));
+  m_cells.setText(1, 0, m_options.rowOneHeading.toStdString());
+
+  m_dataPanel = new ClickablePanel(QStringLiteral("数据录入"), m_surface);
+  m_dataPanel->setObjectName(m_options.dataPanelName);
+  PlaceControl(m_dataPanel, 120, 120, 11760, 1950);
+
+  m_model = new SampleGridModel(m_cells, this);
+  const int rowHeight = kDefaultRowHeightTwips * 3 / 2;
+  m_grid = new SampleGridView(m_model, settings.dataWidth * 100, rowHeight, m_dataPanel);
+  m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
+  PlaceControl(m_grid, 120, 330, 11520, 1500);
+
+  m_editor = new QLineEdit(m_dataPanel);
+  m_editor->setObjectName(QStringLiteral("Text1"));
+  m_editor->setFrame(false);
+  m_editor->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #2f6fbf; }"));
+  PlaceControl(m_editor, 0, 0, settings.dataWidth * 100, rowHeight);
+  m_editor->hide();
+
+  m_modePanel = new QGroupBox(QStringLiteral("输入方式"), m_surface);
+  m_modePanel->setObjectName(m_options.modePanelName);
+  PlaceControl(m_modePanel, 120, 2190, 2700, 1650);
+  m_option1 = new QRadioButton(QStringLiteral("输入方式一"), m_modePanel);
+  m_option1->setObjectName(QStringLiteral("Option1"));
+  m_option1->setChecked(true);
+  PlaceControl(m_option1, 240, 420, 2250, 360);
+  m_option2 = new QRadioButton(QStringLiteral("输入方式二"), m_modePanel);
+  m_option2->setObjectName(QStringLiteral("Option2"));
+  PlaceControl(m_option2, 240, 960, 2250, 360);
+  for (QRadioButton* option : {m_option1, m_option2}) {
+    option->setMouseTracking(true);
+    option->installEventFilter(this);
+  }
+
+  m_compute = new QPushButton(QStringLiteral("开始计算"), m_surface);
+  m_compute->setObjectName(QStringLiteral("Command1"));
+  PlaceControl(m_compute, 120, 4050, 2700, 600);
+}
+
+void AnalysisWindow::connectSignals() {
+  connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (index.row() > 0 && index.column() > 0) openCellEditor();
+  });
+  if (m_options.reopenEditorOnKey) {
+    connect(m_grid, &SampleGridView::keyPressedOnGrid, this, [this](QKeyEvent* event) {
+      reopenCellEditor();
+      if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+        QApplication::sendEvent(m_editor, &copy);
+      }
+    });
+  }
+  connect(m_editor, &QLineEdit::textChanged, this, &AnalysisWindow::commitEditorText);
+  connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) setInputMode(InputMode::One);
+  });
+  connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) setInputMode(InputMode::Two);
+  });
+  connect(m_dataPanel, &ClickablePanel::clicked, this, &AnalysisWindow::stepGridHeight);
+  connect(m_compute, &QPushButton::clicked, this, &AnalysisWindow::computeClicked);
+  auto follow = [this] {
+    if (m_editor->isVisible()) placeEditorOnCurrentCell();
+  };
+  connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+  connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+}
+
+void AnalysisWindow::attachEditMenuBitmaps() {
+  // The main window holds the three bitmaps; without one (a window on its own in a test)
+  // the same pictures are drawn here.
+  const char* holders[] = {"Picture6", "Picture7", "Picture10"};
+  const IconKind kinds[] = {IconKind::Copy, IconKind::Paste, IconKind::Delete};
+  QWidget* mainWindow = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("Form1")) mainWindow = w;
+  for (int i = 0; i < 3; ++i) {
+    QPixmap bitmap;
+    if (mainWindow)
+      if (auto* holder = mainWindow->findChild<QLabel*>(QString::fromLatin1(holders[i])))
+        bitmap = holder->pixmap();
+    if (bitmap.isNull()) bitmap = IconPixmap(kinds[i]);
+    if (QAction* item = editMenuAction(i * 2)) item->setIcon(QIcon(bitmap));
+  }
+}
+
+QAction* AnalysisWindow::editMenuAction(int position) const {
+  const QList<QAction*> actions = m_editMenu->actions();
+  return position >= 0 && position < actions.size() ? actions[position] : nullptr;
+}
+
+ValueLabel* AnalysisWindow::addValueLabel(QWidget* parent, const QString& name, int left, int top,
+                                          int width, int height) {
+  auto* label = new ValueLabel(parent);
+  label->setObjectName(name);
+  PlaceControl(label, left, top, width, height);
+  connect(label, &ValueLabel::clicked, this, [this, label] { reformatLabel(label); });
+  return label;
+}
+
+QLabel* AnalysisWindow::addLabel(QWidget* parent, const QString& name, const QString& text,
+                                 int left, int top, int width, int height) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  PlaceControl(label, left, top, width, height);
+  return label;
+}
+
+void AnalysisWindow::openCellEditor() {
+  m_editorArmed = false;
+  reopenCellEditor();
+}
+
+void AnalysisWindow::reopenCellEditor() {
+  QModelIndex current = m_grid->currentIndex();
+  if (!current.isValid() || current.row() < 1 || current.column() < 1) return;
+  const QString text = QString::fromStdString(m_cells.text(current.row(), current.column()));
+  if (m_editor->text() != text) m_editor->setText(text);  // runs commitEditorText
+  placeEditorOnCurrentCell();
+  m_editor->show();
+  m_editor->raise();
+  m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+void AnalysisWindow::placeEditorOnCurrentCell() {
+  QModelIndex current = m_grid->currentIndex();
+  if (!current.isValid()) return;
+  QRect cell = m_grid->cellRect(current.row(), current.column(), m_dataPanel);
+  QRect view = QRect(m_grid->viewport()->mapTo(m_dataPanel, QPoint(0, 0)), m_grid->viewport()->size());
+  m_editor->setVisible(view.intersects(cell));
+  SetControlTwips(m_editor, {cell.x() * kTwipsPerPixel, cell.y() * kTwipsPerPixel,
+                             cell.width() * kTwipsPerPixel, cell.height() * kTwipsPerPixel});
+}
+
+void AnalysisWindow::commitEditorText(const QString& text) {
+  // A modal box shown from here lets Qt deliver further events; the blank written after the
+  // message re-enters this function, which must only re-arm the editor.
+  if (m_committing) {
+    m_editorArmed = true;
+    return;
+  }
+  QModelIndex current = m_grid->currentIndex();
+  if (IsNumericText(text.toStdString())) {
+    if (current.isValid() && m_cells.setText(current.row(), current.column(), text.toStdString()))
+      m_model->cellsChanged(current.row(), current.column(), current.row(), current.column());
+  } else if (m_editorArmed) {
+    m_committing = true;
+    ShowDataCheck(this, QStringLiteral("数据错误"));
+    m_editorArmed = false;
+    m_editor->setText(QStringLiteral(" "));
+    m_committing = false;
+  }
+  m_editorArmed = true;
+}
+
+void AnalysisWindow::writeHeadings(InputMode mode) {
+  for (int c = 1; c < m_cells.cols(); ++c) m_cells.setText(0, c, std::to_string(c));
+  m_cells.setText(1, 0, m_options.rowOneHeading.toStdString());
+  if (mode == InputMode::Two) m_cells.setText(2, 0, m_options.rowTwoHeading.toStdString());
+}
+
+void AnalysisWindow::setInputMode(InputMode mode) {
+  m_inputMode = mode;
+  QRadioButton* option = mode == InputMode::One ? m_option1 : m_option2;
+  if (!option->isChecked()) {
+    option->setChecked(true);  // toggles back into here
+    return;
+  }
+  m_cells.clear();
+  writeHeadings(mode);
+  m_model->allCellsChanged();
+  if (m_editor->isVisible()) {
+    m_editorArmed = false;
+    reopenCellEditor();
+  }
+}
+
+void AnalysisWindow::stepGridHeight() {
+  if (m_precisionStep == 0) return;
+  TwipsRect r = ControlTwips(m_grid);
+  r.height = std::max<long long>(0, r.height + m_precisionStep * kGridHeightStepTwips);
+  SetControlTwips(m_grid, r);
+}
+
+void AnalysisWindow::copyBlock() {
+  QRect block = m_grid->selectedBlock();
+  GlobalGridBuffer() =
+      BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
+}
+
+void AnalysisWindow::pasteBlock() {
+  // A block selected from its lower right corner is pasted at its upper left corner.
+  QRect block = m_grid->selectedBlock();
+  PasteGridBlock(m_cells, GlobalGridBuffer(), block.top(), block.left());
+  m_model->allCellsChanged();
+  if (m_editor->isVisible()) reopenCellEditor();
+}
+
+void AnalysisWindow::deleteBlock() {
+  QRect block = m_grid->selectedBlock();
+  const std::string selection =
+      BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
+  DeleteGridBlock(m_cells, selection, block.top(), block.left());
+  m_model->cellsChanged(block.top(), block.left(), block.bottom(), block.right());
+  if (m_editor->isVisible()) reopenCellEditor();
+}
+
+void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precisionStep); }
+
+void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
+
+void AnalysisWindow::computeClicked() {
+  try {
+    compute();
+  } catch (const UserFacingError& error) {
+    ShowDataCheck(this, QString::fromUtf8(error.what()));
+  }
+}
+
+void AnalysisWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    // Losing the focus to one of the program's own dialogs is no visit to another window.
+    m_leftForOwnDialog = Dialogs().dialogOpen();
+    return;
+  }
+  if (m_leftForOwnDialog) {
+    m_leftForOwnDialog = false;
+    return;
+  }
+  applyMode();
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (isMinimized()) return;
+  m_referenceWidth = ScaleWindowControls(m_surface, width(), m_referenceWidth);
+  if (m_editor->isVisible()) placeEditorOnCurrentCell();
+}
+
+bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove && m_options.hoverHighlight)
+    if (auto* option = qobject_cast<QRadioButton*>(watched))
+      highlightOnHover(option, static_cast<QMouseEvent*>(event)->position().toPoint());
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void AnalysisWindow::highlightOnHover(QRadioButton* option, const QPoint& position) {
+  // Red while the pointer lies strictly inside the central 20 % to 80 % of the option.
+  const double w = option->width(), h = option->height(), x = position.x(), y = position.y();
+  const bool inside = 5 * x > w && 1.25 * x < w && 5 * y > h && 1.25 * y < h;
+  QPalette palette = option->palette();
+  palette.setColor(QPalette::WindowText, inside ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  palette.setColor(QPalette::ButtonText, inside ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  option->setPalette(palette);
+}
+
+}  // namespace kelvo

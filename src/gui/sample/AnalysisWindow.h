@@ -1,0 +1,146 @@
+#pragma once
+// The frame every analysis window shares: the sample grid with its in-cell editor, the input
+// modes, the compute button, the toolbar, the edit and help menus, the precision step and the
+// proportional re-layout. Windows add their panels and say what activation and the compute
+// button do.
+#include <QGroupBox>
+#include <QMainWindow>
+#include <functional>
+
+#include "core/sample/CellStore.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolBar;
+
+namespace kelvo {
+
+class SampleGridModel;
+class SampleGridView;
+class ValueLabel;
+
+// A panel whose own surface (not its children) reports clicks.
+class ClickablePanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  using QGroupBox::QGroupBox;
+ signals:
+  void clicked();
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class AnalysisWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  struct FrameOptions {
+    QString dataPanelName = QStringLiteral("Picture5");
+    QString modePanelName = QStringLiteral("Picture4");
+    QString rowOneHeading = QStringLiteral("数据值");
+    QString rowTwoHeading = QStringLiteral("重复值");  // shown in input mode two only
+    long long referenceWidth = 12000;  // twips
+    int designWidth = 800;             // pixels of the surface below menu and toolbar
+    int designHeight = 340;
+    bool reopenEditorOnKey = false;  // a key pressed on the grid reopens the editor
+    bool hoverHighlight = false;     // the input-mode options turn red under the pointer
+  };
+
+  explicit AnalysisWindow(const FrameOptions& options);
+  ~AnalysisWindow() override;
+
+  // Every analysis window alive, oldest first.
+  static QList<AnalysisWindow*> openWindows();
+
+  // The window's mode as decimal text, set by the command that opened it.
+  QString tag() const { return m_tag; }
+  void setTag(const QString& tag);
+  int analysisMode() const;
+
+  CellStore& cells() { return m_cells; }
+  SampleGridView* grid() const { return m_grid; }
+  QLineEdit* editor() const { return m_editor; }
+  InputMode inputMode() const { return m_inputMode; }
+  int precisionStep() const { return m_precisionStep; }
+  long long referenceWidth() const { return m_referenceWidth; }
+  bool editorArmed() const { return m_editorArmed; }
+
+  // Frame operations, also reachable from the toolbar and menus.
+  void openCellEditor();
+  void reopenCellEditor();
+  void setInputMode(InputMode mode);
+  void stepGridHeight();
+  void copyBlock();
+  void pasteBlock();
+  void deleteBlock();
+  void setPrecisionStep(int step) { m_precisionStep = step; }
+  void reformatLabel(ValueLabel* label);
+  void showHelp();
+  // Runs the compute button's work, reporting any fault of the input or the table store in
+  // a data-check box instead of a result.
+  void computeClicked();
+
+ protected:
+  QWidget* surface() const { return m_surface; }
+  ClickablePanel* dataPanel() const { return m_dataPanel; }
+  QGroupBox* modePanel() const { return m_modePanel; }
+  QRadioButton* option1() const { return m_option1; }
+  QRadioButton* option2() const { return m_option2; }
+  QPushButton* computeButton() const { return m_compute; }
+  QAction* editMenuAction(int position) const;
+
+  // A result label placed in `parent`, re-formatted on click.
+  ValueLabel* addValueLabel(QWidget* parent, const QString& name, int left, int top, int width,
+                            int height);
+  // A plain caption label placed in `parent` (geometry in twips).
+  QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                   int width, int height);
+
+  // Run on every activation that comes from another window of the program.
+  virtual void applyMode() {}
+  // The compute button's work; may throw UserFacingError.
+  virtual void compute() {}
+  // The help section of this window.
+  virtual QString helpAnchor() const { return QString(); }
+  // Headings of the grid for an input mode.
+  virtual void writeHeadings(InputMode mode);
+
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void setupMenus();
+  void setupToolbar();
+  void setupFrame();
+  void connectSignals();
+  void commitEditorText(const QString& text);
+  void placeEditorOnCurrentCell();
+  void highlightOnHover(QRadioButton* option, const QPoint& position);
+  void attachEditMenuBitmaps();
+
+  FrameOptions m_options;
+  QString m_tag;
+  CellStore m_cells;
+  InputMode m_inputMode = InputMode::One;
+  int m_precisionStep = 0;
+  long long m_referenceWidth;
+  bool m_editorArmed = false;
+  bool m_committing = false;
+  bool m_leftForOwnDialog = false;
+
+  QWidget* m_surface = nullptr;
+  ClickablePanel* m_dataPanel = nullptr;
+  QGroupBox* m_modePanel = nullptr;
+  QRadioButton* m_option1 = nullptr;
+  QRadioButton* m_option2 = nullptr;
+  QPushButton* m_compute = nullptr;
+  SampleGridModel* m_model = nullptr;
+  SampleGridView* m_grid = nullptr;
+  QLineEdit* m_editor = nullptr;
+  QToolBar* m_toolbar = nullptr;
+  QMenu* m_editMenu = nullptr;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,99 @@
+#include "gui/shell/Icons.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace kelvo {
+
+QPixmap IconPixmap(IconKind kind, int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 16.0, size / 16.0);
+  QPen ink(QColor(40, 40, 90), 1.2);
+  p.setPen(ink);
+  switch (kind) {
+    case IconKind::Copy:
+      p.setBrush(QColor(235, 240, 255));
+      p.drawRect(QRectF(2.5, 2.5, 7, 9));
+      p.drawRect(QRectF(6.5, 5.5, 7, 9));
+      break;
+    case IconKind::Paste:
+      p.setBrush(QColor(205, 170, 110));
+      p.drawRoundedRect(QRectF(2.5, 3.5, 10, 11), 1.5, 1.5);
+      p.setBrush(QColor(245, 245, 245));
+      p.drawRect(QRectF(4.5, 6.5, 6, 6.5));
+      p.setBrush(QColor(120, 120, 120));
+      p.drawRect(QRectF(5.5, 1.5, 4, 3));
+      break;
+    case IconKind::Delete:
+      p.setPen(QPen(QColor(200, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(4, 4), QPointF(12, 12));
+      p.drawLine(QPointF(12, 4), QPointF(4, 12));
+      break;
+    case IconKind::Enlarge:
+    case IconKind::Reduce:
+      p.setBrush(QColor(225, 240, 255));
+      p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+      p.setPen(QPen(QColor(40, 40, 90), 2.2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
+      p.setPen(QPen(QColor(40, 40, 90), 1.4));
+      p.drawLine(QPointF(3.8, 6), QPointF(8.2, 6));
+      if (kind == IconKind::Enlarge) p.drawLine(QPointF(6, 3.8), QPointF(6, 8.2));
+      break;
+    case IconKind::Help: {
+      p.setBrush(QColor(60, 110, 200));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRectF(1, 1, 14, 14));
+      QFont f = p.font();
+      f.setBold(true);
+      f.setPixelSize(11);
+      p.setFont(f);
+      p.setPen(Qt::white);
+      p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+      break;
+    }
+  }
+  return pixmap;
+}
+
+QIcon ProgramIcon(IconKind kind) {
+  QIcon icon;
+  icon.addPixmap(IconPixmap(kind, 16));
+  icon.addPixmap(IconPixmap(kind, 32));
+  return icon;
+}
+
+QPixmap TitlePicture(int width, int height) {
+  QPixmap pixmap(std::max(width, 1), std::max(height, 1));
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 0, height);
+  sky.setColorAt(0, QColor(28, 60, 120));
+  sky.setColorAt(1, QColor(120, 170, 220));
+  p.fillRect(pixmap.rect(), sky);
+  // A bell curve with its shaded tails: the picture of the subject.
+  QPainterPath curve;
+  const double base = height * 0.85, peak = height * 0.55;
+  for (int x = 0; x <= width; ++x) {
+    double z = (x - width / 2.0) / (width / 8.0);
+    double y = base - peak * std::exp(-z * z / 2.0);
+    if (x == 0) curve.moveTo(x, y);
+    else curve.lineTo(x, y);
+  }
+  QPainterPath area = curve;
+  area.lineTo(width, base);
+  area.lineTo(0, base);
+  area.closeSubpath();
+  p.fillPath(area, QColor(255, 255, 255, 60));
+  p.setPen(QPen(QColor(255, 255, 255, 200), 3));
+  p.drawPath(curve);
+  p.setPen(QPen(QColor(255, 255, 255, 120), 1));
+  p.drawLine(0, static_cast<int>(base), width, static_cast<int>(base));
+  return pixmap;
+}
+
+}  // namespace kelvo

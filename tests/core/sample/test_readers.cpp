@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/sample/CellStore.h"
+#include "core/sample/Readers.h"
+#include "core/shell/Errors.h"
+
+namespace kelvo {
+namespace {
+
+// Reference values below are worked by hand from the definitions (mean = sum/n,
+// second moment = sum of squares/n, variance = sum of squared deviations/(n - 1)).
+constexpr double kTol = 1e-12;
+
+// A grid of rows x cols with row 1 (and row 2) filled from column 1 on; "" leaves a cell empty.
+CellStore Grid(int rows, int cols, const std::vector<std::string>& row1,
+               const std::vector<std::string>& row2 = {}) {
+  CellStore store(rows, cols);
+  for (std::size_t i = 0; i < row1.size(); ++i) store.setText(1, static_cast<int>(i) + 1, row1[i]);
+  for (std::size_t i = 0; i < row2.size(); ++i) store.setText(2, static_cast<int>(i) + 1, row2[i]);
+  return store;
+}
+
+struct OneSampleRow {
+  const char* name;
+  InputMode mode;
+  std::vector<std::string> values;
+  std::vector<std::string> counts;
+  int n;
+  double mean, secondMoment, variance, maximum, minimum;
+};
+
+class OneSampleTest : public ::testing::TestWithParam<OneSampleRow> {};
+
+TEST_P(OneSampleTest, Summary) {
+  const OneSampleRow& row = GetParam();
+  SampleSummary s = ReadOneSample(Grid(3, 11, row.values, row.counts), row.mode);
+  EXPECT_EQ(s.n, row.n);
+  EXPECT_NEAR(s.mean, row.mean, kTol);
+  EXPECT_NEAR(s.secondMoment, row.secondMoment, kTol);
+  EXPECT_NEAR(s.variance, row.variance, kTol);
+  EXPECT_NEAR(s.maximum, row.maximum, kTol);
+  EXPECT_NEAR(s.minimum, row.minimum, kTol);
+  EXPECT_EQ(s.stdDev, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, OneSampleTest,
+    ::testing::Values(
+        OneSampleRow{"TwoFourSix", InputMode::One, {"2", "4", "6"}, {}, 3, 4, 56.0 / 3, 4, 6, 2},
+        OneSampleRow{"SingleValue", InputMode::One, {"5"}, {}, 1, 5, 25, 0, 5, 5},
+        OneSampleRow{"GapsAreSkipped", InputMode::One, {"3", "", "", "", "7"}, {}, 2, 5, 29, 8, 7, 3},
+        // Letters count as 0: values 0 and 4.
+        OneSampleRow{"LettersCountZero", InputMode::One, {"abc", "4"}, {}, 2, 2, 8, 8, 4, 0},
+        OneSampleRow{"AllNegative", InputMode::One, {"-3", "-1"}, {}, 2, -2, 5, 2, -1, -3},
+        OneSampleRow{"CountRowIgnored", InputMode::One, {"2", "4"}, {"10", "10"}, 2, 3, 10, 2, 4, 2},
+        OneSampleRow{"EmptyGrid", InputMode::One, {}, {}, 0, 0, 0, 0, 0, 0},
+        OneSampleRow{"WeightedOnesAndZeros", InputMode::Two, {"1", "0"}, {"3", "2"}, 5, 0.6, 0.6, 0.3, 1, 0},
+        // The value 9 has no count: no part in n or the sums, but it is the maximum.
+        OneSampleRow{"EmptyCount", InputMode::Two, {"9", "2"}, {"", "2"}, 2, 2, 4, 0, 9, 2},
+        OneSampleRow{"LetterCount", InputMode::Two, {"1", "2"}, {"x", "3"}, 3, 2, 4, 0, 2, 1},
+        // n: round(2.5) = 2, then round(2 + 2.5) = 4 (halves to even); sums weigh by 2.5:
+        // sum = 10, squares = 25, deviations 2.5*(1.5^2 + 0.5^2) = 6.25.
+        OneSampleRow{"HalfCounts", InputMode::Two, {"1", "3"}, {"2.5", "2.5"}, 4, 2.5, 6.25, 6.25 / 3, 3, 1},
+        // A non-positive total leaves mean and second moment undivided at 0.
+        OneSampleRow{"NegativeTotal", InputMode::Two, {"4"}, {"-3"}, -3, 0, 0, 0, 4, 4},
+        OneSampleRow{"SingleWeighted", InputMode::Two, {"7"}, {"1"}, 1, 7, 49, 0, 7, 7}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadOneSampleTest, ReadsLastColumnButNotHeadings) {
+  CellStore store(3, 6);
+  store.setText(1, 0, "100");  // heading column
+  store.setText(0, 1, "100");  // heading row
+  store.setText(1, 5, "8");    // last data column
+  SampleSummary s = ReadOneSample(store, InputMode::One);
+  EXPECT_EQ(s.n, 1);
+  EXPECT_EQ(s.mean, 8.0);
+}
+
+TEST(ReadOneSampleTest, ModeTwoWithoutCountRowCountsNothing) {
+  SampleSummary s = ReadOneSample(Grid(2, 5, {"3", "4"}), InputMode::Two);
+  EXPECT_EQ(s.n, 0);
+  EXPECT_EQ(s.mean, 0.0);
+  EXPECT_EQ(s.maximum, 4.0);
+  EXPECT_EQ(s.minimum, 3.0);
+}
+
+struct SizeRangeRow {
+  const char* name;
+  std::vector<std::string> counts;
+  bool throws;
+  int n;
+};
+
+class SizeRangeTest : public ::testing::TestWithParam<SizeRangeRow> {};
+
+TEST_P(SizeRangeTest, SixteenBitTotal) {
+  const SizeRangeRow& row = GetParam();
+  std::vector<std::string> values(row.counts.size(), "1");
+  CellStore store = Grid(3, 6, values, row.counts);
+  if (row.throws) {
+    try {
+      ReadOneSample(store, InputMode::Two);
+      ADD_FAILURE() << "no InputError";
+    } catch (const InputError& e) {
+      EXPECT_EQ(std::string(e.what()), "样本量超出范围");
+    }
+  } else {
+    EXPECT_EQ(ReadOneSample(store, InputMode::Two).n, row.n);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, SizeRangeTest,
+    ::testing::Values(SizeRangeRow{"Largest", {"32767"}, false, 32767},
+                      SizeRangeRow{"OneTooMany", {"32768"}, true, 0},
+                      SizeRangeRow{"SumTooLarge", {"20000", "20000"}, true, 0},
+                      SizeRangeRow{"Smallest", {"-32768"}, false, -32768},
+                      SizeRangeRow{"BelowSmallest", {"-32769"}, true, 0},
+                      // The intermediate total already leaves the range.
+                      SizeRangeRow{"IntermediateOverflow", {"30000", "3000", "-10000"}, true, 0},
+                      SizeRangeRow{"InfiniteCount", {"1e999"}, true, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadOneSampleTest, MoreObservationsThanSixteenBitsThrows) {
+  CellStore store(2, 32769);  // 32768 data columns
+  for (int c = 1; c < store.cols(); ++c) store.setText(1, c, "1");
+  EXPECT_THROW(ReadOneSample(store, InputMode::One), InputError);
+  EXPECT_THROW(ReadTwoSamples(store, InputMode::One), InputError);
+  store.setText(1, 1, "");
+  EXPECT_EQ(ReadOneSample(store, InputMode::One).n, 32767);
+}
+
+struct TwoSampleRow {
+  const char* name;
+  InputMode mode;
+  int rows;
+  std::vector<std::string> row1, row2;
+  int n1;
+  double mean1, m2First, sd1;
+  int n2;
+  double mean2, m2Second, sd2;
+};
+
+class TwoSampleTest : public ::testing::TestWithParam<TwoSampleRow> {};
+
+TEST_P(TwoSampleTest, Summaries) {
+  const TwoSampleRow& row = GetParam();
+  TwoSampleSummary s = ReadTwoSamples(Grid(row.rows, 11, row.row1, row.row2), row.mode);
+  EXPECT_EQ(s.first.n, row.n1);
+  EXPECT_NEAR(s.first.mean, row.mean1, kTol);
+  EXPECT_NEAR(s.first.secondMoment, row.m2First, kTol);
+  EXPECT_NEAR(s.first.stdDev, row.sd1, kTol);
+  EXPECT_EQ(s.second.n, row.n2);
+  EXPECT_NEAR(s.second.mean, row.mean2, kTol);
+  EXPECT_NEAR(s.second.secondMoment, row.m2Second, kTol);
+  EXPECT_NEAR(s.second.stdDev, row.sd2, kTol);
+  // Fields this reader does not compute stay 0.
+  for (const SampleSummary* one : {&s.first, &s.second}) {
+    EXPECT_EQ(one->variance, 0.0);
+    EXPECT_EQ(one->maximum, 0.0);
+    EXPECT_EQ(one->minimum, 0.0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, TwoSampleTest,
+    ::testing::Values(
+        TwoSampleRow{"TwoFourSixNoSecondRow", InputMode::One, 2, {"2", "4", "6"}, {}, 3, 4, 56.0 / 3, 2, 0, 0, 0, 0},
+        TwoSampleRow{"SecondRowReadInThreeRowGrid", InputMode::One, 3, {"2", "4", "6"}, {"1", "", "3"},
+                     3, 4, 56.0 / 3, 2, 2, 2, 5, std::sqrt(2.0)},
+        TwoSampleRow{"SingleObservation", InputMode::One, 3, {"5"}, {}, 1, 5, 25, 0, 0, 0, 0, 0},
+        TwoSampleRow{"GapSkipped", InputMode::One, 2, {"1", "", "", "5"}, {}, 2, 3, 13, std::sqrt(8.0), 0, 0, 0, 0},
+        TwoSampleRow{"TypedSummaryWithMark", InputMode::Two, 3, {"10", "3.5", "×", "1.2"}, {},
+                     10, 3.5, 0, 1.2, 0, 0, 0, 0},
+        TwoSampleRow{"TypedSizeRoundedDown", InputMode::Two, 3, {"7.9", "1", "2", "3"}, {"-2.5", "", "4", ""},
+                     7, 1, 2, 3, -3, 0, 4, 0},
+        // Cells are read only when the whole text is a number; padding spaces are allowed.
+        TwoSampleRow{"TypedNonNumericIgnored", InputMode::Two, 2, {"12abc", " 2.5 ", "1e", "4D1"}, {},
+                     0, 2.5, 0, 40, 0, 0, 0, 0},
+        TwoSampleRow{"TypedSecondRowAbsent", InputMode::Two, 2, {"5", "1", "1", "0"}, {"9", "9", "9", "9"},
+                     5, 1, 1, 0, 0, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadTwoSamplesTest, TypedSizeOutOfRangeThrows) {
+  for (const char* size : {"32768", "1e5", "-32768.5", "1e999"}) {
+    SCOPED_TRACE(size);
+    EXPECT_THROW(ReadTwoSamples(Grid(3, 6, {size}), InputMode::Two), InputError);
+    EXPECT_THROW(ReadTwoSamples(Grid(3, 6, {"3"}, {size}), InputMode::Two), InputError);
+  }
+  EXPECT_EQ(ReadTwoSamples(Grid(3, 6, {"32767.9"}), InputMode::Two).first.n, 32767);
+}
+
+}  // namespace
+}  // namespace kelvo

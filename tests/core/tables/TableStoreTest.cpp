@@ -1,0 +1,88 @@
+// Faults of the table database: every one is reported with the message the window shows.
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/shell/Errors.h"
+#include "core/tables/Quantiles.h"
+#include "TestTables.h"
+
+namespace kelvo {
+namespace {
+
+// Runs `lookUp` and returns the message of the TableStoreError it throws ("" if none).
+std::string StoreFault(const std::function<void()>& lookUp) {
+  try {
+    lookUp();
+  } catch (const TableStoreError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+std::string Expected(const std::string& path) { return "统计表数据库缺失或损坏\n" + path; }
+
+TEST(TableStore, MissingFileIsReportedAndNotCreated) {
+  const std::string path = testing::TempPath("absent.db");
+  std::filesystem::remove(path);
+  SetTableDatabasePath(path);
+  EXPECT_EQ(TableDatabasePath(), path);
+  EXPECT_EQ(StoreFault([] { NormalQuantile(0.9); }), Expected(path));
+  EXPECT_EQ(StoreFault([] { TQuantile(5, 0.05); }), Expected(path));
+  EXPECT_EQ(StoreFault([] { FQuantile(5, 5, 0.05); }), Expected(path));
+  EXPECT_EQ(StoreFault([] { ChiSquareQuantile(5, 0.05); }), Expected(path));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  // Branches that read no table still answer.
+  EXPECT_EQ(TQuantile(5, 1.0), -10000.0);
+
+  // Once the file is there, the next look-up finds it without a new path.
+  testing::WriteCodedTables(path);
+  EXPECT_EQ(TQuantile(5, 0.05), testing::CodedT(5, 3));
+}
+
+TEST(TableStore, FileThatIsNotADatabase) {
+  const std::string path = testing::TempPath("text.db");
+  std::ofstream(path) << "z,z0,z1\n0.0,0.5,0.504\nthis is not a database file at all\n";
+  SetTableDatabasePath(path);
+  EXPECT_EQ(StoreFault([] { NormalQuantile(0.9); }), Expected(path));
+  EXPECT_EQ(StoreFault([] { ChiSquareQuantile(5, 0.95); }), Expected(path));
+}
+
+TEST(TableStore, DamagedTables) {
+  struct Case { const char* name; testing::Damage damage; std::function<void()> lookUp; };
+  testing::Damage noXfb;
+  noXfb.dropTable = "xfb";
+  testing::Damage noF;
+  noF.dropTable = "ffb0025";
+  testing::Damage noNormal;
+  noNormal.dropTable = "bzztfbb";
+  testing::Damage shortT;
+  shortT.tRows = 10;
+  testing::Damage noT6;
+  noT6.noFieldT6 = true;
+  testing::Damage text;
+  text.textInT = true;
+  const Case cases[] = {
+      {"table xfb missing", noXfb, [] { ChiSquareQuantile(5, 0.95); }},
+      {"table ffb0025 missing", noF, [] { FQuantile(5, 5, 0.975); }},
+      {"table bzztfbb missing", noNormal, [] { NormalQuantile(0.9); }},
+      {"normal branch of t reads bzztfbb", noNormal, [] { TQuantile(60, 0.05); }},
+      {"tfb lacks the row", shortT, [] { TQuantile(20, 0.05); }},
+      {"tfb lacks field t6", noT6, [] { TQuantile(5, 0.05); }},
+      {"text where a number belongs", text, [] { TQuantile(3, 0.10); }},
+  };
+  for (const Case& c : cases) {
+    const std::string path = testing::TempPath("damaged.db");
+    testing::WriteCodedTables(path, c.damage);
+    SetTableDatabasePath(path);
+    EXPECT_EQ(StoreFault(c.lookUp), Expected(path)) << c.name;
+  }
+  // The undamaged parts of such a file still read.
+  EXPECT_EQ(TQuantile(2, 0.10), testing::CodedT(2, 2));
+}
+
+}  // namespace
+}  // namespace kelvo

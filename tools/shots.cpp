@@ -1,0 +1,48 @@
+// Opens the program's windows in a given state under a real display, for screenshots:
+//   kelvo_shots main | form9 | form9max   (then e.g. `import -window root shot.png`)
+// The windows stay up until the process is killed.
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/estimation/BinomialN.h"
+#include "core/tables/Quantiles.h"
+#include "gui/estimation/Form9.h"
+#include "gui/sample/SampleGrid.h"
+#include "gui/shell/Dialogs.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/WindowLauncher.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setFont(QFont(QStringList{QStringLiteral("Noto Sans CJK SC"),
+                                          QStringLiteral("Sans")}, 10));
+  const QString scene = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main");
+  kelvo::ScriptedDialogs dialogs;
+  for (int i = 0; i < 20; ++i) dialogs.queueAnswer(QStringLiteral("10"));
+  kelvo::SetDialogs(&dialogs);
+
+  kelvo::Form1 mainWindow;
+  mainWindow.move(0, 0);
+  mainWindow.show();
+  if (scene == QLatin1String("mainmax")) mainWindow.showMaximized();
+  if (scene.startsWith(QLatin1String("form9"))) {
+    auto* w = static_cast<kelvo::Form9*>(kelvo::OpenAnalysisWindow(
+        kelvo::WindowClass::Form9, QStringLiteral("正态分布"), 5));
+    w->move(60, 80);
+    const char* values[] = {"2", "4", "6", "3.5", "-1.25"};
+    for (int c = 0; c < 5; ++c)
+      w->grid()->gridModel()->setData(w->grid()->gridModel()->index(1, c + 1),
+                                      QString::fromLatin1(values[c]));
+    w->computeClicked();
+    if (scene == QLatin1String("form9max")) w->showMaximized();
+    w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, 6));
+    w->openCellEditor();
+    QTest::keyClicks(w->editor(), QStringLiteral("7.5"));
+  }
+  return app.exec();
+}
