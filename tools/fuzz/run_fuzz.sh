@@ -27,6 +27,9 @@ mkdir -p "$work/corpus"
 printf '\x00\x00\x00\x00a\tb\rc\td' > "$work/corpus/seed_block"
 printf '\x09\x81\x05\x00 1.5e3\t\t-2\r\r7D2' > "$work/corpus/seed_numbers"
 printf '\x13\x01\x7f\xfe1\t2\t3\t4\t5\t6\t7\t8' > "$work/corpus/seed_row"
+# A row longer than the largest grid, pasted near its first column.
+{ printf '\x0a\x01\x00\x02'; head -c 40000 /dev/zero | tr '\000' '\t'; printf '\r9\r8'; } \
+  > "$work/corpus/seed_long_row"
 
 cd "$work"
 exec ./fuzz_paste -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$@" corpus

@@ -128,7 +128,8 @@ const std::string& TableDatabasePath() { return TableStorePath(); }
 double NormalQuantile(double p) {
   const bool mirrored = p < 0.5;
   const double q = mirrored ? 1.0 - p : p;
-  double best = 1.0;
+  // No first distance to beat, so even a q far outside [0, 1] gets the nearest cell.
+  double best = std::numeric_limits<double>::infinity();
   double result = 0.0;
   ScanTable("bzztfbb", "z, z0, z1, z2, z3, z4, z5, z6, z7, z8, z9", [&](const TableRow& row) {
     for (int k = 0; k < 10; ++k) {

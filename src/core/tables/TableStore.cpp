@@ -23,10 +23,12 @@ class Store {
   }
 
   // The prepared scan of `sql`, opening the file read-only on first use (never creating it).
+  // SQLite's own per-call locking is left out: `mutex` already guards every use.
   sqlite3_stmt* Statement(const std::string& sql) {
     if (auto found = m_statements.find(sql); found != m_statements.end()) return found->second;
     if (m_db == nullptr) {
-      if (path.empty() || sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+      const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+      if (path.empty() || sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         Fail();
       }
     }

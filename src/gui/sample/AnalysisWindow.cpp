@@ -54,7 +54,12 @@ AnalysisWindow::AnalysisWindow(const FrameOptions& options)
   attachEditMenuBitmaps();
 }
 
-AnalysisWindow::~AnalysisWindow() { Registry().removeAll(this); }
+AnalysisWindow::~AnalysisWindow() {
+  Registry().removeAll(this);
+  // The grid reads the cell store while it goes: destroy it while the store still exists.
+  delete takeCentralWidget();
+  delete m_model;
+}
 
 QList<AnalysisWindow*> AnalysisWindow::openWindows() { return Registry(); }
 

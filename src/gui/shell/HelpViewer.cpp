@@ -11,7 +11,14 @@
 
 namespace kelvo {
 
+namespace {
+QString g_helpPath;
+}
+
+void SetHelpDocumentPath(const QString& path) { g_helpPath = path; }
+
 QString HelpDocumentPath() {
+  if (!g_helpPath.isEmpty()) return g_helpPath;
   return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kelvo.html"));
 }
 

@@ -2,6 +2,7 @@
 // Rule tests run on the coded database (TestTables.h), whose cells name their position;
 // the worked examples run on the built table database.
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ class BuiltTables : public ::testing::Test {
 class CodedTables : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { testing::WriteCodedTables(Path()); }
+  static void TearDownTestSuite() { std::filesystem::remove(Path()); }
   static std::string Path() { return testing::TempPath("coded.db"); }
   void SetUp() override { SetTableDatabasePath(Path()); }
 };
@@ -43,6 +45,7 @@ TEST_F(BuiltTables, NormalQuantileTakesNearestCellAndMirrors) {
       {"equal cells 3.00..3.02 = 0.9987: first in scan order", 0.9987, 3.00},
       {"first cell reading 1.0000", 1.0, 3.90},
       {"beyond the table", 1.5, 3.90},
+      {"far beyond the table", 7.0, 3.90},
       {"below the table", 0.0, -3.90},
   };
   for (const Case& c : cases) EXPECT_EQ(NormalQuantile(c.p), c.z) << c.name;

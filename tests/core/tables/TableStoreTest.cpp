@@ -41,6 +41,7 @@ TEST(TableStore, MissingFileIsReportedAndNotCreated) {
   // Once the file is there, the next look-up finds it without a new path.
   testing::WriteCodedTables(path);
   EXPECT_EQ(TQuantile(5, 0.05), testing::CodedT(5, 3));
+  std::filesystem::remove(path);
 }
 
 TEST(TableStore, FileThatIsNotADatabase) {
@@ -49,6 +50,7 @@ TEST(TableStore, FileThatIsNotADatabase) {
   SetTableDatabasePath(path);
   EXPECT_EQ(StoreFault([] { NormalQuantile(0.9); }), Expected(path));
   EXPECT_EQ(StoreFault([] { ChiSquareQuantile(5, 0.95); }), Expected(path));
+  std::filesystem::remove(path);
 }
 
 TEST(TableStore, DamagedTables) {
@@ -82,6 +84,7 @@ TEST(TableStore, DamagedTables) {
   }
   // The undamaged parts of such a file still read.
   EXPECT_EQ(TQuantile(2, 0.10), testing::CodedT(2, 2));
+  std::filesystem::remove(testing::TempPath("damaged.db"));
 }
 
 }  // namespace

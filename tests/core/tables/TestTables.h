@@ -2,6 +2,7 @@
 // Helpers for the table tests: a database whose every cell names its own position, so a
 // look-up's result shows which table, row and field it read; and a direct cell reader.
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -27,8 +28,10 @@ struct Damage {
   bool textInT = false;     // tfb row 3 field t2 holds text
 };
 
+// A file name of this test process (CTest may run the tests of one executable side by side).
 inline std::string TempPath(const std::string& name) {
-  return (std::filesystem::path(::testing::TempDir()) / ("kelvo_tables_" + name)).string();
+  const std::string file = "kelvo_tables_" + std::to_string(::getpid()) + "_" + name;
+  return (std::filesystem::path(::testing::TempDir()) / file).string();
 }
 
 inline void Exec(sqlite3* db, const std::string& sql) {

@@ -1,0 +1,53 @@
+#pragma once
+// What the window tests share: scripted dialogs, a main window, opening a task window with
+// a mode, filling cells, choosing an input mode, pressing a button, reading labels.
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "core/sample/CellStore.h"
+#include "gui/shell/Dialogs.h"
+#include "gui/shell/MenuTable.h"
+
+class QLabel;
+
+namespace kelvo {
+
+class AnalysisWindow;
+class Form1;
+
+class WindowFixture {
+ public:
+  WindowFixture();
+  ~WindowFixture();
+
+  ScriptedDialogs dialogs;
+  Form1* mainWindow() const { return m_main.get(); }
+
+  // Opens a window as its menu command does and makes it the active window.
+  template <class Window>
+  Window* open(WindowClass windowClass, const QString& caption, int mode) {
+    return static_cast<Window*>(openWindow(windowClass, caption, mode));
+  }
+  AnalysisWindow* openWindow(WindowClass windowClass, const QString& caption, int mode);
+  // Makes `widget`'s window the program's active window.
+  static void activate(QWidget* widget);
+
+  // Writes texts into row `row` from column `firstColumn` on, as a paste would.
+  static void fill(AnalysisWindow* window, int row, const QStringList& texts, int firstColumn = 1);
+  static QString cell(AnalysisWindow* window, int row, int col);
+  static void chooseInputMode(AnalysisWindow* window, InputMode mode);
+  static void click(AnalysisWindow* window, const QString& buttonName);
+  static void clickLabel(AnalysisWindow* window, const QString& labelName);
+  static void toolbar(AnalysisWindow* window, const QString& buttonName);
+  static QString label(AnalysisWindow* window, const QString& labelName);
+  // Clicks grid cell (row, col) as the user would.
+  static void clickCell(AnalysisWindow* window, int row, int col);
+
+  QStringList messageTexts() const;
+
+ private:
+  std::unique_ptr<Form1> m_main;
+};
+
+}  // namespace kelvo
