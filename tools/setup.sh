@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk
   xvfb xauth imagemagick
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

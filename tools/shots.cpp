@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFont>
 #include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 
@@ -30,6 +32,18 @@ int main(int argc, char* argv[]) {
   mainWindow.move(0, 0);
   mainWindow.show();
   if (scene == QLatin1String("mainmax")) mainWindow.showMaximized();
+  if (scene == QLatin1String("menus")) {
+    // Each top-level menu of the main window opened side by side, with the deepest submenus.
+    int x = 0;
+    for (const char* name : {"menudian", "menuqj", "menucsjy", "junzhijy", "dangezongti",
+                             "huanjiang", "menufbhs"}) {
+      auto* menu = mainWindow.findChild<QMenu*>(QString::fromLatin1(name));
+      auto* copy = new QMenu;
+      for (QAction* a : menu->actions()) copy->addAction(a);
+      copy->popup(QPoint(x, 30));
+      x += copy->sizeHint().width() + 8;
+    }
+  }
   if (scene.startsWith(QLatin1String("form9"))) {
     auto* w = static_cast<kelvo::Form9*>(kelvo::OpenAnalysisWindow(
         kelvo::WindowClass::Form9, QStringLiteral("正态分布"), 5));
@@ -39,7 +53,12 @@ int main(int argc, char* argv[]) {
       w->grid()->gridModel()->setData(w->grid()->gridModel()->index(1, c + 1),
                                       QString::fromLatin1(values[c]));
     w->computeClicked();
-    if (scene == QLatin1String("form9max")) w->showMaximized();
+    if (scene == QLatin1String("form9max")) {
+      // Without a window manager a maximised window is one that fills the screen.
+      w->showMaximized();
+      w->move(0, 0);
+      w->resize(w->screen()->availableGeometry().size());
+    }
     w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, 6));
     w->openCellEditor();
     QTest::keyClicks(w->editor(), QStringLiteral("7.5"));

@@ -231,7 +231,10 @@ class FrameTest : public QObject {
   void pastingAHugeBufferStaysInsideTheGrid() {
     std::string buffer;
     for (int r = 0; r < 2000; ++r) {
-      for (int c = 0; c < 300; ++c) buffer += (c ? "\t" : "") + std::to_string(r * 1000 + c);
+      for (int c = 0; c < 300; ++c) {
+        if (c) buffer += '\t';
+        buffer += std::to_string(r * 1000 + c);
+      }
       buffer += '\r';
     }
     buffer += "\xff\xfe\x01";

@@ -1,0 +1,67 @@
+// Analysis windows at the largest grid: opening one, and pasting a full row into it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <string>
+
+#include "core/sample/GridBuffer.h"
+#include "core/shell/EnvSettings.h"
+#include "gui/estimation/Form9.h"
+#include "gui/sample/SampleGrid.h"
+
+using namespace kelvo;
+
+static void BM_OpenForm9AtLargestLimit(benchmark::State& state) {
+  GlobalEnvSettings().sampleLimit = EnvSettings::kMaxSampleLimit;
+  for (auto _ : state) {
+    auto* window = new Form9;
+    window->setTag(QStringLiteral("5"));
+    window->show();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    delete window;
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  GlobalEnvSettings() = EnvSettings{};
+}
+BENCHMARK(BM_OpenForm9AtLargestLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_PasteFullRowIntoWindow(benchmark::State& state) {
+  GlobalEnvSettings().sampleLimit = EnvSettings::kMaxSampleLimit;
+  auto* window = new Form9;
+  window->show();
+  QCoreApplication::processEvents();
+  std::string row;
+  for (int c = 1; c < EnvSettings::kMaxSampleLimit; ++c) {
+    if (c > 1) row += '\t';
+    row += std::to_string(c % 97);
+    row += ".25";
+  }
+  GlobalGridBuffer() = row;
+  for (auto _ : state) {
+    window->grid()->setCurrentIndex(window->grid()->gridModel()->index(1, 1));
+    window->pasteBlock();
+    QCoreApplication::processEvents();
+  }
+  delete window;
+  GlobalEnvSettings() = EnvSettings{};
+}
+BENCHMARK(BM_PasteFullRowIntoWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The offscreen platform warns about every window feature it lacks.
+static void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
+  fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietOffscreenWarnings);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
