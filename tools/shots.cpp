@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QTimer>
+#include <cstdio>
 #include <QMenu>
 #include <QScreen>
 #include <QPushButton>
@@ -26,12 +29,34 @@ int main(int argc, char* argv[]) {
   const QString scene = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main");
   kelvo::ScriptedDialogs dialogs;
   for (int i = 0; i < 20; ++i) dialogs.queueAnswer(QStringLiteral("10"));
-  kelvo::SetDialogs(&dialogs);
+  if (scene != QLatin1String("binomialreal")) kelvo::SetDialogs(&dialogs);
 
   kelvo::Form1 mainWindow;
   mainWindow.move(0, 0);
   mainWindow.show();
   if (scene == QLatin1String("mainmax")) mainWindow.showMaximized();
+  if (scene == QLatin1String("binomial")) {
+    // How often a binomial window asks for N when opened under a real display.
+    kelvo::OpenAnalysisWindow(kelvo::WindowClass::Form9, QStringLiteral("二项分布"), 2)->move(60, 80);
+    QTimer::singleShot(1500, &app, [&dialogs] {
+      fprintf(stderr, "questions asked: %d\n", static_cast<int>(dialogs.prompts.size()));
+    });
+  }
+  if (scene == QLatin1String("binomialreal")) {
+    // The same with Qt's own dialog, answered 10 by a timer each time it shows.
+    auto* answered = new int(0);
+    auto* timer = new QTimer(&app);
+    QObject::connect(timer, &QTimer::timeout, &app, [answered] {
+      if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+        ++*answered;
+        dialog->setTextValue(QStringLiteral("10"));
+        dialog->accept();
+      }
+    });
+    timer->start(300);
+    kelvo::OpenAnalysisWindow(kelvo::WindowClass::Form9, QStringLiteral("二项分布"), 2)->move(60, 80);
+    QTimer::singleShot(2500, &app, [answered] { fprintf(stderr, "dialogs answered: %d\n", *answered); });
+  }
   if (scene == QLatin1String("menus")) {
     // Each top-level menu of the main window opened side by side, with the deepest submenus.
     int x = 0;
