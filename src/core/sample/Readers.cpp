@@ -20,46 +20,18 @@ int CheckedSize(double n) {
   return static_cast<int>(n);
 }
 
-SampleSummary ReadObservationRow(const CellStore& store, int row) {
+// Both input modes: every filled cell of `row` is a value x, weighted by the count below it
+// in mode two (an empty or non-numeric count weighs 0) and by 1 in mode one. The size is
+// rounded halves to even after every addition, as a 16-bit count would be.
+SampleSummary ReadRow(const CellStore& store, int row, bool weighted) {
+  auto weight = [&](int c) { return weighted ? LeadingValue(store.text(kCountRow, c)) : 1.0; };
   SampleSummary s;
   double sum = 0.0, sumSquares = 0.0;
   int n = 0;
   for (int c = 1; c < store.cols(); ++c) {
     const std::string& text = store.text(row, c);
     if (text.empty()) continue;
-    double x = LeadingValue(text);
-    n = CheckedSize(n + 1.0);
-    sum += x;
-    sumSquares += x * x;
-  }
-  s.n = n;
-  if (n == 0) return s;
-  s.mean = sum / n;
-  s.secondMoment = sumSquares / n;
-  double d = 0.0;
-  bool first = true;
-  for (int c = 1; c < store.cols(); ++c) {
-    const std::string& text = store.text(row, c);
-    if (text.empty()) continue;
-    double x = LeadingValue(text);
-    d += (x - s.mean) * (x - s.mean);
-    if (first || x > s.maximum) s.maximum = x;
-    if (first || x < s.minimum) s.minimum = x;
-    first = false;
-  }
-  s.variance = n >= 2 ? d / (n - 1) : d;
-  return s;
-}
-
-SampleSummary ReadWeightedRow(const CellStore& store) {
-  SampleSummary s;
-  double sum = 0.0, sumSquares = 0.0;
-  int n = 0;
-  for (int c = 1; c < store.cols(); ++c) {
-    const std::string& text = store.text(kValueRow, c);
-    if (text.empty()) continue;
-    double x = LeadingValue(text);
-    double k = LeadingValue(store.text(kCountRow, c));
+    const double x = LeadingValue(text), k = weight(c);
     n = CheckedSize(RoundHalfEven(n + k));
     sum += k * x;
     sumSquares += x * x * k;
@@ -72,11 +44,11 @@ SampleSummary ReadWeightedRow(const CellStore& store) {
   double d = 0.0;
   bool first = true;
   for (int c = 1; c < store.cols(); ++c) {
-    const std::string& text = store.text(kValueRow, c);
+    const std::string& text = store.text(row, c);
     if (text.empty()) continue;
-    double x = LeadingValue(text);
-    double k = LeadingValue(store.text(kCountRow, c));
-    d += (x - s.mean) * (x - s.mean) * k;
+    const double x = LeadingValue(text);
+    d += (x - s.mean) * (x - s.mean) * weight(c);
+    // A value whose count is 0 still takes part in the extremes.
     if (first || x > s.maximum) s.maximum = x;
     if (first || x < s.minimum) s.minimum = x;
     first = false;
@@ -86,7 +58,7 @@ SampleSummary ReadWeightedRow(const CellStore& store) {
 }
 
 SampleSummary ReadSampleRow(const CellStore& store, int row) {
-  SampleSummary s = ReadObservationRow(store, row);
+  SampleSummary s = ReadRow(store, row, false);
   s.stdDev = s.n > 1 ? std::sqrt(s.variance) : s.variance;
   // This reader delivers the standard deviation, not these.
   s.variance = 0.0;
@@ -113,7 +85,7 @@ SampleSummary ReadSummaryRow(const CellStore& store, int row) {
 }  // namespace
 
 SampleSummary ReadOneSample(const CellStore& store, InputMode mode) {
-  return mode == InputMode::One ? ReadObservationRow(store, kValueRow) : ReadWeightedRow(store);
+  return ReadRow(store, kValueRow, mode == InputMode::Two);
 }
 
 TwoSampleSummary ReadTwoSamples(const CellStore& store, InputMode mode) {

@@ -123,11 +123,7 @@ class FrameTest : public QObject {
   void copyInOneWindowPasteInAnother() {
     WindowFixture::fill(m_window, 1, {"1", "2", "3"});
     WindowFixture::fill(m_window, 2, {"4", "5", "6"});
-    SampleGridView* grid = m_window->grid();
-    grid->setCurrentIndex(grid->gridModel()->index(1, 1));
-    grid->selectionModel()->select(
-        QItemSelection(grid->gridModel()->index(1, 1), grid->gridModel()->index(2, 3)),
-        QItemSelectionModel::ClearAndSelect);
+    WindowFixture::selectBlock(m_window, 1, 1, 1, 1, 2, 3);
     WindowFixture::toolbar(m_window, QStringLiteral("复制"));
     QCOMPARE(QString::fromStdString(GlobalGridBuffer()), QStringLiteral("1\t2\t3\r4\t5\t6"));
     WindowFixture::fill(m_window, 1, {"9"});  // the buffer keeps the texts of the copy
@@ -144,12 +140,8 @@ class FrameTest : public QObject {
   void deleteUsesTheBlockWhicheverWayItWasSelected() {
     WindowFixture::fill(m_window, 1, {"1", "2", "3"});
     WindowFixture::fill(m_window, 2, {"4", "5", "6"});
-    SampleGridView* grid = m_window->grid();
     // Selected from the lower right corner: the current cell is (2, 3).
-    grid->setCurrentIndex(grid->gridModel()->index(2, 3));
-    grid->selectionModel()->select(
-        QItemSelection(grid->gridModel()->index(1, 2), grid->gridModel()->index(2, 3)),
-        QItemSelectionModel::ClearAndSelect);
+    WindowFixture::selectBlock(m_window, 2, 3, 1, 2, 2, 3);
     WindowFixture::toolbar(m_window, QStringLiteral("删除"));
     QCOMPARE(WindowFixture::cell(m_window, 1, 1), QStringLiteral("1"));
     QCOMPARE(WindowFixture::cell(m_window, 1, 2), QString());

@@ -98,6 +98,15 @@ QString WindowFixture::label(AnalysisWindow* window, const QString& labelName) {
   return window->findChild<QLabel*>(labelName)->text();
 }
 
+void WindowFixture::selectBlock(AnalysisWindow* window, int currentRow, int currentCol, int top,
+                                int left, int bottom, int right) {
+  SampleGridView* grid = window->grid();
+  SampleGridModel* model = grid->gridModel();
+  grid->setCurrentIndex(model->index(currentRow, currentCol));
+  grid->selectionModel()->select(QItemSelection(model->index(top, left), model->index(bottom, right)),
+                                 QItemSelectionModel::ClearAndSelect);
+}
+
 void WindowFixture::clickCell(AnalysisWindow* window, int row, int col) {
   SampleGridView* grid = window->grid();
   const QModelIndex index = grid->gridModel()->index(row, col);

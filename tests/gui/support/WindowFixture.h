@@ -41,6 +41,10 @@ class WindowFixture {
   static void clickLabel(AnalysisWindow* window, const QString& labelName);
   static void toolbar(AnalysisWindow* window, const QString& buttonName);
   static QString label(AnalysisWindow* window, const QString& labelName);
+  // Selects the block from (top, left) to (bottom, right) with (currentRow, currentCol) as the
+  // current cell, as a drag from that corner leaves it.
+  static void selectBlock(AnalysisWindow* window, int currentRow, int currentCol, int top, int left,
+                          int bottom, int right);
   // Clicks grid cell (row, col) as the user would.
   static void clickCell(AnalysisWindow* window, int row, int col);
 
