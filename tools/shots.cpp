@@ -18,6 +18,7 @@
 #include "gui/estimation/Form9.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/shell/Dialogs.h"
+#include "gui/shell/HelpViewer.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/WindowLauncher.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char* argv[]) {
     kelvo::OpenAnalysisWindow(kelvo::WindowClass::Form9, QStringLiteral("二项分布"), 2)->move(60, 80);
     QTimer::singleShot(2500, &app, [answered] { fprintf(stderr, "dialogs answered: %d\n", *answered); });
   }
+  if (scene == QLatin1String("help")) kelvo::ShowProgramHelp(&mainWindow, QStringLiteral("estimation"));
   if (scene == QLatin1String("menus")) {
     // Each top-level menu of the main window opened side by side, with the deepest submenus.
     int x = 0;
