@@ -121,10 +121,15 @@ void Form9::ComputePointEstimates() {
   if (mode < 1 || mode > 6) return;
   const SampleSummary sample = ReadOneSample(cells(), inputMode());
   if (sample.n <= 0) return;
-  if (mode == 2 && LeadingValue(m_text2->text().toStdString()) < 1) askBinomialN();
-  const int n = static_cast<int>(RoundHalfEven(LeadingValue(m_text2->text().toStdString())));
+  // N is read back from Text2; only the binomial uses it.
+  int trials = 1;
+  if (mode == 2) {
+    auto typedN = [this] { return RoundHalfEven(LeadingValue(m_text2->text().toStdString())); };
+    if (!(typedN() >= 1)) askBinomialN();
+    trials = static_cast<int>(typedN());
+  }
   const PointEstimates estimates =
-      kelvo::ComputePointEstimates(static_cast<PointModel>(mode), sample, mode == 2 ? n : 1);
+      kelvo::ComputePointEstimates(static_cast<PointModel>(mode), sample, trials);
   m_mean->showValue(sample.mean);
   m_variance->showValue(sample.variance);
   m_momentFirst->showValue(estimates.momentFirst);

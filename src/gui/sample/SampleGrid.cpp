@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScrollBar>
 #include <algorithm>
 
 #include "core/shell/ScaleLayout.h"
