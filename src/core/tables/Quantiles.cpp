@@ -12,7 +12,6 @@ namespace kelvo {
 namespace {
 
 constexpr int kLastTableDf = 45;
-constexpr double kTSentinel = -10000.0;
 
 /* Distances to the table are compared "strictly, a tie keeps the earlier cell". Binary
    arithmetic breaks real ties at random (0.95 lies exactly between the cells 0.9495 and
@@ -125,29 +124,46 @@ void SetTableDatabasePath(std::string path) { SetTableStorePath(std::move(path))
 
 const std::string& TableDatabasePath() { return TableStorePath(); }
 
-double NormalQuantile(double p) {
+CriticalValue NormalQuantile(double p) {
   const bool mirrored = p < 0.5;
   const double q = mirrored ? 1.0 - p : p;
   // No first distance to beat, so even a q far outside [0, 1] gets the nearest cell.
   double best = std::numeric_limits<double>::infinity();
-  double result = 0.0;
+  double z = 0.0, cell = 0.0;
   ScanTable("bzztfbb", "z, z0, z1, z2, z3, z4, z5, z6, z7, z8, z9", [&](const TableRow& row) {
     for (int k = 0; k < 10; ++k) {
       const double d = std::fabs(q - row.Number(k + 1));
       if (Closer(d, best)) {
         best = d;
         // z + k/100, as the double nearest to that two-decimal number.
-        result = std::round(row.Number(0) * 100.0 + k) / 100.0;
+        z = std::round(row.Number(0) * 100.0 + k) / 100.0;
+        cell = row.Number(k + 1);
       }
     }
     return true;
   });
-  return mirrored ? -result : result;
+  CriticalValue result;
+  result.kind = TableKind::Normal;
+  result.table = "bzztfbb";
+  result.probability = p;
+  result.column = mirrored ? 1.0 - cell : cell;
+  result.mirrored = mirrored;
+  result.value = mirrored ? -z : z;
+  return result;
 }
 
-double TQuantile(int df, double alpha) {
-  if (df > kLastTableDf) return -NormalQuantile(alpha);
-  if (alpha >= 1.0) return kTSentinel;
+CriticalValue TQuantile(int df, double alpha) {
+  if (df > kLastTableDf) {
+    CriticalValue result = NormalQuantile(alpha);
+    result.value = -result.value;
+    result.kind = TableKind::T;
+    result.probability = alpha;
+    result.column = 1.0 - result.column;
+    result.df = df;
+    result.normalApproximation = true;
+    return result;
+  }
+  if (alpha >= 1.0) throw InputError("概率值超出统计表范围");
   const bool mirrored = alpha > 0.5;
   const double q = mirrored ? 1.0 - alpha : alpha;
   static constexpr std::array<double, 6> kColumns = {0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
@@ -172,10 +188,19 @@ double TQuantile(int df, double alpha) {
     return false;
   });
   if (!found) ThrowTableStoreError();
-  return mirrored ? -value : value;
+  CriticalValue result;
+  result.kind = TableKind::T;
+  result.table = "tfb";
+  result.probability = alpha;
+  result.column = kColumns[column];
+  result.df = df;
+  result.rowDf = df;
+  result.mirrored = mirrored;
+  result.value = mirrored ? -value : value;
+  return result;
 }
 
-double FQuantile(int n1, int n2, double alpha) {
+CriticalValue FQuantile(int n1, int n2, double alpha) {
   // An α above 0.5 is a lower quantile: 1 / F(n2, n1) at 1 − α.
   const bool reciprocal = alpha > 0.5;
   const double q = reciprocal ? 1.0 - alpha : alpha;
@@ -183,22 +208,51 @@ double FQuantile(int n1, int n2, double alpha) {
   const int rowDf = reciprocal ? n1 : n2;
   RequireTabulatedDf(columnDf);
   RequireTabulatedDf(rowDf);
-  const char* table = kFTables[PickBin(kFBins, q)];
-  const double value = ReadKeyedValue(table, 'f', FColumnDf(columnDf), FRowDf(rowDf));
+  static constexpr std::array<double, 5> kTableAlpha = {0.005, 0.01, 0.025, 0.05, 0.10};
+  const int bin = PickBin(kFBins, q);
+  const double value = ReadKeyedValue(kFTables[bin], 'f', FColumnDf(columnDf), FRowDf(rowDf));
   if (!(value > 0.0)) ThrowTableStoreError();
-  return reciprocal ? 1.0 / value : value;
+  CriticalValue result;
+  result.kind = TableKind::F;
+  result.table = kFTables[bin];
+  result.probability = alpha;
+  result.column = kTableAlpha[bin];
+  result.df = n1;
+  result.df2 = n2;
+  result.columnDf = FColumnDf(columnDf);
+  result.rowDf = FRowDf(rowDf);
+  result.reciprocal = reciprocal;
+  result.value = reciprocal ? 1.0 / value : value;
+  return result;
 }
 
-double ChiSquareQuantile(int df, double alpha) {
+CriticalValue ChiSquareQuantile(int df, double alpha) {
   if (df > kLastTableDf) {
-    const double z = NormalQuantile(1.0 - alpha);
-    const double root = z + std::sqrt(2.0 * df - 1.0);
-    return root * root / 2.0;
+    CriticalValue result = NormalQuantile(1.0 - alpha);
+    const double root = result.value + std::sqrt(2.0 * df - 1.0);
+    result.value = root * root / 2.0;
+    result.kind = TableKind::ChiSquare;
+    result.probability = alpha;
+    result.column = 1.0 - result.column;
+    result.df = df;
+    result.normalApproximation = true;
+    return result;
   }
   RequireTabulatedDf(df);
+  // The tabulated α of fields x1..x6 in each table.
+  static constexpr std::array<double, 7> kSmallAlpha = {0, 0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
+  static constexpr std::array<double, 7> kLargeAlpha = {0, 0.995, 0.99, 0.975, 0.95, 0.90, 0.75};
   const bool small = alpha <= 0.5;
   const int field = small ? PickBin(kChiSmallBins, alpha) : PickBin(kChiLargeBins, alpha);
-  return ReadKeyedValue(small ? "xfb1" : "xfb", 'x', field, df, kLastTableDf + 1);
+  CriticalValue result;
+  result.kind = TableKind::ChiSquare;
+  result.table = small ? "xfb1" : "xfb";
+  result.probability = alpha;
+  result.column = small ? kSmallAlpha[field] : kLargeAlpha[field];
+  result.df = df;
+  result.rowDf = df;
+  result.value = ReadKeyedValue(result.table.c_str(), 'x', field, df, kLastTableDf + 1);
+  return result;
 }
 
 }  // namespace kelvo

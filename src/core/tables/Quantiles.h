@@ -3,8 +3,11 @@
 // The normal look-up takes a lower-tail probability; the others take an upper-tail
 // probability α and return the value the variable exceeds with probability α.
 // A fault of the database throws TableStoreError ("统计表数据库缺失或损坏\n" + path);
-// degrees of freedom below 1 where a row or column is needed throw InputError.
+// degrees of freedom below 1 where a row or column is needed, and a probability no table
+// holds, throw InputError. No look-up ever returns a stand-in value.
 #include <string>
+
+#include "core/tables/CriticalValue.h"
 
 namespace kelvo {
 
@@ -13,12 +16,12 @@ void SetTableDatabasePath(std::string path);
 const std::string& TableDatabasePath();
 
 // z of the tabulated cell nearest to Φ(z) = p, to two decimals.
-double NormalQuantile(double p);
-// Upper α quantile of t(df); −10000 when α ≥ 1 and df ≤ 45; normal beyond 45 df.
-double TQuantile(int df, double alpha);
+CriticalValue NormalQuantile(double p);
+// Upper α quantile of t(df); normal beyond 45 df. α ≥ 1 with df ≤ 45 has no column: InputError.
+CriticalValue TQuantile(int df, double alpha);
 // Upper α quantile of F(n1, n2), n1 the numerator degrees of freedom.
-double FQuantile(int n1, int n2, double alpha);
+CriticalValue FQuantile(int n1, int n2, double alpha);
 // Upper α quantile of χ²(df); normal approximation beyond 45 df.
-double ChiSquareQuantile(int df, double alpha);
+CriticalValue ChiSquareQuantile(int df, double alpha);
 
 }  // namespace kelvo

@@ -48,7 +48,7 @@ TEST_F(BuiltTables, NormalQuantileTakesNearestCellAndMirrors) {
       {"far beyond the table", 7.0, 3.90},
       {"below the table", 0.0, -3.90},
   };
-  for (const Case& c : cases) EXPECT_EQ(NormalQuantile(c.p), c.z) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(NormalQuantile(c.p).value, c.z) << c.name;
 }
 
 TEST_F(CodedTables, TQuantileColumnsRowsAndMirror) {
@@ -65,23 +65,62 @@ TEST_F(CodedTables, TQuantileColumnsRowsAndMirror) {
       {"tie 0.0175 keeps 0.025", 2, 0.0175, CodedT(2, 4)},
       {"tie 0.0075 keeps 0.01", 2, 0.0075, CodedT(2, 5)},
       {"(1 - 0.925) / 2, binary just below 0.0375", 2, (1 - 0.925) / 2, CodedT(2, 3)},
-      {"sentinel at 1", 5, 1.0, -10000.0},
-      {"sentinel above 1", 45, 1.5, -10000.0},
-      {"sentinel needs no row", 0, 1.0, -10000.0},
   };
-  for (const Case& c : cases) EXPECT_EQ(TQuantile(c.df, c.alpha), c.expected) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(TQuantile(c.df, c.alpha).value, c.expected) << c.name;
   EXPECT_THROW(TQuantile(0, 0.05), InputError);
   EXPECT_THROW(TQuantile(-3, 0.95), InputError);
+  // No column holds α ≥ 1: the look-up reports it instead of returning a stand-in.
+  EXPECT_THROW(TQuantile(5, 1.0), InputError);
+  EXPECT_THROW(TQuantile(45, 1.5), InputError);
+  EXPECT_THROW(TQuantile(0, 1.0), InputError);
+}
+
+TEST_F(BuiltTables, LookUpsTellWhereTheirValueCameFrom) {
+  const CriticalValue t = TQuantile(15, 0.03);
+  EXPECT_EQ(t.table, "tfb");
+  EXPECT_EQ(t.rowDf, 15);
+  EXPECT_DOUBLE_EQ(t.column, 0.025);
+  EXPECT_DOUBLE_EQ(t.probability, 0.03);
+  EXPECT_FALSE(t.normalApproximation);
+  EXPECT_TRUE(TQuantile(15, 0.975).mirrored);
+
+  const CriticalValue tLarge = TQuantile(50, 0.025);
+  EXPECT_TRUE(tLarge.normalApproximation);
+  EXPECT_EQ(tLarge.table, "bzztfbb");
+  EXPECT_EQ(tLarge.df, 50);
+
+  const CriticalValue f = FQuantile(14, 33, 0.05);
+  EXPECT_EQ(f.table, "ffb005");
+  EXPECT_EQ(f.columnDf, 15);
+  EXPECT_EQ(f.rowDf, 30);
+  EXPECT_FALSE(f.reciprocal);
+  const CriticalValue fLow = FQuantile(5, 10, 0.975);
+  EXPECT_TRUE(fLow.reciprocal);
+  EXPECT_EQ(fLow.table, "ffb0025");
+  EXPECT_EQ(fLow.columnDf, 10);
+  EXPECT_EQ(fLow.rowDf, 5);
+
+  const CriticalValue chiUpper = ChiSquareQuantile(9, 0.03);
+  EXPECT_EQ(chiUpper.table, "xfb1");
+  EXPECT_DOUBLE_EQ(chiUpper.column, 0.025);
+  const CriticalValue chiLower = ChiSquareQuantile(9, 0.975);
+  EXPECT_EQ(chiLower.table, "xfb");
+  EXPECT_DOUBLE_EQ(chiLower.column, 0.975);
+  EXPECT_TRUE(ChiSquareQuantile(46, 0.05).normalApproximation);
+
+  const CriticalValue z = NormalQuantile(0.975);
+  EXPECT_EQ(z.kind, TableKind::Normal);
+  EXPECT_NEAR(z.column, 0.975, 1e-4);
 }
 
 // Beyond 45 df the t look-up is the normal one: z of the 4-decimal normal table.
 TEST_F(BuiltTables, TQuantileSwitchesToNormalAfter45) {
-  EXPECT_EQ(TQuantile(45, 0.025), 2.0141);  // printed t table, df 45
-  EXPECT_EQ(TQuantile(46, 0.025), 1.96);
-  EXPECT_EQ(TQuantile(50, 0.975), -1.96);
-  EXPECT_EQ(TQuantile(46, 1.0), -3.90);  // no sentinel on the normal branch
-  EXPECT_EQ(TQuantile(15, 0.025), 2.1314);
-  EXPECT_EQ(TQuantile(18, 0.025), 2.1009);
+  EXPECT_EQ(TQuantile(45, 0.025).value, 2.0141);  // printed t table, df 45
+  EXPECT_EQ(TQuantile(46, 0.025).value, 1.96);
+  EXPECT_EQ(TQuantile(50, 0.975).value, -1.96);
+  EXPECT_EQ(TQuantile(46, 1.0).value, -3.90);  // no sentinel on the normal branch
+  EXPECT_EQ(TQuantile(15, 0.025).value, 2.1314);
+  EXPECT_EQ(TQuantile(18, 0.025).value, 2.1009);
 }
 
 TEST_F(CodedTables, FQuantileTableByProbability) {
@@ -97,7 +136,7 @@ TEST_F(CodedTables, FQuantileTableByProbability) {
       {"0.038", 0.038, 4},         {"0.08", 0.08, 4},
       {"just above 0.08", 0.0800001, 5}, {"0.5", 0.5, 5},
   };
-  for (const Case& c : cases) EXPECT_EQ(FQuantile(4, 7, c.q), CodedF(c.table, 7, 4)) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(FQuantile(4, 7, c.q).value, CodedF(c.table, 7, 4)) << c.name;
 }
 
 TEST_F(CodedTables, FQuantileColumnAndRowBins) {
@@ -107,19 +146,19 @@ TEST_F(CodedTables, FQuantileColumnAndRowBins) {
                       {28, 30, 28},   {30, 30, 30},   {31, 30, 30},   {35, 30, 30},   {36, 40, 40},
                       {50, 40, 40},   {51, 60, 60},   {90, 60, 60},   {91, 120, 120}, {30000, 120, 120}};
   for (const Bin& b : bins) {
-    EXPECT_EQ(FQuantile(b.df, 5, 0.05), CodedF(4, 5, b.column)) << "numerator df " << b.df;
-    EXPECT_EQ(FQuantile(5, b.df, 0.05), CodedF(4, b.row, 5)) << "denominator df " << b.df;
+    EXPECT_EQ(FQuantile(b.df, 5, 0.05).value, CodedF(4, 5, b.column)) << "numerator df " << b.df;
+    EXPECT_EQ(FQuantile(5, b.df, 0.05).value, CodedF(4, b.row, 5)) << "denominator df " << b.df;
   }
-  EXPECT_EQ(FQuantile(33, 100, 0.05), CodedF(4, 120, 30));
-  EXPECT_EQ(FQuantile(91, 91, 0.05), CodedF(4, 120, 120));
+  EXPECT_EQ(FQuantile(33, 100, 0.05).value, CodedF(4, 120, 30));
+  EXPECT_EQ(FQuantile(91, 91, 0.05).value, CodedF(4, 120, 120));
 }
 
 // An α above 0.5 reads F(n2, n1) at 1 − α and returns the reciprocal.
 TEST_F(CodedTables, FQuantileLowerTailIsReciprocal) {
-  EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975), 1.0 / CodedF(3, 5, 10));
-  EXPECT_DOUBLE_EQ(FQuantile(12, 40, 0.95), 1.0 / CodedF(4, 12, 40));
-  EXPECT_DOUBLE_EQ(FQuantile(3, 3, 0.85 / 2 + 0.5), 1.0 / CodedF(4, 3, 3));  // 1 - 0.925
-  EXPECT_DOUBLE_EQ(FQuantile(3, 3, 0.51), 1.0 / CodedF(5, 3, 3));
+  EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975).value, 1.0 / CodedF(3, 5, 10));
+  EXPECT_DOUBLE_EQ(FQuantile(12, 40, 0.95).value, 1.0 / CodedF(4, 12, 40));
+  EXPECT_DOUBLE_EQ(FQuantile(3, 3, 0.85 / 2 + 0.5).value, 1.0 / CodedF(4, 3, 3));  // 1 - 0.925
+  EXPECT_DOUBLE_EQ(FQuantile(3, 3, 0.51).value, 1.0 / CodedF(5, 3, 3));
   EXPECT_THROW(FQuantile(0, 5, 0.05), InputError);
   EXPECT_THROW(FQuantile(5, 0, 0.05), InputError);
   EXPECT_THROW(FQuantile(0, 5, 0.95), InputError);
@@ -150,24 +189,24 @@ TEST_F(CodedTables, ChiSquareFieldByProbability) {
       {"0.981", 0.981, 2, 2},           {"0.992", 0.992, 2, 2},
       {"just above 0.992", 0.9921, 2, 1}, {"1", 1.0, 2, 1},
   };
-  for (const Case& c : cases) EXPECT_EQ(ChiSquareQuantile(12, c.alpha), CodedChi(c.table, 12, c.field)) << c.name;
-  EXPECT_EQ(ChiSquareQuantile(1, 0.05), CodedChi(1, 1, 3));
-  EXPECT_EQ(ChiSquareQuantile(45, 0.95), CodedChi(2, 45, 4));
+  for (const Case& c : cases) EXPECT_EQ(ChiSquareQuantile(12, c.alpha).value, CodedChi(c.table, 12, c.field)) << c.name;
+  EXPECT_EQ(ChiSquareQuantile(1, 0.05).value, CodedChi(1, 1, 3));
+  EXPECT_EQ(ChiSquareQuantile(45, 0.95).value, CodedChi(2, 45, 4));
   EXPECT_THROW(ChiSquareQuantile(0, 0.05), InputError);
 }
 
 // Beyond 45 df: (z + √(2df − 1))² / 2 with z from the normal table (exact tabulated z).
 TEST_F(BuiltTables, ChiSquareNormalApproximationAfter45) {
-  EXPECT_EQ(ChiSquareQuantile(45, 0.025), 65.410);                  // printed χ² table, df 45
-  EXPECT_NEAR(ChiSquareQuantile(50, 0.025), 70.92255376728974, 1e-9);  // z = 1.96
-  EXPECT_NEAR(ChiSquareQuantile(46, 0.05), 62.48940290323791, 1e-9);   // z = 1.64
-  EXPECT_NEAR(ChiSquareQuantile(46, 0.975), 28.723591652227864, 1e-9); // z = -1.96
-  EXPECT_EQ(ChiSquareQuantile(10, 0.05), 18.307);
-  EXPECT_EQ(ChiSquareQuantile(10, 0.95), 3.940);
-  EXPECT_EQ(ChiSquareQuantile(9, 0.025), 19.023);
-  EXPECT_EQ(ChiSquareQuantile(9, 0.975), 2.700);
-  EXPECT_EQ(FQuantile(9, 9, 0.025), 4.03);
-  EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975), 1.0 / 6.62);  // 1 / F0.025(10, 5)
+  EXPECT_EQ(ChiSquareQuantile(45, 0.025).value, 65.410);                  // printed χ² table, df 45
+  EXPECT_NEAR(ChiSquareQuantile(50, 0.025).value, 70.92255376728974, 1e-9);  // z = 1.96
+  EXPECT_NEAR(ChiSquareQuantile(46, 0.05).value, 62.48940290323791, 1e-9);   // z = 1.64
+  EXPECT_NEAR(ChiSquareQuantile(46, 0.975).value, 28.723591652227864, 1e-9); // z = -1.96
+  EXPECT_EQ(ChiSquareQuantile(10, 0.05).value, 18.307);
+  EXPECT_EQ(ChiSquareQuantile(10, 0.95).value, 3.940);
+  EXPECT_EQ(ChiSquareQuantile(9, 0.025).value, 19.023);
+  EXPECT_EQ(ChiSquareQuantile(9, 0.975).value, 2.700);
+  EXPECT_EQ(FQuantile(9, 9, 0.025).value, 4.03);
+  EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975).value, 1.0 / 6.62);  // 1 / F0.025(10, 5)
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ class CriticalValueWindow : public AnalysisWindow {
   ValueLabel* m_result;
 
  protected:
-  void compute() override { m_result->showValue(TQuantile(15, 0.025)); }
+  void compute() override { m_result->showValue(TQuantile(15, 0.025).value); }
 };
 
 }  // namespace
