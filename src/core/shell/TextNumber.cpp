@@ -142,4 +142,12 @@ int WholeNumberInRange(std::string_view text, int lower, int upper) {
   return static_cast<int>(v);
 }
 
+double WholePart(double value) {
+  if (!std::isfinite(value)) return value;
+  const double up = std::ceil(value);
+  // Four ulps of the nearest whole number above: more than the rounding of a few operations.
+  if (up != value && up - value <= 4 * (std::nextafter(up, HUGE_VAL) - up)) return up;
+  return std::floor(value);
+}
+
 }  // namespace kelvo

@@ -19,6 +19,11 @@ bool IsNumericText(std::string_view text);
 // NaN stays NaN.
 double RoundHalfEven(double value);
 
+// The whole part of a computed value (rounding down), where a value within a few units in the
+// last place below a whole number counts as that number: 9.999999999999998 gives 10, 22.99
+// gives 22. Sums of fractions land just below the exact whole number they stand for.
+double WholePart(double value);
+
 // RoundHalfEven(LeadingValue(text)) kept inside [lower, upper]; an answer below the range,
 // a non-numeric one and an empty one give lower, one above the range gives upper.
 int WholeNumberInRange(std::string_view text, int lower, int upper);

@@ -180,5 +180,20 @@ INSTANTIATE_TEST_SUITE_P(Values, RoundHalfEvenTable, ::testing::ValuesIn(RoundCa
 
 TEST(TextNumber, RoundHalfEvenKeepsNan) { EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan("")))); }
 
+TEST(WholePart, ToleratesRoundingJustBelowAWholeNumber) {
+  struct Case { const char* name; double value; double expected; };
+  const Case cases[] = {
+      {"exact whole number", 10.0, 10.0},
+      {"two ulps below 10", std::nextafter(std::nextafter(10.0, 0.0), 0.0), 10.0},
+      {"Welch example 22.99", 22.99, 22.0},
+      {"5.03", 5.03, 5.0},
+      {"just above a whole number", 7.000000000000002, 7.0},
+      {"clearly below", 9.9999, 9.0},
+      {"negative", -1.5, -2.0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WholePart(c.value), c.expected) << c.name;
+}
+
 }  // namespace
 }  // namespace kelvo
+
