@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/shell/ProgramState.h"
 #include "core/sample/GridBuffer.h"
 #include "core/shell/EnvSettings.h"
 #include "gui/estimation/Form9.h"
@@ -13,7 +14,7 @@
 using namespace kelvo;
 
 static void BM_OpenForm9AtLargestLimit(benchmark::State& state) {
-  GlobalEnvSettings().sampleLimit = EnvSettings::kMaxSampleLimit;
+  Program().settings.sampleLimit = EnvSettings::kMaxSampleLimit;
   for (auto _ : state) {
     auto* window = new Form9;
     window->setTag(QStringLiteral("5"));
@@ -24,12 +25,12 @@ static void BM_OpenForm9AtLargestLimit(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
-  GlobalEnvSettings() = EnvSettings{};
+  Program().settings = EnvSettings{};
 }
 BENCHMARK(BM_OpenForm9AtLargestLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_PasteFullRowIntoWindow(benchmark::State& state) {
-  GlobalEnvSettings().sampleLimit = EnvSettings::kMaxSampleLimit;
+  Program().settings.sampleLimit = EnvSettings::kMaxSampleLimit;
   auto* window = new Form9;
   window->show();
   QCoreApplication::processEvents();
@@ -39,14 +40,14 @@ static void BM_PasteFullRowIntoWindow(benchmark::State& state) {
     row += std::to_string(c % 97);
     row += ".25";
   }
-  GlobalGridBuffer() = row;
+  Program().copyBuffer = row;
   for (auto _ : state) {
     window->grid()->setCurrentIndex(window->grid()->gridModel()->index(1, 1));
     window->pasteBlock();
     QCoreApplication::processEvents();
   }
   delete window;
-  GlobalEnvSettings() = EnvSettings{};
+  Program().settings = EnvSettings{};
 }
 BENCHMARK(BM_PasteFullRowIntoWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 

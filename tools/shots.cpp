@@ -13,7 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/estimation/BinomialN.h"
+#include "core/shell/ProgramState.h"
+#include "gui/shell/AppContext.h"
 #include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
 #include "gui/sample/SampleGrid.h"
@@ -30,7 +31,7 @@ int main(int argc, char* argv[]) {
   const QString scene = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main");
   kelvo::ScriptedDialogs dialogs;
   for (int i = 0; i < 20; ++i) dialogs.queueAnswer(QStringLiteral("10"));
-  if (scene != QLatin1String("binomialreal")) kelvo::SetDialogs(&dialogs);
+  if (scene != QLatin1String("binomialreal")) kelvo::App().dialogs = &dialogs;
 
   kelvo::Form1 mainWindow;
   mainWindow.move(0, 0);

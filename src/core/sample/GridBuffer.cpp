@@ -32,11 +32,6 @@ std::string BlockText(const CellStore& store, CellBlock block) {
   return out;
 }
 
-std::string& GlobalGridBuffer() {
-  static std::string buffer;
-  return buffer;
-}
-
 std::string ClipToGrid(std::string_view buffer, int r0, int c0, int rows, int cols) {
   std::string out;
   if (!IsDataCell(r0, c0, rows, cols)) return out;

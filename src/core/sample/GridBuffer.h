@@ -24,9 +24,6 @@ bool IsEmptyBlock(CellBlock block);
 // are never copied). An empty block, or one wholly outside, gives the empty text.
 std::string BlockText(const CellStore& store, CellBlock block);
 
-// The copy buffer shared by every window of the run; empty at start.
-std::string& GlobalGridBuffer();
-
 // True when (row, col) is a data cell of a grid of rows x cols cells (headings excluded).
 bool IsDataCell(int row, int col, int rows, int cols);
 

@@ -1,12 +1,13 @@
 #include "core/shell/EnvSettings.h"
 
+#include "core/shell/ProgramState.h"
 #include "core/shell/TextNumber.h"
 
 namespace kelvo {
 
-EnvSettings& GlobalEnvSettings() {
-  static EnvSettings settings;
-  return settings;
+ProgramState& Program() {
+  static ProgramState state;
+  return state;
 }
 
 int SampleLimitFromAnswer(std::string_view answer) {

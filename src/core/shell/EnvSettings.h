@@ -14,9 +14,6 @@ struct EnvSettings {
   int dataWidth = kMinDataWidth;      // column width in units of 100 twips
 };
 
-// The one record shared by every window of the run.
-EnvSettings& GlobalEnvSettings();
-
 // The value an answer to the settings dialogs leaves in the field: the answer rounded halves
 // to even, raised to the lower bound and clamped to the upper one. Cancel gives the empty
 // answer and so the lower bound.

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "core/shell/Errors.h"
+#include "core/shell/ProgramState.h"
 
 namespace kelvo {
 namespace {
@@ -25,8 +26,12 @@ class Store {
   // The prepared scan of `sql`, opening the file read-only on first use (never creating it).
   // SQLite's own per-call locking is left out: `mutex` already guards every use.
   sqlite3_stmt* Statement(const std::string& sql) {
+    // The path lives in the program state, where a test may swap it: follow it.
+    const std::string& path = Program().tableStorePath;
+    if (m_db != nullptr && m_openedPath != path) Close();
     if (auto found = m_statements.find(sql); found != m_statements.end()) return found->second;
     if (m_db == nullptr) {
+      m_openedPath = path;
       const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
       if (path.empty() || sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         Fail();
@@ -45,9 +50,9 @@ class Store {
   }
 
   std::mutex mutex;
-  std::string path = "bzztfbb.db";
 
  private:
+  std::string m_openedPath;
   sqlite3* m_db = nullptr;
   std::map<std::string, sqlite3_stmt*, std::less<>> m_statements;
 };
@@ -75,10 +80,10 @@ void SetTableStorePath(std::string path) {
   Store& store = TheStore();
   std::lock_guard lock(store.mutex);
   store.Close();
-  store.path = std::move(path);
+  Program().tableStorePath = std::move(path);
 }
 
-const std::string& TableStorePath() { return TheStore().path; }
+const std::string& TableStorePath() { return Program().tableStorePath; }
 
 void ScanTable(std::string_view table, std::string_view fields, const std::function<bool(const TableRow&)>& visit) {
   Store& store = TheStore();
@@ -99,6 +104,6 @@ void ScanTable(std::string_view table, std::string_view fields, const std::funct
   }
 }
 
-void ThrowTableStoreError() { throw TableStoreError("统计表数据库缺失或损坏\n" + TheStore().path); }
+void ThrowTableStoreError() { throw TableStoreError("统计表数据库缺失或损坏\n" + Program().tableStorePath); }
 
 }  // namespace kelvo

@@ -1,13 +1,12 @@
 #include "gui/estimation/Form9.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 
-#include "core/estimation/BinomialN.h"
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Readers.h"
-#include "core/shell/TextNumber.h"
+#include "core/shell/ProgramState.h"
+#include "gui/sample/ModeTable.h"
 #include "gui/sample/ValueLabel.h"
 #include "gui/shell/ControlLayout.h"
 #include "gui/shell/Dialogs.h"
@@ -22,16 +21,23 @@ AnalysisWindow::FrameOptions Form9Options() {
   return options;
 }
 
-struct ModeLabels {
-  const char16_t* first;
+struct PointMode {
+  PointModel model;
+  const char16_t* first;   // name labels of the first and second parameter
   const char16_t* second;
+  bool countsAllowed;      // input mode two (value and repeat count)
+  bool asksTrials;         // the number of binomial trials N
 };
 
-// Name labels of the first and second parameter, by mode 1 to 6.
-constexpr ModeLabels kModeLabels[] = {
-    {u"P的估计值", u""},        {u"P的估计值", u""},        {u"λ的估计值", u""},
-    {u"A的估计值", u"B的估计值"}, {u"μ的估计值", u"σ的估计值"}, {u"θ的估计值", u""},
+constexpr PointMode kModeRows[] = {
+    {PointModel::Bernoulli, u"P的估计值", u"", true, false},
+    {PointModel::Binomial, u"P的估计值", u"", true, true},
+    {PointModel::Poisson, u"λ的估计值", u"", true, false},
+    {PointModel::Uniform, u"A的估计值", u"B的估计值", false, false},
+    {PointModel::Normal, u"μ的估计值", u"σ的估计值", false, false},
+    {PointModel::Exponential, u"θ的估计值", u"", false, false},
 };
+constexpr ModeTable<PointMode> kModes{kModeRows};
 
 }  // namespace
 
@@ -83,53 +89,36 @@ void Form9::setupPanels() {
                                     kValueWidth, kRowHeight);
   m_likelihoodSecond = addValueLabel(boxes[2], QStringLiteral("Label21"), kValueLeft, kRowTop[1],
                                      kValueWidth, kRowHeight);
-
-  // N of the binomial, kept as text where the computation reads it back.
-  m_text2 = new QLineEdit(surface());
-  m_text2->setObjectName(QStringLiteral("Text2"));
-  m_text2->hide();
 }
 
 void Form9::ApplyPointEstimationMode() {
-  const int mode = analysisMode();
-  const bool known = mode >= 1 && mode <= 6;
-  const ModeLabels labels = known ? kModeLabels[mode - 1] : ModeLabels{u"", u""};
+  const PointMode* mode = kModes.find(analysisMode());
   for (int i = 0; i < 2; ++i) {
-    m_firstNames[i]->setText(QString::fromUtf16(labels.first));
-    m_secondNames[i]->setText(QString::fromUtf16(labels.second));
+    m_firstNames[i]->setText(mode ? QString::fromUtf16(mode->first) : QString());
+    m_secondNames[i]->setText(mode ? QString::fromUtf16(mode->second) : QString());
   }
-  if (mode >= 4 && mode <= 6) option2()->setEnabled(false);
-  if (mode == 2) askBinomialN();
+  if (mode && !mode->countsAllowed) option2()->setEnabled(false);
+  if (mode && mode->asksTrials) askBinomialN();
 }
 
 void Form9::askBinomialN() {
-  // Asked again until the answer is a whole number of trials from 1 to 32767.
-  for (;;) {
-    const QString answer = Dialogs().askText(this, QStringLiteral("输入二项分布中N的值"),
-                                             QStringLiteral("输入N值"), QString());
-    const double n = RoundHalfEven(LeadingValue(answer.toStdString()));
-    if (n >= 1 && n <= kMaxBinomialN) {
-      BinomialN() = static_cast<int>(n);
-      m_text2->setText(QString::number(BinomialN()));
-      return;
-    }
-  }
+  const double n = AskNumberUntil(this, QStringLiteral("输入二项分布中N的值"), QStringLiteral("输入N值"),
+                                  [](double v) { return v >= 1 && v <= kMaxBinomialN; }, true);
+  Program().binomialN = static_cast<int>(n);
 }
 
 void Form9::ComputePointEstimates() {
-  const int mode = analysisMode();
-  if (mode < 1 || mode > 6) return;
+  const PointMode* mode = kModes.find(analysisMode());
+  if (!mode) return;
   const SampleSummary sample = ReadOneSample(cells(), inputMode());
   if (sample.n <= 0) return;
-  // N is read back from Text2; only the binomial uses it.
+  // Only the binomial reads N.
   int trials = 1;
-  if (mode == 2) {
-    auto typedN = [this] { return RoundHalfEven(LeadingValue(m_text2->text().toStdString())); };
-    if (!(typedN() >= 1)) askBinomialN();
-    trials = static_cast<int>(typedN());
+  if (mode->asksTrials) {
+    if (Program().binomialN < 1) askBinomialN();
+    trials = Program().binomialN;
   }
-  const PointEstimates estimates =
-      kelvo::ComputePointEstimates(static_cast<PointModel>(mode), sample, trials);
+  const PointEstimates estimates = kelvo::ComputePointEstimates(mode->model, sample, trials);
   m_mean->showValue(sample.mean);
   m_variance->showValue(sample.variance);
   m_momentFirst->showValue(estimates.momentFirst);

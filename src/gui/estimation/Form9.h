@@ -3,8 +3,6 @@
 // Poisson, uniform, normal and exponential distributions (modes 1 to 6).
 #include "gui/sample/AnalysisWindow.h"
 
-class QLineEdit;
-
 namespace kelvo {
 
 class Form9 : public AnalysisWindow {
@@ -26,7 +24,6 @@ class Form9 : public AnalysisWindow {
   void setupPanels();
   void askBinomialN();
 
-  QLineEdit* m_text2 = nullptr;
   QLabel* m_firstNames[2] = {};   // Label3, Label5
   QLabel* m_secondNames[2] = {};  // Label9, Label11
   ValueLabel* m_mean = nullptr;            // Label22

@@ -1,3 +1,4 @@
+#include "core/shell/ProgramState.h"
 #include "gui/sample/AnalysisWindow.h"
 
 #include <QApplication>
@@ -56,9 +57,10 @@ AnalysisWindow::AnalysisWindow(const FrameOptions& options)
 
 AnalysisWindow::~AnalysisWindow() {
   Registry().removeAll(this);
-  // The grid reads the cell store while it goes: destroy it while the store still exists.
+  // Each grid destroys its view before its cell store; the rest of the surface goes after.
+  qDeleteAll(m_grids);
+  m_grids.clear();
   delete takeCentralWidget();
-  delete m_model;
 }
 
 QList<AnalysisWindow*> AnalysisWindow::openWindows() { return Registry(); }
@@ -129,28 +131,18 @@ void AnalysisWindow::setupFrame() {
   const int menuHeight = menuBar()->sizeHint().height();
   resize(m_options.designWidth, m_options.designHeight + toolbarHeight + menuHeight);
 
-  // InitSampleGrid: the settings in force now size the grid for the window's whole life.
-  const EnvSettings& settings = GlobalEnvSettings();
-  m_cells.resize(3, settings.sampleLimit);
-  for (int c = 1; c < m_cells.cols(); ++c) m_cells.setText(0, c, std::to_string(c));
-  m_cells.setText(1, 0, m_options.rowOneHeading.toStdString());
-
   m_dataPanel = new ClickablePanel(QStringLiteral("数据录入"), m_surface);
   m_dataPanel->setObjectName(m_options.dataPanelName);
   PlaceControl(m_dataPanel, 120, 120, 11760, 1950);
 
-  m_model = new SampleGridModel(m_cells, this);
-  const int rowHeight = kDefaultRowHeightTwips * 3 / 2;
-  m_grid = new SampleGridView(m_model, settings.dataWidth * 100, rowHeight, m_dataPanel);
-  m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-  PlaceControl(m_grid, 120, 330, 11520, 1500);
-
-  m_editor = new QLineEdit(m_dataPanel);
-  m_editor->setObjectName(QStringLiteral("Text1"));
-  m_editor->setFrame(false);
-  m_editor->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #2f6fbf; }"));
-  PlaceControl(m_editor, 0, 0, settings.dataWidth * 100, rowHeight);
-  m_editor->hide();
+  // InitSampleGrid: the settings in force now size the grid for the window's whole life.
+  SampleGrid* grid = addGrid(QStringLiteral("MSFlexGrid1"), QStringLiteral("Text1"), m_dataPanel,
+                             3, Program().settings.sampleLimit);
+  PlaceControl(grid->view(), 120, 330, 11520, 1500);
+  CellStore& store = grid->cells();
+  for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
+  store.setText(1, 0, m_options.rowOneHeading.toStdString());
+  grid->cellsReset();
 
   m_modePanel = new QGroupBox(QStringLiteral("输入方式"), m_surface);
   m_modePanel->setObjectName(m_options.modePanelName);
@@ -173,19 +165,6 @@ void AnalysisWindow::setupFrame() {
 }
 
 void AnalysisWindow::connectSignals() {
-  connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (index.row() > 0 && index.column() > 0) openCellEditor();
-  });
-  if (m_options.reopenEditorOnKey) {
-    connect(m_grid, &SampleGridView::keyPressedOnGrid, this, [this](QKeyEvent* event) {
-      reopenCellEditor();
-      if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-        QApplication::sendEvent(m_editor, &copy);
-      }
-    });
-  }
-  connect(m_editor, &QLineEdit::textChanged, this, &AnalysisWindow::commitEditorText);
   connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) setInputMode(InputMode::One);
   });
@@ -194,12 +173,33 @@ void AnalysisWindow::connectSignals() {
   });
   connect(m_dataPanel, &ClickablePanel::clicked, this, &AnalysisWindow::stepGridHeight);
   connect(m_compute, &QPushButton::clicked, this, &AnalysisWindow::computeClicked);
-  auto follow = [this] {
-    if (m_editor->isVisible()) placeEditorOnCurrentCell();
-  };
-  connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
-  connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
 }
+
+SampleGrid* AnalysisWindow::addGrid(const QString& gridName, const QString& editorName,
+                                    QWidget* container, int rows, int cols) {
+  SampleGrid::Options options;
+  options.gridName = gridName;
+  options.editorName = editorName;
+  options.rows = rows;
+  options.cols = cols;
+  options.columnWidthTwips = Program().settings.dataWidth * 100;
+  options.rowHeightTwips = kDefaultRowHeightTwips * 3 / 2;
+  options.reopenEditorOnKey = m_options.reopenEditorOnKey;
+  auto* grid = new SampleGrid(options, container, nullptr);
+  adoptGrid(grid);
+  return grid;
+}
+
+void AnalysisWindow::adoptGrid(SampleGrid* grid) {
+  m_grids.append(grid);
+  if (!m_activeGrid) m_activeGrid = grid;
+  connect(grid, &SampleGrid::focused, this, [this](SampleGrid* g) { m_activeGrid = g; });
+}
+
+CellStore& AnalysisWindow::cells() { return sampleGrid()->cells(); }
+SampleGridView* AnalysisWindow::grid() const { return sampleGrid()->view(); }
+QLineEdit* AnalysisWindow::editor() const { return sampleGrid()->editor(); }
+bool AnalysisWindow::editorArmed() const { return sampleGrid()->editorArmed(); }
 
 void AnalysisWindow::attachEditMenuBitmaps() {
   // The main window holds the three bitmaps; without one (a window on its own in a test)
@@ -224,6 +224,14 @@ QAction* AnalysisWindow::editMenuAction(int position) const {
   return position >= 0 && position < actions.size() ? actions[position] : nullptr;
 }
 
+ValueLabel* AnalysisWindow::addDecoratedLabel(QWidget* parent, const QString& name,
+                                              const QString& prefix, const QString& suffix,
+                                              int left, int top, int width, int height) {
+  ValueLabel* label = addValueLabel(parent, name, left, top, width, height);
+  label->setDecorations(prefix, suffix);
+  return label;
+}
+
 ValueLabel* AnalysisWindow::addValueLabel(QWidget* parent, const QString& name, int left, int top,
                                           int width, int height) {
   auto* label = new ValueLabel(parent);
@@ -241,57 +249,15 @@ QLabel* AnalysisWindow::addLabel(QWidget* parent, const QString& name, const QSt
   return label;
 }
 
-void AnalysisWindow::openCellEditor() {
-  m_editorArmed = false;
-  reopenCellEditor();
-}
+void AnalysisWindow::openCellEditor() { sampleGrid()->openEditor(); }
 
-void AnalysisWindow::reopenCellEditor() {
-  QModelIndex current = m_grid->currentIndex();
-  if (!current.isValid() || current.row() < 1 || current.column() < 1) return;
-  const QString text = QString::fromStdString(m_cells.text(current.row(), current.column()));
-  if (m_editor->text() != text) m_editor->setText(text);  // runs commitEditorText
-  placeEditorOnCurrentCell();
-  m_editor->show();
-  m_editor->raise();
-  m_editor->setFocus(Qt::OtherFocusReason);
-}
-
-void AnalysisWindow::placeEditorOnCurrentCell() {
-  QModelIndex current = m_grid->currentIndex();
-  if (!current.isValid()) return;
-  QRect cell = m_grid->cellRect(current.row(), current.column(), m_dataPanel);
-  QRect view = QRect(m_grid->viewport()->mapTo(m_dataPanel, QPoint(0, 0)), m_grid->viewport()->size());
-  m_editor->setVisible(view.intersects(cell));
-  SetControlTwips(m_editor, {cell.x() * kTwipsPerPixel, cell.y() * kTwipsPerPixel,
-                             cell.width() * kTwipsPerPixel, cell.height() * kTwipsPerPixel});
-}
-
-void AnalysisWindow::commitEditorText(const QString& text) {
-  // A modal box shown from here lets Qt deliver further events; the blank written after the
-  // message re-enters this function, which must only re-arm the editor.
-  if (m_committing) {
-    m_editorArmed = true;
-    return;
-  }
-  QModelIndex current = m_grid->currentIndex();
-  if (IsNumericText(text.toStdString())) {
-    if (current.isValid() && m_cells.setText(current.row(), current.column(), text.toStdString()))
-      m_model->cellsChanged(current.row(), current.column(), current.row(), current.column());
-  } else if (m_editorArmed) {
-    m_committing = true;
-    ShowDataCheck(this, QStringLiteral("数据错误"));
-    m_editorArmed = false;
-    m_editor->setText(QStringLiteral(" "));
-    m_committing = false;
-  }
-  m_editorArmed = true;
-}
+void AnalysisWindow::reopenCellEditor() { sampleGrid()->reopenEditor(); }
 
 void AnalysisWindow::writeHeadings(InputMode mode) {
-  for (int c = 1; c < m_cells.cols(); ++c) m_cells.setText(0, c, std::to_string(c));
-  m_cells.setText(1, 0, m_options.rowOneHeading.toStdString());
-  if (mode == InputMode::Two) m_cells.setText(2, 0, m_options.rowTwoHeading.toStdString());
+  CellStore& store = cells();
+  for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
+  store.setText(1, 0, m_options.rowOneHeading.toStdString());
+  if (mode == InputMode::Two) store.setText(2, 0, m_options.rowTwoHeading.toStdString());
 }
 
 void AnalysisWindow::setInputMode(InputMode mode) {
@@ -301,54 +267,41 @@ void AnalysisWindow::setInputMode(InputMode mode) {
     option->setChecked(true);  // toggles back into here
     return;
   }
-  m_cells.clear();
+  cells().clear();
   writeHeadings(mode);
-  m_model->allCellsChanged();
-  if (m_editor->isVisible()) {
-    m_editorArmed = false;
-    reopenCellEditor();
-  }
+  sampleGrid()->cellsReset();
 }
 
 void AnalysisWindow::stepGridHeight() {
   if (m_precisionStep == 0) return;
-  TwipsRect r = ControlTwips(m_grid);
+  TwipsRect r = ControlTwips(grid());
   r.height = std::max<long long>(0, r.height + m_precisionStep * kGridHeightStepTwips);
-  SetControlTwips(m_grid, r);
+  SetControlTwips(grid(), r);
 }
 
-void AnalysisWindow::copyBlock() {
-  QRect block = m_grid->selectedBlock();
-  GlobalGridBuffer() =
-      BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
-}
+void AnalysisWindow::copyBlock() { m_activeGrid->copyBlock(); }
 
-void AnalysisWindow::pasteBlock() {
-  // A block selected from its lower right corner is pasted at its upper left corner.
-  QRect block = m_grid->selectedBlock();
-  PasteGridBlock(m_cells, GlobalGridBuffer(), block.top(), block.left());
-  m_model->allCellsChanged();
-  if (m_editor->isVisible()) reopenCellEditor();
-}
+void AnalysisWindow::pasteBlock() { m_activeGrid->pasteBlock(); }
 
-void AnalysisWindow::deleteBlock() {
-  QRect block = m_grid->selectedBlock();
-  const std::string selection =
-      BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
-  DeleteGridBlock(m_cells, selection, block.top(), block.left());
-  m_model->cellsChanged(block.top(), block.left(), block.bottom(), block.right());
-  if (m_editor->isVisible()) reopenCellEditor();
-}
+void AnalysisWindow::deleteBlock() { m_activeGrid->deleteBlock(); }
 
 void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precisionStep); }
 
 void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 
 void AnalysisWindow::computeClicked() {
+  runGuarded([this] { compute(); });
+}
+
+void AnalysisWindow::runGuarded(const std::function<void()>& work) {
   try {
-    compute();
+    work();
   } catch (const UserFacingError& error) {
     ShowDataCheck(this, QString::fromUtf8(error.what()));
+  } catch (const std::exception& error) {
+    ShowDataCheck(this, QStringLiteral("计算出错\n") + QString::fromUtf8(error.what()));
+  } catch (...) {
+    ShowDataCheck(this, QStringLiteral("计算出错"));
   }
 }
 
@@ -371,7 +324,7 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (isMinimized()) return;
   m_referenceWidth = ScaleWindowControls(m_surface, width(), m_referenceWidth);
-  if (m_editor->isVisible()) placeEditorOnCurrentCell();
+  for (SampleGrid* g : m_grids) g->followEditor();
 }
 
 bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {

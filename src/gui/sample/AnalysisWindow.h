@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/sample/CellStore.h"
+#include "gui/sample/SampleGrid.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,8 +18,6 @@ class QToolBar;
 
 namespace kelvo {
 
-class SampleGridModel;
-class SampleGridView;
 class ValueLabel;
 
 // A panel whose own surface (not its children) reports clicks.
@@ -58,13 +57,17 @@ class AnalysisWindow : public QMainWindow {
   void setTag(const QString& tag);
   int analysisMode() const;
 
-  CellStore& cells() { return m_cells; }
-  SampleGridView* grid() const { return m_grid; }
-  QLineEdit* editor() const { return m_editor; }
+  // The sample grid MSFlexGrid1 with its editor Text1; further grids come from addGrid.
+  SampleGrid* sampleGrid() const { return m_grids.front(); }
+  CellStore& cells();
+  SampleGridView* grid() const;
+  QLineEdit* editor() const;
+  bool editorArmed() const;
+  // The grid the edit commands act on: the one that has, or last had, the focus.
+  SampleGrid* activeGrid() const { return m_activeGrid; }
   InputMode inputMode() const { return m_inputMode; }
   int precisionStep() const { return m_precisionStep; }
   long long referenceWidth() const { return m_referenceWidth; }
-  bool editorArmed() const { return m_editorArmed; }
 
   // Frame operations, also reachable from the toolbar and menus.
   void openCellEditor();
@@ -80,6 +83,9 @@ class AnalysisWindow : public QMainWindow {
   // Runs the compute button's work, reporting any fault of the input or the table store in
   // a data-check box instead of a result.
   void computeClicked();
+  // Runs `work`, so that no exception reaches the event loop: a fault the user can mend shows
+  // its message in a data-check box, anything else a short "计算出错" box with its text.
+  void runGuarded(const std::function<void()>& work);
 
  protected:
   QWidget* surface() const { return m_surface; }
@@ -93,6 +99,12 @@ class AnalysisWindow : public QMainWindow {
   // A result label placed in `parent`, re-formatted on click.
   ValueLabel* addValueLabel(QWidget* parent, const QString& name, int left, int top, int width,
                             int height);
+  // A result label whose value stands between a prefix and a suffix, e.g. "(" and ",".
+  ValueLabel* addDecoratedLabel(QWidget* parent, const QString& name, const QString& prefix,
+                                const QString& suffix, int left, int top, int width, int height);
+  // A further grid with its own editor, inside `container`.
+  SampleGrid* addGrid(const QString& gridName, const QString& editorName, QWidget* container,
+                      int rows, int cols);
   // A plain caption label placed in `parent` (geometry in twips).
   QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
                    int width, int height);
@@ -115,19 +127,15 @@ class AnalysisWindow : public QMainWindow {
   void setupToolbar();
   void setupFrame();
   void connectSignals();
-  void commitEditorText(const QString& text);
-  void placeEditorOnCurrentCell();
+  void adoptGrid(SampleGrid* grid);
   void highlightOnHover(QRadioButton* option, const QPoint& position);
   void attachEditMenuBitmaps();
 
   FrameOptions m_options;
   QString m_tag;
-  CellStore m_cells;
   InputMode m_inputMode = InputMode::One;
   int m_precisionStep = 0;
   long long m_referenceWidth;
-  bool m_editorArmed = false;
-  bool m_committing = false;
   bool m_leftForOwnDialog = false;
 
   QWidget* m_surface = nullptr;
@@ -136,9 +144,8 @@ class AnalysisWindow : public QMainWindow {
   QRadioButton* m_option1 = nullptr;
   QRadioButton* m_option2 = nullptr;
   QPushButton* m_compute = nullptr;
-  SampleGridModel* m_model = nullptr;
-  SampleGridView* m_grid = nullptr;
-  QLineEdit* m_editor = nullptr;
+  QList<SampleGrid*> m_grids;
+  SampleGrid* m_activeGrid = nullptr;
   QToolBar* m_toolbar = nullptr;
   QMenu* m_editMenu = nullptr;
 };

@@ -1,11 +1,19 @@
 #include "gui/sample/SampleGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <algorithm>
 
+#include "core/sample/GridBuffer.h"
+#include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
+#include "core/shell/TextNumber.h"
+#include "gui/shell/ControlLayout.h"
+#include "gui/shell/Dialogs.h"
 
 namespace kelvo {
 
@@ -45,6 +53,12 @@ QVariant SampleGridModel::headerData(int section, Qt::Orientation orientation, i
   const std::string& text = orientation == Qt::Horizontal ? m_cells.text(0, section)
                                                           : m_cells.text(section, 0);
   return QString::fromStdString(text);
+}
+
+void SampleGridModel::reshape(int rows, int cols) {
+  beginResetModel();
+  m_cells.resize(rows, cols);
+  endResetModel();
 }
 
 void SampleGridModel::cellsChanged(int top, int left, int bottom, int right) {
@@ -146,6 +160,168 @@ void SampleGridView::refreshCorner() {
                         horizontalHeader()->height());
   m_corner->setText(QString::fromStdString(m_model->cells().text(0, 0)));
   m_corner->raise();
+}
+
+SampleGrid::SampleGrid(const Options& options, QWidget* container, QObject* parent)
+    : QObject(parent), m_options(options), m_cells(options.rows, options.cols),
+      m_container(container) {
+  m_model = new SampleGridModel(m_cells, this);
+  m_view = new SampleGridView(m_model, options.columnWidthTwips, options.rowHeightTwips, container);
+  m_view->setObjectName(options.gridName);
+
+  m_editor = new QLineEdit(container);
+  m_editor->setObjectName(options.editorName);
+  m_editor->setFrame(false);
+  m_editor->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #2f6fbf; }"));
+  PlaceControl(m_editor, 0, 0, options.columnWidthTwips, options.rowHeightTwips);
+  m_editor->hide();
+
+  for (QWidget* w : {static_cast<QWidget*>(m_view.data()), m_view->viewport(),
+                     static_cast<QWidget*>(m_editor.data())})
+    w->installEventFilter(this);
+
+  connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (index.row() > 0 && index.column() > 0) openEditor();
+  });
+  if (options.reopenEditorOnKey) {
+    connect(m_view, &SampleGridView::keyPressedOnGrid, this, [this](QKeyEvent* event) {
+      reopenEditor();
+      if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+        QApplication::sendEvent(m_editor, &copy);
+      }
+    });
+  }
+  connect(m_editor, &QLineEdit::textChanged, this, &SampleGrid::commitEditorText);
+  connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &SampleGrid::followEditor);
+  connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &SampleGrid::followEditor);
+}
+
+SampleGrid::~SampleGrid() {
+  // The view reads the cell store while it goes: destroy it while the store still exists.
+  delete m_view.data();
+  delete m_editor.data();
+  delete m_model;
+}
+
+bool SampleGrid::owns(const QWidget* widget) const {
+  return widget && (widget == m_view || widget == m_editor ||
+                    (m_view && widget == m_view->viewport()));
+}
+
+bool SampleGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) emit focused(this);
+  return QObject::eventFilter(watched, event);
+}
+
+void SampleGrid::openEditor() {
+  m_editorArmed = false;
+  reopenEditor();
+}
+
+void SampleGrid::reopenEditor() {
+  const QModelIndex current = m_view->currentIndex();
+  if (!current.isValid() || current.row() < 1 || current.column() < 1) return;
+  m_editRow = current.row();
+  m_editCol = current.column();
+  const QString text = QString::fromStdString(m_cells.text(m_editRow, m_editCol));
+  if (m_editor->text() != text) m_editor->setText(text);  // runs commitEditorText
+  placeEditor();
+  m_editor->show();
+  m_editor->raise();
+  m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+void SampleGrid::followEditor() {
+  if (m_editor && m_editor->isVisible()) placeEditor();
+}
+
+void SampleGrid::placeEditor() {
+  if (!m_cells.contains(m_editRow, m_editCol)) return;
+  const QRect cell = m_view->cellRect(m_editRow, m_editCol, m_container);
+  const QRect view(m_view->viewport()->mapTo(m_container, QPoint(0, 0)), m_view->viewport()->size());
+  m_editor->setVisible(view.intersects(cell));
+  SetControlTwips(m_editor, {cell.x() * kTwipsPerPixel, cell.y() * kTwipsPerPixel,
+                             cell.width() * kTwipsPerPixel, cell.height() * kTwipsPerPixel});
+}
+
+void SampleGrid::commitEditorText(const QString& text) {
+  // A modal box shown from here lets Qt deliver further events; the blank written after the
+  // message re-enters this function, which must only re-arm the editor.
+  if (m_committing) {
+    m_editorArmed = true;
+    return;
+  }
+  if (IsNumericText(text.toStdString())) {
+    if (m_cells.setText(m_editRow, m_editCol, text.toStdString()))
+      m_model->cellsChanged(m_editRow, m_editCol, m_editRow, m_editCol);
+  } else if (m_editorArmed) {
+    m_committing = true;
+    ShowDataCheck(m_view->window(), QStringLiteral("数据错误"));
+    m_editorArmed = false;
+    m_editor->setText(QStringLiteral(" "));
+    m_committing = false;
+  }
+  m_editorArmed = true;
+}
+
+QRect SampleGrid::selectedBlock() const { return m_view->selectedBlock(); }
+
+void SampleGrid::copyBlock() {
+  const QRect block = selectedBlock();
+  Program().copyBuffer = BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
+}
+
+void SampleGrid::pasteBlock() {
+  // A block selected from its lower right corner is pasted at its upper left corner.
+  const QRect block = selectedBlock();
+  PasteGridBlock(m_cells, Program().copyBuffer, block.top(), block.left());
+  m_model->allCellsChanged();
+  if (m_editor->isVisible()) reopenEditor();
+}
+
+void SampleGrid::deleteBlock() {
+  const QRect block = selectedBlock();
+  const std::string selection =
+      BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
+  DeleteGridBlock(m_cells, selection, block.top(), block.left());
+  m_model->cellsChanged(block.top(), block.left(), block.bottom(), block.right());
+  if (m_editor->isVisible()) reopenEditor();
+}
+
+void SampleGrid::cellsReset() {
+  m_model->allCellsChanged();
+  if (m_editor->isVisible()) {
+    m_editorArmed = false;
+    reopenEditor();
+  }
+}
+
+void SampleGrid::reshape(int rows, int cols) {
+  if (rows == m_cells.rows() && cols == m_cells.cols()) return;
+  const bool editing = m_editor->isVisible();
+  m_model->reshape(rows, cols);
+  if (rows > 0) m_view->setRowHidden(0, true);
+  if (cols > 0) m_view->setColumnHidden(0, true);
+  if (rows > 1 && cols > 1) m_view->setCurrentIndex(m_model->index(1, 1));
+  if (!m_cells.contains(m_editRow, m_editCol)) {
+    m_editRow = m_editCol = -1;
+    m_editor->hide();
+  } else if (editing) {
+    placeEditor();
+  }
+}
+
+void SampleGrid::setColumnWidthTwips(int col, int twips) {
+  if (col == 0)
+    m_view->verticalHeader()->setFixedWidth(std::max(1, twips / kTwipsPerPixel));
+  else
+    m_view->setColumnWidth(col, std::max(1, twips / kTwipsPerPixel));
+  followEditor();
+}
+
+int SampleGrid::columnWidthTwips(int col) const {
+  return (col == 0 ? m_view->verticalHeader()->width() : m_view->columnWidth(col)) * kTwipsPerPixel;
 }
 
 }  // namespace kelvo

@@ -4,6 +4,8 @@
 // the grid scrolls and can be neither selected nor edited. Model indexes are grid
 // coordinates: index(r, c) is cell (r, c), headings included.
 #include <QAbstractTableModel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTableView>
 
 #include "core/sample/CellStore.h"
@@ -27,6 +29,8 @@ class SampleGridModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
   CellStore& cells() { return m_cells; }
+  // Gives the store a new shape (texts inside both shapes kept) and tells the views.
+  void reshape(int rows, int cols);
   // Tells the views that the store's texts changed behind the model's back.
   void cellsChanged(int top, int left, int bottom, int right);
   void allCellsChanged();
@@ -61,6 +65,75 @@ class SampleGridView : public QTableView {
 
   SampleGridModel* m_model;
   QLabel* m_corner;
+};
+
+// One grid of a window: the cell store, its model and view, and the in-cell editor with its
+// armed state, and the block operations. A window may have several; each commits only to
+// itself, and the window routes the edit commands to the one that has (or last had) the focus.
+class SampleGrid : public QObject {
+  Q_OBJECT
+ public:
+  struct Options {
+    QString gridName = QStringLiteral("MSFlexGrid1");
+    QString editorName = QStringLiteral("Text1");
+    int rows = 3;
+    int cols = 2;
+    int columnWidthTwips = 900;
+    int rowHeightTwips = 360;
+    bool reopenEditorOnKey = false;  // a key pressed on the grid reopens the editor
+  };
+
+  // The view and the editor are created inside `container`, which the editor is placed in.
+  SampleGrid(const Options& options, QWidget* container, QObject* parent);
+  ~SampleGrid() override;
+
+  CellStore& cells() { return m_cells; }
+  const CellStore& cells() const { return m_cells; }
+  SampleGridModel* model() const { return m_model; }
+  SampleGridView* view() const { return m_view; }
+  QLineEdit* editor() const { return m_editor; }
+  bool editorArmed() const { return m_editorArmed; }
+  // True for the view, its viewport and the editor.
+  bool owns(const QWidget* widget) const;
+
+  // Opens the editor on the current cell: disarmed, with the cell's text, over the cell.
+  void openEditor();
+  // The same without disarming.
+  void reopenEditor();
+  void copyBlock();
+  void pasteBlock();
+  void deleteBlock();
+  // After the program rewrote the store: the views redraw and an open editor follows.
+  void cellsReset();
+  // A new shape of the store (rows and columns), headings hidden again.
+  void reshape(int rows, int cols);
+  void setColumnWidthTwips(int col, int twips);
+  int columnWidthTwips(int col) const;
+  // Moves an open editor back over its cell (after scrolling or a re-layout).
+  void followEditor();
+
+ signals:
+  // The grid or its editor received the focus.
+  void focused(SampleGrid* grid);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void commitEditorText(const QString& text);
+  void placeEditor();
+  QRect selectedBlock() const;
+
+  Options m_options;
+  CellStore m_cells;
+  SampleGridModel* m_model = nullptr;
+  QPointer<SampleGridView> m_view;
+  QPointer<QLineEdit> m_editor;
+  QWidget* m_container = nullptr;
+  int m_editRow = -1;  // the cell the editor was opened on
+  int m_editCol = -1;
+  bool m_editorArmed = false;
+  bool m_committing = false;
 };
 
 }  // namespace kelvo

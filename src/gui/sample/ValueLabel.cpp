@@ -16,22 +16,56 @@ ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) {
   setPalette(p);
 }
 
+void ValueLabel::setDecorations(const QString& prefix, const QString& suffix) {
+  m_prefix = prefix;
+  m_suffix = suffix;
+}
+
 void ValueLabel::showValue(double value) {
-  setText(QString::fromStdString(FormatResult(value, ResultFormat())));
   setProperty("Tag", QString::fromStdString(StoredValueText(value)));
+  showNumber(QString::fromStdString(FormatResult(value, ResultFormat())));
+}
+
+void ValueLabel::clearValue() {
+  setProperty("Tag", QString());
+  setText(QString());
 }
 
 QString ValueLabel::storedValue() const { return property("Tag").toString(); }
 
+QString ValueLabel::shownNumber() const {
+  QString number = text();
+  if (!m_prefix.isEmpty() && number.startsWith(m_prefix)) number.remove(0, m_prefix.size());
+  if (!m_suffix.isEmpty() && number.endsWith(m_suffix)) number.chop(m_suffix.size());
+  return number;
+}
+
 void ValueLabel::reformat(int precisionStep) {
-  setText(QString::fromStdString(
-      ReformatCaption(storedValue().toStdString(), text().toStdString(), precisionStep)));
+  if (precisionStep == 0) return;
+  const std::string caption = ReformatCaption(storedValue().toStdString(),
+                                              shownNumber().toStdString(), precisionStep);
+  if (caption.empty()) {
+    setText(QString());
+    return;
+  }
+  showNumber(QString::fromStdString(caption));
+}
+
+void ValueLabel::showNumber(const QString& number) {
+  setText(number.isEmpty() ? QString() : m_prefix + number + m_suffix);
 }
 
 void ValueLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
     emit clicked();
+}
+
+ConclusionLabel::ConclusionLabel(const QString& acceptH0, const QString& acceptH1, QWidget* parent)
+    : QLabel(parent), m_acceptH0(acceptH0), m_acceptH1(acceptH1) {}
+
+void ConclusionLabel::showDecision(Decision decision) {
+  setText(decision == Decision::AcceptH0 ? m_acceptH0 : m_acceptH1);
 }
 
 }  // namespace kelvo

@@ -1,7 +1,11 @@
 #pragma once
-// A result label: shows a computed value in the result format and keeps the value
-// unformatted beside it (in its Tag), so a click can show it with more or fewer decimals.
+// Result labels. A ValueLabel shows a computed value in the result format, between an optional
+// prefix and suffix ("(" L ",", U ")", "(-∞," U1 ")"), and keeps the value unformatted beside
+// it (in its Tag) so a click can show it with more or fewer decimals, decorations kept.
+// A ConclusionLabel shows a test's conclusion as text.
 #include <QLabel>
+
+#include "core/hypothesis/TestResult.h"
 
 namespace kelvo {
 
@@ -10,9 +14,14 @@ class ValueLabel : public QLabel {
  public:
   explicit ValueLabel(QWidget* parent = nullptr);
 
-  // Caption = the value in the result format; Tag = the value unformatted.
+  void setDecorations(const QString& prefix, const QString& suffix);
+  // Caption = prefix + the value in the result format + suffix; Tag = the value unformatted.
   void showValue(double value);
+  // Empties caption and Tag: nothing computed.
+  void clearValue();
   QString storedValue() const;
+  // The caption without its decorations.
+  QString shownNumber() const;
   // Re-formats the caption from the stored value with one decimal more (step > 0) or fewer
   // (step < 0); a step of 0 changes nothing.
   void reformat(int precisionStep);
@@ -22,6 +31,25 @@ class ValueLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void showNumber(const QString& number);
+
+  QString m_prefix;
+  QString m_suffix;
+};
+
+class ConclusionLabel : public QLabel {
+  Q_OBJECT
+ public:
+  // The texts shown for each decision.
+  ConclusionLabel(const QString& acceptH0, const QString& acceptH1, QWidget* parent = nullptr);
+
+  void showDecision(Decision decision);
+
+ private:
+  QString m_acceptH0;
+  QString m_acceptH1;
 };
 
 }  // namespace kelvo

@@ -3,10 +3,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "core/shell/TextNumber.h"
+#include "gui/shell/AppContext.h"
+
 namespace kelvo {
 namespace {
-
-DialogService* g_installed = nullptr;
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   switch (icon) {
@@ -20,12 +21,34 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 }  // namespace
 
-DialogService& Dialogs() {
-  static QtDialogs qtDialogs;
-  return g_installed ? *g_installed : qtDialogs;
+AppContext& App() {
+  static AppContext context;
+  return context;
 }
 
-void SetDialogs(DialogService* service) { g_installed = service; }
+DialogService& Dialogs() {
+  static QtDialogs qtDialogs;
+  return App().dialogs ? *App().dialogs : qtDialogs;
+}
+
+QString AskUntil(QWidget* parent, const QString& prompt, const QString& title,
+                 const std::function<bool(const QString&)>& accept) {
+  for (;;) {
+    const QString answer = Dialogs().askText(parent, prompt, title, QString());
+    if (accept(answer)) return answer;
+  }
+}
+
+double AskNumberUntil(QWidget* parent, const QString& prompt, const QString& title,
+                      const std::function<bool(double)>& accept, bool whole) {
+  double value = 0.0;
+  AskUntil(parent, prompt, title, [&](const QString& answer) {
+    value = LeadingValue(answer.toStdString());
+    if (whole) value = RoundHalfEven(value);
+    return accept(value);
+  });
+  return value;
+}
 
 void ShowDataCheck(QWidget* parent, const QString& text) {
   Dialogs().showMessage(parent, text, QStringLiteral("数据检查"), MessageIcon::Stop);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -43,13 +44,21 @@ class DialogService {
   int m_openDialogs = 0;
 };
 
-// The service in force: Qt's dialogs unless a test installed another.
+// The service in force: App().dialogs, or Qt's dialogs when none is installed.
 DialogService& Dialogs();
-// Installs a service (nullptr restores Qt's dialogs). The caller keeps ownership.
-void SetDialogs(DialogService* service);
 
 // The program's data-check box: the text, title "数据检查", stop icon, OK button.
 void ShowDataCheck(QWidget* parent, const QString& text);
+
+// Asks until `accept` takes the answer, without a message in between. Cancel answers the
+// empty text, which goes through the same rule: a question that needs a valid value cannot
+// be cancelled, it is asked again.
+QString AskUntil(QWidget* parent, const QString& prompt, const QString& title,
+                 const std::function<bool(const QString&)>& accept);
+// A number asked until `accept` takes it: LeadingValue of the answer, rounded halves to even
+// when `whole` (an empty, cancelled or non-numeric answer reads as 0).
+double AskNumberUntil(QWidget* parent, const QString& prompt, const QString& title,
+                      const std::function<bool(double)>& accept, bool whole = false);
 
 class QtDialogs : public DialogService {
  public:

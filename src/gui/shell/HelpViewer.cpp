@@ -7,18 +7,13 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
 
 namespace kelvo {
 
-namespace {
-QString g_helpPath;
-}
-
-void SetHelpDocumentPath(const QString& path) { g_helpPath = path; }
-
 QString HelpDocumentPath() {
-  if (!g_helpPath.isEmpty()) return g_helpPath;
+  if (!App().helpDocumentPath.isEmpty()) return App().helpDocumentPath;
   return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kelvo.html"));
 }
 

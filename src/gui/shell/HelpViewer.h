@@ -6,10 +6,9 @@ class QWidget;
 
 namespace kelvo {
 
-// The path of the help document: kelvo.html in the executable's folder.
+// The path of the help document: App().helpDocumentPath, or kelvo.html in the executable's
+// folder when that is empty.
 QString HelpDocumentPath();
-// Points the help command at another document; the empty path restores the default.
-void SetHelpDocumentPath(const QString& path);
 // Opens the help window at the document's contents; a missing document is reported in a
 // message box and nothing else happens. `anchor` picks a section.
 void ShowProgramHelp(QWidget* parent, const QString& anchor = QString());

@@ -1,3 +1,4 @@
+#include "core/shell/ProgramState.h"
 #include "gui/shell/MainWindow.h"
 
 #include <QApplication>
@@ -32,8 +33,8 @@ Form1::Form1() {
   setupSurface();
   setupMenus();
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
-  // Load: the settings and result format of a new run, and the width the layout starts from.
-  GlobalEnvSettings() = EnvSettings{};
+  // Load: the width the layout starts from. The settings of a new run start at their defaults
+  // in the program state; opening a main window does not reset them.
   m_referenceWidth = static_cast<long long>(width()) * kTwipsPerPixel;
 }
 
@@ -112,13 +113,13 @@ void Form1::runCommand(const MenuItemSpec& item) {
 void Form1::askSampleLimit() {
   const QString answer = Dialogs().askText(this, QStringLiteral("样本量输入上限"),
                                            QStringLiteral("环境设定"), QString());
-  GlobalEnvSettings().sampleLimit = SampleLimitFromAnswer(answer.toStdString());
+  Program().settings.sampleLimit = SampleLimitFromAnswer(answer.toStdString());
 }
 
 void Form1::askDataWidth() {
   const QString answer = Dialogs().askText(this, QStringLiteral("样本数据宽度"),
                                            QStringLiteral("环境设定"), QString());
-  GlobalEnvSettings().dataWidth = DataWidthFromAnswer(answer.toStdString());
+  Program().settings.dataWidth = DataWidthFromAnswer(answer.toStdString());
 }
 
 void Form1::applyTitleFont() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/shell/ProgramState.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/GridBuffer.h"
 
@@ -122,17 +123,17 @@ TEST(PasteTest, BytesArriveUnchanged) {
 }
 
 TEST(PasteTest, CopyKeepsTextsAsTheyWere) {
-  EXPECT_EQ(GlobalGridBuffer(), "");  // nothing copied yet in this run
+  EXPECT_EQ(Program().copyBuffer, "");  // nothing copied yet in this run
   CellStore source(3, 4), target(3, 4);
   source.setText(1, 1, "1.5");
   source.setText(1, 2, "2.5");
-  GlobalGridBuffer() = BlockText(source, {1, 1, 1, 2});
+  Program().copyBuffer = BlockText(source, {1, 1, 1, 2});
   source.setText(1, 1, "changed");
-  PasteGridBlock(target, GlobalGridBuffer(), 2, 2);
+  PasteGridBlock(target, Program().copyBuffer, 2, 2);
   EXPECT_EQ(target.text(2, 2), "1.5");
   EXPECT_EQ(target.text(2, 3), "2.5");
-  EXPECT_EQ(GlobalGridBuffer(), "1.5\t2.5");  // paste leaves the buffer alone
-  GlobalGridBuffer().clear();
+  EXPECT_EQ(Program().copyBuffer, "1.5\t2.5");  // paste leaves the buffer alone
+  Program().copyBuffer.clear();
 }
 
 TEST(WriteClippedTextTest, UnclippedTextStopsAtGridEdge) {

@@ -4,7 +4,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/estimation/BinomialN.h"
+#include "core/shell/ProgramState.h"
+#include "gui/shell/AppContext.h"
 #include "gui/estimation/Form9.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/shell/MainWindow.h"
@@ -109,8 +110,7 @@ class Form9Test : public QObject {
     QCOMPARE(m_fixture->dialogs.prompts.size(), 5);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
-    QCOMPARE(BinomialN(), 10);
-    QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("10"));
+    QCOMPARE(Program().binomialN, 10);
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label13"), QStringLiteral("0.400"));
@@ -119,7 +119,7 @@ class Form9Test : public QObject {
 
   void binomialAsksAgainOnlyWhenComingBackFromAnotherWindow() {
     ActivationStealingDialogs dialogs;
-    SetDialogs(&dialogs);
+    ScopedValue<DialogService*> installed(App().dialogs, &dialogs);
     dialogs.queueAnswer(QStringLiteral("10"));
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 2);
     // The dialog took the activation away; getting it back from the dialog asks nothing.
@@ -130,8 +130,7 @@ class Form9Test : public QObject {
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
     QCOMPARE(dialogs.prompts.size(), 2);
-    QCOMPARE(BinomialN(), 20);
-    SetDialogs(&m_fixture->dialogs);
+    QCOMPARE(Program().binomialN, 20);
   }
 
   void nothingShownWithoutASample() {

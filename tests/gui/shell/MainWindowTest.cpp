@@ -6,7 +6,9 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include "core/shell/ProgramState.h"
 #include "core/shell/EnvSettings.h"
+#include "gui/shell/AppContext.h"
 #include "core/shell/ScaleLayout.h"
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/sample/SampleGrid.h"
@@ -160,7 +162,7 @@ class MainWindowTest : public QObject {
     MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
     QCOMPARE(m_fixture->dialogs.prompts.value(0), QStringLiteral("样本量输入上限"));
     QCOMPARE(m_fixture->dialogs.titles.value(0), QStringLiteral("环境设定"));
-    QCOMPARE(GlobalEnvSettings().sampleLimit, limit);
+    QCOMPARE(Program().settings.sampleLimit, limit);
   }
 
   void settingsShapeOnlyLaterWindows() {
@@ -170,7 +172,7 @@ class MainWindowTest : public QObject {
     m_fixture->dialogs.queueAnswer(QStringLiteral("12x"));
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
     QCOMPARE(m_fixture->dialogs.prompts.value(1), QStringLiteral("样本数据宽度"));
-    QCOMPARE(GlobalEnvSettings().dataWidth, 12);
+    QCOMPARE(Program().settings.dataWidth, 12);
     AnalysisWindow* after = m_fixture->openWindow(WindowClass::Form9, QString(), 1);
 
     QCOMPARE(before->cells().cols(), 101);
@@ -182,10 +184,10 @@ class MainWindowTest : public QObject {
     // Eight and a half rounds to 8, then rises to the bound; Cancel resets the bound too.
     m_fixture->dialogs.queueAnswer(QStringLiteral("8.5"));
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
-    QCOMPARE(GlobalEnvSettings().dataWidth, 9);
+    QCOMPARE(Program().settings.dataWidth, 9);
     m_fixture->dialogs.queueCancel();
     MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
-    QCOMPARE(GlobalEnvSettings().sampleLimit, 101);
+    QCOMPARE(Program().settings.sampleLimit, 101);
   }
 
   void resizingScalesEveryControl() {
@@ -236,9 +238,10 @@ class MainWindowTest : public QObject {
   }
 
   void missingHelpDocumentIsReported() {
-    SetHelpDocumentPath(QStringLiteral("/nonexistent/kelvo.html"));
-    MenuItem(m_fixture->mainWindow(), "menuhelp1")->trigger();
-    SetHelpDocumentPath(QString());
+    {
+      ScopedValue<QString> missing(App().helpDocumentPath, QStringLiteral("/nonexistent/kelvo.html"));
+      MenuItem(m_fixture->mainWindow(), "menuhelp1")->trigger();
+    }
     QCOMPARE(m_fixture->dialogs.messages.size(), std::size_t{1});
     QVERIFY(m_fixture->dialogs.messages[0].text.contains(QStringLiteral("/nonexistent/kelvo.html")));
   }

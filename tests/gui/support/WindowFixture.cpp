@@ -34,7 +34,6 @@ WindowFixture::WindowFixture() {
     return true;
   }();
   (void)installed;
-  SetDialogs(&dialogs);
   m_main = std::make_unique<Form1>();
   m_main->show();
 }
@@ -42,7 +41,12 @@ WindowFixture::WindowFixture() {
 WindowFixture::~WindowFixture() {
   CloseAllAnalysisWindows();
   m_main.reset();
-  SetDialogs(nullptr);
+}
+
+ProgramState WindowFixture::FreshState() {
+  ProgramState state;
+  state.tableStorePath = Program().tableStorePath;
+  return state;
 }
 
 AnalysisWindow* WindowFixture::openWindow(WindowClass windowClass, const QString& caption,

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "core/sample/CellStore.h"
+#include "core/shell/ProgramState.h"
+#include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
 #include "gui/shell/MenuTable.h"
 
@@ -51,6 +53,11 @@ class WindowFixture {
   QStringList messageTexts() const;
 
  private:
+  // Every test starts from the state of a new run (the table database stays where it is) and
+  // leaves the program's state as it found it.
+  static ProgramState FreshState();
+  ScopedValue<ProgramState> m_state{Program(), FreshState()};
+  ScopedValue<DialogService*> m_dialogs{App().dialogs, &dialogs};
   std::unique_ptr<Form1> m_main;
 };
 

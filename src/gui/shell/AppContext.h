@@ -1,0 +1,21 @@
+#pragma once
+// The program-wide context of the windows: the core's program state (settings, copy buffer,
+// binomial N, table database) plus what only the interface has, the dialog service and the
+// help document. Tests swap a member for their scope with ScopedValue (core/shell/ProgramState.h).
+#include <QString>
+
+#include "core/shell/ProgramState.h"
+
+namespace kelvo {
+
+class DialogService;
+
+struct AppContext {
+  ProgramState& program = Program();
+  DialogService* dialogs = nullptr;  // nullptr: Qt's own dialogs
+  QString helpDocumentPath;          // empty: kelvo.html in the executable's folder
+};
+
+AppContext& App();
+
+}  // namespace kelvo
