@@ -36,6 +36,7 @@ QList<AnalysisWindow*>& Registry() {
 
 constexpr int kDefaultRowHeightTwips = 240;
 constexpr int kGridHeightStepTwips = 50;
+constexpr int kPanelMarginTwips = 30;
 
 }  // namespace
 
@@ -77,19 +78,22 @@ int AnalysisWindow::analysisMode() const {
 void AnalysisWindow::setupMenus() {
   m_editMenu = menuBar()->addMenu(QStringLiteral("编辑(&E)  "));
   m_editMenu->setObjectName(QStringLiteral("menuquick"));
-  auto addItem = [this](const char* name, const QString& caption, void (AnalysisWindow::*slot)()) {
+  auto addItem = [this](const char* name, const QString& caption, void (AnalysisWindow::*slot)(),
+                        QKeySequence::StandardKey key) {
     QAction* action = m_editMenu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
     connect(action, &QAction::triggered, this, slot);
   };
   auto addSeparator = [this](const char* name) {
     m_editMenu->addSeparator()->setObjectName(QString::fromLatin1(name));
   };
-  addItem("menucopy", QStringLiteral("复制"), &AnalysisWindow::copyBlock);
+  // In the cell editor these keys edit its text instead: the editor claims them first.
+  addItem("menucopy", QStringLiteral("复制"), &AnalysisWindow::copyBlock, QKeySequence::Copy);
   addSeparator("menusp1");
-  addItem("menupaste", QStringLiteral("粘贴"), &AnalysisWindow::pasteBlock);
+  addItem("menupaste", QStringLiteral("粘贴"), &AnalysisWindow::pasteBlock, QKeySequence::Paste);
   addSeparator("menusp2");
-  addItem("menudelete", QStringLiteral("删除"), &AnalysisWindow::deleteBlock);
+  addItem("menudelete", QStringLiteral("删除"), &AnalysisWindow::deleteBlock, QKeySequence::Delete);
 
   QAction* help = menuBar()->addAction(QStringLiteral("帮助(&H)"));
   help->setObjectName(QStringLiteral("menuhelp"));
@@ -133,7 +137,7 @@ void AnalysisWindow::setupFrame() {
 
   m_dataPanel = new ClickablePanel(QStringLiteral("数据录入"), m_surface);
   m_dataPanel->setObjectName(m_options.dataPanelName);
-  PlaceControl(m_dataPanel, 120, 120, 11760, 1950);
+  PlaceControl(m_dataPanel, 120, 120, 11760, 2040);
 
   // InitSampleGrid: the settings in force now size the grid for the window's whole life.
   SampleGrid* grid = addGrid(QStringLiteral("MSFlexGrid1"), QStringLiteral("Text1"), m_dataPanel,
@@ -274,9 +278,14 @@ void AnalysisWindow::setInputMode(InputMode mode) {
 
 void AnalysisWindow::stepGridHeight() {
   if (m_precisionStep == 0) return;
+  // Between one data row and the bottom of the panel, so neither the rows nor the scroll bar
+  // can be lost.
   TwipsRect r = ControlTwips(grid());
-  r.height = std::max<long long>(0, r.height + m_precisionStep * kGridHeightStepTwips);
+  const long long lowest = sampleGrid()->minimumHeightTwips();
+  const long long highest = std::max(lowest, ControlTwips(m_dataPanel).height - r.top - kPanelMarginTwips);
+  r.height = std::clamp<long long>(r.height + m_precisionStep * kGridHeightStepTwips, lowest, highest);
   SetControlTwips(grid(), r);
+  sampleGrid()->followEditor();
 }
 
 void AnalysisWindow::copyBlock() { m_activeGrid->copyBlock(); }
@@ -328,6 +337,8 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && m_options.hoverHighlight)
+    if (auto* option = qobject_cast<QRadioButton*>(watched)) highlightOnHover(option, QPoint(-1, -1));
   if (event->type() == QEvent::MouseMove && m_options.hoverHighlight)
     if (auto* option = qobject_cast<QRadioButton*>(watched))
       highlightOnHover(option, static_cast<QMouseEvent*>(event)->position().toPoint());
@@ -335,12 +346,15 @@ bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AnalysisWindow::highlightOnHover(QRadioButton* option, const QPoint& position) {
-  // Red while the pointer lies strictly inside the central 20 % to 80 % of the option.
+  // Red while the pointer lies strictly inside the central 20 % to 80 % of the option; a
+  // disabled option is never highlighted. Only the enabled colour groups change, so a
+  // disabled option keeps looking disabled.
   const double w = option->width(), h = option->height(), x = position.x(), y = position.y();
-  const bool inside = 5 * x > w && 1.25 * x < w && 5 * y > h && 1.25 * y < h;
+  const bool inside = option->isEnabled() && 5 * x > w && 1.25 * x < w && 5 * y > h && 1.25 * y < h;
   QPalette palette = option->palette();
-  palette.setColor(QPalette::WindowText, inside ? QColor(255, 0, 0) : QColor(0, 0, 0));
-  palette.setColor(QPalette::ButtonText, inside ? QColor(255, 0, 0) : QColor(0, 0, 0));
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+      palette.setColor(group, role, inside ? QColor(255, 0, 0) : QColor(0, 0, 0));
   option->setPalette(palette);
 }
 

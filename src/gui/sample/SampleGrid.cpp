@@ -16,6 +16,9 @@
 #include "gui/shell/Dialogs.h"
 
 namespace kelvo {
+namespace {
+constexpr int kMinimumHeadingTwips = 900;  // the narrowest data width
+}  // namespace
 
 SampleGridModel::SampleGridModel(CellStore& cells, QObject* parent)
     : QAbstractTableModel(parent), m_cells(cells) {}
@@ -93,8 +96,8 @@ SampleGridView::SampleGridView(SampleGridModel* model, int columnWidthTwips, int
   horizontalHeader()->setDefaultSectionSize(columnPixels);
   horizontalHeader()->setFixedHeight(rowPixels);
   verticalHeader()->setDefaultSectionSize(rowPixels);
-  verticalHeader()->setFixedWidth(columnPixels);
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  fitHeadingColumn();
 
   // Row 0 and column 0 are shown by the headers instead.
   if (model->rowCount() > 0) setRowHidden(0, true);
@@ -110,7 +113,11 @@ SampleGridView::SampleGridView(SampleGridModel* model, int columnWidthTwips, int
   m_corner->setAlignment(Qt::AlignCenter);
   m_corner->setAutoFillBackground(true);
   m_corner->setAttribute(Qt::WA_TransparentForMouseEvents);
-  connect(model, &QAbstractItemModel::headerDataChanged, this, [this] { refreshCorner(); });
+  connect(model, &QAbstractItemModel::headerDataChanged, this, [this] {
+    fitHeadingColumn();
+    refreshCorner();
+  });
+  connect(model, &QAbstractItemModel::modelReset, this, &SampleGridView::fitHeadingColumn);
   if (model->rowCount() > 1 && model->columnCount() > 1)
     setCurrentIndex(model->index(1, 1));
 }
@@ -153,6 +160,17 @@ void SampleGridView::keyPressEvent(QKeyEvent* event) {
 void SampleGridView::updateGeometries() {
   QTableView::updateGeometries();
   refreshCorner();
+}
+
+void SampleGridView::fitHeadingColumn() {
+  // As wide as its headings need, whatever the data width: a wide data column must not push
+  // the data out of sight.
+  const QFontMetrics metrics(verticalHeader()->font());
+  int width = kMinimumHeadingTwips / kTwipsPerPixel;
+  for (int r = 0; r < m_model->rowCount(); ++r)
+    width = std::max(width, metrics.horizontalAdvance(
+                                QString::fromStdString(m_model->cells().text(r, 0))) + 16);
+  if (verticalHeader()->width() != width) verticalHeader()->setFixedWidth(width);
 }
 
 void SampleGridView::refreshCorner() {
@@ -211,6 +229,14 @@ bool SampleGrid::owns(const QWidget* widget) const {
 
 bool SampleGrid::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) emit focused(this);
+  // Enter and Tab in the editor go on to the next cell, so a sample is typed value by value.
+  if (watched == m_editor && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+      moveEditorRight();
+      return true;
+    }
+  }
   return QObject::eventFilter(watched, event);
 }
 
@@ -277,7 +303,7 @@ void SampleGrid::pasteBlock() {
   const QRect block = selectedBlock();
   PasteGridBlock(m_cells, Program().copyBuffer, block.top(), block.left());
   m_model->allCellsChanged();
-  if (m_editor->isVisible()) reopenEditor();
+  syncEditor();
 }
 
 void SampleGrid::deleteBlock() {
@@ -286,15 +312,29 @@ void SampleGrid::deleteBlock() {
       BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
   DeleteGridBlock(m_cells, selection, block.top(), block.left());
   m_model->cellsChanged(block.top(), block.left(), block.bottom(), block.right());
-  if (m_editor->isVisible()) reopenEditor();
+  syncEditor();
+}
+
+void SampleGrid::syncEditor() {
+  // The program changed the cells: an open editor shows the new text without judging it
+  // (an emptied cell is no typing mistake).
+  if (!m_editor->isVisible()) return;
+  m_editorArmed = false;
+  reopenEditor();
+}
+
+void SampleGrid::moveEditorRight() {
+  if (m_editCol < 1) return;
+  const int col = std::min(m_editCol + 1, m_cells.cols() - 1);
+  const QModelIndex next = m_model->index(m_editRow, col);
+  m_view->setCurrentIndex(next);
+  m_view->scrollTo(next);
+  openEditor();
 }
 
 void SampleGrid::cellsReset() {
   m_model->allCellsChanged();
-  if (m_editor->isVisible()) {
-    m_editorArmed = false;
-    reopenEditor();
-  }
+  syncEditor();
 }
 
 void SampleGrid::reshape(int rows, int cols) {
@@ -313,15 +353,17 @@ void SampleGrid::reshape(int rows, int cols) {
 }
 
 void SampleGrid::setColumnWidthTwips(int col, int twips) {
-  if (col == 0)
-    m_view->verticalHeader()->setFixedWidth(std::max(1, twips / kTwipsPerPixel));
-  else
-    m_view->setColumnWidth(col, std::max(1, twips / kTwipsPerPixel));
+  if (col < 1) return;  // the heading column fits its headings
+  m_view->setColumnWidth(col, std::max(1, twips / kTwipsPerPixel));
   followEditor();
 }
 
-int SampleGrid::columnWidthTwips(int col) const {
-  return (col == 0 ? m_view->verticalHeader()->width() : m_view->columnWidth(col)) * kTwipsPerPixel;
+int SampleGrid::columnWidthTwips(int col) const { return m_view->columnWidth(col) * kTwipsPerPixel; }
+
+long long SampleGrid::minimumHeightTwips() const {
+  // The heading row and one data row, inside the frame.
+  const int rows = m_view->horizontalHeader()->height() + m_view->verticalHeader()->defaultSectionSize();
+  return static_cast<long long>(rows + 2 * m_view->frameWidth()) * kTwipsPerPixel;
 }
 
 }  // namespace kelvo

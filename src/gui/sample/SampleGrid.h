@@ -62,6 +62,7 @@ class SampleGridView : public QTableView {
 
  private:
   void refreshCorner();
+  void fitHeadingColumn();
 
   SampleGridModel* m_model;
   QLabel* m_corner;
@@ -107,10 +108,15 @@ class SampleGrid : public QObject {
   void cellsReset();
   // A new shape of the store (rows and columns), headings hidden again.
   void reshape(int rows, int cols);
+  // Width of a data column (col ≥ 1); the heading column fits its headings by itself.
   void setColumnWidthTwips(int col, int twips);
   int columnWidthTwips(int col) const;
+  // The smallest height that still shows one data row.
+  long long minimumHeightTwips() const;
   // Moves an open editor back over its cell (after scrolling or a re-layout).
   void followEditor();
+  // Closes the editor on its cell and opens it on the next cell to the right.
+  void moveEditorRight();
 
  signals:
   // The grid or its editor received the focus.
@@ -121,6 +127,7 @@ class SampleGrid : public QObject {
 
  private:
   void commitEditorText(const QString& text);
+  void syncEditor();
   void placeEditor();
   QRect selectedBlock() const;
 

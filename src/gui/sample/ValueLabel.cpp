@@ -1,6 +1,8 @@
 #include "gui/sample/ValueLabel.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include "core/sample/ResultFormat.h"
 
@@ -29,6 +31,7 @@ void ValueLabel::showValue(double value) {
 void ValueLabel::clearValue() {
   setProperty("Tag", QString());
   setText(QString());
+  updateToolTip();
 }
 
 QString ValueLabel::storedValue() const { return property("Tag").toString(); }
@@ -46,6 +49,7 @@ void ValueLabel::reformat(int precisionStep) {
                                               shownNumber().toStdString(), precisionStep);
   if (caption.empty()) {
     setText(QString());
+    updateToolTip();
     return;
   }
   showNumber(QString::fromStdString(caption));
@@ -53,6 +57,31 @@ void ValueLabel::reformat(int precisionStep) {
 
 void ValueLabel::showNumber(const QString& number) {
   setText(number.isEmpty() ? QString() : m_prefix + number + m_suffix);
+  updateToolTip();
+}
+
+bool ValueLabel::isElided() const {
+  return fontMetrics().horizontalAdvance(text()) > contentsRect().width() - 2 * margin();
+}
+
+void ValueLabel::updateToolTip() { setToolTip(isElided() ? text() : QString()); }
+
+void ValueLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  updateToolTip();
+}
+
+void ValueLabel::paintEvent(QPaintEvent* event) {
+  if (!isElided()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QFrame::paintEvent(event);  // the sunken panel
+  QPainter painter(this);
+  const QRect area = contentsRect().adjusted(margin(), 0, -margin(), 0);
+  const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+  style()->drawItemText(&painter, area, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+                        shown, foregroundRole());
 }
 
 void ValueLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -31,9 +31,17 @@ class ValueLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // A caption too long for the label is drawn cut at its end with "…", never silently cut;
+  // the whole caption is then the tooltip.
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ public:
+  bool isElided() const;
 
  private:
   void showNumber(const QString& number);
+  void updateToolTip();
 
   QString m_prefix;
   QString m_suffix;
