@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "core/estimation/ConfidenceLevel.h"
 #include "core/shell/Errors.h"
@@ -55,11 +57,14 @@ NormalIntervalResult Finished(NormalIntervalResult result) {
   return result;
 }
 
-// centre ∓ quantile·spread, two-sided with the first look-up and one-sided with the second.
-NormalIntervalResult Symmetric(double centre, double spread, const CriticalValue& twoSided,
+// centre ∓ quantile·spread, two-sided with the first look-up and one-sided with the second;
+// the quantiles appear among the intermediates as symbol and symbol + "1" ("t", "t1").
+NormalIntervalResult Symmetric(double centre, double spread, const char* symbol, const CriticalValue& twoSided,
                                const CriticalValue& oneSided, NormalIntervalResult result) {
   result.criticalValues.push_back(twoSided);
   result.criticalValues.push_back(oneSided);
+  result.intermediates.add(symbol, twoSided.value);
+  result.intermediates.add(std::string(symbol) + "1", oneSided.value);
   const double d = twoSided.value * spread, d1 = oneSided.value * spread;
   result.intermediates.add("d", d);
   result.intermediates.add("d1", d1);
@@ -103,7 +108,7 @@ NormalIntervalResult ComputeMeanIntervalKnownSigma(const SampleSummary& sample, 
   CheckOneSample(sample, level);
   CheckKnownSigma(sigma);
   const double spread = sigma / std::sqrt(static_cast<double>(sample.n));
-  return Symmetric(sample.mean, spread, NormalQuantile(level / 2 + 0.5), NormalQuantile(level), {});
+  return Symmetric(sample.mean, spread, "z", NormalQuantile(level / 2 + 0.5), NormalQuantile(level), {});
 }
 
 NormalIntervalResult ComputeMeanIntervalUnknownSigma(const SampleSummary& sample, double level) {
@@ -111,7 +116,7 @@ NormalIntervalResult ComputeMeanIntervalUnknownSigma(const SampleSummary& sample
   CheckStdDev(sample.stdDev);
   const double spread = sample.stdDev / std::sqrt(static_cast<double>(sample.n));
   const int df = sample.n - 1;
-  return Symmetric(sample.mean, spread, TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level), {});
+  return Symmetric(sample.mean, spread, "t", TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level), {});
 }
 
 NormalIntervalResult ComputeSigmaIntervalKnownMean(const SampleSummary& sample, double level, double mu) {
@@ -144,7 +149,7 @@ NormalIntervalResult ComputeMeanDiffIntervalKnownSigmas(const TwoSampleSummary& 
   NormalIntervalResult result = WithDifference(samples);
   const double w = std::sqrt(sigma1 * sigma1 / samples.first.n + sigma2 * sigma2 / samples.second.n);
   result.intermediates.add("w", w);
-  return Symmetric(samples.first.mean - samples.second.mean, w, NormalQuantile(level / 2 + 0.5),
+  return Symmetric(samples.first.mean - samples.second.mean, w, "z", NormalQuantile(level / 2 + 0.5),
                    NormalQuantile(level), std::move(result));
 }
 
@@ -161,7 +166,7 @@ NormalIntervalResult ComputeMeanDiffIntervalEqualSigmas(const TwoSampleSummary& 
   result.intermediates.add("Sw", sw);
   result.intermediates.add("k", k);
   const int df = a.n + b.n - 2;
-  return Symmetric(a.mean - b.mean, sw * k, TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level),
+  return Symmetric(a.mean - b.mean, sw * k, "t", TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level),
                    std::move(result));
 }
 
@@ -189,7 +194,7 @@ NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(const TwoSampleSummary
   const double w = std::sqrt(a.stdDev * a.stdDev / n1 + b.stdDev * b.stdDev / n2);
   result.intermediates.add("w", w);
   const int df = static_cast<int>(nuWhole);
-  return Symmetric(a.mean - b.mean, w, TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level),
+  return Symmetric(a.mean - b.mean, w, "t", TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level),
                    std::move(result));
 }
 

@@ -63,18 +63,6 @@ TEST_F(LargeSampleIntervals, WorkedExamples) {
   }
 }
 
-// The quadratic's coefficients as a worked solution shows them (0-1, n = 100, mean 0.5, z = 1.96:
-// A = 100 + 3.8416, B = 100 + 3.8416, C = 25; exact to rounding).
-TEST_F(LargeSampleIntervals, QuadraticIntermediates) {
-  const IntervalResult r = ComputeProportionInterval(Sample(100, 0.5), 0.95);
-  EXPECT_NEAR(*r.intermediates.find("A"), 103.8416, 1e-12);
-  EXPECT_NEAR(*r.intermediates.find("B"), 103.8416, 1e-12);
-  EXPECT_NEAR(*r.intermediates.find("C"), 25.0, 1e-12);
-  EXPECT_NEAR(*r.intermediates.find("discriminant"), 103.8416 * 103.8416 - 100 * 103.8416, 1e-9);
-  // The roots of the quadratic are the bounds.
-  for (double t : {r.lower, r.upper}) EXPECT_NEAR(103.8416 * t * t - 103.8416 * t + 25, 0.0, 1e-10);
-}
-
 TEST_F(LargeSampleIntervals, ConfidenceLevelStrictlyBetweenZeroAndOne) {
   for (double level : {0.0, 1.0, -0.5, 1.5, std::numeric_limits<double>::quiet_NaN()}) {
     SCOPED_TRACE(level);
