@@ -1,6 +1,7 @@
 #include "core/sample/Readers.h"
 
 #include <cmath>
+#include <string>
 
 #include "core/shell/Errors.h"
 #include "core/shell/TextNumber.h"
@@ -12,6 +13,7 @@ constexpr int kValueRow = 1;
 constexpr int kCountRow = 2;
 constexpr double kMinSize = -32768.0;
 constexpr double kMaxSize = 32767.0;
+constexpr int kSummaryColumns = 4;
 
 // Sizes are 16-bit quantities for the computations; a size beyond that range is refused
 // rather than wrapped round into a plausible but wrong one.
@@ -20,19 +22,37 @@ int CheckedSize(double n) {
   return static_cast<int>(n);
 }
 
+// The value of a filled observation cell. Typing admits numbers only, so other text came
+// from a paste and is refused instead of being read as 0.
+double CellValue(const std::string& text) {
+  if (!IsNumericText(text)) throw InputError("数据错误");
+  return LeadingValue(text);
+}
+
+// The weight of the value in column c: 1 in mode one; in mode two the count below it, 0 when
+// that cell is empty, else a whole number >= 0. A count too large for 16 bits is left to the
+// size check.
+double Weight(const CellStore& store, int c, bool weighted) {
+  if (!weighted) return 1.0;
+  const std::string& text = store.text(kCountRow, c);
+  if (text.empty()) return 0.0;
+  const double k = CellValue(text);
+  if (std::isinf(k) && k > 0) return k;
+  if (!(k >= 0.0) || std::floor(k) != k) throw InputError("重复数必须是非负整数");
+  return k;
+}
+
 // Both input modes: every filled cell of `row` is a value x, weighted by the count below it
-// in mode two (an empty or non-numeric count weighs 0) and by 1 in mode one. The size is
-// rounded halves to even after every addition, as a 16-bit count would be.
+// in mode two and by 1 in mode one.
 SampleSummary ReadRow(const CellStore& store, int row, bool weighted) {
-  auto weight = [&](int c) { return weighted ? LeadingValue(store.text(kCountRow, c)) : 1.0; };
   SampleSummary s;
   double sum = 0.0, sumSquares = 0.0;
   int n = 0;
   for (int c = 1; c < store.cols(); ++c) {
     const std::string& text = store.text(row, c);
     if (text.empty()) continue;
-    const double x = LeadingValue(text), k = weight(c);
-    n = CheckedSize(RoundHalfEven(n + k));
+    const double x = CellValue(text), k = Weight(store, c, weighted);
+    n = CheckedSize(n + k);
     sum += k * x;
     sumSquares += x * x * k;
   }
@@ -47,7 +67,7 @@ SampleSummary ReadRow(const CellStore& store, int row, bool weighted) {
     const std::string& text = store.text(row, c);
     if (text.empty()) continue;
     const double x = LeadingValue(text);
-    d += (x - s.mean) * (x - s.mean) * weight(c);
+    d += (x - s.mean) * (x - s.mean) * Weight(store, c, weighted);
     // A value whose count is 0 still takes part in the extremes.
     if (first || x > s.maximum) s.maximum = x;
     if (first || x < s.minimum) s.minimum = x;
@@ -73,8 +93,19 @@ double SummaryCell(const CellStore& store, int row, int col) {
   return IsNumericText(text) ? LeadingValue(text) : 0.0;
 }
 
+// A summary row the user has not touched: every cell empty or the "×" the window pre-fills.
+bool UntouchedSummaryRow(const CellStore& store, int row) {
+  for (int c = 1; c <= kSummaryColumns; ++c) {
+    const std::string& text = store.text(row, c);
+    if (!text.empty() && text != "×") return false;
+  }
+  return true;
+}
+
 SampleSummary ReadSummaryRow(const CellStore& store, int row) {
   SampleSummary s;
+  // Without a size the other cells cannot be used: no sample of size 0 is made up.
+  if (!IsNumericText(store.text(row, 1))) throw InputError("样本量太小");
   s.n = CheckedSize(std::floor(SummaryCell(store, row, 1)));
   s.mean = SummaryCell(store, row, 2);
   s.secondMoment = SummaryCell(store, row, 3);
@@ -90,11 +121,14 @@ SampleSummary ReadOneSample(const CellStore& store, InputMode mode) {
 
 TwoSampleSummary ReadTwoSamples(const CellStore& store, InputMode mode) {
   TwoSampleSummary result;
-  auto readRow = [&](int row) {
-    return mode == InputMode::One ? ReadSampleRow(store, row) : ReadSummaryRow(store, row);
-  };
-  result.first = readRow(1);
-  if (store.rows() > 2) result.second = readRow(2);
+  if (mode == InputMode::One) {
+    result.first = ReadSampleRow(store, 1);
+    if (store.rows() > 2) result.second = ReadSampleRow(store, 2);
+    return result;
+  }
+  result.first = ReadSummaryRow(store, 1);
+  // One-sample windows leave the spare second row alone: it is an absent sample.
+  if (store.rows() > 2 && !UntouchedSummaryRow(store, 2)) result.second = ReadSummaryRow(store, 2);
   return result;
 }
 

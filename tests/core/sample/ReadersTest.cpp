@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -53,20 +55,16 @@ INSTANTIATE_TEST_SUITE_P(
         OneSampleRow{"TwoFourSix", InputMode::One, {"2", "4", "6"}, {}, 3, 4, 56.0 / 3, 4, 6, 2},
         OneSampleRow{"SingleValue", InputMode::One, {"5"}, {}, 1, 5, 25, 0, 5, 5},
         OneSampleRow{"GapsAreSkipped", InputMode::One, {"3", "", "", "", "7"}, {}, 2, 5, 29, 8, 7, 3},
-        // Letters count as 0: values 0 and 4.
-        OneSampleRow{"LettersCountZero", InputMode::One, {"abc", "4"}, {}, 2, 2, 8, 8, 4, 0},
         OneSampleRow{"AllNegative", InputMode::One, {"-3", "-1"}, {}, 2, -2, 5, 2, -1, -3},
         OneSampleRow{"CountRowIgnored", InputMode::One, {"2", "4"}, {"10", "10"}, 2, 3, 10, 2, 4, 2},
         OneSampleRow{"EmptyGrid", InputMode::One, {}, {}, 0, 0, 0, 0, 0, 0},
         OneSampleRow{"WeightedOnesAndZeros", InputMode::Two, {"1", "0"}, {"3", "2"}, 5, 0.6, 0.6, 0.3, 1, 0},
         // The value 9 has no count: no part in n or the sums, but it is the maximum.
         OneSampleRow{"EmptyCount", InputMode::Two, {"9", "2"}, {"", "2"}, 2, 2, 4, 0, 9, 2},
-        OneSampleRow{"LetterCount", InputMode::Two, {"1", "2"}, {"x", "3"}, 3, 2, 4, 0, 2, 1},
-        // n: round(2.5) = 2, then round(2 + 2.5) = 4 (halves to even); sums weigh by 2.5:
-        // sum = 10, squares = 25, deviations 2.5*(1.5^2 + 0.5^2) = 6.25.
-        OneSampleRow{"HalfCounts", InputMode::Two, {"1", "3"}, {"2.5", "2.5"}, 4, 2.5, 6.25, 6.25 / 3, 3, 1},
-        // A non-positive total leaves mean and second moment undivided at 0.
-        OneSampleRow{"NegativeTotal", InputMode::Two, {"4"}, {"-3"}, -3, 0, 0, 0, 4, 4}),
+        // Whole counts may be written with a point or an exponent.
+        OneSampleRow{"WholeCountForms", InputMode::Two, {"1", "2"}, {"2.0", "1e0"}, 3, 4.0 / 3, 2, 1.0 / 3, 2, 1},
+        // A total of 0 leaves mean and second moment undivided at 0.
+        OneSampleRow{"ZeroTotal", InputMode::Two, {"4"}, {"0"}, 0, 0, 0, 0, 4, 4}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadOneSampleTest, ReadsLastColumnButNotHeadings) {
@@ -109,8 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SizeRangeRow{"Largest", {"32767"}, false, 32767},
                       SizeRangeRow{"OneTooMany", {"32768"}, true, 0},
                       SizeRangeRow{"SumTooLarge", {"20000", "20000"}, true, 0},
-                      SizeRangeRow{"Smallest", {"-32768"}, false, -32768},
-                      SizeRangeRow{"BelowSmallest", {"-32769"}, true, 0},
                       // The intermediate total already leaves the range.
                       SizeRangeRow{"IntermediateOverflow", {"30000", "3000", "-10000"}, true, 0},
                       SizeRangeRow{"InfiniteCount", {"1e999"}, true, 0}),
@@ -170,8 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
         TwoSampleRow{"TypedSizeRoundedDown", InputMode::Two, 3, {"7.9", "1", "2", "3"}, {"-2.5", "", "4", ""},
                      7, 1, 2, 3, -3, 0, 4, 0},
         // Cells are read only when the whole text is a number; padding spaces are allowed.
-        TwoSampleRow{"TypedNonNumericIgnored", InputMode::Two, 2, {"12abc", " 2.5 ", "1e", "4D1"}, {},
-                     0, 2.5, 0, 40, 0, 0, 0, 0}),
+        TwoSampleRow{"TypedNonNumericIgnored", InputMode::Two, 2, {"12", " 2.5 ", "1e", "4D1"}, {},
+                     12, 2.5, 0, 40, 0, 0, 0, 0},
+        // A spare second row left as the window pre-fills it is an absent sample.
+        TwoSampleRow{"TypedUntouchedSecondRow", InputMode::Two, 3, {"5", "1", "×", "2"}, {"", "×", "×", ""},
+                     5, 1, 0, 2, 0, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadTwoSamplesTest, TypedSizeOutOfRangeThrows) {
@@ -182,6 +181,88 @@ TEST(ReadTwoSamplesTest, TypedSizeOutOfRangeThrows) {
   }
   EXPECT_EQ(ReadTwoSamples(Grid(3, 6, {"32767.9"}), InputMode::Two).first.n, 32767);
 }
+
+// The reader that refuses a grid, with the message a window shows.
+struct RefusalRow {
+  const char* name;
+  std::vector<std::string> row1, row2;
+  const char* message;
+};
+
+void ExpectRefusal(const std::function<void()>& read, const char* message) {
+  try {
+    read();
+    ADD_FAILURE() << "no InputError";
+  } catch (const InputError& e) {
+    EXPECT_EQ(std::string(e.what()), message);
+  }
+}
+
+// Repeat counts are whole numbers >= 0 (value and count, input mode two).
+class RepeatCountTest : public ::testing::TestWithParam<RefusalRow> {};
+
+TEST_P(RepeatCountTest, ReadOneSampleRefuses) {
+  const RefusalRow& row = GetParam();
+  ExpectRefusal([&] { ReadOneSample(Grid(3, 11, row.row1, row.row2), InputMode::Two); }, row.message);
+}
+
+constexpr const char* kCountMessage = "重复数必须是非负整数";
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, RepeatCountTest,
+    ::testing::Values(
+        // Once read as a mean of 3.000 from the value 4.
+        RefusalRow{"Fraction", {"4"}, {"1.5"}, kCountMessage},
+        // Once read as n = 1, mean 1.
+        RefusalRow{"Negative", {"3", "5"}, {"2", "-1"}, kCountMessage},
+        RefusalRow{"Halves", {"1", "3"}, {"2.5", "2.5"}, kCountMessage},
+        RefusalRow{"SmallestSixteenBit", {"1"}, {"-32768"}, kCountMessage},
+        RefusalRow{"MinusInfinity", {"1"}, {"-1e999"}, kCountMessage},
+        RefusalRow{"FractionAfterWholeOnes", {"1", "2", "3"}, {"1", "1", "0.001"}, kCountMessage}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RepeatCountTest, CountsBelowEmptyValuesAndInModeOneAreNotRead) {
+  EXPECT_EQ(ReadOneSample(Grid(3, 11, {"2", "", "4"}, {"1", "-1.5", "1"}), InputMode::Two).n, 2);
+  EXPECT_EQ(ReadOneSample(Grid(3, 11, {"2", "4"}, {"0.5", "x"}), InputMode::One).n, 2);
+}
+
+// A filled cell that is not a number (only a paste puts one there) is refused, never read as 0.
+class NonNumericOneSampleTest : public ::testing::TestWithParam<std::pair<RefusalRow, InputMode>> {};
+
+TEST_P(NonNumericOneSampleTest, ReadOneSampleRefuses) {
+  const auto& [row, mode] = GetParam();
+  ExpectRefusal([&] { ReadOneSample(Grid(3, 11, row.row1, row.row2), mode); }, row.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, NonNumericOneSampleTest,
+    ::testing::Values(
+        std::pair{RefusalRow{"LettersModeOne", {"abc", "4"}, {}, "数据错误"}, InputMode::One},
+        std::pair{RefusalRow{"TrailingJunkModeOne", {"4", "5kg"}, {}, "数据错误"}, InputMode::One},
+        std::pair{RefusalRow{"LettersModeTwo", {"1", "abc"}, {"1", "1"}, "数据错误"}, InputMode::Two},
+        std::pair{RefusalRow{"LetterCount", {"1", "2"}, {"x", "3"}, "数据错误"}, InputMode::Two},
+        std::pair{RefusalRow{"MarkCount", {"1"}, {"×"}, "数据错误"}, InputMode::Two}),
+    [](const auto& info) { return std::string(info.param.first.name); });
+
+class NonNumericTwoSamplesTest : public ::testing::TestWithParam<std::pair<RefusalRow, InputMode>> {};
+
+TEST_P(NonNumericTwoSamplesTest, ReadTwoSamplesRefuses) {
+  const auto& [row, mode] = GetParam();
+  ExpectRefusal([&] { ReadTwoSamples(Grid(3, 11, row.row1, row.row2), mode); }, row.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, NonNumericTwoSamplesTest,
+    ::testing::Values(
+        std::pair{RefusalRow{"LettersFirstSample", {"abc", "4"}, {"1", "2"}, "数据错误"}, InputMode::One},
+        std::pair{RefusalRow{"LettersSecondSample", {"3", "4"}, {"1", "2x"}, "数据错误"}, InputMode::One},
+        // Typed summaries: a sample without a readable size.
+        std::pair{RefusalRow{"EmptySize", {"", "3.5", "×", "1.2"}, {}, "样本量太小"}, InputMode::Two},
+        std::pair{RefusalRow{"LetterSize", {"12abc", "3.5", "×", "1.2"}, {}, "样本量太小"}, InputMode::Two},
+        std::pair{RefusalRow{"MarkSize", {"×", "3.5", "×", "1.2"}, {}, "样本量太小"}, InputMode::Two},
+        std::pair{RefusalRow{"SecondSampleWithoutSize", {"5", "1", "×", "2"}, {"", "2", "×", "1"}, "样本量太小"},
+                  InputMode::Two}),
+    [](const auto& info) { return std::string(info.param.first.name); });
 
 }  // namespace
 }  // namespace kelvo
