@@ -35,13 +35,24 @@ void RequireStdDev(const SampleSummary& sample) {
 
 double Square(double x) { return x * x; }
 
-// The first two values of every result: what the window shows of sample one.
+// The checks every test makes; the first two values of every result, what the window shows
+// of sample one.
 TestResult StartResult(const SampleSummary& shown, StatisticDistribution distribution, double alpha) {
   RequireSignificanceLevel(alpha);
+  RequireSize(shown.n);
+  RequireStdDev(shown);
   TestResult result;
   result.distribution = distribution;
   result.intermediates.add("mean", shown.mean);
   result.intermediates.add("variance", Square(shown.stdDev));
+  return result;
+}
+
+TestResult StartTwoSamples(const TwoSampleSummary& samples, StatisticDistribution distribution,
+                           double alpha) {
+  TestResult result = StartResult(samples.first, distribution, alpha);
+  RequireSize(samples.second.n);
+  RequireStdDev(samples.second);
   return result;
 }
 
@@ -102,7 +113,6 @@ void RejectWithoutStatistic(TestResult& result) {
 TestResult TestMeanKnownSigma(const SampleSummary& sample, double sigma, double mu0,
                               Hypothesis hypothesis, double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::Normal, alpha);
-  RequireSize(sample.n);
   RequireKnownSigma(sigma);
   const double n = sample.n;
   result.intermediates.add("standardError", sigma / std::sqrt(n));
@@ -113,8 +123,6 @@ TestResult TestMeanKnownSigma(const SampleSummary& sample, double sigma, double 
 TestResult TestMeanUnknownSigma(const SampleSummary& sample, double mu0, Hypothesis hypothesis,
                                 double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::T, alpha);
-  RequireSize(sample.n);
-  RequireStdDev(sample);
   const int df = sample.n - 1;
   result.df = df;
   const double s = sample.stdDev;
@@ -131,7 +139,6 @@ TestResult TestMeanUnknownSigma(const SampleSummary& sample, double mu0, Hypothe
 TestResult TestSigmaKnownMean(const SampleSummary& sample, double mu, double sigma0,
                               Hypothesis hypothesis, double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::ChiSquare, alpha);
-  RequireSize(sample.n);
   RequireSigma0(sigma0);
   const int df = sample.n;
   result.df = df;
@@ -146,8 +153,6 @@ TestResult TestSigmaKnownMean(const SampleSummary& sample, double mu, double sig
 TestResult TestSigmaUnknownMean(const SampleSummary& sample, double sigma0, Hypothesis hypothesis,
                                 double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::ChiSquare, alpha);
-  RequireSize(sample.n);
-  RequireStdDev(sample);
   RequireSigma0(sigma0);
   const int df = sample.n - 1;
   result.df = df;
@@ -160,9 +165,7 @@ TestResult TestMeanDiffKnownSigmas(const TwoSampleSummary& samples, double sigma
                                    double delta, Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
-  TestResult result = StartResult(a, StatisticDistribution::Normal, alpha);
-  RequireSize(a.n);
-  RequireSize(b.n);
+  TestResult result = StartTwoSamples(samples, StatisticDistribution::Normal, alpha);
   RequireKnownSigma(sigma1);
   RequireKnownSigma(sigma2);
   const double n1 = a.n, n2 = b.n;
@@ -176,11 +179,7 @@ TestResult TestMeanDiffEqualSigmas(const TwoSampleSummary& samples, double delta
                                    Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
-  TestResult result = StartResult(a, StatisticDistribution::T, alpha);
-  RequireSize(a.n);
-  RequireSize(b.n);
-  RequireStdDev(a);
-  RequireStdDev(b);
+  TestResult result = StartTwoSamples(samples, StatisticDistribution::T, alpha);
   const int df = a.n + b.n - 2;
   result.df = df;
   const double n1 = a.n, n2 = b.n;
@@ -197,11 +196,7 @@ TestResult TestMeanDiffUnequalSigmas(const TwoSampleSummary& samples, double del
                                      Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
-  TestResult result = StartResult(a, StatisticDistribution::T, alpha);
-  RequireSize(a.n);
-  RequireSize(b.n);
-  RequireStdDev(a);
-  RequireStdDev(b);
+  TestResult result = StartTwoSamples(samples, StatisticDistribution::T, alpha);
   // Sizes as doubles: n1²·(n1 − 1) leaves the range of int long before the sizes do.
   const double n1 = a.n, n2 = b.n;
   const double ratio = b.stdDev == 0.0 ? 0.0 : Square(a.stdDev / b.stdDev);
@@ -230,11 +225,7 @@ TestResult TestMeanDiffUnequalSigmas(const TwoSampleSummary& samples, double del
 TestResult TestSigmaRatio(const TwoSampleSummary& samples, Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
-  TestResult result = StartResult(a, StatisticDistribution::F, alpha);
-  RequireSize(a.n);
-  RequireSize(b.n);
-  RequireStdDev(a);
-  RequireStdDev(b);
+  TestResult result = StartTwoSamples(samples, StatisticDistribution::F, alpha);
   result.df = a.n - 1;
   result.df2 = b.n - 1;
   const EdgesAt edgesAt = FEdges(result, a.n - 1, b.n - 1);
@@ -250,8 +241,6 @@ TestResult TestSigmaRatio(const TwoSampleSummary& samples, Hypothesis hypothesis
 TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypothesis,
                               double alpha) {
   TestResult result = StartResult(differences, StatisticDistribution::T, alpha);
-  RequireSize(differences.n);
-  RequireStdDev(differences);
   const int df = differences.n - 1;
   result.df = df;
   const EdgesAt edgesAt = TEdges(result, df);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -14,19 +13,15 @@
 #include "core/sample/Readers.h"
 #include "core/shell/Errors.h"
 #include "core/tables/Quantiles.h"
+#include "TestSupport.h"
 
 namespace kelvo {
 namespace {
 
-constexpr Hypothesis kChoices[] = {Hypothesis::Greater, Hypothesis::Less, Hypothesis::TwoSided};
-
-const char* Name(Hypothesis h) {
-  switch (h) {
-    case Hypothesis::Greater: return "greater";
-    case Hypothesis::Less: return "less";
-    default: return "two-sided";
-  }
-}
+using testing::ChoiceName;
+using testing::ExpectInputError;
+using testing::Intermediate;
+using testing::kChoices;
 
 SampleSummary Summary(int n, double mean) {
   SampleSummary s;
@@ -36,30 +31,14 @@ SampleSummary Summary(int n, double mean) {
 }
 
 // Row 1 of a grid, from column 1 on.
-CellStore Row(const std::vector<std::string>& values, int cols = 0) {
-  CellStore store(2, std::max(cols, static_cast<int>(values.size()) + 1));
+CellStore Row(const std::vector<std::string>& values) {
+  CellStore store(2, static_cast<int>(values.size()) + 1);
   for (std::size_t i = 0; i < values.size(); ++i) store.setText(1, static_cast<int>(i) + 1, values[i]);
   return store;
 }
 
 std::vector<std::string> Repeated(const std::string& text, int count) {
   return std::vector<std::string>(count, text);
-}
-
-double Value(const TestResult& r, const char* name) {
-  const auto v = r.intermediates.find(name);
-  EXPECT_TRUE(v.has_value()) << name;
-  return v.value_or(std::nan(""));
-}
-
-template <class Call>
-void ExpectInputError(Call call, const std::string& message) {
-  try {
-    call();
-    ADD_FAILURE() << "no InputError, expected " << message;
-  } catch (const InputError& e) {
-    EXPECT_EQ(e.what(), message);
-  }
 }
 
 class AsymptoticTables : public ::testing::Test {
@@ -96,15 +75,15 @@ TEST_F(BandTests, ProportionWorkedExample) {
   };
   for (const Case& c : cases) {
     const TestResult r = TestProportion(s, 0.5, c.h, 0.05);
-    EXPECT_EQ(r.acceptsH0(), c.accepts) << Name(c.h);
-    EXPECT_EQ(r.statistic, s.mean) << Name(c.h);
-    EXPECT_DOUBLE_EQ(Value(r, "standardError"), 0.05) << Name(c.h);
-    EXPECT_EQ(Value(r, "centre"), 0.5) << Name(c.h);
-    EXPECT_DOUBLE_EQ(Value(r, "lowerEdge"), c.lowerEdge) << Name(c.h);
-    EXPECT_DOUBLE_EQ(Value(r, "upperEdge"), c.upperEdge) << Name(c.h);
-    ASSERT_EQ(r.criticalValues.size(), c.z.size()) << Name(c.h);
+    EXPECT_EQ(r.acceptsH0(), c.accepts) << ChoiceName(c.h);
+    EXPECT_EQ(r.statistic, s.mean) << ChoiceName(c.h);
+    EXPECT_DOUBLE_EQ(Intermediate(r, "standardError"), 0.05) << ChoiceName(c.h);
+    EXPECT_EQ(Intermediate(r, "centre"), 0.5) << ChoiceName(c.h);
+    EXPECT_DOUBLE_EQ(Intermediate(r, "lowerEdge"), c.lowerEdge) << ChoiceName(c.h);
+    EXPECT_DOUBLE_EQ(Intermediate(r, "upperEdge"), c.upperEdge) << ChoiceName(c.h);
+    ASSERT_EQ(r.criticalValues.size(), c.z.size()) << ChoiceName(c.h);
     for (std::size_t i = 0; i < c.z.size(); ++i) {
-      EXPECT_EQ(r.criticalValues[i].value, c.z[i]) << Name(c.h);
+      EXPECT_EQ(r.criticalValues[i].value, c.z[i]) << ChoiceName(c.h);
       EXPECT_EQ(r.criticalValues[i].kind, TableKind::Normal);
     }
   }
@@ -115,12 +94,12 @@ TEST_F(BandTests, MeanOnTheEdgeAccepts) {
   for (Hypothesis h : kChoices) {
     const TestResult band = TestProportion(Summary(100, 0.5), 0.5, h, 0.05);
     std::vector<double> edges;
-    if (h != Hypothesis::Less) edges.push_back(Value(band, "upperEdge"));
-    if (h != Hypothesis::Greater) edges.push_back(Value(band, "lowerEdge"));
+    if (h != Hypothesis::Less) edges.push_back(Intermediate(band, "upperEdge"));
+    if (h != Hypothesis::Greater) edges.push_back(Intermediate(band, "lowerEdge"));
     for (double edge : edges) {
       const double outside = std::nextafter(edge, edge > 0.5 ? 1.0 : 0.0);
-      EXPECT_TRUE(TestProportion(Summary(100, edge), 0.5, h, 0.05).acceptsH0()) << Name(h) << edge;
-      EXPECT_FALSE(TestProportion(Summary(100, outside), 0.5, h, 0.05).acceptsH0()) << Name(h) << edge;
+      EXPECT_TRUE(TestProportion(Summary(100, edge), 0.5, h, 0.05).acceptsH0()) << ChoiceName(h) << edge;
+      EXPECT_FALSE(TestProportion(Summary(100, outside), 0.5, h, 0.05).acceptsH0()) << ChoiceName(h) << edge;
     }
   }
 }
@@ -147,9 +126,9 @@ TEST_F(BandTests, CentresAndStandardErrors) {
   for (const Case& c : cases) {
     for (Hypothesis h : kChoices) {
       const TestResult r = c.run(h);
-      EXPECT_DOUBLE_EQ(Value(r, "centre"), c.centre) << c.name;
-      EXPECT_NEAR(Value(r, "standardError"), c.standardError, 1e-14) << c.name;
-      EXPECT_TRUE(r.acceptsH0()) << c.name << " " << Name(h);
+      EXPECT_DOUBLE_EQ(Intermediate(r, "centre"), c.centre) << c.name;
+      EXPECT_NEAR(Intermediate(r, "standardError"), c.standardError, 1e-14) << c.name;
+      EXPECT_TRUE(r.acceptsH0()) << c.name << " " << ChoiceName(h);
     }
   }
   // Poisson, a mean of 5 against λ0 = 4 with e = 0.5: 4 + 1.64·0.5 = 4.82 < 5 rejects.
@@ -163,8 +142,8 @@ TEST_F(BandTests, CentresAndStandardErrors) {
 TEST_F(BandTests, LevelSetsTheBandWidth) {
   const TestResult wide = TestProportion(Summary(100, 0.6), 0.5, Hypothesis::Greater, 0.01);
   const TestResult narrow = TestProportion(Summary(100, 0.6), 0.5, Hypothesis::Greater, 0.05);
-  EXPECT_DOUBLE_EQ(Value(wide, "upperEdge"), 0.5 + 2.33 * 0.05);
-  EXPECT_DOUBLE_EQ(Value(narrow, "upperEdge"), 0.5 + 1.64 * 0.05);
+  EXPECT_DOUBLE_EQ(Intermediate(wide, "upperEdge"), 0.5 + 2.33 * 0.05);
+  EXPECT_DOUBLE_EQ(Intermediate(narrow, "upperEdge"), 0.5 + 1.64 * 0.05);
   EXPECT_TRUE(wide.acceptsH0());
   EXPECT_FALSE(narrow.acceptsH0());
 }
@@ -198,13 +177,13 @@ TEST_F(BandTests, RefusedInputs) {
 TEST_F(SkewnessKurtosisTests, OneToTen) {
   const TestResult r = TestSkewnessKurtosis(
       Row({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}), 0.05);
-  EXPECT_EQ(Value(r, "n"), 10.0);
-  EXPECT_NEAR(Value(r, "g1"), 0.0, 1e-12);
-  EXPECT_NEAR(Value(r, "g2"), 1.776, 1e-3);
-  EXPECT_NEAR(Value(r, "sigma1"), 0.579, 1e-3);
-  EXPECT_NEAR(Value(r, "sigma2"), std::sqrt(24.0 * 10 * 8 * 7 / (121.0 * 13 * 15)), 1e-12);
-  EXPECT_NEAR(Value(r, "u1"), 0.0, 1e-11);
-  EXPECT_NEAR(Value(r, "u2"), 0.899, 1e-3);
+  EXPECT_EQ(Intermediate(r, "n"), 10.0);
+  EXPECT_NEAR(Intermediate(r, "g1"), 0.0, 1e-12);
+  EXPECT_NEAR(Intermediate(r, "g2"), 1.776, 1e-3);
+  EXPECT_NEAR(Intermediate(r, "sigma1"), 0.579, 1e-3);
+  EXPECT_NEAR(Intermediate(r, "sigma2"), std::sqrt(24.0 * 10 * 8 * 7 / (121.0 * 13 * 15)), 1e-12);
+  EXPECT_NEAR(Intermediate(r, "u1"), 0.0, 1e-11);
+  EXPECT_NEAR(Intermediate(r, "u2"), 0.899, 1e-3);
   ASSERT_EQ(r.criticalValues.size(), 1u);
   EXPECT_EQ(r.criticalValues[0].probability, 1.0 - 0.05 / 4.0);
   EXPECT_NEAR(r.criticalValues[0].value, 2.24, 0.005);
@@ -216,10 +195,10 @@ TEST_F(SkewnessKurtosisTests, RejectsAnOutlier) {
   std::vector<std::string> values = Repeated("1", 9);
   values.push_back("100");
   const TestResult r = TestSkewnessKurtosis(Row(values), 0.05);
-  EXPECT_NEAR(Value(r, "g1"), 2.667, 1e-3);
-  EXPECT_NEAR(Value(r, "u1"), 4.60, 5e-3);
-  EXPECT_NEAR(Value(r, "g2"), 8.111, 1e-3);
-  EXPECT_NEAR(Value(r, "u2"), 7.49, 5e-3);
+  EXPECT_NEAR(Intermediate(r, "g1"), 2.667, 1e-3);
+  EXPECT_NEAR(Intermediate(r, "u1"), 4.60, 5e-3);
+  EXPECT_NEAR(Intermediate(r, "g2"), 8.111, 1e-3);
+  EXPECT_NEAR(Intermediate(r, "u2"), 7.49, 5e-3);
   EXPECT_FALSE(r.acceptsH0());
 }
 
@@ -229,8 +208,8 @@ TEST_F(SkewnessKurtosisTests, ReadsFirstHundredColumns) {
   for (int k = 0; k < 10; ++k) cells[k * 11] = std::to_string(k + 1);  // columns 1, 12, …, 100
   for (int c = 100; c < 110; ++c) cells[c] = "1000";                    // columns 101..110
   const TestResult r = TestSkewnessKurtosis(Row(cells), 0.05);
-  EXPECT_EQ(Value(r, "n"), 10.0);
-  EXPECT_NEAR(Value(r, "u2"), 0.899, 1e-3);
+  EXPECT_EQ(Intermediate(r, "n"), 10.0);
+  EXPECT_NEAR(Intermediate(r, "u2"), 0.899, 1e-3);
   EXPECT_TRUE(r.acceptsH0());
 }
 

@@ -16,20 +16,17 @@
 #include "core/sample/Readers.h"
 #include "core/shell/Errors.h"
 #include "core/tables/Quantiles.h"
+#include "TestSupport.h"
 
 namespace kelvo {
 namespace {
 
-constexpr Hypothesis kChoices[] = {Hypothesis::Greater, Hypothesis::Less, Hypothesis::TwoSided};
-constexpr double kTable = 1e-3;  // printed tables carry three decimals
+using testing::ChoiceName;
+using testing::ExpectInputError;
+using testing::Intermediate;
+using testing::kChoices;
 
-const char* Name(Hypothesis h) {
-  switch (h) {
-    case Hypothesis::Greater: return "greater";
-    case Hypothesis::Less: return "less";
-    default: return "two-sided";
-  }
-}
+constexpr double kTable = 1e-3;  // printed tables carry three decimals
 
 // The grid of the test window: row 1 sample one, row 2 sample two (or the second members).
 CellStore Grid(const std::vector<std::string>& row1, const std::vector<std::string>& row2 = {}) {
@@ -56,12 +53,6 @@ SampleSummary Typed(int n, double mean, double stdDev) {
 
 TwoSampleSummary TypedPair(SampleSummary a, SampleSummary b) { return {a, b}; }
 
-double Value(const TestResult& r, const char* name) {
-  const auto v = r.intermediates.find(name);
-  EXPECT_TRUE(v.has_value()) << name;
-  return v.value_or(std::nan(""));
-}
-
 std::vector<double> CriticalValues(const TestResult& r) {
   std::vector<double> values;
   for (const CriticalValue& c : r.criticalValues) values.push_back(c.value);
@@ -73,16 +64,6 @@ void ExpectNear(const std::vector<double>& actual, const std::vector<double>& ex
   ASSERT_EQ(actual.size(), expected.size()) << what;
   for (std::size_t i = 0; i < actual.size(); ++i)
     EXPECT_NEAR(actual[i], expected[i], tolerance) << what << " #" << i;
-}
-
-template <class Call>
-void ExpectInputError(Call call, const std::string& message) {
-  try {
-    call();
-    ADD_FAILURE() << "no InputError, expected " << message;
-  } catch (const InputError& e) {
-    EXPECT_EQ(e.what(), message);
-  }
 }
 
 class ParametricTests : public ::testing::Test {
@@ -132,14 +113,14 @@ TEST_F(ParametricTests, MeanKnownSigmaWorkedExample) {
   const SampleSummary s = Typed(25, 5.2, 0.0);
   for (Hypothesis h : kChoices) {
     const TestResult r = TestMeanKnownSigma(s, 1.0, 5.0, h, 0.05);
-    EXPECT_NEAR(r.statistic, 1.0, 1e-12) << Name(h);
+    EXPECT_NEAR(r.statistic, 1.0, 1e-12) << ChoiceName(h);
     EXPECT_EQ(r.distribution, StatisticDistribution::Normal);
-    EXPECT_TRUE(r.acceptsH0()) << Name(h);
-    EXPECT_NEAR(Value(r, "standardError"), 0.2, 1e-15);
+    EXPECT_TRUE(r.acceptsH0()) << ChoiceName(h);
+    EXPECT_NEAR(Intermediate(r, "standardError"), 0.2, 1e-15);
     // z(0.05) = 1.64 (the table's 0.95 tie keeps the earlier cell), z(0.025) = 1.96.
     ExpectNear(CriticalValues(r), h == Hypothesis::TwoSided ? std::vector<double>{1.64, 1.96}
                                                             : std::vector<double>{1.64},
-               1e-12, Name(h));
+               1e-12, ChoiceName(h));
   }
 }
 
@@ -173,30 +154,30 @@ TEST_F(ParametricTests, MeanUnknownSigma) {
   // Sample 3, 3, 3: s = 0 rejects H0 for every choice, without a statistic or a look-up.
   for (Hypothesis h : kChoices) {
     const TestResult r = TestMeanUnknownSigma(Samples({"3", "3", "3"}).first, 3.0, h, 0.05);
-    EXPECT_FALSE(r.acceptsH0()) << Name(h);
-    EXPECT_TRUE(r.zeroDenominator) << Name(h);
-    EXPECT_TRUE(r.criticalValues.empty()) << Name(h);
-    EXPECT_EQ(Value(r, "mean"), 3.0);
-    EXPECT_EQ(Value(r, "variance"), 0.0);
+    EXPECT_FALSE(r.acceptsH0()) << ChoiceName(h);
+    EXPECT_TRUE(r.zeroDenominator) << ChoiceName(h);
+    EXPECT_TRUE(r.criticalValues.empty()) << ChoiceName(h);
+    EXPECT_EQ(Intermediate(r, "mean"), 3.0);
+    EXPECT_EQ(Intermediate(r, "variance"), 0.0);
   }
   // Sample 1..5 with μ0 = 3: U = 0 with 4 df, accepted for every choice; t(4, 0.05) = 2.132,
   // t(4, 0.025) = 2.776.
   for (Hypothesis h : kChoices) {
     const TestResult r =
         TestMeanUnknownSigma(Samples({"1", "2", "3", "4", "5"}).first, 3.0, h, 0.05);
-    EXPECT_EQ(r.statistic, 0.0) << Name(h);
+    EXPECT_EQ(r.statistic, 0.0) << ChoiceName(h);
     EXPECT_EQ(r.df, 4.0);
     EXPECT_FALSE(r.zeroDenominator);
-    EXPECT_TRUE(r.acceptsH0()) << Name(h);
+    EXPECT_TRUE(r.acceptsH0()) << ChoiceName(h);
     ExpectNear(CriticalValues(r), h == Hypothesis::TwoSided ? std::vector<double>{2.132, 2.776}
                                                             : std::vector<double>{2.132},
-               kTable, Name(h));
+               kTable, ChoiceName(h));
   }
   // The shown values of the sample 2, 4, 6: mean 4 and s² = 4.
   const TestResult shown = TestMeanUnknownSigma(Samples({"2", "4", "6"}).first, 0.0,
                                                 Hypothesis::Greater, 0.05);
-  EXPECT_NEAR(Value(shown, "mean"), 4.0, 1e-12);
-  EXPECT_NEAR(Value(shown, "variance"), 4.0, 1e-12);
+  EXPECT_NEAR(Intermediate(shown, "mean"), 4.0, 1e-12);
+  EXPECT_NEAR(Intermediate(shown, "variance"), 4.0, 1e-12);
   // x̄ = 4, s = 2, n = 3, μ0 = 0: U = 2√3 = 3.464 > t(2, 0.05) = 2.920.
   EXPECT_NEAR(shown.statistic, 2.0 * std::sqrt(3.0), 1e-12);
   EXPECT_FALSE(shown.acceptsH0());
@@ -207,24 +188,24 @@ TEST_F(ParametricTests, SigmaTests) {
   // χ²(3): 0.05 → 7.815, 0.95 → 0.352, 0.025 → 9.348, 0.975 → 0.216.
   for (Hypothesis h : kChoices) {
     const TestResult r = TestSigmaKnownMean(Samples({"1", "2", "3"}).first, 2.0, 1.0, h, 0.05);
-    EXPECT_NEAR(r.statistic, 2.0, 1e-12) << Name(h);
+    EXPECT_NEAR(r.statistic, 2.0, 1e-12) << ChoiceName(h);
     EXPECT_EQ(r.df, 3.0);
     EXPECT_EQ(r.distribution, StatisticDistribution::ChiSquare);
-    EXPECT_TRUE(r.acceptsH0()) << Name(h);
+    EXPECT_TRUE(r.acceptsH0()) << ChoiceName(h);
     std::vector<double> expected = {7.815, 0.352};
     if (h == Hypothesis::TwoSided) expected.insert(expected.end(), {9.348, 0.216});
-    ExpectNear(CriticalValues(r), expected, kTable, Name(h));
+    ExpectNear(CriticalValues(r), expected, kTable, ChoiceName(h));
   }
   // Unknown mean, worked example: n = 10, s = 2, σ0 = 2 gives C = 9 with 9 df.
   // χ²(9): 0.05 → 16.919, 0.95 → 3.325, 0.025 → 19.023, 0.975 → 2.700.
   for (Hypothesis h : kChoices) {
     const TestResult r = TestSigmaUnknownMean(Typed(10, 0.0, 2.0), 2.0, h, 0.05);
-    EXPECT_NEAR(r.statistic, 9.0, 1e-12) << Name(h);
+    EXPECT_NEAR(r.statistic, 9.0, 1e-12) << ChoiceName(h);
     EXPECT_EQ(r.df, 9.0);
-    EXPECT_TRUE(r.acceptsH0()) << Name(h);
+    EXPECT_TRUE(r.acceptsH0()) << ChoiceName(h);
     std::vector<double> expected = {16.919, 3.325};
     if (h == Hypothesis::TwoSided) expected.insert(expected.end(), {19.023, 2.700});
-    ExpectNear(CriticalValues(r), expected, kTable, Name(h));
+    ExpectNear(CriticalValues(r), expected, kTable, ChoiceName(h));
   }
   // A small spread: n = 10, s = 0.5, σ0 = 2 gives C = 0.5625, below χ²(9, 0.95) = 3.325.
   const SampleSummary narrow = Typed(10, 0.0, 0.5);
@@ -245,7 +226,7 @@ TEST_F(ParametricTests, MeanDiffKnownSigmas) {
   const TwoSampleSummary s = TypedPair(Typed(4, 10.0, 0.0), Typed(4, 8.0, 0.0));
   const TestResult twoSided = TestMeanDiffKnownSigmas(s, 2.0, 2.0, 0.0, Hypothesis::TwoSided, 0.05);
   EXPECT_NEAR(twoSided.statistic, std::sqrt(2.0), 1e-12);
-  EXPECT_NEAR(Value(twoSided, "standardError"), std::sqrt(2.0), 1e-12);
+  EXPECT_NEAR(Intermediate(twoSided, "standardError"), std::sqrt(2.0), 1e-12);
   EXPECT_TRUE(twoSided.acceptsH0());
   EXPECT_TRUE(TestMeanDiffKnownSigmas(s, 2.0, 2.0, 0.0, Hypothesis::Greater, 0.05).acceptsH0());
   // δ = −1: U = 3/√2 = 2.121 passes z(0.025) = 1.96.
@@ -258,7 +239,7 @@ TEST_F(ParametricTests, MeanDiffEqualSigmas) {
   // t(4, 0.05) = 2.132.
   const TwoSampleSummary s = Samples({"1", "2", "3"}, {"4", "5", "6"});
   const TestResult less = TestMeanDiffEqualSigmas(s, 0.0, Hypothesis::Less, 0.05);
-  EXPECT_NEAR(Value(less, "pooledVariance"), 1.0, 1e-12);
+  EXPECT_NEAR(Intermediate(less, "pooledVariance"), 1.0, 1e-12);
   EXPECT_NEAR(less.statistic, -3.674, 1e-3);
   EXPECT_EQ(less.df, 4.0);
   EXPECT_FALSE(less.acceptsH0());
@@ -268,8 +249,8 @@ TEST_F(ParametricTests, MeanDiffEqualSigmas) {
   const TwoSampleSummary sizes = TypedPair(Typed(5, 1.0, 1.0), Typed(8, 0.0, 2.0));
   for (Hypothesis h : kChoices) {
     const TestResult r = TestMeanDiffEqualSigmas(sizes, 0.0, h, 0.05);
-    EXPECT_EQ(r.df, 11.0) << Name(h);
-    for (const CriticalValue& c : r.criticalValues) EXPECT_EQ(c.df, 11) << Name(h);
+    EXPECT_EQ(r.df, 11.0) << ChoiceName(h);
+    for (const CriticalValue& c : r.criticalValues) EXPECT_EQ(c.df, 11) << ChoiceName(h);
   }
 }
 
@@ -302,8 +283,8 @@ TEST_F(ParametricTests, MeanDiffUnequalSigmasDegreesOfFreedom) {
   for (const Case& c : cases) {
     const TwoSampleSummary s = TypedPair(Typed(c.n1, 1.0, c.s1), Typed(c.n2, 0.0, c.s2));
     const TestResult r = TestMeanDiffUnequalSigmas(s, 0.0, Hypothesis::Greater, 0.05);
-    EXPECT_NEAR(Value(r, "nu"), c.nu, 0.01) << c.name;
-    EXPECT_EQ(Value(r, "nuWhole"), c.nuWhole) << c.name;
+    EXPECT_NEAR(Intermediate(r, "nu"), c.nu, 0.01) << c.name;
+    EXPECT_EQ(Intermediate(r, "nuWhole"), c.nuWhole) << c.name;
     EXPECT_EQ(r.df, c.nuWhole) << c.name;
     ASSERT_EQ(r.criticalValues.size(), 1u) << c.name;
     EXPECT_EQ(r.criticalValues[0].df, static_cast<int>(c.nuWhole)) << c.name;
@@ -314,7 +295,7 @@ TEST_F(ParametricTests, MeanDiffUnequalSigmasDecision) {
   // 1, 2, 3 against 4, 5, 6: d = √(2/3), U = −3.674 with ν = 4; t(4, 0.025) = 2.776.
   const TwoSampleSummary s = Samples({"1", "2", "3"}, {"4", "5", "6"});
   const TestResult r = TestMeanDiffUnequalSigmas(s, 0.0, Hypothesis::TwoSided, 0.05);
-  EXPECT_NEAR(Value(r, "standardError"), std::sqrt(2.0 / 3.0), 1e-12);
+  EXPECT_NEAR(Intermediate(r, "standardError"), std::sqrt(2.0 / 3.0), 1e-12);
   EXPECT_NEAR(r.statistic, -3.674, 1e-3);
   EXPECT_FALSE(r.acceptsH0());
   ExpectNear(CriticalValues(r), {2.132, 2.776}, kTable, "two-sided");
@@ -324,9 +305,9 @@ TEST_F(ParametricTests, MeanDiffUnequalSigmasDecision) {
   for (Hypothesis h : kChoices) {
     const TestResult flat =
         TestMeanDiffUnequalSigmas(Samples({"1", "1"}, {"1", "1", "1"}), 0.0, h, 0.05);
-    EXPECT_FALSE(flat.acceptsH0()) << Name(h);
-    EXPECT_TRUE(flat.zeroDenominator) << Name(h);
-    EXPECT_TRUE(flat.criticalValues.empty()) << Name(h);
+    EXPECT_FALSE(flat.acceptsH0()) << ChoiceName(h);
+    EXPECT_TRUE(flat.zeroDenominator) << ChoiceName(h);
+    EXPECT_TRUE(flat.criticalValues.empty()) << ChoiceName(h);
   }
 }
 
@@ -346,11 +327,11 @@ TEST_F(ParametricTests, SigmaRatio) {
   };
   for (const Case& c : cases) {
     const TestResult r = TestSigmaRatio(s, c.h, 0.05);
-    EXPECT_NEAR(r.statistic, 4.0, 1e-12) << Name(c.h);
+    EXPECT_NEAR(r.statistic, 4.0, 1e-12) << ChoiceName(c.h);
     EXPECT_EQ(r.df, 9.0);
     EXPECT_EQ(r.df2, 9.0);
-    EXPECT_EQ(r.acceptsH0(), c.accepts) << Name(c.h);
-    ExpectNear(CriticalValues(r), c.critical, 0.005, Name(c.h));
+    EXPECT_EQ(r.acceptsH0(), c.accepts) << ChoiceName(c.h);
+    ExpectNear(CriticalValues(r), c.critical, 0.005, ChoiceName(c.h));
   }
   // Degrees of freedom follow the samples: numerator n1 − 1, denominator n2 − 1.
   const TestResult uneven =
@@ -375,12 +356,12 @@ TEST_F(ParametricTests, PairedTest) {
   EXPECT_NEAR(d.stdDev, std::sqrt(1.0 / 3.0), 1e-12);
   for (Hypothesis h : kChoices) {
     const TestResult r = TestPairedMeanDiff(d, h, 0.05);
-    EXPECT_NEAR(r.statistic, 7.0, 1e-9) << Name(h);
+    EXPECT_NEAR(r.statistic, 7.0, 1e-9) << ChoiceName(h);
     EXPECT_EQ(r.df, 2.0);
-    EXPECT_NEAR(Value(r, "mean"), 7.0 / 3.0, 1e-12);
-    EXPECT_NEAR(Value(r, "variance"), 1.0 / 3.0, 1e-12);
+    EXPECT_NEAR(Intermediate(r, "mean"), 7.0 / 3.0, 1e-12);
+    EXPECT_NEAR(Intermediate(r, "variance"), 1.0 / 3.0, 1e-12);
     // Greater and two-sided (t(2, 0.025) = 4.303) reject; Less keeps H0.
-    EXPECT_EQ(r.acceptsH0(), h == Hypothesis::Less) << Name(h);
+    EXPECT_EQ(r.acceptsH0(), h == Hypothesis::Less) << ChoiceName(h);
   }
   ExpectNear(CriticalValues(TestPairedMeanDiff(d, Hypothesis::TwoSided, 0.05)), {2.920, 4.303},
              kTable, "two-sided");
@@ -425,9 +406,9 @@ TEST_F(ParametricTests, PairedTestWithConstantDifferences) {
   const SampleSummary d = ReadPairedDifferences(Grid({"5", "6", "7"}, {"3", "4", "5"}), InputMode::One);
   for (Hypothesis h : kChoices) {
     const TestResult r = TestPairedMeanDiff(d, h, 0.05);
-    EXPECT_FALSE(r.acceptsH0()) << Name(h);
-    EXPECT_TRUE(r.zeroDenominator) << Name(h);
-    EXPECT_EQ(r.criticalValues.size(), 1u) << Name(h);
+    EXPECT_FALSE(r.acceptsH0()) << ChoiceName(h);
+    EXPECT_TRUE(r.zeroDenominator) << ChoiceName(h);
+    EXPECT_EQ(r.criticalValues.size(), 1u) << ChoiceName(h);
   }
 }
 
