@@ -22,6 +22,9 @@ struct TestResult {
   double df2 = 0.0;  // F only: denominator degrees of freedom
   std::vector<CriticalValue> criticalValues;  // in the order they were looked up
   Decision decision = Decision::AcceptH0;
+  // The statistic's denominator was 0 (a sample without spread): H0 is rejected without a
+  // statistic, which then stays 0.
+  bool zeroDenominator = false;
   NamedValues intermediates;
 
   bool acceptsH0() const { return decision == Decision::AcceptH0; }

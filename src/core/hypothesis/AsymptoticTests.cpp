@@ -1,0 +1,84 @@
+#include "core/hypothesis/AsymptoticTests.h"
+
+#include <cmath>
+
+#include "core/hypothesis/AcceptanceRegion.h"
+#include "core/shell/Errors.h"
+#include "core/tables/Quantiles.h"
+
+namespace kelvo {
+namespace {
+
+void RequireProportion(double rho0) {
+  if (!(rho0 > 0.0 && rho0 < 1.0)) throw InputError("ρ0数据错误");
+}
+
+void RequirePositive(double value, const char* message) {
+  if (!(value > 0.0 && std::isfinite(value))) throw InputError(message);
+}
+
+// The band c ± z·e around the mean under H0, z = NormalQuantile(1 − p).
+TestResult BandTest(const SampleSummary& sample, double centre, double standardError,
+                    Hypothesis hypothesis, double alpha) {
+  TestResult result;
+  result.distribution = StatisticDistribution::Normal;
+  result.intermediates.add("n", sample.n);
+  result.intermediates.add("mean", sample.mean);
+  result.intermediates.add("centre", centre);
+  result.intermediates.add("standardError", standardError);
+  RequireFiniteStatistic(sample.mean);
+  result.statistic = sample.mean;
+  const RegionDecision decided =
+      DecideByHypothesis(hypothesis, sample.mean, alpha, EdgeRule::Accepts, [&](double p) {
+        result.criticalValues.push_back(NormalQuantile(1.0 - p));
+        const double z = result.criticalValues.back().value;
+        return Edges{centre - z * standardError, centre + z * standardError};
+      });
+  result.decision = decided.decision;
+  result.intermediates.add("lowerEdge", decided.edges.lower);
+  result.intermediates.add("upperEdge", decided.edges.upper);
+  return result;
+}
+
+// The checks every band test makes before its own.
+double CheckedSize(const SampleSummary& sample, double alpha) {
+  if (sample.n < 2) throw InputError("样本量太小");
+  RequireSignificanceLevel(alpha);
+  return sample.n;
+}
+
+}  // namespace
+
+TestResult TestProportion(const SampleSummary& sample, double rho0, Hypothesis hypothesis,
+                          double alpha) {
+  const double n = CheckedSize(sample, alpha);
+  RequireProportion(rho0);
+  return BandTest(sample, rho0, std::sqrt(rho0 * (1.0 - rho0) / n), hypothesis, alpha);
+}
+
+TestResult TestBinomialProportion(const SampleSummary& sample, int trialCount, double rho0,
+                                  Hypothesis hypothesis, double alpha) {
+  const double n = CheckedSize(sample, alpha);
+  RequireProportion(rho0);
+  if (trialCount < 2) throw InputError("N数据错误");
+  // In doubles: N and n are each up to 32767, their products are not.
+  const double trials = trialCount;
+  return BandTest(sample, trials * rho0, std::sqrt(trials * rho0 * (1.0 - rho0) / n), hypothesis,
+                  alpha);
+}
+
+TestResult TestPoissonMean(const SampleSummary& sample, double lambda0, Hypothesis hypothesis,
+                           double alpha) {
+  const double n = CheckedSize(sample, alpha);
+  RequirePositive(lambda0, "λ0数据错误");
+  return BandTest(sample, lambda0, std::sqrt(lambda0 / n), hypothesis, alpha);
+}
+
+TestResult TestExponentialMean(const SampleSummary& sample, double theta0, Hypothesis hypothesis,
+                               double alpha) {
+  const double n = CheckedSize(sample, alpha);
+  RequirePositive(theta0, "θ0数据错误");
+  return BandTest(sample, theta0, theta0 / std::sqrt(n), hypothesis, alpha);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,40 @@
+#pragma once
+// Helpers shared by the tests of the hypothesis tests.
+#include <cmath>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/hypothesis/TestResult.h"
+#include "core/shell/Errors.h"
+
+namespace kelvo::testing {
+
+constexpr Hypothesis kChoices[] = {Hypothesis::Greater, Hypothesis::Less, Hypothesis::TwoSided};
+
+inline const char* ChoiceName(Hypothesis h) {
+  switch (h) {
+    case Hypothesis::Greater: return "greater";
+    case Hypothesis::Less: return "less";
+    default: return "two-sided";
+  }
+}
+
+// An intermediate value of a result by name; a missing one fails the test.
+inline double Intermediate(const TestResult& r, const char* name) {
+  const auto v = r.intermediates.find(name);
+  EXPECT_TRUE(v.has_value()) << name;
+  return v.value_or(std::nan(""));
+}
+
+template <class Call>
+void ExpectInputError(Call call, const std::string& message) {
+  try {
+    call();
+    ADD_FAILURE() << "no InputError, expected " << message;
+  } catch (const InputError& e) {
+    EXPECT_EQ(e.what(), message);
+  }
+}
+
+}  // namespace kelvo::testing
