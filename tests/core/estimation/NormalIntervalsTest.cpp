@@ -93,8 +93,12 @@ TEST_F(NormalIntervals, WorkedExamples) {
     const NormalIntervalResult r = ComputeNormalInterval(row.mode, row.samples, 0.95, row.known1, row.known2);
     EXPECT_NEAR(r.lower, row.lower, row.tolerance);
     EXPECT_NEAR(r.upper, row.upper, row.tolerance);
-    if (!std::isnan(row.lowerOnly)) EXPECT_NEAR(r.lowerOnly, row.lowerOnly, row.tolerance);
-    if (!std::isnan(row.upperOnly)) EXPECT_NEAR(r.upperOnly, row.upperOnly, row.tolerance);
+    if (!std::isnan(row.lowerOnly)) {
+      EXPECT_NEAR(r.lowerOnly, row.lowerOnly, row.tolerance);
+    }
+    if (!std::isnan(row.upperOnly)) {
+      EXPECT_NEAR(r.upperOnly, row.upperOnly, row.tolerance);
+    }
   }
 }
 
