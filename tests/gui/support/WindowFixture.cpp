@@ -1,6 +1,7 @@
 #include "gui/support/WindowFixture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "core/shell/EnvSettings.h"
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/sample/SampleGrid.h"
+#include "gui/sample/ValidatedBox.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/WindowLauncher.h"
 
@@ -117,6 +119,20 @@ void WindowFixture::clickCell(AnalysisWindow* window, int row, int col) {
   grid->scrollTo(index);
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                     grid->visualRect(index).center());
+}
+
+void WindowFixture::chooseItem(AnalysisWindow* window, const QString& listName, int position) {
+  auto* list = window->findChild<QComboBox*>(listName);
+  QVERIFY2(list, qPrintable(QStringLiteral("no list ") + listName));
+  list->setCurrentIndex(position);
+  emit list->activated(position);
+}
+
+void WindowFixture::typeAndLeave(AnalysisWindow* window, const QString& boxName, const QString& text) {
+  auto* box = window->findChild<ValidatedBox*>(boxName);
+  QVERIFY2(box, qPrintable(QStringLiteral("no box ") + boxName));
+  box->setText(text);
+  box->validate();
 }
 
 QStringList WindowFixture::messageTexts() const {

@@ -47,6 +47,10 @@ class WindowFixture {
   // current cell, as a drag from that corner leaves it.
   static void selectBlock(AnalysisWindow* window, int currentRow, int currentCol, int top, int left,
                           int bottom, int right);
+  // Picks item `position` of the drop-down list `listName`, as a click on the item does.
+  static void chooseItem(AnalysisWindow* window, const QString& listName, int position);
+  // Replaces the text of box `boxName` and leaves the box as a Tab would, running its checks.
+  static void typeAndLeave(AnalysisWindow* window, const QString& boxName, const QString& text);
   // Clicks grid cell (row, col) as the user would.
   static void clickCell(AnalysisWindow* window, int row, int col);
 

@@ -1,0 +1,18 @@
+#include "gui/hypothesis/SignificanceBox.h"
+
+#include "gui/shell/ControlLayout.h"
+
+namespace kelvo {
+
+ValidatedBox* AddSignificanceBox(QWidget* parent, int left, int top, int width, int height) {
+  auto* box = new ValidatedBox(parent);
+  box->setObjectName(QStringLiteral("Text2"));
+  PlaceControl(box, left, top, width, height);
+  box->addCheck({[box] { return box->isNumeric(); }, QStringLiteral("请在置信水平输入数据"),
+                 ValidatedBox::Clear});
+  box->addCheck({[box] { return box->value() > 0 && box->value() < 1; },
+                 QStringLiteral("置信水平应大于0小于1"), ValidatedBox::Clear | ValidatedBox::KeepFocus});
+  return box;
+}
+
+}  // namespace kelvo
