@@ -1,0 +1,495 @@
+#include "core/hypothesis/GoodnessOfFit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "core/sample/Readers.h"
+#include "core/shell/Errors.h"
+#include "core/shell/TextNumber.h"
+#include "core/tables/Quantiles.h"
+
+namespace kelvo {
+namespace {
+
+constexpr int kValueRow = 1;
+constexpr int kCountRow = 2;
+constexpr int kGroupCountRow = 3;
+constexpr double kMaxCount = 32767.0;
+constexpr int kContinuousClasses = 9;
+constexpr double kMinExpected = 5.0;
+constexpr double kNormalTolerance = 0.001;
+constexpr int kFirstSubintervals = 100;
+constexpr int kMaxSubintervals = 25600;
+constexpr double kTwoPi = 6.28318;
+
+const char* const kNoSample = "没有样本数据,无法检验";
+const char* const kOutOfRange = "计算结果超出范围";
+
+bool Filled(const CellStore& store, int row, int col) { return !store.text(row, col).empty(); }
+
+double Value(const CellStore& store, int row, int col) {
+  return LeadingValue(store.text(row, col));
+}
+
+// How many observations a filled value stands for: 1, or its (whole) repeat count.
+double Weight(const CellStore& sample, FittingInputMode mode, int col) {
+  return mode == FittingInputMode::RepeatCounts ? std::floor(Value(sample, kCountRow, col)) : 1.0;
+}
+
+bool IsDiscrete(FittingEntry entry) { return static_cast<int>(entry) <= 6; }
+
+bool RefusesGroupedData(FittingEntry entry) {
+  return entry == FittingEntry::UserLaw || entry == FittingEntry::ZeroOneKnown ||
+         entry == FittingEntry::ZeroOneUnknown;
+}
+
+void RequireFinite(double value) {
+  if (!std::isfinite(value)) throw InputError(kOutOfRange);
+}
+
+// Probabilities of one whole number x, first as the window always computed them (running
+// products); beyond 1000 trials, or for λ above 700 or x above 1000, the running products
+// overflow or e^-λ underflows, and the same quantity is taken through logarithms instead.
+constexpr double kLargestRunningProduct = 1000.0;
+constexpr double kLargestExpArgument = 700.0;
+
+double BinomialTerm(double x, double trials, double wholeTrials, double p) {
+  if (wholeTrials <= kLargestRunningProduct)
+    return BinomialCoefficient(static_cast<int>(wholeTrials), static_cast<int>(x)) *
+           std::exp(x * std::log(p)) * std::exp((trials - x) * std::log(1.0 - p));
+  if (x < 0.0 || x > wholeTrials) return 0.0;
+  return std::exp(std::lgamma(wholeTrials + 1.0) - std::lgamma(x + 1.0) -
+                  std::lgamma(wholeTrials - x + 1.0) + x * std::log(p) +
+                  (trials - x) * std::log(1.0 - p));
+}
+
+double PoissonProbability(double x, double lambda) {
+  if (x < 0.0) return 0.0;
+  if (x <= kLargestRunningProduct && lambda <= kLargestExpArgument)
+    return std::exp(-lambda) * PoissonTerm(static_cast<int>(x), lambda);
+  if (lambda == 0.0) return x == 0.0 ? 1.0 : 0.0;
+  return std::exp(-lambda + x * std::log(lambda) - std::lgamma(x + 1.0));
+}
+
+// Σ term(x) over the whole numbers first..last. Terms further than 40 standard deviations
+// plus 200 from the mean are below 1e-130 together (Bernstein's inequality), so they are
+// skipped: a class of a billion whole numbers must not stall the window.
+template <class Term>
+double SumOverWholes(double first, double last, double mean, double spread, Term term) {
+  const double reach = 40.0 * spread + 200.0;
+  const double lo = std::max(first, std::floor(mean - reach));
+  const double hi = std::min(last, std::ceil(mean + reach));
+  if (hi < lo) return 0.0;
+  const double count = hi - lo + 1.0;
+  if (count > 1e7) throw InputError(kOutOfRange);
+  double sum = 0.0;
+  for (double i = 0.0; i < count; i += 1.0) sum += term(lo + i);
+  return sum;
+}
+
+double ClassProbability(FittingEntry entry, const FittingParameters& q, const CellStore& law,
+                        double a, double b) {
+  switch (entry) {
+    case FittingEntry::UserLaw:
+      return LawProbability(law, a);
+    case FittingEntry::ZeroOneKnown:
+      // By the class's value: the classes of a sample of only 1s start at 1, not at 0.
+      return a == 0.0 ? 1.0 - q.zeroOneP : a == 1.0 ? q.zeroOneP : 0.0;
+    case FittingEntry::BinomialKnown:
+    case FittingEntry::BinomialUnknown: {
+      const double n = q.binomialTrials, whole = RoundHalfEven(n), p = q.binomialP;
+      return SumOverWholes(std::floor(a), std::floor(b - 1.0), n * p, std::sqrt(n * p * (1.0 - p)),
+                           [&](double x) { return BinomialTerm(x, n, whole, p); });
+    }
+    case FittingEntry::PoissonKnown:
+    case FittingEntry::PoissonUnknown: {
+      const double lambda = q.poissonLambda;
+      return SumOverWholes(RoundHalfEven(a), RoundHalfEven(b - 1.0), lambda, std::sqrt(lambda),
+                           [&](double x) { return PoissonProbability(x, lambda); });
+    }
+    case FittingEntry::UniformKnown:
+    case FittingEntry::UniformUnknown:
+      // The classes are not clipped to [A, B]: their shares may sum to more or less than 1.
+      return (b - a) / (q.uniformB - q.uniformA);
+    case FittingEntry::NormalKnown:
+    case FittingEntry::NormalUnknown:
+      return NormalClassProbability(a, b, q.normalMu, q.normalSigma);
+    case FittingEntry::ExponentialKnown:
+    case FittingEntry::ExponentialUnknown:
+      // No truncation at 0: a class reaching below 0 keeps the formula.
+      return std::exp(-a / q.exponentialTheta) - std::exp(-b / q.exponentialTheta);
+    case FittingEntry::ZeroOneUnknown:
+      break;
+  }
+  throw std::invalid_argument("entry 2 has no class probabilities");
+}
+
+void RequireSampleForEstimate(const SampleSummary& sample) {
+  if (sample.n <= 0) throw InputError(kNoSample);
+}
+
+void RequireTrials(const FittingParameters& q) {
+  if (!(q.binomialTrials > 1.0 && std::isfinite(q.binomialTrials)))
+    throw InputError("N值必须大于1");
+}
+
+void AddEstimates(FittingEntry entry, const FittingParameters& q, NamedValues& values) {
+  switch (entry) {
+    case FittingEntry::BinomialUnknown:
+      values.add("P", q.binomialP);
+      break;
+    case FittingEntry::PoissonUnknown:
+      values.add("λ", q.poissonLambda);
+      break;
+    case FittingEntry::UniformUnknown:
+      values.add("A", q.uniformA);
+      values.add("B", q.uniformB);
+      break;
+    case FittingEntry::NormalUnknown:
+      values.add("μ", q.normalMu);
+      values.add("σ", q.normalSigma);
+      break;
+    case FittingEntry::ExponentialUnknown:
+      values.add("θ", q.exponentialTheta);
+      break;
+    default:
+      break;
+  }
+}
+
+// Merged classes the statistic can be formed over.
+void RequireTestableClasses(const std::vector<FittingClass>& merged) {
+  for (const FittingClass& c : merged)
+    if (!(c.expected > 0.0)) throw InputError("合并后有一组的期望频数为0,无法检验");
+  if (merged.size() == 1 && merged.front().expected < kMinExpected)
+    throw InputError("样本量太小,各组合并后期望频数仍不足5,无法检验");
+}
+
+}  // namespace
+
+int EstimatedParameterCount(FittingEntry entry) {
+  switch (entry) {
+    case FittingEntry::BinomialUnknown:
+    case FittingEntry::PoissonUnknown:
+    case FittingEntry::ExponentialUnknown:
+      return 1;
+    case FittingEntry::UniformUnknown:
+    case FittingEntry::NormalUnknown:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+std::vector<FittingClass> ReadClasses(const CellStore& sample, FittingInputMode mode,
+                                      FittingEntry entry) {
+  std::vector<FittingClass> classes;
+  if (mode == FittingInputMode::Grouped) {
+    if (RefusesGroupedData(entry)) throw InputError("该分布不能使用间隔数据,请选择离散数据或重复数据");
+    classes = ReadGroupedClasses(sample);
+  } else if (IsDiscrete(entry)) {
+    classes = BuildDiscreteClasses(sample, mode);
+  } else {
+    classes = BuildContinuousClasses(sample, mode);
+  }
+  // Class counts and the class number are 16-bit quantities: refused, never wrapped.
+  if (classes.size() > static_cast<std::size_t>(kMaxCount)) throw InputError("样本量超出范围");
+  for (const FittingClass& c : classes)
+    if (c.observed > kMaxCount) throw InputError("样本量超出范围");
+  return classes;
+}
+
+std::vector<FittingClass> BuildDiscreteClasses(const CellStore& sample, FittingInputMode mode) {
+  std::vector<double> wholes;
+  for (int c = 1; c < sample.cols(); ++c)
+    if (Filled(sample, kValueRow, c)) wholes.push_back(std::floor(Value(sample, kValueRow, c)));
+  std::sort(wholes.begin(), wholes.end());
+  wholes.erase(std::unique(wholes.begin(), wholes.end()), wholes.end());
+  std::vector<FittingClass> classes(wholes.size());
+  for (std::size_t i = 0; i < wholes.size(); ++i) {
+    classes[i].lower = wholes[i];
+    classes[i].upper = wholes[i] + 1.0;
+  }
+  for (int c = 1; c < sample.cols(); ++c) {
+    if (!Filled(sample, kValueRow, c)) continue;
+    const double w = std::floor(Value(sample, kValueRow, c));
+    const auto at = std::lower_bound(wholes.begin(), wholes.end(), w) - wholes.begin();
+    classes[static_cast<std::size_t>(at)].observed += Weight(sample, mode, c);
+  }
+  return classes;
+}
+
+std::vector<FittingClass> BuildContinuousClasses(const CellStore& sample, FittingInputMode mode) {
+  bool any = false;
+  double min = 0.0, max = 0.0;
+  for (int c = 1; c < sample.cols(); ++c) {
+    if (!Filled(sample, kValueRow, c)) continue;
+    const double x = Value(sample, kValueRow, c);
+    if (!any || x < min) min = x;
+    if (!any || x > max) max = x;
+    any = true;
+  }
+  if (!any) return {};
+  const double h = (max - min + 2.0) / kContinuousClasses;
+  RequireFinite(h);
+  std::vector<FittingClass> classes(kContinuousClasses);
+  double lower = min - 1.0;
+  for (FittingClass& k : classes) {
+    k.lower = lower;
+    k.upper = lower + h;
+    lower += h;
+  }
+  for (int c = 1; c < sample.cols(); ++c) {
+    if (!Filled(sample, kValueRow, c)) continue;
+    const double x = Value(sample, kValueRow, c);
+    auto k = std::find_if(classes.begin(), classes.end(),
+                          [x](const FittingClass& k) { return k.lower <= x && x < k.upper; });
+    // Only values so large that max + 1 rounds back to max can miss the last class.
+    if (k == classes.end()) throw InputError(kOutOfRange);
+    k->observed += Weight(sample, mode, c);
+  }
+  return classes;
+}
+
+std::vector<FittingClass> ReadGroupedClasses(const CellStore& sample) {
+  std::vector<FittingClass> classes;
+  for (int c = 1; c < sample.cols(); ++c) {
+    if (!Filled(sample, kValueRow, c)) continue;
+    FittingClass k;
+    k.lower = Value(sample, kValueRow, c);
+    k.upper = Value(sample, kCountRow, c);
+    k.observed = Value(sample, kGroupCountRow, c);
+    classes.push_back(k);
+  }
+  return classes;
+}
+
+SampleSummary ReadFittingSample(const CellStore& sample, FittingInputMode mode) {
+  if (mode != FittingInputMode::Grouped)
+    return ReadOneSample(sample, mode == FittingInputMode::RepeatCounts ? InputMode::Two
+                                                                        : InputMode::One);
+  SampleSummary s;
+  double n = 0.0;
+  for (int c = 1; c < sample.cols(); ++c) {
+    if (!Filled(sample, kValueRow, c)) continue;
+    n = RoundHalfEven(n + Value(sample, kGroupCountRow, c));
+    if (!(n >= -kMaxCount - 1.0 && n <= kMaxCount)) throw InputError("样本量超出范围");
+  }
+  s.n = static_cast<int>(n);
+  return s;
+}
+
+FittingParameters PrepareParameters(FittingEntry entry, FittingInputMode mode,
+                                    const SampleSummary& sample, FittingParameters q) {
+  const bool grouped = mode == FittingInputMode::Grouped;
+  const double n = sample.n;
+  auto positive = [](double v) { return v > 0.0 && std::isfinite(v); };
+  auto probability = [](double v) { return v > 0.0 && v < 1.0; };
+  switch (entry) {
+    case FittingEntry::UserLaw:
+    case FittingEntry::ZeroOneUnknown:
+      break;
+    case FittingEntry::ZeroOneKnown:
+      if (!probability(q.zeroOneP)) throw InputError("P值必须大于0且小于1");
+      break;
+    case FittingEntry::BinomialKnown:
+      RequireTrials(q);
+      if (!probability(q.binomialP)) throw InputError("P值必须大于0且小于1");
+      break;
+    case FittingEntry::BinomialUnknown:
+      RequireTrials(q);
+      RequireSampleForEstimate(sample);
+      q.binomialP = grouped ? q.binomialSumX / (n * q.binomialTrials) : sample.mean / q.binomialTrials;
+      // ln P or ln(1 - P) would be undefined.
+      if (!probability(q.binomialP)) throw InputError("估计的P不在0与1之间,无法检验");
+      break;
+    case FittingEntry::PoissonKnown:
+      if (!positive(q.poissonLambda)) throw InputError("λ值必须大于0");
+      break;
+    case FittingEntry::PoissonUnknown:
+      RequireSampleForEstimate(sample);
+      q.poissonLambda = grouped ? q.poissonSumX / n : sample.mean;
+      RequireFinite(q.poissonLambda);
+      if (!positive(q.poissonLambda)) throw InputError("估计的λ不大于0,无法检验");
+      break;
+    case FittingEntry::UniformKnown:
+      RequireFinite(q.uniformA);
+      RequireFinite(q.uniformB);
+      if (!(q.uniformB - q.uniformA > 0.0)) throw InputError("B值必须大于A值");
+      break;
+    case FittingEntry::UniformUnknown:
+      RequireSampleForEstimate(sample);
+      q.uniformA = grouped ? q.groupedMin : sample.minimum;
+      q.uniformB = grouped ? q.groupedMax : sample.maximum;
+      RequireFinite(q.uniformA);
+      RequireFinite(q.uniformB);
+      if (!(q.uniformB - q.uniformA > 0.0)) throw InputError("估计的A与B相等,无法检验");
+      break;
+    case FittingEntry::NormalKnown:
+      RequireFinite(q.normalMu);
+      if (!positive(q.normalSigma)) throw InputError("σ值必须大于0");
+      break;
+    case FittingEntry::NormalUnknown:
+      RequireSampleForEstimate(sample);
+      if (grouped) {
+        q.normalMu = q.normalSumX / n;
+        const double spread = q.normalSumXX / n - q.normalMu * q.normalMu;
+        q.normalSigma = spread > 0.0 ? std::sqrt(spread) : 0.0;
+      } else {
+        q.normalMu = sample.mean;
+        q.normalSigma = std::sqrt((n - 1.0) * sample.variance / n);
+      }
+      RequireFinite(q.normalMu);
+      RequireFinite(q.normalSigma);
+      if (!(q.normalSigma > 0.0)) throw InputError("估计的σ为0,无法检验");
+      break;
+    case FittingEntry::ExponentialKnown:
+      if (!positive(q.exponentialTheta)) throw InputError("θ值必须大于0");
+      break;
+    case FittingEntry::ExponentialUnknown:
+      RequireSampleForEstimate(sample);
+      q.exponentialTheta = grouped ? q.exponentialSumX / n : sample.mean;
+      RequireFinite(q.exponentialTheta);
+      if (!positive(q.exponentialTheta)) throw InputError("估计的θ不大于0,无法检验");
+      break;
+  }
+  return q;
+}
+
+std::vector<FittingClass> ClassProbabilities(FittingEntry entry, const FittingParameters& parameters,
+                                             const CellStore& law, std::vector<FittingClass> classes,
+                                             int n) {
+  for (FittingClass& k : classes) {
+    k.probability = ClassProbability(entry, parameters, law, k.lower, k.upper);
+    k.expected = n * k.probability;
+    RequireFinite(k.expected);
+  }
+  return classes;
+}
+
+double PoissonTerm(int x, double lambda) {
+  double term = 1.0;
+  for (int j = 1; j <= x; ++j) term *= lambda / j;
+  return term;
+}
+
+double BinomialCoefficient(int n, int x) {
+  if (x < 0 || x > n) return 0.0;
+  const int m = n / 2.0 >= x ? x : n - x;
+  double result = 1.0;
+  for (int i = 0; i < m; ++i) result *= static_cast<double>(n - i) / (m - i);
+  return result;
+}
+
+double NormalClassProbability(double a, double b, double mu, double sigma) {
+  const double scale = 1.0 / (sigma * std::sqrt(kTwoPi));
+  auto density = [&](double x) { return std::exp(-(x - mu) * (x - mu) / (2.0 * sigma * sigma)) * scale; };
+  double previous = 1.0;
+  for (int m = kFirstSubintervals;; m *= 2) {
+    const double h = (b - a) / m;
+    double sum = 0.0;
+    for (int j = 0; j < m; ++j) sum += density(a + j * h);
+    const double s = h * sum;
+    const double d = std::fabs(s - previous);
+    previous = s;
+    // The window held the count in 16 bits: 25600 is its last doubling, so a class that has
+    // not settled by then keeps the finest sum there is rather than overflow the count.
+    if (d <= kNormalTolerance || m >= kMaxSubintervals) return s;
+  }
+}
+
+double LawProbability(const CellStore& law, double x) {
+  for (int c = 1; c < law.cols(); ++c)
+    if (Filled(law, 1, c) && Value(law, 1, c) == x) return Value(law, 2, c);
+  return 0.0;
+}
+
+std::vector<FittingClass> MergeSmallClasses(const std::vector<FittingClass>& classes) {
+  std::vector<FittingClass> merged;
+  const std::size_t k = classes.size();
+  for (std::size_t s = 0; s < k;) {
+    FittingClass group = classes[s];
+    std::size_t m = 1;
+    for (; group.expected < kMinExpected && s + m < k; ++m) {
+      group.expected += classes[s + m].expected;
+      group.observed += classes[s + m].observed;
+      group.probability += classes[s + m].probability;
+    }
+    group.upper = classes[s + m - 1].upper;
+    merged.push_back(group);
+    s += m;
+  }
+  if (merged.size() >= 2 && merged.back().expected < kMinExpected) {
+    const FittingClass last = merged.back();
+    merged.pop_back();
+    FittingClass& before = merged.back();
+    before.upper = last.upper;
+    before.observed += last.observed;
+    before.probability += last.probability;
+    before.expected += last.expected;
+  }
+  return merged;
+}
+
+double ChiSquareStatistic(const std::vector<FittingClass>& merged, int n) {
+  RequireTestableClasses(merged);
+  double sum = 0.0;
+  for (const FittingClass& k : merged) sum += k.observed * k.observed / k.expected;
+  return sum - n;
+}
+
+FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore& sample,
+                                 const CellStore& law) {
+  FittingResult result;
+  result.entry = request.entry;
+  result.parameters = request.parameters;
+  if (request.mode == FittingInputMode::Grouped && RefusesGroupedData(request.entry))
+    throw InputError("该分布不能使用间隔数据,请选择离散数据或重复数据");
+  CheckFittingCells(sample, request.mode);
+
+  if (request.entry == FittingEntry::ZeroOneUnknown) {
+    // Whether the values are 0s and 1s is the whole test here: any such sample fits a
+    // 0-1 law with P estimated from it.
+    bool any = false;
+    for (int c = 1; c < sample.cols() && !any; ++c) any = Filled(sample, kValueRow, c);
+    if (!any) throw InputError(kNoSample);
+    try {
+      CheckZeroOneData(sample, request.mode);
+      result.test.decision = Decision::AcceptH0;
+    } catch (const InputError& e) {
+      result.test.decision = Decision::AcceptH1;
+      result.dataMessage = e.what();
+    }
+    return result;
+  }
+
+  CheckFittingData(request.entry, request.mode, request.parameters, sample, law);
+  CheckFittingAlpha(request.alpha);
+
+  result.classes = ReadClasses(sample, request.mode, request.entry);
+  const SampleSummary summary = ReadFittingSample(sample, request.mode);
+  if (result.classes.empty() || summary.n <= 0) throw InputError(kNoSample);
+  result.n = summary.n;
+  result.parameters = PrepareParameters(request.entry, request.mode, summary, request.parameters);
+  result.classes = ClassProbabilities(request.entry, result.parameters, law,
+                                      std::move(result.classes), result.n);
+  result.merged = MergeSmallClasses(result.classes);
+  result.estimatedCount = EstimatedParameterCount(request.entry);
+
+  TestResult& test = result.test;
+  test.distribution = StatisticDistribution::ChiSquare;
+  test.intermediates.add("n", result.n);
+  AddEstimates(request.entry, result.parameters, test.intermediates);
+  test.statistic = ChiSquareStatistic(result.merged, result.n);
+  RequireFinite(test.statistic);
+  const int df = static_cast<int>(result.merged.size()) - result.estimatedCount - 1;
+  if (df < 1) throw InputError("自由度太小,无法检验");
+  test.df = df;
+  test.criticalValues.push_back(ChiSquareQuantile(df, request.alpha));
+  test.decision = test.statistic < test.criticalValues.front().value ? Decision::AcceptH0
+                                                                     : Decision::AcceptH1;
+  return result;
+}
+
+}  // namespace kelvo
