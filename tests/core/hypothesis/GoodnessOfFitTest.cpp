@@ -166,8 +166,7 @@ TEST(FittingProbabilities, LawProbabilityTakesTheFirstExactMatch) {
 }
 
 TEST(FittingProbabilities, ZeroOneClassesTakeTheProbabilityOfTheirValue) {
-  FittingParameters q;
-  q.zeroOneP = 0.3;
+  const FittingParameters q{.zeroOneP = 0.3};
   const auto onlyOnes =
       ClassProbabilities(FittingEntry::ZeroOneKnown, q, kNoLaw, {Class(1, 2, 6, 0)}, 6);
   EXPECT_NEAR(onlyOnes[0].probability, 0.3, 1e-15);
@@ -180,8 +179,7 @@ TEST(FittingProbabilities, ZeroOneClassesTakeTheProbabilityOfTheirValue) {
 
 TEST(FittingProbabilities, ContinuousLawsAreNotClippedToTheirSupport) {
   // Uniform A = 0, B = 10, a sample from 2 to 8: nine classes spanning [1, 9), 0.8 in all.
-  FittingParameters uniform;
-  uniform.uniformB = 10;
+  const FittingParameters uniform{.uniformB = 10};
   const auto u = ClassProbabilities(FittingEntry::UniformKnown, uniform, kNoLaw,
                                     BuildContinuousClasses(Sample({"2", "8", "5"}),
                                                            FittingInputMode::Individual), 3);
@@ -191,8 +189,7 @@ TEST(FittingProbabilities, ContinuousLawsAreNotClippedToTheirSupport) {
 
   // Exponential, minimum 0.5 and maximum 5: the first class is [-0.5, 0.2222) and keeps
   // e^(0.5/θ) - e^(-0.2222/θ) = 0.27703 (θ = 2.75), far above 1 - e^(-0.2222/θ) = 0.07763.
-  FittingParameters exponential;
-  exponential.exponentialTheta = 2.75;
+  const FittingParameters exponential{.exponentialTheta = 2.75};
   const auto e = ClassProbabilities(FittingEntry::ExponentialKnown, exponential, kNoLaw,
                                     BuildContinuousClasses(Sample({"0.5", "5"}),
                                                            FittingInputMode::Individual), 2);
@@ -202,13 +199,9 @@ TEST(FittingProbabilities, ContinuousLawsAreNotClippedToTheirSupport) {
 
 TEST(FittingProbabilities, LargeParametersStayFinite) {
   struct Case { const char* name; FittingEntry entry; FittingParameters q; double a, b, expected, tolerance; };
-  FittingParameters poisson;
-  poisson.poissonLambda = 1000;
-  FittingParameters binomial;
-  binomial.binomialTrials = 2000;
-  binomial.binomialP = 0.5;
-  FittingParameters smallPoisson;
-  smallPoisson.poissonLambda = 3;
+  const FittingParameters poisson{.poissonLambda = 1000};
+  const FittingParameters binomial{.binomialTrials = 2000, .binomialP = 0.5};
+  const FittingParameters smallPoisson{.poissonLambda = 3};
   const Case cases[] = {
       // e^-1000 underflows and 1000^1000 / 1000! overflows; the mode's probability is
       // 1 / √(2π·1000) · (1 - 1/12000) = 0.0126146 (Stirling).
@@ -299,32 +292,13 @@ FittingRequest Request(FittingEntry entry, FittingInputMode mode, double alpha,
 TEST_F(FittingWorkedExamples, StatisticDegreesOfFreedomAndDecision) {
   using E = FittingEntry;
   using M = FittingInputMode;
-  FittingParameters half;
-  half.zeroOneP = 0.5;
-  FittingParameters trials2;
-  trials2.binomialTrials = 2;
-  FittingParameters lambda1;
-  lambda1.poissonLambda = 1;
-  FittingParameters uniform010;
-  uniform010.uniformB = 10;
-  FittingParameters grouped010;
-  grouped010.groupedMax = 10;
-  FittingParameters standard;
-  standard.normalSigma = 1;
-  FittingParameters standardSums;
-  standardSums.normalSumXX = 100;
-  FittingParameters theta1;
-  theta1.exponentialTheta = 1;
-  FittingParameters sumX200;
-  sumX200.exponentialSumX = 200;
-
   const Row normalLower{"-10", "-1", "0", "1"}, normalUpper{"-1", "0", "1", "10"},
       normalCounts{"14", "36", "33", "17"};
   const Worked cases[] = {
       // 10 zeros and 20 ones, P = 0.5: E = 15, 15; χ² = (100 + 400)/15 - 30 = 3.333.
-      {"entry 1 at 0.05", Request(E::ZeroOneKnown, M::RepeatCounts, 0.05, half),
+      {"entry 1 at 0.05", Request(E::ZeroOneKnown, M::RepeatCounts, 0.05, {.zeroOneP = 0.5}),
        Sample({"0", "1"}, {"10", "20"}), kNoLaw, 10.0 / 3, 1e-12, 1, 3.841, Decision::AcceptH0},
-      {"entry 1 at 0.10", Request(E::ZeroOneKnown, M::RepeatCounts, 0.10, half),
+      {"entry 1 at 0.10", Request(E::ZeroOneKnown, M::RepeatCounts, 0.10, {.zeroOneP = 0.5}),
        Sample({"0", "1"}, {"10", "20"}), kNoLaw, 10.0 / 3, 1e-12, 1, 2.706, Decision::AcceptH1},
       // Law 0, 1, 2 with P 0.25, 0.5, 0.25; counts 8, 22, 10 of 40: E = 10, 20, 10;
       // χ² = 6.4 + 24.2 + 10 - 40 = 0.6.
@@ -333,12 +307,12 @@ TEST_F(FittingWorkedExamples, StatisticDegreesOfFreedomAndDecision) {
        0.6, 1e-12, 2, 5.991, Decision::AcceptH0},
       // Same counts, N = 2, P estimated 42/80 = 0.525: E = 9.025, 19.95, 11.025;
       // χ² = 64/9.025 + 484/19.95 + 100/11.025 - 40 = 0.42236.
-      {"entry 4", Request(E::BinomialUnknown, M::RepeatCounts, 0.05, trials2),
+      {"entry 4", Request(E::BinomialUnknown, M::RepeatCounts, 0.05, {.binomialTrials = 2}),
        Sample({"0", "1", "2"}, {"8", "22", "10"}), kNoLaw, 0.42236, 1e-5, 1, 3.841,
        Decision::AcceptH0},
       // λ = 1, counts 40, 35, 18, 7 at 0..3: E = 36.788, 36.788, 18.394, 6.131 (no class for
       // the tail beyond 3); χ² = 2.39768.
-      {"entry 5", Request(E::PoissonKnown, M::RepeatCounts, 0.05, lambda1),
+      {"entry 5", Request(E::PoissonKnown, M::RepeatCounts, 0.05, {.poissonLambda = 1}),
        Sample({"0", "1", "2", "3"}, {"40", "35", "18", "7"}), kNoLaw, 2.39768, 1e-5, 3, 7.815,
        Decision::AcceptH0},
       // λ estimated (35 + 36 + 21)/100 = 0.92: E = 39.852, 36.664, 16.865, 5.172; χ² = 2.24544.
@@ -347,30 +321,30 @@ TEST_F(FittingWorkedExamples, StatisticDegreesOfFreedomAndDecision) {
        Decision::AcceptH0},
       // A = 0, B = 10; values 2..8 ten times each: h = 8/9, E = 70 · 0.08889 = 6.222 in all nine
       // classes, O = 0, 10 × 7, 0; χ² = 700/6.2222 - 70 = 42.5.
-      {"entry 7", Request(E::UniformKnown, M::RepeatCounts, 0.05, uniform010),
+      {"entry 7", Request(E::UniformKnown, M::RepeatCounts, 0.05, {.uniformB = 10}),
        Sample({"2", "3", "4", "5", "6", "7", "8"}, {"10", "10", "10", "10", "10", "10", "10"}),
        kNoLaw, 42.5, 1e-9, 8, 15.507, Decision::AcceptH1},
       // MIN = 0, MAX = 10; five classes of width 2 with 9, 11, 10, 12, 8: E = 10;
       // χ² = 510/10 - 50 = 1.
-      {"entry 8 grouped", Request(E::UniformUnknown, M::Grouped, 0.05, grouped010),
+      {"entry 8 grouped", Request(E::UniformUnknown, M::Grouped, 0.05, {.groupedMax = 10}),
        Sample({"0", "2", "4", "6", "8"}, {"2", "4", "6", "8", "10"}, {"9", "11", "10", "12", "8"}),
        kNoLaw, 1.0, 1e-12, 2, 5.991, Decision::AcceptH0},
       // N(0, 1) with classes split at -1, 0, 1; normal table p = 0.1587, 0.3413, 0.3413, 0.1587
       // give χ² = 0.440; the left sums stay within 0.001 of each p, χ² within 0.03.
-      {"entry 9 grouped", Request(E::NormalKnown, M::Grouped, 0.05, standard),
+      {"entry 9 grouped", Request(E::NormalKnown, M::Grouped, 0.05, {.normalSigma = 1}),
        Sample(normalLower, normalUpper, normalCounts), kNoLaw, 0.440, 0.03, 3, 7.815,
        Decision::AcceptH0},
       // ∑X = 0 and ∑X·X = 100 over 100 give μ = 0 and σ = 1: the same classes, r = 2.
-      {"entry 10 grouped", Request(E::NormalUnknown, M::Grouped, 0.05, standardSums),
+      {"entry 10 grouped", Request(E::NormalUnknown, M::Grouped, 0.05, {.normalSumXX = 100}),
        Sample(normalLower, normalUpper, normalCounts), kNoLaw, 0.440, 0.03, 1, 3.841,
        Decision::AcceptH0},
       // θ = 1, classes [0, 1), [1, 2), [2, 3), [3, 10) with 120, 50, 20, 10 of 200:
       // E = 126.424, 46.509, 17.110, 9.948; χ² = 1.08612.
-      {"entry 11 grouped", Request(E::ExponentialKnown, M::Grouped, 0.05, theta1),
+      {"entry 11 grouped", Request(E::ExponentialKnown, M::Grouped, 0.05, {.exponentialTheta = 1}),
        Sample({"0", "1", "2", "3"}, {"1", "2", "3", "10"}, {"120", "50", "20", "10"}), kNoLaw,
        1.08612, 1e-5, 3, 7.815, Decision::AcceptH0},
       // ∑X = 200 over 200: θ = 1, the same classes with r = 1.
-      {"entry 12 grouped", Request(E::ExponentialUnknown, M::Grouped, 0.05, sumX200),
+      {"entry 12 grouped", Request(E::ExponentialUnknown, M::Grouped, 0.05, {.exponentialSumX = 200}),
        Sample({"0", "1", "2", "3"}, {"1", "2", "3", "10"}, {"120", "50", "20", "10"}), kNoLaw,
        1.08612, 1e-5, 2, 5.991, Decision::AcceptH0},
   };
@@ -397,21 +371,12 @@ TEST_F(FittingWorkedExamples, EstimatesAreHandedBack) {
   EXPECT_EQ(r.merged.size(), 4u);
 
   // Grouped normal sums: μ = 250/50 = 5, σ = √(1300/50 - 25) = 1.
-  FittingParameters sums;
-  sums.normalSumX = 250;
-  sums.normalSumXX = 1300;
+  const FittingParameters sums{.normalSumX = 250, .normalSumXX = 1300};
   const FittingResult normal = ComputeFittingTest(
       Request(FittingEntry::NormalUnknown, FittingInputMode::Grouped, 0.05, sums),
       Sample({"0", "4", "5", "6"}, {"4", "5", "6", "10"}, {"8", "17", "17", "8"}), kNoLaw);
   EXPECT_NEAR(normal.parameters.normalMu, 5, 1e-12);
   EXPECT_NEAR(normal.parameters.normalSigma, 1, 1e-12);
-
-  // A second run on the same grid starts from empty counts and gives the same answer.
-  const FittingResult again = ComputeFittingTest(
-      Request(FittingEntry::NormalUnknown, FittingInputMode::Grouped, 0.05, sums),
-      Sample({"0", "4", "5", "6"}, {"4", "5", "6", "10"}, {"8", "17", "17", "8"}), kNoLaw);
-  EXPECT_EQ(again.test.statistic, normal.test.statistic);
-  EXPECT_EQ(again.classes[1].observed, 17);
 }
 
 TEST(FittingZeroOneUnknown, TheDataCheckIsTheTest) {
@@ -485,37 +450,29 @@ TEST(FittingChecks, MessagesOfTheFourChecksAndTheCells) {
 TEST_F(FittingWorkedExamples, RefusedComputations) {
   using E = FittingEntry;
   using M = FittingInputMode;
-  FittingParameters trials5;
-  trials5.binomialTrials = 5;
-  FittingParameters lambda1;
-  lambda1.poissonLambda = 1;
-  FittingParameters half;
-  half.zeroOneP = 0.5;
-  FittingParameters flatSums;  // ∑X·X / n = μ²: no spread
-  flatSums.normalSumX = 20;
-  flatSums.normalSumXX = 40;
+  const FittingParameters flatSums{.normalSumX = 20, .normalSumXX = 40};  // ∑X·X / n = μ²
   const Row ten(10, "3");
   struct Case { const char* name; FittingRequest request; CellStore sample; CellStore law; const char* message; };
   const Case cases[] = {
-      {"α = 0", Request(E::PoissonKnown, M::Individual, 0, lambda1), Sample({"1", "2"}), kNoLaw,
+      {"α = 0", Request(E::PoissonKnown, M::Individual, 0, {.poissonLambda = 1}), Sample({"1", "2"}), kNoLaw,
        "显著水平数据错误"},
-      {"α = 1.5", Request(E::PoissonKnown, M::Individual, 1.5, lambda1), Sample({"1", "2"}), kNoLaw,
+      {"α = 1.5", Request(E::PoissonKnown, M::Individual, 1.5, {.poissonLambda = 1}), Sample({"1", "2"}), kNoLaw,
        "显著水平数据错误"},
       {"no filled cell", Request(E::NormalUnknown, M::Individual, 0.05), Sample({}), kNoLaw,
        "没有样本数据,无法检验"},
-      {"every repeat count 0", Request(E::PoissonKnown, M::RepeatCounts, 0.05, lambda1),
+      {"every repeat count 0", Request(E::PoissonKnown, M::RepeatCounts, 0.05, {.poissonLambda = 1}),
        Sample({"1", "2"}, {"0", "0"}), kNoLaw, "没有样本数据,无法检验"},
       {"entry 2 without data", Request(E::ZeroOneUnknown, M::Individual, 0.05), Sample({}), kNoLaw,
        "没有样本数据,无法检验"},
       // n = 3 under λ = 1 gives E = 1.10, 1.10, 0.55: one class below 5 whatever merges.
-      {"one merged class below 5", Request(E::PoissonKnown, M::Individual, 0.05, lambda1),
+      {"one merged class below 5", Request(E::PoissonKnown, M::Individual, 0.05, {.poissonLambda = 1}),
        Sample({"0", "1", "2"}), kNoLaw, "样本量太小,各组合并后期望频数仍不足5,无法检验"},
       // Only 1s: a single class with E = 15, so K - r - 1 = 0.
-      {"no degree of freedom", Request(E::ZeroOneKnown, M::RepeatCounts, 0.05, half),
+      {"no degree of freedom", Request(E::ZeroOneKnown, M::RepeatCounts, 0.05, {.zeroOneP = 0.5}),
        Sample({"1"}, {"30"}), kNoLaw, "自由度太小,无法检验"},
-      {"estimated P of 0", Request(E::BinomialUnknown, M::Individual, 0.05, trials5),
+      {"estimated P of 0", Request(E::BinomialUnknown, M::Individual, 0.05, {.binomialTrials = 5}),
        Sample({"0", "0", "0"}), kNoLaw, "估计的P不在0与1之间,无法检验"},
-      {"estimated P of 1", Request(E::BinomialUnknown, M::Individual, 0.05, trials5),
+      {"estimated P of 1", Request(E::BinomialUnknown, M::Individual, 0.05, {.binomialTrials = 5}),
        Sample({"5", "5"}), kNoLaw, "估计的P不在0与1之间,无法检验"},
       {"θ = 0", Request(E::ExponentialUnknown, M::Individual, 0.05), Sample({"0", "0"}), kNoLaw,
        "估计的θ不大于0,无法检验"},
@@ -528,17 +485,17 @@ TEST_F(FittingWorkedExamples, RefusedComputations) {
       // Law points 0.5 and 1.5 fall in the classes [0, 1) and [1, 2), which no point starts.
       {"merged class expecting 0", Request(E::UserLaw, M::Individual, 0.05), Sample({"0.5", "1.5"}),
        Law({"0.5", "1.5"}, {"0.5", "0.5"}), "合并后有一组的期望频数为0,无法检验"},
-      {"repeat count beyond 16 bits", Request(E::PoissonKnown, M::RepeatCounts, 0.05, lambda1),
+      {"repeat count beyond 16 bits", Request(E::PoissonKnown, M::RepeatCounts, 0.05, {.poissonLambda = 1}),
        Sample({"1", "2"}, {"40000", "1"}), kNoLaw, "样本量超出范围"},
       {"grouped counts beyond 16 bits", Request(E::NormalUnknown, M::Grouped, 0.05, flatSums),
        Sample({"0", "2"}, {"2", "4"}, {"20000", "20000"}), kNoLaw, "样本量超出范围"},
-      {"fractional repeat count", Request(E::PoissonKnown, M::RepeatCounts, 0.05, lambda1),
+      {"fractional repeat count", Request(E::PoissonKnown, M::RepeatCounts, 0.05, {.poissonLambda = 1}),
        Sample({"3"}, {"4.8"}), kNoLaw, "重复数必须是非负整数"},
       {"letters in the sample", Request(E::NormalUnknown, M::Individual, 0.05),
        Sample({"1", "2x"}), kNoLaw, "数据错误"},
-      {"grouped data for entry 1", Request(E::ZeroOneKnown, M::Grouped, 0.05, half),
+      {"grouped data for entry 1", Request(E::ZeroOneKnown, M::Grouped, 0.05, {.zeroOneP = 0.5}),
        Sample({"0"}, {"1"}, {"5"}), kNoLaw, "该分布不能使用间隔数据,请选择离散数据或重复数据"},
-      {"failed data check", Request(E::PoissonKnown, M::Individual, 0.05, lambda1),
+      {"failed data check", Request(E::PoissonKnown, M::Individual, 0.05, {.poissonLambda = 1}),
        Sample({"1", "-2"}), kNoLaw, "数据超限错误"},
       {"known σ of 0", Request(E::NormalKnown, M::Individual, 0.05), Sample({"1", "2"}), kNoLaw,
        "σ值必须大于0"},
