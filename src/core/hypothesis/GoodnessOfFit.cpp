@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/sample/Readers.h"
 #include "core/shell/Errors.h"
@@ -20,6 +21,7 @@ constexpr double kMinExpected = 5.0;
 
 const char* const kNoSample = "没有样本数据,无法检验";
 const char* const kOutOfRange = "计算结果超出范围";
+const char* const kNoGroupedData = "该分布不能使用间隔数据,请选择离散数据或重复数据";
 
 bool Filled(const CellStore& store, int row, int col) { return !store.text(row, col).empty(); }
 
@@ -95,7 +97,7 @@ std::vector<FittingClass> ReadClasses(const CellStore& sample, FittingInputMode 
                                       FittingEntry entry) {
   std::vector<FittingClass> classes;
   if (mode == FittingInputMode::Grouped) {
-    if (RefusesGroupedData(entry)) throw InputError("该分布不能使用间隔数据,请选择离散数据或重复数据");
+    if (RefusesGroupedData(entry)) throw InputError(kNoGroupedData);
     classes = ReadGroupedClasses(sample);
   } else if (IsDiscrete(entry)) {
     classes = BuildDiscreteClasses(sample, mode);
@@ -229,7 +231,7 @@ FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore&
   result.entry = request.entry;
   result.parameters = request.parameters;
   if (request.mode == FittingInputMode::Grouped && RefusesGroupedData(request.entry))
-    throw InputError("该分布不能使用间隔数据,请选择离散数据或重复数据");
+    throw InputError(kNoGroupedData);
   CheckFittingCells(sample, request.mode);
 
   if (request.entry == FittingEntry::ZeroOneUnknown) {

@@ -51,7 +51,8 @@ SampleSummary ReadFittingSample(const CellStore& sample, FittingInputMode mode);
 // a last group still below 5 is folded into the one before it.
 std::vector<FittingClass> MergeSmallClasses(const std::vector<FittingClass>& classes);
 
-// Σ O²/E - n over the merged classes.
+// Σ O²/E - n over the merged classes. Throws InputError when a class expects 0
+// ("合并后有一组的期望频数为0,无法检验") or a single class expects fewer than 5.
 double ChiSquareStatistic(const std::vector<FittingClass>& merged, int n);
 
 }  // namespace kelvo
