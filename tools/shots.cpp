@@ -22,6 +22,34 @@
 #include "gui/shell/HelpViewer.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/WindowLauncher.h"
+#include "ShotScenes.h"
+
+#include <map>
+
+namespace kelvo {
+namespace {
+std::map<QString, SceneSetup>& Registry() {
+  static std::map<QString, SceneSetup> scenes;
+  return scenes;
+}
+}  // namespace
+
+SceneRegistrar::SceneRegistrar(const char* name, SceneSetup setup) {
+  Registry()[QString::fromLatin1(name)] = std::move(setup);
+}
+
+const SceneSetup* FindScene(const QString& name) {
+  auto found = Registry().find(name);
+  return found == Registry().end() ? nullptr : &found->second;
+}
+
+void FillScreen(QWidget* window) {
+  window->showMaximized();
+  window->move(0, 0);
+  window->resize(window->screen()->availableGeometry().size());
+}
+
+}  // namespace kelvo
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -91,5 +119,6 @@ int main(int argc, char* argv[]) {
     w->openCellEditor();
     QTest::keyClicks(w->editor(), QStringLiteral("7.5"));
   }
+  if (const kelvo::SceneSetup* setup = kelvo::FindScene(scene)) (*setup)(dialogs);
   return app.exec();
 }

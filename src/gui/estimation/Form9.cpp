@@ -6,6 +6,7 @@
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Readers.h"
 #include "core/shell/ProgramState.h"
+#include "gui/estimation/BinomialQuestion.h"
 #include "gui/sample/ModeTable.h"
 #include "gui/sample/ValueLabel.h"
 #include "gui/shell/ControlLayout.h"
@@ -98,13 +99,7 @@ void Form9::ApplyPointEstimationMode() {
     m_secondNames[i]->setText(mode ? QString::fromUtf16(mode->second) : QString());
   }
   if (mode && !mode->countsAllowed) option2()->setEnabled(false);
-  if (mode && mode->asksTrials) askBinomialN();
-}
-
-void Form9::askBinomialN() {
-  const double n = AskNumberUntil(this, QStringLiteral("输入二项分布中N的值"), QStringLiteral("输入N值"),
-                                  [](double v) { return v >= 1 && v <= kMaxBinomialN; }, true);
-  Program().binomialN = static_cast<int>(n);
+  if (mode && mode->asksTrials) AskBinomialN(this);
 }
 
 void Form9::ComputePointEstimates() {
@@ -115,7 +110,7 @@ void Form9::ComputePointEstimates() {
   // Only the binomial reads N.
   int trials = 1;
   if (mode->asksTrials) {
-    if (Program().binomialN < 1) askBinomialN();
+    if (Program().binomialN < 1) AskBinomialN(this);
     trials = Program().binomialN;
   }
   const PointEstimates estimates = kelvo::ComputePointEstimates(mode->model, sample, trials);

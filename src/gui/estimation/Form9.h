@@ -22,7 +22,6 @@ class Form9 : public AnalysisWindow {
 
  private:
   void setupPanels();
-  void askBinomialN();
 
   QLabel* m_firstNames[2] = {};   // Label3, Label5
   QLabel* m_secondNames[2] = {};  // Label9, Label11
