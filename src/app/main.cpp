@@ -6,11 +6,13 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/Translations.h"
 #include "gui/shell/WindowLauncher.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  kelvo::InstallChineseTranslations(app);
   QApplication::setFont(QFont(QStringList{QStringLiteral("Noto Sans CJK SC"),
                                           QStringLiteral("Noto Sans"), QStringLiteral("Sans")},
                               10));

@@ -2,8 +2,10 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <optional>
 
 #include "core/estimation/PointEstimates.h"
+#include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
 #include "core/shell/ProgramState.h"
 #include "gui/estimation/BinomialQuestion.h"
@@ -24,6 +26,7 @@ AnalysisWindow::FrameOptions Form9Options() {
 
 struct PointMode {
   PointModel model;
+  std::optional<Family> family;  // the values the population admits, where it restricts them
   const char16_t* first;   // name labels of the first and second parameter
   const char16_t* second;
   bool countsAllowed;      // input mode two (value and repeat count)
@@ -31,12 +34,12 @@ struct PointMode {
 };
 
 constexpr PointMode kModeRows[] = {
-    {PointModel::Bernoulli, u"P的估计值", u"", true, false},
-    {PointModel::Binomial, u"P的估计值", u"", true, true},
-    {PointModel::Poisson, u"λ的估计值", u"", true, false},
-    {PointModel::Uniform, u"A的估计值", u"B的估计值", false, false},
-    {PointModel::Normal, u"μ的估计值", u"σ的估计值", false, false},
-    {PointModel::Exponential, u"θ的估计值", u"", false, false},
+    {PointModel::Bernoulli, Family::Bernoulli, u"P的估计值", u"", true, false},
+    {PointModel::Binomial, Family::Binomial, u"P的估计值", u"", true, true},
+    {PointModel::Poisson, Family::Poisson, u"λ的估计值", u"", true, false},
+    {PointModel::Uniform, std::nullopt, u"A的估计值", u"B的估计值", false, false},
+    {PointModel::Normal, std::nullopt, u"μ的估计值", u"σ的估计值", false, false},
+    {PointModel::Exponential, Family::Exponential, u"θ的估计值", u"", false, false},
 };
 constexpr ModeTable<PointMode> kModes{kModeRows};
 
@@ -113,6 +116,7 @@ void Form9::ComputePointEstimates() {
     if (Program().binomialN < 1) AskBinomialN(this);
     trials = Program().binomialN;
   }
+  if (mode->family) CheckDomain(cells(), *mode->family, trials);
   const PointEstimates estimates = kelvo::ComputePointEstimates(mode->model, sample, trials);
   m_mean->showValue(sample.mean);
   m_variance->showValue(sample.variance);

@@ -140,6 +140,38 @@ class Form9Test : public QObject {
     QVERIFY(m_fixture->dialogs.messages.empty());
   }
 
+  void badSamplesAreRefusedWithoutAResult() {
+    struct Case {
+      const char* name;
+      int mode;
+      QStringList values;
+      QStringList counts;  // input mode two when not empty
+      const char* message;
+    };
+    const Case cases[] = {
+        {"0-1 value 5", 1, {"1", "0", "1", "1", "5"}, {}, "数据超范围"},
+        {"binomial above N", 2, {"3", "5", "4"}, {}, "数据超范围"},
+        {"Poisson fraction", 3, {"1", "2.5"}, {}, "数据超范围"},
+        {"exponential negative", 6, {"1", "-2"}, {}, "数据超范围"},
+        {"pasted letters", 5, {"4", "abc"}, {}, "数据错误"},
+        {"fractional count", 3, {"4"}, {"1.5"}, "重复数必须是非负整数"},
+        {"negative count", 3, {"3", "5"}, {"2", "-1"}, "重复数必须是非负整数"},
+    };
+    for (const Case& c : cases) {
+      m_fixture->dialogs.messages.clear();
+      m_fixture->dialogs.queueAnswer(QStringLiteral("2"));  // N for the binomial
+      auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), c.mode);
+      if (!c.counts.isEmpty()) WindowFixture::chooseInputMode(w, InputMode::Two);
+      WindowFixture::fill(w, 1, c.values);
+      if (!c.counts.isEmpty()) WindowFixture::fill(w, 2, c.counts);
+      WindowFixture::click(w, QStringLiteral("Command1"));
+      QCOMPARE(m_fixture->messageTexts(), QStringList{QString::fromUtf8(c.message)});
+      for (const char* label : {"Label22", "Label23", "Label13", "Label20"})
+        QVERIFY2(WindowFixture::label(w, label).isEmpty(), c.name);
+      w->close();
+    }
+  }
+
   void secondEstimatesStayOutsideUniformAndNormal() {
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
     WindowFixture::fill(w, 1, {"2", "4", "6"});
