@@ -10,7 +10,7 @@ packages=(
   libboost-math-dev
   googletest libgtest-dev
   libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-dejavu-core
   xvfb xauth imagemagick
   clang-14 libclang-rt-14-dev
 )
