@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "core/shell/ProgramState.h"
 #include "core/sample/GridBuffer.h"
 #include "core/shell/EnvSettings.h"
+#include "core/shell/ProgramState.h"
 #include "gui/estimation/Form9.h"
 #include "gui/sample/SampleGrid.h"
 

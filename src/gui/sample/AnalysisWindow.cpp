@@ -1,4 +1,3 @@
-#include "core/shell/ProgramState.h"
 #include "gui/sample/AnalysisWindow.h"
 
 #include <QApplication>
@@ -17,6 +16,7 @@
 #include "core/sample/GridBuffer.h"
 #include "core/shell/EnvSettings.h"
 #include "core/shell/Errors.h"
+#include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "core/shell/TextNumber.h"
 #include "gui/sample/SampleGrid.h"

@@ -1,4 +1,3 @@
-#include "core/shell/ProgramState.h"
 #include "gui/shell/MainWindow.h"
 
 #include <QApplication>
@@ -8,6 +7,7 @@
 #include <QMenuBar>
 
 #include "core/shell/EnvSettings.h"
+#include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/shell/ControlLayout.h"

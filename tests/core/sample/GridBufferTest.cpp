@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/ProgramState.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/GridBuffer.h"
+#include "core/shell/ProgramState.h"
 
 namespace kelvo {
 namespace {

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "core/shell/ProgramState.h"
 #include "core/sample/GridBuffer.h"
+#include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "gui/estimation/Form9.h"
 #include "gui/sample/SampleGrid.h"

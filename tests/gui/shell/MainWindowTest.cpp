@@ -6,12 +6,12 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "core/shell/ProgramState.h"
 #include "core/shell/EnvSettings.h"
-#include "gui/shell/AppContext.h"
+#include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/sample/SampleGrid.h"
+#include "gui/shell/AppContext.h"
 #include "gui/shell/ControlLayout.h"
 #include "gui/shell/HelpViewer.h"
 #include "gui/shell/MainWindow.h"
@@ -163,6 +163,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(m_fixture->dialogs.prompts.value(0), QStringLiteral("样本量输入上限"));
     QCOMPARE(m_fixture->dialogs.titles.value(0), QStringLiteral("环境设定"));
     QCOMPARE(Program().settings.sampleLimit, limit);
+  }
+
+  void aNewMainWindowKeepsTheSettingsOfTheRun() {
+    Program().settings.sampleLimit = 500;
+    Program().settings.dataWidth = 20;
+    Form1 another;
+    QCOMPARE(Program().settings.sampleLimit, 500);
+    QCOMPARE(Program().settings.dataWidth, 20);
   }
 
   void settingsShapeOnlyLaterWindows() {
