@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "core/shell/TextNumber.h"
+#include "gui/sample/DetailsPane.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/sample/ValueLabel.h"
 #include "gui/shell/ControlLayout.h"
@@ -32,6 +35,12 @@ namespace {
 QList<AnalysisWindow*>& Registry() {
   static QList<AnalysisWindow*> windows;
   return windows;
+}
+
+// Whether the worked-solution pane is shown, by window class, for the run.
+QHash<QString, bool>& DetailsShown() {
+  static QHash<QString, bool> shown;
+  return shown;
 }
 
 constexpr int kDefaultRowHeightTwips = 240;
@@ -52,6 +61,7 @@ AnalysisWindow::AnalysisWindow(const FrameOptions& options)
   setupMenus();
   setupToolbar();
   setupFrame();
+  setupDetails();
   connectSignals();
   attachEditMenuBitmaps();
 }
@@ -168,6 +178,62 @@ void AnalysisWindow::setupFrame() {
   PlaceControl(m_compute, 120, 4050, 2700, 600);
 }
 
+void AnalysisWindow::setupDetails() {
+  m_details = new DetailsPane(this);
+  addDockWidget(Qt::RightDockWidgetArea, m_details);
+  m_details->hide();
+
+  m_detailsAction = new QAction(ProgramIcon(IconKind::Help), QStringLiteral("详细过程"), this);
+  m_detailsAction->setObjectName(QStringLiteral("menudetails"));
+  m_detailsAction->setCheckable(true);
+  m_detailsAction->setToolTip(QStringLiteral("详细过程"));
+  QMenu* view = menuBar()->addMenu(QStringLiteral("显示(&V)"));
+  view->setObjectName(QStringLiteral("menuview"));
+  view->addAction(m_detailsAction);
+  QToolBar* bar = addToolBar(QStringLiteral("DetailsBar"));
+  bar->setObjectName(QStringLiteral("DetailsBar"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  bar->addAction(m_detailsAction);
+  connect(m_detailsAction, &QAction::toggled, this, &AnalysisWindow::setDetailsVisible);
+  // Closing the pane by its own button counts as hiding it.
+  connect(m_details, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (!visible && !isMinimized() && isVisible()) setDetailsVisible(false);
+  });
+}
+
+void AnalysisWindow::setDetailsVisible(bool visible) {
+  if (!m_details) return;
+  if (m_details->isVisible() != visible) m_details->setVisible(visible);
+  if (m_detailsAction->isChecked() != visible) m_detailsAction->setChecked(visible);
+  if (!objectName().isEmpty()) DetailsShown()[objectName()] = visible;
+}
+
+void AnalysisWindow::showSolution(const QString& html) {
+  m_solved = true;
+  m_details->showSolution(html);
+  setResultsGreyed(false);
+}
+
+void AnalysisWindow::markResultsStale(const QString& why) {
+  if (!m_solved) return;  // nothing on screen belongs to an earlier computation
+  m_details->setStaleNote(QStringLiteral("以下结果不再对应当前输入（") + why +
+                          QStringLiteral("），请重新计算。"));
+  setResultsGreyed(true);
+}
+
+void AnalysisWindow::setResultsGreyed(bool greyed) {
+  m_stale = greyed;
+  QList<QLabel*> labels;
+  for (ValueLabel* l : findChildren<ValueLabel*>()) labels << l;
+  for (ConclusionLabel* l : findChildren<ConclusionLabel*>()) labels << l;
+  for (QLabel* label : labels) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, greyed ? QColor(150, 150, 150) : QColor(0, 0, 0));
+    label->setPalette(p);
+  }
+}
+
 void AnalysisWindow::connectSignals() {
   connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) setInputMode(InputMode::One);
@@ -198,6 +264,8 @@ void AnalysisWindow::adoptGrid(SampleGrid* grid) {
   m_grids.append(grid);
   if (!m_activeGrid) m_activeGrid = grid;
   connect(grid, &SampleGrid::focused, this, [this](SampleGrid* g) { m_activeGrid = g; });
+  connect(grid->model(), &QAbstractItemModel::dataChanged, this,
+          [this] { markResultsStale(QStringLiteral("数据已修改")); });
 }
 
 CellStore& AnalysisWindow::cells() { return sampleGrid()->cells(); }
@@ -274,6 +342,7 @@ void AnalysisWindow::setInputMode(InputMode mode) {
   cells().clear();
   writeHeadings(mode);
   sampleGrid()->cellsReset();
+  markResultsStale(QStringLiteral("输入方式已改变"));
 }
 
 void AnalysisWindow::stepGridHeight() {
@@ -299,17 +368,25 @@ void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precis
 void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 
 void AnalysisWindow::computeClicked() {
+  m_computeFailed = false;
   runGuarded([this] { compute(); });
+  if (m_computeFailed) {
+    m_details->clearSolution();
+    markResultsStale(QStringLiteral("上次计算未完成"));
+  }
 }
 
 void AnalysisWindow::runGuarded(const std::function<void()>& work) {
   try {
     work();
   } catch (const UserFacingError& error) {
+    m_computeFailed = true;
     ShowDataCheck(this, QString::fromUtf8(error.what()));
   } catch (const std::exception& error) {
+    m_computeFailed = true;
     ShowDataCheck(this, QStringLiteral("计算出错\n") + QString::fromUtf8(error.what()));
   } catch (...) {
+    m_computeFailed = true;
     ShowDataCheck(this, QStringLiteral("计算出错"));
   }
 }
@@ -325,6 +402,11 @@ void AnalysisWindow::changeEvent(QEvent* event) {
   if (m_leftForOwnDialog) {
     m_leftForOwnDialog = false;
     return;
+  }
+  if (!m_detailsRestored) {
+    // The first activation shows the pane as this class last had it in this run.
+    m_detailsRestored = true;
+    if (DetailsShown().value(objectName(), false)) setDetailsVisible(true);
   }
   applyMode();
 }

@@ -15,9 +15,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolBar;
+class QActionGroup;
 
 namespace kelvo {
 
+class DetailsPane;
 class ValueLabel;
 
 // A panel whose own surface (not its children) reports clicks.
@@ -80,6 +82,17 @@ class AnalysisWindow : public QMainWindow {
   void setPrecisionStep(int step) { m_precisionStep = step; }
   void reformatLabel(ValueLabel* label);
   void showHelp();
+
+  // The worked-solution pane: hidden at first, shown or hidden for every window of the same
+  // class for the rest of the run.
+  DetailsPane* detailsPane() const { return m_details; }
+  void setDetailsVisible(bool visible);
+  // After a successful computation: the pane's solution, and the results are current again.
+  void showSolution(const QString& html);
+  // The results on screen no longer belong to the inputs: they are greyed out and the pane
+  // says why, until the next computation succeeds.
+  void markResultsStale(const QString& why);
+  bool resultsStale() const { return m_stale; }
   // Runs the compute button's work, reporting any fault of the input or the table store in
   // a data-check box instead of a result.
   void computeClicked();
@@ -125,6 +138,8 @@ class AnalysisWindow : public QMainWindow {
  private:
   void setupMenus();
   void setupToolbar();
+  void setupDetails();
+  void setResultsGreyed(bool greyed);
   void setupFrame();
   void connectSignals();
   void adoptGrid(SampleGrid* grid);
@@ -147,6 +162,12 @@ class AnalysisWindow : public QMainWindow {
   QList<SampleGrid*> m_grids;
   SampleGrid* m_activeGrid = nullptr;
   QToolBar* m_toolbar = nullptr;
+  DetailsPane* m_details = nullptr;
+  QAction* m_detailsAction = nullptr;
+  bool m_stale = false;
+  bool m_computeFailed = false;
+  bool m_detailsRestored = false;
+  bool m_solved = false;  // the last computation succeeded
   QMenu* m_editMenu = nullptr;
 };
 
