@@ -109,12 +109,14 @@ QString WindowFixture::label(AnalysisWindow* window, const QString& labelName,
 
 void WindowFixture::failMissing(QWidget* window, const char* kind, const QString& name,
                                 const std::source_location& where) {
-  const QString in = window ? QStringLiteral("%1 \"%2\"")
-                                       .arg(QLatin1String(window->window()->metaObject()->className()),
-                                            window->window()->windowTitle())
-                            : QStringLiteral("a null window");
-  const QString message = QStringLiteral("no %1 named \"%2\" in %3")
-                              .arg(QLatin1String(kind), name, in);
+  QString in = QStringLiteral("a null window");
+  if (window) {
+    const QWidget* top = window->window();
+    in = QStringLiteral("%1 \"%2\"").arg(QLatin1String(top->metaObject()->className()),
+                                          top->windowTitle());
+  }
+  const QString message =
+      QStringLiteral("no %1 named \"%2\" in %3").arg(QLatin1String(kind), name, in);
   QTest::qFail(qUtf8Printable(message), where.file_name(), static_cast<int>(where.line()));
 }
 
