@@ -1,35 +1,29 @@
 #!/bin/sh
-# Builds the paste fuzz target with clang's libFuzzer, ASan and UBSan straight from the core
-# sources, then runs it for a bounded time.
-# Usage: tools/fuzz/run_fuzz.sh [seconds=60] [work dir=build-sample/fuzz] [extra libFuzzer flags...]
+# A timed fuzz run of the paste and conversion code, for longer runs than the test suite's
+# replay. It starts from the checked-in corpus (copied, so the run never alters it) and keeps
+# its findings in the work dir; crashes are written there as crash-*.
+# Usage: tools/fuzz/run_fuzz.sh [seconds=600] [work dir=build-fuzz] [extra libFuzzer flags...]
+# With KELVO_FUZZ_UPDATE_CORPUS=1 the run's new inputs are merged into tools/fuzz/corpus,
+# keeping a minimal set that covers everything the old corpus and the run reached.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-seconds=${1:-60}
-work=${2:-$root/build-sample/fuzz}
+seconds=${1:-600}
+work=${2:-$root/build-fuzz}
 [ $# -gt 0 ] && shift
 [ $# -gt 0 ] && shift
-cxx=${CXX_FUZZ:-clang++-14}
 mkdir -p "$work/corpus"
 
-"$cxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" \
-  "$here/fuzz_paste.cpp" \
-  "$root/src/core/sample/CellStore.cpp" \
-  "$root/src/core/sample/GridBuffer.cpp" \
-  "$root/src/core/sample/Readers.cpp" \
-  "$root/src/core/sample/ResultFormat.cpp" \
-  "$root/src/core/shell/TextNumber.cpp" \
-  -o "$work/fuzz_paste"
-
-# A few seeds so the run starts from real block texts.
-printf '\x00\x00\x00\x00a\tb\rc\td' > "$work/corpus/seed_block"
-printf '\x09\x81\x05\x00 1.5e3\t\t-2\r\r7D2' > "$work/corpus/seed_numbers"
-printf '\x13\x01\x7f\xfe1\t2\t3\t4\t5\t6\t7\t8' > "$work/corpus/seed_row"
-# A row longer than the largest grid, pasted near its first column.
-{ printf '\x0a\x01\x00\x02'; head -c 40000 /dev/zero | tr '\000' '\t'; printf '\r9\r8'; } \
-  > "$work/corpus/seed_long_row"
+sh "$here/build_fuzz.sh" "$work/fuzz_paste"
+cp "$here"/corpus/* "$work/corpus/"
 
 cd "$work"
-exec ./fuzz_paste -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$@" corpus
+./fuzz_paste -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$@" corpus
+
+if [ "${KELVO_FUZZ_UPDATE_CORPUS:-0}" = 1 ]; then
+  rm -rf merged && mkdir merged
+  ./fuzz_paste -merge=1 -max_len=65536 merged corpus
+  rm -f "$here"/corpus/*
+  cp merged/* "$here/corpus/"
+  echo "tools/fuzz/corpus now holds $(ls "$here/corpus" | wc -l) inputs"
+fi

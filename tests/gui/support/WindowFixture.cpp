@@ -76,32 +76,54 @@ QString WindowFixture::cell(AnalysisWindow* window, int row, int col) {
   return window->grid()->gridModel()->index(row, col).data().toString();
 }
 
-void WindowFixture::chooseInputMode(AnalysisWindow* window, InputMode mode) {
-  auto* option = window->findChild<QRadioButton*>(
-      mode == InputMode::One ? QStringLiteral("Option1") : QStringLiteral("Option2"));
-  QTest::mouseClick(option, Qt::LeftButton);
+void WindowFixture::chooseInputMode(AnalysisWindow* window, InputMode mode,
+                                    std::source_location where) {
+  const QString name = mode == InputMode::One ? QStringLiteral("Option1") : QStringLiteral("Option2");
+  if (auto* option = control<QRadioButton>(window, name, where))
+    QTest::mouseClick(option, Qt::LeftButton);
 }
 
-void WindowFixture::click(AnalysisWindow* window, const QString& buttonName) {
-  QTest::mouseClick(window->findChild<QPushButton*>(buttonName), Qt::LeftButton);
+void WindowFixture::click(AnalysisWindow* window, const QString& buttonName,
+                          std::source_location where) {
+  if (auto* button = control<QPushButton>(window, buttonName, where))
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void WindowFixture::clickLabel(AnalysisWindow* window, const QString& labelName) {
-  QTest::mouseClick(window->findChild<QLabel*>(labelName), Qt::LeftButton);
+void WindowFixture::clickLabel(AnalysisWindow* window, const QString& labelName,
+                               std::source_location where) {
+  if (auto* target = control<QLabel>(window, labelName, where))
+    QTest::mouseClick(target, Qt::LeftButton);
 }
 
-void WindowFixture::toolbar(AnalysisWindow* window, const QString& buttonName) {
-  auto* bar = window->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+void WindowFixture::toolbar(AnalysisWindow* window, const QString& buttonName,
+                            std::source_location where) {
+  auto* bar = control<QToolBar>(window, QStringLiteral("Toolbar1"), where);
+  if (!bar) return;
   for (QAction* action : bar->actions())
     if (action->objectName() == buttonName) {
       action->trigger();
       return;
     }
-  qFatal("no toolbar button %s", qUtf8Printable(buttonName));
+  failMissing(bar, "toolbar button", buttonName, where);
 }
 
-QString WindowFixture::label(AnalysisWindow* window, const QString& labelName) {
-  return window->findChild<QLabel*>(labelName)->text();
+QString WindowFixture::label(AnalysisWindow* window, const QString& labelName,
+                             std::source_location where) {
+  auto* found = control<QLabel>(window, labelName, where);
+  return found ? found->text() : QString();
+}
+
+void WindowFixture::failMissing(QWidget* window, const char* kind, const QString& name,
+                                const std::source_location& where) {
+  QString in = QStringLiteral("a null window");
+  if (window) {
+    const QWidget* top = window->window();
+    in = QStringLiteral("%1 \"%2\"").arg(QLatin1String(top->metaObject()->className()),
+                                          top->windowTitle());
+  }
+  const QString message =
+      QStringLiteral("no %1 named \"%2\" in %3").arg(QLatin1String(kind), name, in);
+  QTest::qFail(qUtf8Printable(message), where.file_name(), static_cast<int>(where.line()));
 }
 
 void WindowFixture::selectBlock(AnalysisWindow* window, int currentRow, int currentCol, int top,
@@ -121,16 +143,18 @@ void WindowFixture::clickCell(AnalysisWindow* window, int row, int col) {
                     grid->visualRect(index).center());
 }
 
-void WindowFixture::chooseItem(AnalysisWindow* window, const QString& listName, int position) {
-  auto* list = window->findChild<QComboBox*>(listName);
-  QVERIFY2(list, qPrintable(QStringLiteral("no list ") + listName));
+void WindowFixture::chooseItem(AnalysisWindow* window, const QString& listName, int position,
+                               std::source_location where) {
+  auto* list = control<QComboBox>(window, listName, where);
+  if (!list) return;
   list->setCurrentIndex(position);
   emit list->activated(position);
 }
 
-void WindowFixture::typeAndLeave(AnalysisWindow* window, const QString& boxName, const QString& text) {
-  auto* box = window->findChild<ValidatedBox*>(boxName);
-  QVERIFY2(box, qPrintable(QStringLiteral("no box ") + boxName));
+void WindowFixture::typeAndLeave(AnalysisWindow* window, const QString& boxName, const QString& text,
+                                 std::source_location where) {
+  auto* box = control<ValidatedBox>(window, boxName, where);
+  if (!box) return;
   box->setText(text);
   box->validate();
 }
