@@ -28,6 +28,23 @@ void RequirePoint(double x) {
   if (std::isnan(x)) throw InputError("计算结果超出范围");
 }
 
+/* Boost reports an overflow or a failed evaluation (extreme degrees of freedom, far tails)
+   by exception, and some quantiles overflow to infinity instead; neither is a number a
+   worked solution can show, so both become the refusal every computation here uses. */
+template <class Compute>
+double Checked(Compute compute) {
+  double value = 0.0;
+  try {
+    value = compute();
+  } catch (const std::runtime_error&) {
+    throw InputError("计算结果超出范围");
+  } catch (const std::domain_error&) {
+    throw InputError("计算结果超出范围");
+  }
+  if (!std::isfinite(value)) throw InputError("计算结果超出范围");
+  return value;
+}
+
 // Boost refuses infinite points for some laws; their tails there are plain 0 and 1.
 bool Infinite(double x) { return std::isinf(x); }
 double LowerAtInfinity(double x) { return x < 0.0 ? 0.0 : 1.0; }
@@ -36,26 +53,26 @@ double LowerAtInfinity(double x) { return x < 0.0 ? 0.0 : 1.0; }
 
 double ExactNormalQuantile(double p) {
   RequireProbability(p);
-  return bm::quantile(bm::normal(), p);
+  return Checked([&] { return bm::quantile(bm::normal(), p); });
 }
 
 double ExactTQuantile(double df, double alpha) {
   RequireDf(df);
   RequireProbability(alpha);
-  return bm::quantile(bm::complement(bm::students_t(df), alpha));
+  return Checked([&] { return bm::quantile(bm::complement(bm::students_t(df), alpha)); });
 }
 
 double ExactChiSquareQuantile(double df, double alpha) {
   RequireDf(df);
   RequireProbability(alpha);
-  return bm::quantile(bm::complement(bm::chi_squared(df), alpha));
+  return Checked([&] { return bm::quantile(bm::complement(bm::chi_squared(df), alpha)); });
 }
 
 double ExactFQuantile(double df1, double df2, double alpha) {
   RequireDf(df1);
   RequireDf(df2);
   RequireProbability(alpha);
-  return bm::quantile(bm::complement(bm::fisher_f(df1, df2), alpha));
+  return Checked([&] { return bm::quantile(bm::complement(bm::fisher_f(df1, df2), alpha)); });
 }
 
 double ExactQuantile(const CriticalValue& lookedUp) {
@@ -71,27 +88,27 @@ double ExactQuantile(const CriticalValue& lookedUp) {
 double NormalLowerTail(double x) {
   RequirePoint(x);
   if (Infinite(x)) return LowerAtInfinity(x);
-  return bm::cdf(bm::normal(), x);
+  return Checked([&] { return bm::cdf(bm::normal(), x); });
 }
 
 double NormalUpperTail(double x) {
   RequirePoint(x);
   if (Infinite(x)) return 1.0 - LowerAtInfinity(x);
-  return bm::cdf(bm::complement(bm::normal(), x));
+  return Checked([&] { return bm::cdf(bm::complement(bm::normal(), x)); });
 }
 
 double TLowerTail(double df, double x) {
   RequireDf(df);
   RequirePoint(x);
   if (Infinite(x)) return LowerAtInfinity(x);
-  return bm::cdf(bm::students_t(df), x);
+  return Checked([&] { return bm::cdf(bm::students_t(df), x); });
 }
 
 double TUpperTail(double df, double x) {
   RequireDf(df);
   RequirePoint(x);
   if (Infinite(x)) return 1.0 - LowerAtInfinity(x);
-  return bm::cdf(bm::complement(bm::students_t(df), x));
+  return Checked([&] { return bm::cdf(bm::complement(bm::students_t(df), x)); });
 }
 
 double ChiSquareLowerTail(double df, double x) {
@@ -99,7 +116,7 @@ double ChiSquareLowerTail(double df, double x) {
   RequirePoint(x);
   if (x <= 0.0) return 0.0;
   if (Infinite(x)) return 1.0;
-  return bm::cdf(bm::chi_squared(df), x);
+  return Checked([&] { return bm::cdf(bm::chi_squared(df), x); });
 }
 
 double ChiSquareUpperTail(double df, double x) {
@@ -107,7 +124,7 @@ double ChiSquareUpperTail(double df, double x) {
   RequirePoint(x);
   if (x <= 0.0) return 1.0;
   if (Infinite(x)) return 0.0;
-  return bm::cdf(bm::complement(bm::chi_squared(df), x));
+  return Checked([&] { return bm::cdf(bm::complement(bm::chi_squared(df), x)); });
 }
 
 double FLowerTail(double df1, double df2, double x) {
@@ -116,7 +133,7 @@ double FLowerTail(double df1, double df2, double x) {
   RequirePoint(x);
   if (x <= 0.0) return 0.0;
   if (Infinite(x)) return 1.0;
-  return bm::cdf(bm::fisher_f(df1, df2), x);
+  return Checked([&] { return bm::cdf(bm::fisher_f(df1, df2), x); });
 }
 
 double FUpperTail(double df1, double df2, double x) {
@@ -125,7 +142,7 @@ double FUpperTail(double df1, double df2, double x) {
   RequirePoint(x);
   if (x <= 0.0) return 1.0;
   if (Infinite(x)) return 0.0;
-  return bm::cdf(bm::complement(bm::fisher_f(df1, df2), x));
+  return Checked([&] { return bm::cdf(bm::complement(bm::fisher_f(df1, df2), x)); });
 }
 
 /* Ranks are counted in halves so that mid-ranks stay whole numbers. counts[j][s] holds the

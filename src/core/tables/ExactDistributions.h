@@ -6,8 +6,9 @@
 // Conventions follow the look-ups: the normal quantile takes a lower-tail probability p, the
 // t, χ² and F quantiles an upper-tail probability α. Degrees of freedom need not be whole.
 // Arguments no distribution accepts throw InputError: a probability outside (0, 1)
-// ("概率值应大于0小于1"), degrees of freedom not above 0 ("自由度应大于0"), a point or
-// value that is NaN ("计算结果超出范围").
+// ("概率值应大于0小于1"), degrees of freedom not above 0 or infinite ("自由度应大于0"), a
+// point that is NaN, and a value that overflows (a quantile of a law with tiny degrees of
+// freedom far in its tail) ("计算结果超出范围").
 #include <vector>
 
 #include "core/tables/CriticalValue.h"
@@ -44,7 +45,8 @@ double FUpperTail(double df1, double df2, double x);
 // from a pooled ranking, every choice equally likely (the permutation distribution under H0).
 // Ranks are mid-ranks, whole or halves; without ties they are 1..N and this is the classic
 // Wilcoxon rank-sum null distribution. Counting is exact (by dynamic programming over the
-// ranks, not by listing subsets).
+// ranks, not by listing subsets) while C(N, n1) stays below 2^53, far beyond N = 20; the work
+// grows as N²·n1, which is meant for small samples.
 class RankSumNullDistribution {
  public:
   // Throws InputError("样本量太小") unless 1 ≤ n1 < ranks.size(), and

@@ -166,6 +166,9 @@ TEST(ExactArguments, RefusedWithTheirMessage) {
   ExpectInputError([] { FUpperTail(HUGE_VAL, 3, 1.0); }, df);
   ExpectInputError([] { TUpperTail(5, std::nan("")); }, point);
   ExpectInputError([] { NormalLowerTail(std::nan("")); }, point);
+  // Tiny degrees of freedom far in the tail: Boost overflows (t) or returns infinity (F).
+  ExpectInputError([] { ExactTQuantile(1e-6, 1e-20); }, point);
+  ExpectInputError([] { ExactFQuantile(1e-6, 1e-6, 1e-10); }, point);
 }
 
 // ExactQuantile undoes none of the table's tricks by hand: whatever a look-up approximated
