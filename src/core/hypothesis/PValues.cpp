@@ -12,8 +12,6 @@
 namespace kelvo {
 namespace {
 
-constexpr int kLargestExactTotal = 20;  // the window's table branch, N ≤ 20
-
 struct Tails {
   double lower = 0.0;  // P(X ≤ x)
   double upper = 0.0;  // P(X ≥ x)
@@ -89,7 +87,8 @@ void RequireFitting(const TestResult& r) {
 
 Tails RankSumTails(const RankSumResult& result, RankSumPBasis& basis) {
   const RankSumRanking& r = result.ranking;
-  if (r.n1 + r.n2 <= kLargestExactTotal) {
+  // The window's own branch: the table (N ≤ 20) has no normal part.
+  if (!result.normal) {
     std::vector<double> ranks;
     ranks.reserve(r.table.size());
     for (const RankedValue& v : r.table) ranks.push_back(v.rank);
@@ -183,7 +182,7 @@ Decision ExactDecision(const RankSumResult& result, RankSumHypothesis hypothesis
   if (!(alphaPrime > 0.0 && alphaPrime < 1.0)) throw InputError("置信水平应大于0小于1");
   const RankSumRanking& r = result.ranking;
   bool reject = false;
-  if (r.n1 + r.n2 <= kLargestExactTotal) {
+  if (!result.normal) {
     const double alpha = hypothesis == RankSumHypothesis::TwoSided ? 2.0 * alphaPrime : alphaPrime;
     reject = ComputeRankSumPValue(result, hypothesis).value <= alpha;
   } else {
