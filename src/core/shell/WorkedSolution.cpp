@@ -1,0 +1,144 @@
+#include "core/shell/WorkedSolution.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace kelvo {
+namespace {
+
+std::string Escape(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+WorkedSolution& WorkedSolution::heading(std::string text) {
+  m_blocks.push_back({Kind::Heading, std::move(text), {}, {}});
+  return *this;
+}
+
+WorkedSolution& WorkedSolution::text(std::string text) {
+  m_blocks.push_back({Kind::Text, std::move(text), {}, {}});
+  return *this;
+}
+
+WorkedSolution& WorkedSolution::formula(std::string text) {
+  m_blocks.push_back({Kind::Formula, std::move(text), {}, {}});
+  return *this;
+}
+
+WorkedSolution& WorkedSolution::note(std::string text) {
+  m_blocks.push_back({Kind::Note, std::move(text), {}, {}});
+  return *this;
+}
+
+WorkedSolution& WorkedSolution::table(std::vector<std::string> header,
+                                      std::vector<std::vector<std::string>> rows,
+                                      std::vector<bool> marked) {
+  Block block{Kind::Table, {}, {}, {}};
+  block.rows.push_back(std::move(header));
+  for (auto& row : rows) block.rows.push_back(std::move(row));
+  marked.resize(block.rows.size() - 1, false);
+  block.marked = std::move(marked);
+  m_blocks.push_back(std::move(block));
+  return *this;
+}
+
+std::string WorkedSolution::html() const {
+  std::string out = "<html><body style=\"font-size: 10pt;\">";
+  for (const Block& b : m_blocks) {
+    switch (b.kind) {
+      case Kind::Heading: out += "<h3>" + Escape(b.text) + "</h3>"; break;
+      case Kind::Text: out += "<p>" + Escape(b.text) + "</p>"; break;
+      case Kind::Formula:
+        out += "<p style=\"margin-left: 16px; font-family: 'DejaVu Serif';\">" + Escape(b.text) + "</p>";
+        break;
+      case Kind::Note:
+        out += "<p style=\"color: #a04000;\"><b>注意：</b>" + Escape(b.text) + "</p>";
+        break;
+      case Kind::Table: {
+        out += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
+        for (std::size_t r = 0; r < b.rows.size(); ++r) {
+          const bool marked = r > 0 && b.marked[r - 1];
+          out += marked ? "<tr style=\"background-color: #fff3c4;\">" : "<tr>";
+          for (const std::string& cell : b.rows[r])
+            out += (r == 0 ? "<th>" : "<td align=\"right\">") + Escape(cell) + (r == 0 ? "</th>" : "</td>");
+          out += "</tr>";
+        }
+        out += "</table>";
+        break;
+      }
+    }
+  }
+  return out + "</body></html>";
+}
+
+std::string WorkedSolution::plainText() const {
+  std::string out;
+  for (const Block& b : m_blocks) {
+    if (!out.empty()) out += '\n';
+    switch (b.kind) {
+      case Kind::Heading: out += "【" + b.text + "】\n"; break;
+      case Kind::Text: out += b.text + '\n'; break;
+      case Kind::Formula: out += "    " + b.text + '\n'; break;
+      case Kind::Note: out += "注意：" + b.text + '\n'; break;
+      case Kind::Table:
+        for (std::size_t r = 0; r < b.rows.size(); ++r) {
+          for (std::size_t c = 0; c < b.rows[r].size(); ++c) {
+            if (c) out += '\t';
+            out += b.rows[r][c];
+          }
+          if (r > 0 && b.marked[r - 1]) out += "\t*";
+          out += '\n';
+        }
+        break;
+    }
+  }
+  return out;
+}
+
+std::string SolutionNumber(double value, int significant) {
+  if (std::isnan(value)) return "—";
+  if (std::isinf(value)) return value > 0 ? "∞" : "−∞";
+  if (value == 0) return "0";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*g", significant, value);
+  std::string text = buffer;
+  // Plain decimals for the sizes a solution shows; %g switches to exponents early.
+  if (text.find('e') != std::string::npos && std::fabs(value) >= 1e-4 && std::fabs(value) < 1e15) {
+    const int decimals = std::max(0, significant - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    text = buffer;
+    if (text.find('.') != std::string::npos) {
+      while (text.back() == '0') text.pop_back();
+      if (text.back() == '.') text.pop_back();
+    }
+  }
+  if (text[0] == '-') text.replace(0, 1, "−");
+  return text;
+}
+
+std::string Subscript(const std::string& text) {
+  static const char* const kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
+  std::string out;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') out += kDigits[c - '0'];
+    else if (c == '.') out += ".";
+    else if (c == '-') out += "₋";
+    else out += c;
+  }
+  return out;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,49 @@
+#pragma once
+// A worked solution as a textbook writes it: headings, sentences, formulas (first as written,
+// then with the numbers put in, then the value), tables and notes. Computations' results are
+// turned into one of these; the window shows it as rich text and copies it as plain text.
+// Formulas are plain Unicode with sub- and superscripts (t₀.₀₂₅(15), σ², x̄).
+#include <string>
+#include <vector>
+
+namespace kelvo {
+
+class WorkedSolution {
+ public:
+  enum class Kind { Heading, Text, Formula, Note, Table };
+  struct Block {
+    Kind kind = Kind::Text;
+    std::string text;                             // heading, text, formula or note
+    std::vector<std::vector<std::string>> rows;   // table: the first row is the header
+    std::vector<bool> marked;                     // table: rows to highlight (one per data row)
+  };
+
+  WorkedSolution& heading(std::string text);
+  WorkedSolution& text(std::string text);
+  WorkedSolution& formula(std::string text);
+  // Something the reader must not miss (the table and the exact decision differ, ...).
+  WorkedSolution& note(std::string text);
+  // header, then data rows; `marked` (optional, one per data row) highlights rows.
+  WorkedSolution& table(std::vector<std::string> header, std::vector<std::vector<std::string>> rows,
+                        std::vector<bool> marked = {});
+
+  const std::vector<Block>& blocks() const { return m_blocks; }
+  bool empty() const { return m_blocks.empty(); }
+
+  // Rich text (a small HTML subset the window's text view shows), text escaped.
+  std::string html() const;
+  // Plain UTF-8 text: one block per paragraph, table cells separated by tabs.
+  std::string plainText() const;
+
+ private:
+  std::vector<Block> m_blocks;
+};
+
+// A number for a worked solution: up to `significant` significant digits, no trailing zeros,
+// "−" as the minus sign, "∞" for infinities ("0.0250023", "2.1314", "−1.96", "12").
+std::string SolutionNumber(double value, int significant = 6);
+
+// A decimal written with subscript digits and point ("0.025" → "₀.₀₂₅"), for t₀.₀₂₅(15).
+std::string Subscript(const std::string& text);
+
+}  // namespace kelvo
