@@ -43,8 +43,8 @@ AnalysisWindow::FrameOptions Form7Options() {
 constexpr int kRowHeight = 360;
 constexpr int kPanelTop = 2190, kPanelHeight = 2460;
 constexpr int kHypothesisLeft = 3000, kHypothesisValueLeft = 4500, kHypothesisValueWidth = 2340;
-constexpr int kMiddleLeft = 7020, kMiddleWidth = 2160;
-constexpr int kResultLeft = 9300, kResultWidth = 2580;
+constexpr int kMiddleLeft = 6720, kMiddleWidth = 2280;
+constexpr int kResultLeft = 9120, kResultWidth = 2760;
 
 }  // namespace
 
@@ -96,8 +96,8 @@ void Form7::setupResultPanels() {
   addLabel(middle, QStringLiteral("Label2"), QStringLiteral("样本均值"), 150, 720, 1000, kRowHeight);
   addLabel(middle, QStringLiteral("Label4"), QStringLiteral("样本方差"), 150, 1260, 1000, kRowHeight);
   // The rank-sum test shows no sample moments: these two stay empty.
-  addValueLabel(middle, QStringLiteral("Label3"), 1170, 720, 900, kRowHeight);
-  addValueLabel(middle, QStringLiteral("Label5"), 1170, 1260, 900, kRowHeight);
+  addValueLabel(middle, QStringLiteral("Label3"), 1170, 720, 960, kRowHeight);
+  addValueLabel(middle, QStringLiteral("Label5"), 1170, 1260, 960, kRowHeight);
 
   auto* result = new QGroupBox(surface());
   result->setObjectName(QStringLiteral("Picture3"));
@@ -107,10 +107,10 @@ void Form7::setupResultPanels() {
   addLabel(result, QStringLiteral("Label11"), QStringLiteral("结论:"), 150, 600, 2280, kRowHeight);
   m_conclusion = new ConclusionLabel(AcceptH0Text(), AcceptH1Text(), result);
   m_conclusion->setObjectName(QStringLiteral("Label12"));
-  PlaceControl(m_conclusion, 150, 960, 2340, kRowHeight);
+  PlaceControl(m_conclusion, 150, 960, 2460, kRowHeight);
   addLabel(result, QStringLiteral("Label13"), QStringLiteral("条件说明"), 150, 1500, 2280,
            kRowHeight);
-  addLabel(result, QStringLiteral("Label14"), QString(), 150, 1860, 2340, kRowHeight);
+  addLabel(result, QStringLiteral("Label14"), QString(), 150, 1860, 2460, kRowHeight);
 }
 
 void Form7::connectControls() {
