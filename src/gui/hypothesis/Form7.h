@@ -1,13 +1,45 @@
 #pragma once
-#include "gui/sample/BasicTaskWindow.h"
+// Form7: the two-sample rank-sum test. Sample one in row 1 of the grid, sample two in row 2;
+// one of three hypotheses about μ1 and μ2, the significance level in Text2, and the
+// conclusion in Label12. A click on the window's background runs the repeated-value check for
+// its messages alone.
+#include "gui/sample/AnalysisWindow.h"
+
+class QLabel;
 
 namespace kelvo {
 
-// The two-sample rank-sum test.
-class Form7 : public BasicTaskWindow {
+class ConclusionLabel;
+class HypothesisLists;
+class ValidatedBox;
+
+class Form7 : public AnalysisWindow {
   Q_OBJECT
  public:
-  Form7() : BasicTaskWindow(QStringLiteral("Form7"), QStringLiteral("秩和检验")) {}
+  Form7();
+
+  // The compute button's body: checks, ranking, decision, conclusion.
+  void ComputeRankSum();
+  // The background click: the repeated-value check, its message if any, nothing else.
+  void CheckRepeatedValuesOnly();
+
+ protected:
+  void compute() override { ComputeRankSum(); }
+  QString helpAnchor() const override { return QStringLiteral("ranksum"); }
+  void writeHeadings(InputMode mode) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void setupInputPanel();
+  void setupHypothesisControls();
+  void setupResultPanels();
+  void connectControls();
+
+  HypothesisLists* m_lists = nullptr;  // Combo1
+  QLabel* m_h0 = nullptr;              // Label7
+  QLabel* m_h1 = nullptr;              // Label9
+  ValidatedBox* m_alpha = nullptr;     // Text2
+  ConclusionLabel* m_conclusion = nullptr;  // Label12
 };
 
 }  // namespace kelvo

@@ -1,0 +1,73 @@
+// The rank-sum window: opening it, and the compute button over two full rows, at the default
+// sample limit and at the largest one.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <cstdio>
+
+#include "core/shell/EnvSettings.h"
+#include "core/shell/ProgramState.h"
+#include "core/tables/Quantiles.h"
+#include "gui/hypothesis/Form7.h"
+#include "gui/sample/SampleGrid.h"
+
+using namespace kelvo;
+
+static void BM_OpenForm7(benchmark::State& state) {
+  Program().settings.sampleLimit = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    auto* window = new Form7;
+    window->show();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    delete window;
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  Program().settings = EnvSettings{};
+}
+BENCHMARK(BM_OpenForm7)->Arg(101)->Arg(EnvSettings::kMaxSampleLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Both rows full of distinct values (with ties between the rows), decided by the normal
+// approximation; the conclusion written and painted.
+static void BM_ComputeForm7(benchmark::State& state) {
+  SetTableDatabasePath(KELVO_TABLES_DB);
+  Program().settings.sampleLimit = static_cast<int>(state.range(0));
+  auto* window = new Form7;
+  window->show();
+  QCoreApplication::processEvents();
+  SampleGridModel* model = window->grid()->gridModel();
+  for (int c = 1; c < Program().settings.sampleLimit; ++c) {
+    model->setData(model->index(1, c), QString::number(c * 0.5));
+    model->setData(model->index(2, c), QString::number(c * 0.75));
+  }
+  auto* list = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
+  list->setCurrentIndex(2);
+  emit list->activated(2);
+  window->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("0.05"));
+  for (auto _ : state) {
+    window->computeClicked();
+    QCoreApplication::processEvents();
+  }
+  delete window;
+  Program().settings = EnvSettings{};
+}
+BENCHMARK(BM_ComputeForm7)->Arg(101)->Arg(EnvSettings::kMaxSampleLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The offscreen platform warns about every window feature it lacks.
+static void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
+  fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietOffscreenWarnings);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

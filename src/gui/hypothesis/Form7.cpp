@@ -1,0 +1,166 @@
+#include "gui/hypothesis/Form7.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/hypothesis/RankSum.h"
+#include "gui/hypothesis/HypothesisLists.h"
+#include "gui/hypothesis/SignificanceBox.h"
+#include "gui/sample/ValidatedBox.h"
+#include "gui/sample/ValueLabel.h"
+#include "gui/shell/ControlLayout.h"
+
+namespace kelvo {
+namespace {
+
+constexpr std::array<const char16_t*, 3> kHypothesisItems = {
+    u"μ1=μ2,μ1<μ2",
+    u"μ1=μ2,μ1>μ2",
+    u"μ1=μ2,μ1≠μ2",
+};
+const HypothesisListSpec kLists[] = {{"Combo1", u"假设选择", kHypothesisItems}};
+
+const QString kSampleOneHeading = QStringLiteral("样本一 ");
+const QString kSampleTwoHeading = QStringLiteral("样本二");
+
+AnalysisWindow::FrameOptions Form7Options() {
+  AnalysisWindow::FrameOptions options;
+  options.dataPanelName = QStringLiteral("Picture4");
+  // The input mode has a caption label of its own here; its panel only holds it.
+  options.modePanelName = QStringLiteral("Picture2");
+  options.rowOneHeading = kSampleOneHeading;
+  options.rowTwoHeading = kSampleTwoHeading;
+  return options;
+}
+
+// Geometry of the controls below the grid, in twips.
+constexpr int kRowHeight = 360;
+constexpr int kPanelTop = 2190, kPanelHeight = 2460;
+constexpr int kHypothesisLeft = 3000, kHypothesisValueLeft = 4500, kHypothesisValueWidth = 2340;
+constexpr int kMiddleLeft = 6720, kMiddleWidth = 2280;
+constexpr int kResultLeft = 9120, kResultWidth = 2760;
+
+}  // namespace
+
+Form7::Form7() : AnalysisWindow(Form7Options()) {
+  setObjectName(QStringLiteral("Form7"));
+  setWindowTitle(QStringLiteral("秩和检验"));
+  writeHeadings(InputMode::One);
+  sampleGrid()->cellsReset();
+  setupInputPanel();
+  setupHypothesisControls();
+  setupResultPanels();
+  connectControls();
+}
+
+void Form7::setupInputPanel() {
+  modePanel()->setTitle(QString());
+  addLabel(modePanel(), QStringLiteral("Label16"), QStringLiteral("输入方式"), 240, 240, 2250,
+           kRowHeight);
+  PlaceControl(option1(), 240, 780, 2250, kRowHeight);
+  // One input mode only: every filled cell is one observation.
+  option2()->hide();
+}
+
+void Form7::setupHypothesisControls() {
+  auto* choose = new QPushButton(QStringLiteral("假设命题选择"), surface());
+  choose->setObjectName(QStringLiteral("Command2"));
+  PlaceControl(choose, kHypothesisLeft, 2250, 1800, 450);
+  m_lists = new HypothesisLists(surface(), kLists, 4920, 2265, 1920, 420);
+  m_lists->setCurrent(QStringLiteral("Combo1"));
+
+  addLabel(surface(), QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), kHypothesisLeft,
+           2880, 1440, kRowHeight);
+  m_h0 = addLabel(surface(), QStringLiteral("Label7"), QString(), kHypothesisValueLeft, 2880,
+                  kHypothesisValueWidth, kRowHeight);
+  addLabel(surface(), QStringLiteral("Label8"), QStringLiteral("备选假设H1"), kHypothesisLeft,
+           3360, 1440, kRowHeight);
+  m_h1 = addLabel(surface(), QStringLiteral("Label9"), QString(), kHypothesisValueLeft, 3360,
+                  kHypothesisValueWidth, kRowHeight);
+  addLabel(surface(), QStringLiteral("Label15"), QStringLiteral("显著水平"), kHypothesisLeft, 3900,
+           1440, kRowHeight);
+  m_alpha = AddSignificanceBox(surface(), kHypothesisValueLeft, 3840, 1200, 420);
+}
+
+void Form7::setupResultPanels() {
+  auto* middle = new QGroupBox(surface());
+  middle->setObjectName(QStringLiteral("Picture1"));
+  PlaceControl(middle, kMiddleLeft, kPanelTop, kMiddleWidth, kPanelHeight);
+  addLabel(middle, QStringLiteral("Label1"), QStringLiteral("中间结果"), 150, 150, 1860, kRowHeight);
+  addLabel(middle, QStringLiteral("Label2"), QStringLiteral("样本均值"), 150, 720, 1000, kRowHeight);
+  addLabel(middle, QStringLiteral("Label4"), QStringLiteral("样本方差"), 150, 1260, 1000, kRowHeight);
+  // The rank-sum test shows no sample moments: these two stay empty.
+  addValueLabel(middle, QStringLiteral("Label3"), 1170, 720, 960, kRowHeight);
+  addValueLabel(middle, QStringLiteral("Label5"), 1170, 1260, 960, kRowHeight);
+
+  auto* result = new QGroupBox(surface());
+  result->setObjectName(QStringLiteral("Picture3"));
+  PlaceControl(result, kResultLeft, kPanelTop, kResultWidth, kPanelHeight);
+  addLabel(result, QStringLiteral("Label10"), QStringLiteral("结果及说明"), 150, 150, 2280,
+           kRowHeight);
+  addLabel(result, QStringLiteral("Label11"), QStringLiteral("结论:"), 150, 600, 2280, kRowHeight);
+  m_conclusion = new ConclusionLabel(AcceptH0Text(), AcceptH1Text(), result);
+  m_conclusion->setObjectName(QStringLiteral("Label12"));
+  PlaceControl(m_conclusion, 150, 960, 2460, kRowHeight);
+  addLabel(result, QStringLiteral("Label13"), QStringLiteral("条件说明"), 150, 1500, 2280,
+           kRowHeight);
+  addLabel(result, QStringLiteral("Label14"), QString(), 150, 1860, 2460, kRowHeight);
+}
+
+void Form7::connectControls() {
+  connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, m_lists,
+          &HypothesisLists::showCurrent);
+  connect(m_lists, &HypothesisLists::chosen, this,
+          [this](int, const QString& h0, const QString& h1) {
+            m_h0->setText(h0);
+            m_h1->setText(h1);
+          });
+  // The only input mode is already chosen, so a click on it would toggle nothing: the click
+  // itself clears the grid.
+  connect(option1(), &QRadioButton::clicked, this, [this] { setInputMode(InputMode::One); });
+  surface()->installEventFilter(this);
+}
+
+void Form7::writeHeadings(InputMode) {
+  CellStore& store = cells();
+  for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
+  store.setText(1, 0, kSampleOneHeading.toStdString());
+  store.setText(2, 0, kSampleTwoHeading.toStdString());
+}
+
+void Form7::ComputeRankSum() {
+  std::optional<RankSumHypothesis> hypothesis;
+  if (const std::optional<int> position = m_lists->choice())
+    hypothesis = static_cast<RankSumHypothesis>(*position);
+  const std::string alphaText = m_alpha->text().toStdString();
+  // A refused input leaves the last conclusion standing. Past these checks the grid is read:
+  // a sample with too many repeated values or a pair of sizes the table lacks ends in its
+  // message with no conclusion, not in the one of an earlier computation.
+  CheckRankSumInput(cells(), hypothesis, alphaText);
+  m_conclusion->clear();
+  const RankSumResult result = ComputeRankSumTest(cells(), hypothesis, alphaText);
+  m_conclusion->showDecision(result.test.decision);
+}
+
+void Form7::CheckRepeatedValuesOnly() {
+  runGuarded([this] { CheckRepeatedValues(cells()); });
+}
+
+bool Form7::eventFilter(QObject* watched, QEvent* event) {
+  // A click on a control bubbles up to the surface when the control ignores it; only a click
+  // where no control lies is one on the background.
+  if (watched == surface() && event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton && !surface()->childAt(mouse->position().toPoint()))
+      CheckRepeatedValuesOnly();
+  }
+  return AnalysisWindow::eventFilter(watched, event);
+}
+
+}  // namespace kelvo
