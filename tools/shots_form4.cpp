@@ -2,6 +2,7 @@
 //   form4 / form4max            the one-sample t test on raw data
 //   form4two / form4twomax      the pooled two-sample t test on raw data
 //   form4summary / form4summarymax  the two-sample Z test from typed summaries
+//   form4help                   the help section of the window
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include "gui/sample/ValidatedBox.h"
 #include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
+#include "gui/shell/HelpViewer.h"
 #include "gui/shell/WindowLauncher.h"
 
 namespace {
@@ -91,6 +93,10 @@ const kelvo::SceneRegistrar kForm4TwoMax("form4twomax",
                                          [](kelvo::ScriptedDialogs&) { Show(kTwoSamples, true); });
 const kelvo::SceneRegistrar kForm4Summary("form4summary",
                                           [](kelvo::ScriptedDialogs&) { Show(kSummary, false); });
+// The window's help section (once the fragment is merged into the help document).
+const kelvo::SceneRegistrar kForm4Help("form4help", [](kelvo::ScriptedDialogs&) {
+  kelvo::ShowProgramHelp(nullptr, QStringLiteral("parametric"));
+});
 const kelvo::SceneRegistrar kForm4SummaryMax("form4summarymax",
                                              [](kelvo::ScriptedDialogs&) { Show(kSummary, true); });
 
