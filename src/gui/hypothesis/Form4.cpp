@@ -273,9 +273,9 @@ void Form4::ApplyTestMode() {
   setWindowTitle(QString::fromUtf16(mode->title));
   m_condition->setText(QString::fromUtf16(mode->condition));
   auto showKnown = [](QLabel* prompt, ValidatedBox* box, const char16_t* symbol) {
-    if (!symbol) return;
-    prompt->setText(QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值"));
-    box->show();
+    prompt->setText(symbol ? QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值")
+                           : QString());
+    box->setVisible(symbol != nullptr);
   };
   showKnown(m_knownPrompt1, m_known1, mode->symbol1);
   showKnown(m_knownPrompt2, m_known2, mode->symbol2);
