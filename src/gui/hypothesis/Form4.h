@@ -1,13 +1,85 @@
 #pragma once
-#include "gui/sample/BasicTaskWindow.h"
+// Form4: the tests on normal populations (modes 1 to 9): Z and t tests of a mean, chi-square
+// tests of a standard deviation, two-sample Z, pooled t and approximate-df t tests, the F test
+// of two standard deviations and the paired test.
+#include <QString>
+
+#include "core/hypothesis/TestResult.h"
+#include "core/sample/SampleSummary.h"
+#include "gui/sample/AnalysisWindow.h"
+
+class QComboBox;
 
 namespace kelvo {
 
-// Parametric tests on normal populations.
-class Form4 : public BasicTaskWindow {
+class ConclusionLabel;
+class HypothesisLists;
+class ValidatedBox;
+struct TestMode;
+
+class Form4 : public AnalysisWindow {
   Q_OBJECT
  public:
-  Form4() : BasicTaskWindow(QStringLiteral("Form4"), QStringLiteral("正态总体参数检验")) {}
+  Form4();
+
+  // The activation body: title, condition text, known-value prompts and boxes, the list.
+  void ApplyTestMode();
+  // Command2: shows the hypothesis list of the mode.
+  void ShowHypothesisList();
+  // An item of the mode's list was picked: asks the hypothesised value where the list has one
+  // and writes the H0 and H1 captions.
+  void ChooseHypothesis(int position, const QString& h0, const QString& h1);
+  // Command1: checks the inputs, runs the mode's test, shows the moments and the conclusion.
+  void RunParametricTest();
+
+  // The window state, as text (empty until given).
+  QString hypothesisValue() const { return m_hypothesisValue; }
+  QString knownSigma1() const { return m_knownSigma1; }
+  QString knownSigma2() const { return m_knownSigma2; }
+  QString knownMu() const { return m_knownMu; }
+
+ protected:
+  void applyMode() override { ApplyTestMode(); }
+  void compute() override { RunParametricTest(); }
+  QString helpAnchor() const override;
+  void writeHeadings(InputMode mode) override;
+
+ private:
+  void setupPanels();
+  void setupHypothesisPanel();
+  void setupInputBoxes();
+  void connectControls();
+  const TestMode* currentMode() const;
+  bool twoSamples() const;
+  // Summary entry widens the mean-moment and standard-deviation columns on every switch to it.
+  void widenSummaryColumns();
+  // The first failing check throws its message; returns the summaries read for the sizes.
+  TwoSampleSummary CheckTestInputs(const TestMode& mode, Hypothesis& hypothesis);
+  // Sample one alone (modes 1 to 4), or both samples, as the reader gives them.
+  TwoSampleSummary readSamples(const TestMode& mode) const;
+  TestResult runTest(const TestMode& mode, const TwoSampleSummary& samples, Hypothesis hypothesis,
+                     double alpha) const;
+
+  HypothesisLists* m_lists = nullptr;
+  QPushButton* m_showList = nullptr;  // Command2
+  ValueLabel* m_mean = nullptr;       // Label3
+  ValueLabel* m_variance = nullptr;   // Label5
+  QLabel* m_h0 = nullptr;             // Label7
+  QLabel* m_h1 = nullptr;             // Label9
+  ConclusionLabel* m_conclusion = nullptr;  // Label12
+  QLabel* m_condition = nullptr;            // Label14
+  QLabel* m_knownPrompt1 = nullptr;         // Label17
+  QLabel* m_knownPrompt2 = nullptr;         // Label18
+  ValidatedBox* m_significance = nullptr;   // Text2
+  ValidatedBox* m_known1 = nullptr;         // Text3
+  ValidatedBox* m_known2 = nullptr;         // Text4
+
+  QString m_hypothesisValue;
+  double m_hypothesisNumber = 0.0;  // the value as answered, also when not finite
+  QString m_knownSigma1;
+  QString m_knownSigma2;
+  QString m_knownMu;
+  int m_summaryColumnTwips[2] = {};  // widths of columns 3 and 4, kept in twips
 };
 
 }  // namespace kelvo
