@@ -203,7 +203,7 @@ TEST_F(PValueFamilies, RankSumExactAndApproximate) {
   }
 }
 
-TEST(PValueRankSumNormal, EveryValueEqualGivesOne) {
+TEST_F(PValueFamilies, RankSumWithEveryValueEqualGivesOne) {
   // 11 and 11 equal values: sigma 0, R1 is its mean whatever happens.
   const std::vector<double> same(11, 4.0);
   const RankSumResult r = RankSumDecision(RH::TwoSided, {same, same}, 0.05);
