@@ -177,10 +177,11 @@ class Form3aTest : public QObject {
     for (int c : {3, 4}) QCOMPARE(grid->columnWidthTwips(c), plain);
   }
 
-  // Worked examples with c = 0.95 and the standard tables (z = 1.96, z1 = 1.6449,
-  // t(15) = 2.1314, t1(15) = 1.7531, chi-square(9): 19.023, 2.700, 16.919, 3.325,
-  // t(18) = 2.1009, F(9, 9; 0.025) = 4.03, t(2) = 4.303); captions at three decimals, the
-  // references computed from these table values (tolerance: the last shown digit).
+  // Worked examples with c = 0.95 and the table values the look-ups return (z = 1.96 and
+  // z1 = 1.64 from the normal table's 0.01 grid, t(15) = 2.1314, t1(15) = 1.753,
+  // chi-square(9): 19.023, 2.700, 16.919, 3.325; chi-square(3): 9.348, 0.216, 7.815, 0.352;
+  // t(18) = 2.1009, t(2) = 4.3027, t1(2) = 2.920, F(9, 9): 4.03 and 3.18); each reference is
+  // worked by hand from these values and compared to the shown digit (tolerance 0.0005).
   void computationsOfEachMode_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<InputMode>("input");
@@ -190,7 +191,7 @@ class Form3aTest : public QObject {
     QTest::addColumn<QString>("known2");
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("1 n=16 mean 10 sigma 2") << 1 << InputMode::Two << QStringList{"16", "10", "×", "×"}
-        << QStringList{} << "2" << "" << QStringList{"10.000", "0.000", "(9.020,", "10.980)", "(-∞,10.822)", "(9.178,∞)"};
+        << QStringList{} << "2" << "" << QStringList{"10.000", "0.000", "(9.020,", "10.980)", "(-∞,10.820)", "(9.180,∞)"};
     QTest::newRow("2 n=16 mean 10 s 2") << 2 << InputMode::Two << QStringList{"16", "10", "×", "2"}
         << QStringList{} << "" << "" << QStringList{"10.000", "4.000", "(8.934,", "11.066)", "(-∞,10.877)", "(9.123,∞)"};
     QTest::newRow("2 raw 2 4 6") << 2 << InputMode::One << QStringList{"2", "4", "6"} << QStringList{}
@@ -199,10 +200,10 @@ class Form3aTest : public QObject {
         << "" << "" << QStringList{"0.000", "4.000", "(1.376,", "3.651)", "(-∞,3.290)", "(1.459,∞)"};
     // With μ = x̄ mode 3 is mode 4 on n degrees of freedom with Q = Σ(x − x̄)² = 8.
     QTest::newRow("3 raw 2 4 6, mu 4") << 3 << InputMode::One << QStringList{"2", "4", "6"} << QStringList{}
-        << "4" << "" << QStringList{"4.000", "4.000", "(0.908,", "5.868)", "(-∞,4.456)", "(1.002,∞)"};
-    // D = 2, w = sqrt(1/3 + 1/3): 2 -/+ 1.96 w and 2 -/+ 1.6449 w.
+        << "4" << "" << QStringList{"4.000", "4.000", "(0.925,", "6.086)", "(-∞,4.767)", "(1.012,∞)"};
+    // D = 2, w = sqrt(1/3 + 1/3): 2 -/+ 1.96 w and 2 -/+ 1.64 w.
     QTest::newRow("5 raw, sigmas 1 1") << 5 << InputMode::One << QStringList{"1", "2", "3"}
-        << QStringList{"0", "0", "0"} << "1" << "1" << QStringList{"2.000", "1.000", "(0.400,", "3.600)", "(-∞,3.343)", "(0.657,∞)"};
+        << QStringList{"0", "0", "0"} << "1" << "1" << QStringList{"2.000", "1.000", "(0.400,", "3.600)", "(-∞,3.339)", "(0.661,∞)"};
     QTest::newRow("6 n 10 10, D 1, s 2 2") << 6 << InputMode::Two << QStringList{"10", "1", "×", "2"}
         << QStringList{"10", "0", "×", "2"} << "" << "" << QStringList{"1.000", "4.000", "(-0.879,", "2.879)", "(-∞,2.551)", "(-0.551,∞)"};
     // Equal spreads and sizes: ν = 18 as in mode 6.
@@ -212,7 +213,7 @@ class Form3aTest : public QObject {
     QTest::newRow("8 raw, second without spread") << 8 << InputMode::One << QStringList{"1", "2", "3"}
         << QStringList{"5", "5", "5"} << "0" << "5" << QStringList{"2.000", "1.000", "(0.000,", "0.000)", "(-∞,0.000)", "(0.000,∞)"};
     QTest::newRow("9 n 10 10, s 2 2") << 9 << InputMode::Two << QStringList{"10", "×", "×", "2"}
-        << QStringList{"10", "×", "×", "2"} << "" << "" << QStringList{"0.000", "4.000", "(0.498,", "2.006)", "(-∞,1.738)", "(0.575,∞)"};
+        << QStringList{"10", "×", "×", "2"} << "" << "" << QStringList{"0.000", "4.000", "(0.498,", "2.007)", "(-∞,1.783)", "(0.561,∞)"};
   }
   void computationsOfEachMode() {
     QFETCH(int, mode);
@@ -244,8 +245,8 @@ class Form3aTest : public QObject {
     for (const char* name : {"Label8", "Label18", "Label11", "Label13"})
       WindowFixture::clickLabel(w, QString::fromLatin1(name));
     const QStringList wider = Results(w).mid(2);
-    // t = 2.1314 from the t table; the built table gives 2.13145: 10 -/+ 1.06572.
-    QCOMPARE(wider, (QStringList{"(8.9343,", "11.0657)", "(-∞,10.8766)", "(9.1234,∞)"}));
+    // t = 2.1314 and t1 = 1.753 from the t table: 10 -/+ 1.0657 and 10 -/+ 0.8765.
+    QCOMPARE(wider, (QStringList{"(8.9343,", "11.0657)", "(-∞,10.8765)", "(9.1235,∞)"}));
     WindowFixture::toolbar(w, QStringLiteral("缩小"));
     for (int i = 0; i < 3; ++i) WindowFixture::clickLabel(w, QStringLiteral("Label13"));
     QCOMPARE(WindowFixture::label(w, "Label13"), QStringLiteral("(9.1,∞)"));
