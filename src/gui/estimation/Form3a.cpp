@@ -1,6 +1,8 @@
 #include "gui/estimation/Form3a.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <algorithm>
 #include <QRadioButton>
 #include <string>
 
@@ -53,6 +55,8 @@ constexpr ModeTable<NormalMode> kModes{kModeRows};
 
 constexpr int kMinSampleSize = 3;
 constexpr int kSummaryColumnExtraTwips = 100;  // columns 3 and 4 in summary entry
+constexpr int kHeadingPaddingPixels = 10;
+constexpr int kTwipsPerPixel = 15;
 constexpr const char* kUnusedMark = "×";
 const char16_t* const kSummaryHeadings[] = {u"样本数", u"样本均值 ", u"样本二阶矩", u"样本标准差"};
 
@@ -189,7 +193,15 @@ void Form3a::writeHeadings(InputMode mode) {
   } else {
     for (int c = 1; c <= 4; ++c)
       store.setText(0, c, QString::fromUtf16(kSummaryHeadings[c - 1]).toStdString());
-    for (int c : {3, 4}) sampleGrid()->setColumnWidthTwips(c, plainWidth + kSummaryColumnExtraTwips);
+    // 100 twips wider than the others, and never narrower than their five-character
+    // headings in the font in use.
+    const QFontMetrics metrics = sampleGrid()->view()->horizontalHeader()->fontMetrics();
+    for (int c : {3, 4}) {
+      const int headingTwips =
+          (metrics.horizontalAdvance(QString::fromUtf16(kSummaryHeadings[c - 1])) + kHeadingPaddingPixels) *
+          kTwipsPerPixel;
+      sampleGrid()->setColumnWidthTwips(c, std::max(plainWidth + kSummaryColumnExtraTwips, headingTwips));
+    }
   }
   store.setText(1, 0, "样本一 ");
   if (store.rows() > 2) store.setText(2, 0, "样本二");
