@@ -1,0 +1,244 @@
+#include "gui/estimation/Form3a.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <algorithm>
+#include <QRadioButton>
+#include <string>
+
+#include "core/estimation/ConfidenceLevel.h"
+#include "core/estimation/NormalIntervals.h"
+#include "core/sample/Readers.h"
+#include "core/shell/Errors.h"
+#include "gui/sample/ModeTable.h"
+#include "gui/sample/ValidatedBox.h"
+#include "gui/sample/ValueLabel.h"
+#include "gui/shell/ControlLayout.h"
+
+namespace kelvo {
+namespace {
+
+AnalysisWindow::FrameOptions Form3aOptions() {
+  AnalysisWindow::FrameOptions options;
+  options.dataPanelName = QStringLiteral("Picture4");
+  options.modePanelName = QStringLiteral("Picture5");
+  options.rowOneHeading = QStringLiteral("样本一 ");
+  options.designHeight = 384;
+  return options;
+}
+
+struct NormalMode {
+  const char16_t* caption;
+  const char16_t* symbol;  // the estimated quantity
+  const char16_t* known1;  // symbols of the known values; nullptr: none
+  const char16_t* known2;
+  bool twoSamples;
+  // Summary entry: which of mean, second moment, standard deviation the mode reads; the
+  // others are pre-filled with "×".
+  bool meanUsed;
+  bool momentUsed;
+  bool stdDevUsed;
+};
+
+constexpr NormalMode kModeRows[] = {
+    {u"单个正态分布区间估计(σ已知)", u"μ", u"σ", nullptr, false, true, false, false},
+    {u"单个正态分布区间估计(σ未知)", u"μ", nullptr, nullptr, false, true, false, true},
+    {u"单个正态分布区间估计(μ已知)", u"σ", u"μ", nullptr, false, true, true, false},
+    {u"单个正态分布区间估计(μ未知)", u"σ", nullptr, nullptr, false, false, false, true},
+    {u"两个正态分布区间估计(σ1已知,σ2已知)", u"μ1-μ2", u"σ1", u"σ2", true, true, false, false},
+    {u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", nullptr, nullptr, true, true, false, true},
+    {u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", nullptr, nullptr, true, true, false, true},
+    {u"两个正态分布区间估计(μ1已知,μ2已知)", u"σ1/σ2", u"μ1", u"μ2", true, true, true, false},
+    {u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", nullptr, nullptr, true, false, false, true},
+};
+constexpr ModeTable<NormalMode> kModes{kModeRows};
+
+constexpr int kMinSampleSize = 3;
+constexpr int kSummaryColumnExtraTwips = 100;  // columns 3 and 4 in summary entry
+constexpr int kHeadingPaddingPixels = 10;
+constexpr int kTwipsPerPixel = 15;
+constexpr const char* kUnusedMark = "×";
+const char16_t* const kSummaryHeadings[] = {u"样本数", u"样本均值 ", u"样本二阶矩", u"样本标准差"};
+
+QString KnownValuePrompt(const char16_t* symbol) {
+  return QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值");
+}
+
+// Leaving the level box refuses a level outside (0, 1). A box left empty holds no level yet:
+// the focus is put there on every activation, so a click into the grid must not be refused;
+// the computation reports the missing level instead.
+bool LevelBoxAcceptable(const ValidatedBox& box) {
+  if (box.text().trimmed().isEmpty()) return true;
+  return box.value() > 0 && box.value() < 1;
+}
+
+}  // namespace
+
+Form3a::Form3a() : AnalysisWindow(Form3aOptions()) {
+  setObjectName(QStringLiteral("Form3a"));
+  setWindowTitle(QStringLiteral("正态总体区间估计"));
+  option2()->setText(QStringLiteral("输入中间值"));
+  // Two rows until a two-sample mode adds the third on activation.
+  sampleGrid()->reshape(2, cells().cols());
+  sampleGrid()->cellsReset();
+  setupPanels();
+}
+
+void Form3a::setupPanels() {
+  auto* inputs = new QGroupBox(QStringLiteral("参数"), surface());
+  inputs->setObjectName(QStringLiteral("Picture3"));
+  PlaceControl(inputs, 2940, 2190, 3900, 2040);
+  setupBoxes(inputs);
+
+  auto* middle = new QGroupBox(QStringLiteral("中间结果"), surface());
+  middle->setObjectName(QStringLiteral("Picture1"));
+  PlaceControl(middle, 2940, 4350, 3900, 1290);
+  addLabel(middle, QStringLiteral("Label2"), QStringLiteral("样本均值"), 150, 330, 1260, 390);
+  m_mean = addValueLabel(middle, QStringLiteral("Label3"), 1440, 300, 2280, 390);
+  addLabel(middle, QStringLiteral("Label4"), QStringLiteral("样本方差"), 150, 780, 1260, 390);
+  m_variance = addValueLabel(middle, QStringLiteral("Label5"), 1440, 750, 2280, 390);
+
+  auto* results = new QGroupBox(QStringLiteral("区间估计"), surface());
+  results->setObjectName(QStringLiteral("Picture2"));
+  PlaceControl(results, 6960, 2190, 4920, 3450);
+  m_twoSidedName = addLabel(results, QStringLiteral("Label6"), QString(), 180, 330, 4560, 360);
+  addLabel(results, QStringLiteral("Label7"), QStringLiteral("置信区间"), 180, 750, 1350, 390);
+  m_lower = addDecoratedLabel(results, QStringLiteral("Label8"), QStringLiteral("("),
+                              QStringLiteral(","), 1560, 720, 1600, 420);
+  m_upper = addDecoratedLabel(results, QStringLiteral("Label18"), QString(), QStringLiteral(")"),
+                              3160, 720, 1600, 420);
+  // "(" L "," beside U ")" reads as one interval.
+  m_upper->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_oneSidedName = addLabel(results, QStringLiteral("Label9"), QString(), 180, 1320, 4560, 360);
+  addLabel(results, QStringLiteral("Label10"), QStringLiteral("单侧置信上限"), 180, 1740, 1350, 390);
+  m_upperOnly = addDecoratedLabel(results, QStringLiteral("Label11"), QStringLiteral("(-∞,"),
+                                  QStringLiteral(")"), 1560, 1710, 3200, 420);
+  addLabel(results, QStringLiteral("Label12"), QStringLiteral("单侧置信下限"), 180, 2220, 1350, 390);
+  m_lowerOnly = addDecoratedLabel(results, QStringLiteral("Label13"), QStringLiteral("("),
+                                  QStringLiteral(",∞)"), 1560, 2190, 3200, 420);
+}
+
+void Form3a::setupBoxes(QWidget* panel) {
+  constexpr int kNameLeft = 150, kNameWidth = 1950, kBoxLeft = 2160, kBoxWidth = 1560;
+  constexpr int kRowTop[3] = {360, 960, 1560}, kRowHeight = 420;
+  addLabel(panel, QStringLiteral("Label1"), QStringLiteral("置信水平"), kNameLeft, kRowTop[0],
+           kNameWidth, kRowHeight);
+  m_known1Name = addLabel(panel, QStringLiteral("Label16"), QString(), kNameLeft, kRowTop[1],
+                          kNameWidth, kRowHeight);
+  m_known2Name = addLabel(panel, QStringLiteral("Label17"), QString(), kNameLeft, kRowTop[2],
+                          kNameWidth, kRowHeight);
+  m_level = new ValidatedBox(panel);
+  m_known1 = new ValidatedBox(panel);
+  m_known2 = new ValidatedBox(panel);
+  const char* names[] = {"Text2", "Text3", "Text4"};
+  ValidatedBox* boxes[] = {m_level, m_known1, m_known2};
+  for (int i = 0; i < 3; ++i) {
+    boxes[i]->setObjectName(QString::fromLatin1(names[i]));
+    PlaceControl(boxes[i], kBoxLeft, kRowTop[i], kBoxWidth, kRowHeight);
+  }
+  m_known1->hide();
+  m_known2->hide();
+
+  // Only a level outside (0, 1) is refused; the focus goes on to Text3 where the mode has it.
+  m_level->addCheck({[this] { return LevelBoxAcceptable(*m_level); },
+                     QStringLiteral("数据错误"), ValidatedBox::Clear | ValidatedBox::KeepFocus});
+  m_level->setNext(m_known1);
+
+  m_known1->addCheck({[this] { return m_level->isNumeric(); }, QStringLiteral("请在置信水平输入数据"),
+                      ValidatedBox::MarkRed, m_level});
+  m_known1->addCheck({[this] { return m_known1->isNumeric(); }, QStringLiteral("无数据错误"),
+                      ValidatedBox::Clear | ValidatedBox::KeepFocus});
+  m_known1->setNext(m_known2);
+  m_known1->onAccepted([this](const QString&) { m_knownValue1 = m_known1->value(); });
+
+  m_known2->addCheck({[this] { return m_level->isNumeric() && m_known1->isNumeric(); },
+                      QStringLiteral("顺序输入数据"), ValidatedBox::MarkRed, m_known1});
+  m_known2->addCheck({[this] { return m_known2->isNumeric(); }, QStringLiteral("无数据错误"),
+                      ValidatedBox::Clear | ValidatedBox::KeepFocus | ValidatedBox::MarkRed});
+  m_known2->onAccepted([this](const QString&) { m_knownValue2 = m_known2->value(); });
+
+  // A known value counts once its box has been left with a number in it: an edit since then
+  // (the box emptied by a refusal included) withdraws it, so the box never shows one value
+  // while the computation uses another.
+  connect(m_known1, &QLineEdit::textChanged, this, [this] { m_knownValue1.reset(); });
+  connect(m_known2, &QLineEdit::textChanged, this, [this] { m_knownValue2.reset(); });
+}
+
+void Form3a::ApplyNormalIntervalMode() {
+  if (const NormalMode* mode = kModes.find(analysisMode())) {
+    setWindowTitle(QString::fromUtf16(mode->caption));
+    const QString symbol = QString::fromUtf16(mode->symbol);
+    m_twoSidedName->setText(QStringLiteral("双侧置信 ") + symbol);
+    m_oneSidedName->setText(QStringLiteral("单侧置信 ") + symbol);
+    if (mode->twoSamples && cells().rows() < 3) {
+      sampleGrid()->reshape(3, cells().cols());
+      cells().setText(2, 0, "样本二");
+      if (inputMode() == InputMode::Two) fillUnusedSummaryCells();
+      sampleGrid()->cellsReset();
+    }
+    m_known1Name->setText(mode->known1 ? KnownValuePrompt(mode->known1) : QString());
+    m_known2Name->setText(mode->known2 ? KnownValuePrompt(mode->known2) : QString());
+    m_known1->setVisible(mode->known1 != nullptr);
+    m_known2->setVisible(mode->known2 != nullptr);
+  }
+  m_level->setFocus(Qt::OtherFocusReason);
+}
+
+void Form3a::writeHeadings(InputMode mode) {
+  CellStore& store = cells();
+  const int plainWidth = sampleGrid()->columnWidthTwips(1);
+  if (mode == InputMode::One) {
+    for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
+    for (int c : {3, 4}) sampleGrid()->setColumnWidthTwips(c, plainWidth);
+  } else {
+    for (int c = 1; c <= 4; ++c)
+      store.setText(0, c, QString::fromUtf16(kSummaryHeadings[c - 1]).toStdString());
+    // 100 twips wider than the others, and never narrower than their five-character
+    // headings in the font in use.
+    const QFontMetrics metrics = sampleGrid()->view()->horizontalHeader()->fontMetrics();
+    for (int c : {3, 4}) {
+      const int headingTwips =
+          (metrics.horizontalAdvance(QString::fromUtf16(kSummaryHeadings[c - 1])) + kHeadingPaddingPixels) *
+          kTwipsPerPixel;
+      sampleGrid()->setColumnWidthTwips(c, std::max(plainWidth + kSummaryColumnExtraTwips, headingTwips));
+    }
+  }
+  store.setText(1, 0, "样本一 ");
+  if (store.rows() > 2) store.setText(2, 0, "样本二");
+  if (mode == InputMode::Two) fillUnusedSummaryCells();
+}
+
+void Form3a::fillUnusedSummaryCells() {
+  const NormalMode* mode = kModes.find(analysisMode());
+  if (!mode) return;
+  const bool used[] = {mode->meanUsed, mode->momentUsed, mode->stdDevUsed};
+  CellStore& store = cells();
+  for (int row = 1; row < store.rows(); ++row)
+    for (int i = 0; i < 3; ++i)
+      if (!used[i]) store.setText(row, i + 2, kUnusedMark);
+}
+
+void Form3a::ComputeNormalIntervals() {
+  const NormalMode* mode = kModes.find(analysisMode());
+  if (!mode) return;
+  // Every check and the whole computation come first: a refusal leaves the labels as they were.
+  const TwoSampleSummary samples = ReadTwoSamples(cells(), inputMode());
+  if (samples.first.n < kMinSampleSize || (mode->twoSamples && samples.second.n < kMinSampleSize))
+    throw InputError("样本量错误");
+  const double level = m_level->value();
+  CheckConfidenceLevel(level);
+  if ((mode->known1 && !m_knownValue1) || (mode->known2 && !m_knownValue2))
+    throw InputError("无数据错误");
+  const NormalIntervalResult interval =
+      ComputeNormalInterval(analysisMode(), samples, level, m_knownValue1.value_or(0.0),
+                            m_knownValue2.value_or(0.0));
+
+  m_mean->showValue(samples.first.mean);
+  m_variance->showValue(samples.first.stdDev * samples.first.stdDev);
+  m_lower->showValue(interval.lower);
+  m_upper->showValue(interval.upper);
+  m_upperOnly->showValue(interval.upperOnly);
+  m_lowerOnly->showValue(interval.lowerOnly);
+}
+
+}  // namespace kelvo
