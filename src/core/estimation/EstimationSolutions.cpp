@@ -263,7 +263,9 @@ void AddLikelihood(WorkedSolution& s, const PointEstimates& e, const PointSoluti
 struct Quadratic {
   double a = 0, b = 0, c = 0;
   std::optional<std::pair<double, double>> roots() const {
-    const double discriminant = b * b - 4 * a * c;
+    double discriminant = b * b - 4 * a * c;
+    // As in the computation: a negative hair against B² is the rounding of an exact 0.
+    if (discriminant < 0 && -discriminant <= 1e-12 * b * b) discriminant = 0;
     if (!(a > 0) || discriminant < 0) return std::nullopt;
     const double root = std::sqrt(discriminant);
     return std::make_pair((b - root) / (2 * a), (b + root) / (2 * a));
@@ -660,8 +662,12 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
     case 9: {
       addSamples(false, false, true);
       const double q = Named(result.intermediates, "q");
-      s.formula("q = s₁/s₂ = " + Num(a.stdDev) + "/" + Num(b.stdDev) + " = " + Num(q));
-      if (b.stdDev == 0) s.note("s₂ = 0，按约定取 q = 0，各置信限均为 0。");
+      if (b.stdDev == 0) {
+        s.formula("q = 0");
+        s.note("s₂ = 0，按约定取 q = 0，各置信限均为 0。");
+      } else {
+        s.formula("q = s₁/s₂ = " + Num(a.stdDev) + "/" + Num(b.stdDev) + " = " + Num(q));
+      }
       WriteScale(s, {"σ₁/σ₂", "q", q, true, "F", "(n₁ − 1, n₂ − 1)", level}, result);
       break;
     }

@@ -105,7 +105,7 @@ WorkedSolution NormalSolution(int mode, const SampleSummary& first, const Sample
 // ---- normal populations ----
 
 /* Worked example (mean, σ unknown): n = 16, x̄ = 10, s = 2, c = 0.95. The printed t table gives
-   t₀.₀₂₅(15) = 2.1314 and t₀.₀₅(15) = 1.7531; four-decimal references from tables of the
+   t₀.₀₂₅(15) = 2.1314 and t₀.₀₅(15) = 1.7531; five-decimal references from tables of the
    t distribution with more digits: 2.13145, 1.75305. Tolerance: the last of the six significant
    digits a solution shows (11.0657 for 11.065725). */
 TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothIntervals) {
@@ -124,40 +124,57 @@ TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothInterv
   EXPECT_NE(plain.find("查 t 分布表，自由度 15，α = 0.025 列"), std::string::npos);
 }
 
-/* The scale and two-sample modes, each against the worked example of its mode (c = 0.95):
+/* Every mode against a worked example (c = 0.95). Table values are those the printed tables
+   give; exact quantiles come from tables to six digits. Rows:
+   - μ, σ = 2 known, n = 16, x̄ = 10: z = 1.96 gives (9.02, 10.98); exact z₀.₀₂₅ = 1.959964;
+   - σ, μ = 0 known, n = 10, Σx² = 36: χ²₀.₀₂₅(10) = 20.483, χ²₀.₉₇₅(10) = 3.247;
+     exact 20.4832, 3.24697;
    - σ, μ unknown, n = 10, s = 2: χ² table values 19.023 and 2.700 give (1.37566, 3.65148);
-     exact χ²₀.₀₂₅(9) = 19.0228, χ²₀.₉₇₅(9) = 2.70039 (χ² tables to six digits);
-   - σ1/σ2, means unknown, n1 = n2 = 10, s1 = s2: F table 4.03 gives (0.49814, 2.00749);
-     exact F₀.₀₂₅(9, 9) = 4.02599;
+     exact χ²₀.₀₂₅(9) = 19.0228, χ²₀.₉₇₅(9) = 2.70039;
+   - μ1 − μ2, σ1 = σ2 = 2 known, n1 = n2 = 10, D = 1: w = √0.8;
    - μ1 − μ2, equal σ, n1 = n2 = 10, D = 1, s1 = s2 = 2: Sw = 2, t = 2.1009 gives
-     (−0.8791, 2.8791); exact t₀.₀₂₅(18) = 2.10092.
-   Tolerances: the last digit shown by the example. */
-TEST_F(EstimationSolutions, ScaleAndTwoSampleModesMatchTheirWorkedExamples) {
+     (−0.8791, 2.8791); exact t₀.₀₂₅(18) = 2.10092;
+   - σ1/σ2, μ1 = μ2 = 0 known, n1 = n2 = 10, equal spreads (ρ = 1): F₀.₀₂₅(10, 10) = 3.72;
+     exact 3.71679;
+   - σ1/σ2, means unknown, n1 = n2 = 10, s1 = s2: F table 4.03 gives (0.49814, 2.00749);
+     exact F₀.₀₂₅(9, 9) = 4.02599.
+   Tolerance 5e-5: the last of the six significant digits a solution shows. */
+TEST_F(EstimationSolutions, EveryModeMatchesItsWorkedExample) {
   struct Case {
     const char* name;
     int mode;
     SampleSummary first, second;
+    double known1, known2;
     std::vector<double> tableQuantiles, tableInterval, exactQuantiles, exactInterval;
-    double tolerance;
   };
+  const double z = 1.959964, w = std::sqrt(0.8);
   const double k = std::sqrt(0.2) * 2;  // Sw·√(1/10 + 1/10)
   const Case cases[] = {
-      {"sigma, mean unknown", 4, Summary(10, 0, 2), {}, {9, 19.023, 9, 2.7}, {1.37566, 3.65148},
-       {19.0228, 2.70039}, {std::sqrt(36 / 19.0228), std::sqrt(36 / 2.70039)}, 5e-5},
-      {"sigma ratio, means unknown", 9, Summary(10, 0, 2), Summary(10, 0, 2),
+      {"mean, sigma known", 1, Summary(16, 10), {}, 2, 0, {1.96}, {9.02, 10.98}, {z}, {10 - z * 0.5, 10 + z * 0.5}},
+      {"sigma, mean known", 3, Summary(10, 0, 0, 3.6), {}, 0, 0, {10, 20.483, 10, 3.247},
+       {std::sqrt(36 / 20.483), std::sqrt(36 / 3.247)}, {20.4832, 3.24697},
+       {std::sqrt(36 / 20.4832), std::sqrt(36 / 3.24697)}},
+      {"sigma, mean unknown", 4, Summary(10, 0, 2), {}, 0, 0, {9, 19.023, 9, 2.7}, {1.37566, 3.65148},
+       {19.0228, 2.70039}, {std::sqrt(36 / 19.0228), std::sqrt(36 / 2.70039)}},
+      {"difference of means, sigmas known", 5, Summary(10, 1), Summary(10, 0), 2, 2, {1.96},
+       {1 - 1.96 * w, 1 + 1.96 * w}, {z}, {1 - z * w, 1 + z * w}},
+      {"difference of means, equal sigmas", 6, Summary(10, 1, 2), Summary(10, 0, 2), 0, 0, {18, 2.1009},
+       {-0.8791, 2.8791}, {2.10092}, {1 - 2.10092 * k, 1 + 2.10092 * k}},
+      {"sigma ratio, means known", 8, Summary(10, 0, 0, 4), Summary(10, 0, 0, 4), 0, 0,
+       {10, 10, 3.72, 10, 10, 1 / 3.72}, {std::sqrt(1 / 3.72), std::sqrt(3.72)}, {3.71679, 1 / 3.71679},
+       {std::sqrt(1 / 3.71679), std::sqrt(3.71679)}},
+      {"sigma ratio, means unknown", 9, Summary(10, 0, 2), Summary(10, 0, 2), 0, 0,
        {9, 9, 4.03, 9, 9, 1 / 4.03}, {0.49814, 2.00749}, {4.02599, 1 / 4.02599},
-       {std::sqrt(1 / 4.02599), std::sqrt(4.02599)}, 5e-5},
-      {"difference of means, equal sigmas", 6, Summary(10, 1, 2), Summary(10, 0, 2), {18, 2.1009},
-       {-0.8791, 2.8791}, {2.10092}, {1 - 2.10092 * k, 1 + 2.10092 * k}, 5e-5},
+       {std::sqrt(1 / 4.02599), std::sqrt(4.02599)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const WorkedSolution s = NormalSolution(c.mode, c.first, c.second, 0.95);
+    const WorkedSolution s = NormalSolution(c.mode, c.first, c.second, 0.95, c.known1, c.known2);
     const auto row = Row(s, "双侧置信区间");
-    ExpectNumbers(row[1], c.tableQuantiles, c.tolerance, "table quantiles with their degrees of freedom");
-    ExpectNumbers(row[2], c.tableInterval, c.tolerance, "table interval");
-    ExpectNumbers(row[3], c.exactQuantiles, c.tolerance, "exact quantiles");
-    ExpectNumbers(row[4], c.exactInterval, c.tolerance, "exact interval");
+    ExpectNumbers(row[1], c.tableQuantiles, 5e-5, "table quantiles with their degrees of freedom");
+    ExpectNumbers(row[2], c.tableInterval, 5e-5, "table interval");
+    ExpectNumbers(row[3], c.exactQuantiles, 5e-5, "exact quantiles");
+    ExpectNumbers(row[4], c.exactInterval, 5e-5, "exact interval");
   }
 }
 
@@ -167,6 +184,16 @@ TEST_F(EstimationSolutions, SigmaRatioNamesTheReciprocalCell) {
   // F₀.₉₇₅(9, 9) is read as the reciprocal of the printed F₀.₀₂₅(9, 9) = 4.03.
   EXPECT_NE(plain.find("F₀.₉₇₅(9, 9) = 1/4.03"), std::string::npos) << plain;
   EXPECT_NE(plain.find("附表（F 分布，α = 0.025）n₁ = 9，n₂ = 9"), std::string::npos) << plain;
+}
+
+// F tables hold some degrees of freedom only: the cell read is the nearest, and says so.
+TEST_F(EstimationSolutions, SigmaRatioNamesTheNearestTabulatedRowAndColumn) {
+  const WorkedSolution s = NormalSolution(9, Summary(16, 0, 2), Summary(50, 0, 3), 0.95);
+  const std::string plain = s.plainText();
+  EXPECT_NE(plain.find("n₁ = 15，n₂ = 40（表中无 n₂ = 49 行，取 40 行）"), std::string::npos) << plain;
+  EXPECT_NE(plain.find("n₁ = 40，n₂ = 15（表中无 n₁ = 49 列，取 40 列）"), std::string::npos) << plain;
+  // Printed F tables, α = 0.025: F(15, 40) = 2.18 and F(40, 15) = 2.59.
+  ExpectNumbers(Row(s, "双侧置信区间")[1], {15, 49, 2.18, 15, 49, 1 / 2.59}, 5e-5, "table quantiles");
 }
 
 /* Approximate degrees of freedom: n1 = 10, n2 = 15, s1 = 2, s2 = 3 give
