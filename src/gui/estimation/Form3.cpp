@@ -6,6 +6,7 @@
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
+#include "core/estimation/EstimationSolutions.h"
 #include "core/sample/ResultFormat.h"
 #include "core/shell/Errors.h"
 #include "core/shell/ProgramState.h"
@@ -132,6 +133,7 @@ void Form3::ComputeInterval() {
   m_upper = interval.upper;
   m_hasInterval = true;
   showInterval(m_lower, m_upper, ResultFormat());
+  showSolution(BuildLargeSampleIntervalSolution(interval, {mode->family, sample, level, trials}));
 }
 
 void Form3::showInterval(double lower, double upper, const std::string& pattern) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/estimation/ConfidenceLevel.h"
+#include "core/estimation/EstimationSolutions.h"
 #include "core/estimation/NormalIntervals.h"
 #include "core/sample/Readers.h"
 #include "core/shell/Errors.h"
@@ -239,6 +240,8 @@ void Form3a::ComputeNormalIntervals() {
   m_upper->showValue(interval.upper);
   m_upperOnly->showValue(interval.upperOnly);
   m_lowerOnly->showValue(interval.lowerOnly);
+  showSolution(BuildNormalIntervalSolution(
+      interval, {analysisMode(), samples, level, m_knownValue1.value_or(0.0), m_knownValue2.value_or(0.0)}));
 }
 
 }  // namespace kelvo

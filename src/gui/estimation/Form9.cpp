@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <optional>
 
+#include "core/estimation/EstimationSolutions.h"
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
@@ -124,6 +125,7 @@ void Form9::ComputePointEstimates() {
   m_likelihoodFirst->showValue(estimates.likelihoodFirst);
   if (estimates.momentSecond) m_momentSecond->showValue(*estimates.momentSecond);
   if (estimates.likelihoodSecond) m_likelihoodSecond->showValue(*estimates.likelihoodSecond);
+  showSolution(BuildPointEstimationSolution(estimates, {mode->model, sample, trials}));
 }
 
 }  // namespace kelvo

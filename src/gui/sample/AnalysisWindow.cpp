@@ -21,6 +21,7 @@
 #include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "core/shell/TextNumber.h"
+#include "core/shell/WorkedSolution.h"
 #include "gui/sample/DetailsPane.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/sample/ValueLabel.h"
@@ -213,6 +214,10 @@ void AnalysisWindow::showSolution(const QString& html) {
   m_solved = true;
   m_details->showSolution(html);
   setResultsGreyed(false);
+}
+
+void AnalysisWindow::showSolution(const WorkedSolution& solution) {
+  showSolution(QString::fromStdString(solution.html()));
 }
 
 void AnalysisWindow::markResultsStale(const QString& why) {

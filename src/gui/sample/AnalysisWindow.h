@@ -20,6 +20,7 @@ class QActionGroup;
 namespace kelvo {
 
 class DetailsPane;
+class WorkedSolution;
 class ValueLabel;
 
 // A panel whose own surface (not its children) reports clicks.
@@ -89,6 +90,7 @@ class AnalysisWindow : public QMainWindow {
   void setDetailsVisible(bool visible);
   // After a successful computation: the pane's solution, and the results are current again.
   void showSolution(const QString& html);
+  void showSolution(const WorkedSolution& solution);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
   // says why, until the next computation succeeds.
   void markResultsStale(const QString& why);
