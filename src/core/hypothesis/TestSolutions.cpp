@@ -463,7 +463,14 @@ WorkedSolution FittingSolution(const FittingResult& result, double alpha, const 
   auto kept = [&](const FittingClass& c, const std::vector<FittingClass>& other) {
     return std::any_of(other.begin(), other.end(), [&](const FittingClass& o) { return sameBounds(c, o); });
   };
-  auto bounds = [](const FittingClass& c) { return "[" + Num(c.lower) + ", " + Num(c.upper) + ")"; };
+  auto bounds = [](const FittingClass& c) {
+    std::string text = "[";
+    text += Num(c.lower);
+    text += ", ";
+    text += Num(c.upper);
+    text += ")";
+    return text;
+  };
 
   s.heading("分组（合并前）");
   std::vector<std::vector<std::string>> rows;

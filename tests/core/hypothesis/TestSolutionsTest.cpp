@@ -58,7 +58,7 @@ SampleSummary Typed(int n, double mean, double stdDev) {
 }
 
 // Pooled t test of 1, 2, 3 against 4, 5, 6 with δ = 0, H1 μ1 < μ2, α = 0.05: s_w² = 1,
-// T = −3/√(2/3) = −3.67423 with 4 df. t₀.₀₅(4) = 2.132 in the printed t table, 2.13185 exact;
+// T = −3/√(2/3) = −3.67423 with 4 df. t₀.₀₅(4) = 2.1318 in the printed t table, 2.13185 exact;
 // p = F_t(4)(−3.67423) = 0.0106558 from the closed form of the t(4) distribution function.
 TEST_F(SolutionTest, PooledTShowsStatisticBothCriticalValuesAndPValue) {
   ParametricSolutionInput in;
@@ -73,10 +73,10 @@ TEST_F(SolutionTest, PooledTShowsStatisticBothCriticalValuesAndPValue) {
   EXPECT_NEAR(NumberAfter(text, "s_w² = ((3 − 1) × 1 + (3 − 1) × 1) / 4 = "), 1.0, kShown);
   EXPECT_NEAR(NumberAfter(text, "√(1/3 + 1/3) = "), 0.816497, kShown);  // k = √(1/3 + 1/3)
   EXPECT_NEAR(NumberAfter(text, "(2 − 5 − 0) / (1 × 0.816497) = "), -3.67423, kShown);
-  EXPECT_NEAR(NumberAfter(text, "t₀.₀₅(4) = "), 2.132, 1e-9);
+  EXPECT_NEAR(NumberAfter(text, "t₀.₀₅(4) = "), 2.1318, 1e-9);
   EXPECT_TRUE(Contains(text, "查 t 分布表，自由度 4，α = 0.05 列")) << text;
   EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：t₀.₀₅(4) = "), 2.13185, kShown);
-  EXPECT_TRUE(Contains(text, "查表：W = {T ≤ −2.132}")) << text;
+  EXPECT_TRUE(Contains(text, "查表：W = {T ≤ −2.1318}")) << text;
   EXPECT_NEAR(NumberAfter(text, "p = "), 0.0106558, kShown);
   EXPECT_TRUE(Contains(text, "接受备选假设 H1")) << text;
   EXPECT_FALSE(Contains(text, kDiffers)) << text;
