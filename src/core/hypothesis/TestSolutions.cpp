@@ -38,6 +38,15 @@ std::string QuantileSymbol(const CriticalValue& cv) {
   return "";
 }
 
+// Said when the table has no column at the probability asked and the nearest one was read.
+std::string NearestColumn(const CriticalValue& cv) {
+  const double asked = cv.reciprocal ? 1.0 - cv.probability
+                       : cv.mirrored ? 1.0 - cv.probability
+                                     : cv.probability;
+  if (std::fabs(asked - cv.column) <= 1e-9) return "";
+  return "；表中无 α = " + Num(asked) + " 列，取最近的 α = " + Num(cv.column) + " 列";
+}
+
 // Where a reader finds the value in the printed tables.
 std::string TableCell(const CriticalValue& cv) {
   if (cv.normalApproximation) {
@@ -57,15 +66,22 @@ std::string TableCell(const CriticalValue& cv) {
     case TableKind::T: {
       std::string text = "查 t 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
       if (cv.mirrored) text += "，取相反数";
-      return text;
+      return text + NearestColumn(cv);
     }
     case TableKind::ChiSquare:
-      return "查 χ² 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
+      return "查 χ² 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列" +
+             NearestColumn(cv);
     case TableKind::F: {
       std::string text = "附表（F 分布，α = " + Num(cv.column) + "）n₁ = " + std::to_string(cv.columnDf) +
                          "，n₂ = " + std::to_string(cv.rowDf);
       if (cv.reciprocal) text += "，取倒数";
-      return text;
+      // The reciprocal reads the swapped pair.
+      const int numerator = cv.reciprocal ? cv.df2 : cv.df;
+      const int denominator = cv.reciprocal ? cv.df : cv.df2;
+      if (numerator != cv.columnDf || denominator != cv.rowDf)
+        text += "；表中无 n₁ = " + std::to_string(numerator) + "，n₂ = " + std::to_string(denominator) +
+                "，取最近的一格";
+      return text + NearestColumn(cv);
     }
   }
   return "";

@@ -103,6 +103,38 @@ TEST_F(SolutionTest, SigmaRatioWritesTheLowerEdgeAsAReciprocal) {
   EXPECT_TRUE(Contains(text, "接受原假设 H0")) << text;
 }
 
+// A look-up the printed tables cannot answer at the cell asked names the nearest cell it read:
+// the t table has no α = 0.04 column (0.05 is nearest), the F table no numerator column 11
+// (12 is nearest).
+TEST_F(SolutionTest, CellTextNamesTheNearestTabulatedCell) {
+  struct Row {
+    const char* name;
+    int mode;
+    TwoSampleSummary samples;
+    double alpha;
+    const char* cell;
+  };
+  const Row rows[] = {
+      {"t column", 2, {Typed(16, 1.0, 2.0), {}}, 0.04,
+       "查 t 分布表，自由度 15，α = 0.05 列；表中无 α = 0.04 列，取最近的 α = 0.05 列"},
+      {"F numerator", 8, {Typed(12, 0.0, 2.0), Typed(16, 0.0, 1.0)}, 0.025,
+       "附表（F 分布，α = 0.025）n₁ = 12，n₂ = 15；表中无 n₁ = 11，n₂ = 15，取最近的一格"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ParametricSolutionInput in;
+    in.mode = row.mode;
+    in.hypothesis = Hypothesis::Greater;
+    in.texts = {"H0", "H1"};
+    in.alpha = row.alpha;
+    in.samples = row.samples;
+    const TestResult r = row.mode == 2 ? TestMeanUnknownSigma(row.samples.first, 0.0, in.hypothesis, row.alpha)
+                                       : TestSigmaRatio(row.samples, in.hypothesis, row.alpha);
+    const std::string text = ParametricTestSolution(r, in).plainText();
+    EXPECT_TRUE(Contains(text, row.cell)) << text;
+  }
+}
+
 // A t test with 50 df: the table has no row beyond 45 and stands in z₀.₀₅ = 1.64 or 1.65,
 // the exact t₀.₀₅(50) is 1.67591. A statistic of 1.66 falls between: the table rejects H0, the
 // exact value keeps it, and the solution says so.
