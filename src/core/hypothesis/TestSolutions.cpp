@@ -374,7 +374,7 @@ WorkedSolution SkewnessKurtosisSolution(const TestResult& result, double alpha) 
   if (result.criticalValues.empty()) throw InputError("计算结果不完整，无法列出解题过程");
   const std::vector<double> exact = ExactCriticalValues(result);
   s.heading("临界值");
-  s.text("两个检验各取水平 α/2，临界值为 z_{α/4}，α = " + Num(alpha) + "。");
+  s.text("两个检验各取水平 α/2，临界值取标准正态分布的上 α/4 分位点，α = " + Num(alpha) + "。");
   CriticalValueLines(s, result.criticalValues[0], exact[0]);
   s.heading("拒绝域");
   s.formula("查表：W = {u₁ ≥ " + Num(result.criticalValues[0].value) + "} ∪ {u₂ ≥ " +
@@ -411,7 +411,7 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
     s.formula("W = " + which + " = " + Num(result.w) + "（容量较小的样本的秩和）");
     s.heading("临界值");
     s.formula("查秩和检验表：n₁ = " + std::to_string(b.smallerSize) + "，n₂ = " +
-              std::to_string(b.largerSize) + "，α′ = " + Num(b.probability) + " 行：T₁ = " +
+              std::to_string(b.largerSize) + " 一行（P(W ≤ T₁) = " + Num(b.probability) + "）：T₁ = " +
               std::to_string(b.t1) + "，T₂ = " + std::to_string(b.t2));
     const ExactRankSumBounds e = ExactRankSumCriticalValues(b.smallerSize, b.largerSize, result.alphaPrime);
     s.text("精确（无结的秩和分布）：T₁ = " + (e.lowerExists ? std::to_string(e.lower) : std::string("无")) +
@@ -421,9 +421,9 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
     auto region = [&](int t1, int t2) {
       const std::string lo = "{W ≤ " + std::to_string(t1) + "}", hi = "{W ≥ " + std::to_string(t2) + "}";
       switch (in.hypothesis) {
-        case RankSumHypothesis::FirstLess: return "W = " + (b.sampleOneSmaller ? lo : hi);
-        case RankSumHypothesis::FirstGreater: return "W = " + (b.sampleOneSmaller ? hi : lo);
-        case RankSumHypothesis::TwoSided: return lo + " ∪ " + hi;
+        case RankSumHypothesis::FirstLess: return "拒绝域 " + (b.sampleOneSmaller ? lo : hi);
+        case RankSumHypothesis::FirstGreater: return "拒绝域 " + (b.sampleOneSmaller ? hi : lo);
+        case RankSumHypothesis::TwoSided: return "拒绝域 " + lo + " ∪ " + hi;
       }
       return std::string();
     };
@@ -444,9 +444,9 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
     auto band = [&](double z) {
       const std::string lo = Num(r.mean - z * r.sigma), hi = Num(r.mean + z * r.sigma);
       switch (in.hypothesis) {
-        case RankSumHypothesis::FirstLess: return "W = {R₁ < " + lo + "}";
-        case RankSumHypothesis::FirstGreater: return "W = {R₁ > " + hi + "}";
-        case RankSumHypothesis::TwoSided: return "W = {R₁ < " + lo + "} ∪ {R₁ > " + hi + "}";
+        case RankSumHypothesis::FirstLess: return "拒绝域 {R₁ < " + lo + "}";
+        case RankSumHypothesis::FirstGreater: return "拒绝域 {R₁ > " + hi + "}";
+        case RankSumHypothesis::TwoSided: return "拒绝域 {R₁ < " + lo + "} ∪ {R₁ > " + hi + "}";
       }
       return std::string();
     };
@@ -457,7 +457,7 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
   static const char* const kBasis[] = {"精确秩和分布", "给定结的精确置换分布", "正态近似"};
   s.text("p 值（" + std::string(kBasis[static_cast<int>(p.basis)]) + "）：p = " + Num(p.value));
   Conclusion(s, result.test.decision, exactDecision,
-             "W = " + Num(result.w) + (result.acceptsH0() ? " ∉ W" : " ∈ W"));
+             "W = " + Num(result.w) + (result.acceptsH0() ? " 不在拒绝域中" : " 落入拒绝域"));
   return s;
 }
 

@@ -178,6 +178,25 @@ TEST_F(SolutionTest, BandShowsEdgesAndPValue) {
   EXPECT_TRUE(Contains(text, "接受备选假设 H1")) << text;
 }
 
+// The same test with H1 λ > λ0 and x̄ = 2.232: the table's z₀.₀₅ = 1.64 puts the upper edge at
+// 2 + 1.64 × 0.141421 = 2.23193, the exact 1.64485 at 2.23262; x̄ lies between, so the table
+// rejects H0 and the exact edge keeps it.
+TEST_F(SolutionTest, BandNoteWhenTableAndExactDecideApart) {
+  BandSolutionInput in;
+  in.mode = 3;
+  in.hypothesis = Hypothesis::Greater;
+  in.texts = {"λ = λ0", "λ > λ0"};
+  in.alpha = 0.05;
+  in.hypothesisValue = 2.0;
+  const TestResult r = TestPoissonMean(Typed(100, 2.232, 1.0), 2.0, in.hypothesis, in.alpha);
+  ASSERT_FALSE(r.acceptsH0());
+  const std::string text = BandTestSolution(r, in).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "查表：接受域 x̄ ≤ c + z·e = "), 2.23193, kShown);
+  EXPECT_NEAR(NumberAfter(text, "精确：接受域 x̄ ≤ c + z·e = "), 2.23262, kShown);
+  EXPECT_TRUE(Contains(text, "按精确值应接受原假设 H0")) << text;
+}
+
 // The values 1, 2, ..., 10: g1 = 0, B2 = 8.25, B4 = 120.8625 by hand, g2 = 1.77576;
 // at α = 0.1 both tests use z₀.₀₂₅ = 1.96 (normal table), exact 1.95996.
 TEST_F(SolutionTest, SkewnessKurtosisShowsBothStatistics) {
@@ -216,6 +235,7 @@ TEST_F(SolutionTest, RankSumTablePairAgainstExactPair) {
   EXPECT_NEAR(NumberAfter(text, "：T₁ = "), 6.0, kShown);
   EXPECT_NEAR(NumberAfter(text, "，T₂ = "), 18.0, kShown);
   EXPECT_TRUE(Contains(text, "精确（无结的秩和分布）：T₁ = 无")) << text;
+  EXPECT_TRUE(Contains(text, "查表：拒绝域 {W ≤ 6} ∪ {W ≥ 18}")) << text;
   EXPECT_NEAR(NumberAfter(text, "p = "), 2.0 / 35.0, kShown);
   EXPECT_TRUE(Contains(text, kDiffers)) << text;
 }
