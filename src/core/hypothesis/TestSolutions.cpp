@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "core/hypothesis/PValues.h"
-#include "core/shell/Errors.h"
 #include "core/tables/ExactDistributions.h"
 
 namespace kelvo {
@@ -127,7 +127,7 @@ void Hypotheses(WorkedSolution& s, const HypothesisTexts& t) {
 
 double Value(const TestResult& r, const char* name) {
   const std::optional<double> v = r.intermediates.find(name);
-  if (!v) throw InputError("计算结果不完整，无法列出解题过程");
+  if (!v) throw std::invalid_argument(std::string("test result lacks the value ") + name);
   return *v;
 }
 
@@ -262,7 +262,7 @@ std::string ModeTitle(int mode) {
 }  // namespace
 
 WorkedSolution ParametricTestSolution(const TestResult& result, const ParametricSolutionInput& in) {
-  if (in.mode < 1 || in.mode > 9) throw InputError("检验方式错误");
+  if (in.mode < 1 || in.mode > 9) throw std::invalid_argument("unknown test mode");
   WorkedSolution s;
   s.heading(ModeTitle(in.mode));
   Hypotheses(s, in.texts);
@@ -300,7 +300,7 @@ WorkedSolution ParametricTestSolution(const TestResult& result, const Parametric
 WorkedSolution BandTestSolution(const TestResult& result, const BandSolutionInput& in) {
   static const char* const kTitles[] = {"0-1 分布参数 ρ 的大样本检验", "二项分布参数 ρ 的大样本检验",
                                         "泊松分布参数 λ 的大样本检验", "指数分布均值 θ 的大样本检验"};
-  if (in.mode < 1 || in.mode > 4) throw InputError("检验方式错误");
+  if (in.mode < 1 || in.mode > 4) throw std::invalid_argument("unknown test mode");
   const double n = Value(result, "n");
   const double c = Value(result, "centre");
   const double e = Value(result, "standardError");
@@ -331,7 +331,7 @@ WorkedSolution BandTestSolution(const TestResult& result, const BandSolutionInpu
          "α = " + Num(in.alpha) + "。");
 
   const std::size_t used = in.hypothesis == Hypothesis::TwoSided ? 1 : 0;
-  if (used >= result.criticalValues.size()) throw InputError("计算结果不完整，无法列出解题过程");
+  if (used >= result.criticalValues.size()) throw std::invalid_argument("test result lacks a critical value");
   const std::vector<double> exact = ExactCriticalValues(result);
   const CriticalValue& cv = result.criticalValues[used];
   const double zTable = cv.value, zExact = exact[used];
@@ -371,7 +371,7 @@ WorkedSolution SkewnessKurtosisSolution(const TestResult& result, double alpha) 
   s.formula("σ₂ = √(24n(n − 2)(n − 3) / ((n + 1)²(n + 3)(n + 5))) = " + Num(Value(result, "sigma2")));
   s.formula("u₁ = |g₁ / σ₁| = " + Num(u1));
   s.formula("u₂ = |(g₂ − 3 + 6/(n + 1)) / σ₂| = " + Num(u2));
-  if (result.criticalValues.empty()) throw InputError("计算结果不完整，无法列出解题过程");
+  if (result.criticalValues.empty()) throw std::invalid_argument("test result lacks a critical value");
   const std::vector<double> exact = ExactCriticalValues(result);
   s.heading("临界值");
   s.text("两个检验各取水平 α/2，临界值取标准正态分布的上 α/4 分位点，α = " + Num(alpha) + "。");
@@ -525,7 +525,7 @@ WorkedSolution FittingSolution(const FittingResult& result, double alpha, const 
   s.text("合并后组数 K = " + std::to_string(groups) + "，估计的参数个数 r = " +
          std::to_string(result.estimatedCount) + "，自由度 K − r − 1 = " + Num(t.df) +
          "，α = " + Num(alpha) + "。");
-  if (t.criticalValues.empty()) throw InputError("计算结果不完整，无法列出解题过程");
+  if (t.criticalValues.empty()) throw std::invalid_argument("test result lacks a critical value");
   const std::vector<double> exact = ExactCriticalValues(t);
   s.heading("临界值");
   CriticalValueLines(s, t.criticalValues[0], exact[0]);

@@ -36,7 +36,8 @@ struct ParametricSolutionInput {
   TwoSampleSummary samples;
 };
 
-// Form4 modes 1–9. Throws InputError for a mode outside 1–9.
+// Form4 modes 1–9. Throws std::invalid_argument for another mode or a result that lacks a value
+// the mode's solution shows (the result must come from the mode's test).
 WorkedSolution ParametricTestSolution(const TestResult& result, const ParametricSolutionInput& input);
 
 // What the asymptotic window (Form8, modes 1–4) knows beside its TestResult.
@@ -49,7 +50,8 @@ struct BandSolutionInput {
   int trialCount = 0;            // N of mode 2
 };
 
-// Form8 modes 1–4: the band c ± z·e with its edges, e and z. Throws InputError for another mode.
+// Form8 modes 1–4: the band c ± z·e with its edges, e and z. Throws std::invalid_argument for
+// another mode or a result that lacks a value.
 WorkedSolution BandTestSolution(const TestResult& result, const BandSolutionInput& input);
 
 // Form8 mode 5: g1, g2, σ1, σ2, u1, u2 against z at α/4.

@@ -103,6 +103,30 @@ TEST_F(SolutionTest, SigmaRatioWritesTheLowerEdgeAsAReciprocal) {
   EXPECT_TRUE(Contains(text, "接受原假设 H0")) << text;
 }
 
+// Decisions taken without a statistic: a t test on a sample without spread (s = 0) rejects H0
+// without a look-up, and the 0-1 fitting entry only checks its data. Neither shows a p-value.
+TEST_F(SolutionTest, DecisionsWithoutStatisticShowNoPValue) {
+  ParametricSolutionInput in;
+  in.mode = 2;
+  in.hypothesis = Hypothesis::TwoSided;
+  in.texts = {"μ = μ0", "μ ≠ μ0"};
+  in.samples.first = Typed(5, 3.0, 0.0);
+  const TestResult r = TestMeanUnknownSigma(in.samples.first, 1.0, in.hypothesis, in.alpha);
+  ASSERT_TRUE(r.zeroDenominator);
+  const std::string spreadless = ParametricTestSolution(r, in).plainText();
+  EXPECT_TRUE(Contains(spreadless, "统计量无法计算，接受备选假设 H1")) << spreadless;
+  EXPECT_FALSE(Contains(spreadless, "p = ")) << spreadless;
+
+  FittingResult f;
+  f.entry = FittingEntry::ZeroOneUnknown;
+  f.dataMessage = "样本数据不是0-1分布";
+  f.test.decision = Decision::AcceptH1;
+  const std::string zeroOne = FittingSolution(f, 0.05, "0-1 分布").plainText();
+  EXPECT_TRUE(Contains(zeroOne, "样本数据不是0-1分布")) << zeroOne;
+  EXPECT_TRUE(Contains(zeroOne, "接受备选假设 H1")) << zeroOne;
+  EXPECT_FALSE(Contains(zeroOne, "p = ")) << zeroOne;
+}
+
 // A look-up the printed tables cannot answer at the cell asked names the nearest cell it read:
 // the t table has no α = 0.04 column (0.05 is nearest), the F table no numerator column 11
 // (12 is nearest).
