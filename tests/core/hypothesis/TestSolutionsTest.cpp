@@ -1,0 +1,325 @@
+// Worked solutions of the tests: each family's solution carries the statistic, the table and
+// the exact critical values and the p-value of a worked example, and warns when the table and
+// the exact values decide apart.
+#include "core/hypothesis/TestSolutions.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/hypothesis/AsymptoticTests.h"
+#include "core/hypothesis/ParametricTests.h"
+#include "core/hypothesis/SkewnessKurtosis.h"
+#include "core/tables/Quantiles.h"
+
+namespace kelvo {
+namespace {
+
+constexpr double kShown = 1e-5;  // solutions show six significant digits
+constexpr const char* kDiffers = "查表临界值与精确临界值给出的结论不同";
+
+class SolutionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+};
+
+// The number written right after `label` in the plain text ("−" read as a minus sign).
+double NumberAfter(const std::string& text, const std::string& label) {
+  const std::size_t at = text.find(label);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no \"" << label << "\" in\n" << text;
+    return std::nan("");
+  }
+  std::string rest = text.substr(at + label.size(), 40);
+  const std::string minus = "−";
+  double sign = 1.0;
+  if (rest.compare(0, minus.size(), minus) == 0) {
+    sign = -1.0;
+    rest = rest.substr(minus.size());
+  }
+  return sign * std::strtod(rest.c_str(), nullptr);
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+SampleSummary Typed(int n, double mean, double stdDev) {
+  SampleSummary s;
+  s.n = n;
+  s.mean = mean;
+  s.stdDev = stdDev;
+  s.variance = stdDev * stdDev;
+  return s;
+}
+
+// Pooled t test of 1, 2, 3 against 4, 5, 6 with δ = 0, H1 μ1 < μ2, α = 0.05: s_w² = 1,
+// T = −3/√(2/3) = −3.67423 with 4 df. t₀.₀₅(4) = 2.1318 in the printed t table, 2.13185 exact;
+// p = F_t(4)(−3.67423) = 0.0106558 from the closed form of the t(4) distribution function.
+TEST_F(SolutionTest, PooledTShowsStatisticBothCriticalValuesAndPValue) {
+  ParametricSolutionInput in;
+  in.mode = 6;
+  in.hypothesis = Hypothesis::Less;
+  in.texts = {"μ1 = μ2", "μ1 < μ2"};
+  in.alpha = 0.05;
+  in.samples = {Typed(3, 2.0, 1.0), Typed(3, 5.0, 1.0)};
+  const TestResult r = TestMeanDiffEqualSigmas(in.samples, 0.0, in.hypothesis, in.alpha);
+  const std::string text = ParametricTestSolution(r, in).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "s_w² = ((3 − 1) × 1 + (3 − 1) × 1) / 4 = "), 1.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "√(1/3 + 1/3) = "), 0.816497, kShown);  // k = √(1/3 + 1/3)
+  EXPECT_NEAR(NumberAfter(text, "(2 − 5 − 0) / (1 × 0.816497) = "), -3.67423, kShown);
+  EXPECT_NEAR(NumberAfter(text, "t₀.₀₅(4) = "), 2.1318, 1e-9);
+  EXPECT_TRUE(Contains(text, "查 t 分布表，自由度 4，α = 0.05 列")) << text;
+  EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：t₀.₀₅(4) = "), 2.13185, kShown);
+  EXPECT_TRUE(Contains(text, "查表：W = {T ≤ −2.1318}")) << text;
+  EXPECT_NEAR(NumberAfter(text, "p = "), 0.0106558, kShown);
+  EXPECT_TRUE(Contains(text, "接受备选假设 H1")) << text;
+  EXPECT_FALSE(Contains(text, kDiffers)) << text;
+}
+
+// F test of s1² = 4 (n1 = 5) over s2² = 1 (n2 = 8), two-sided at α = 0.05: F₀.₀₂₅(4, 7) = 5.52
+// and F₀.₉₇₅(4, 7) = 1 / F₀.₀₂₅(7, 4) = 1 / 9.07 from the printed F table (α = 0.025).
+TEST_F(SolutionTest, SigmaRatioWritesTheLowerEdgeAsAReciprocal) {
+  ParametricSolutionInput in;
+  in.mode = 8;
+  in.hypothesis = Hypothesis::TwoSided;
+  in.texts = {"σ1² = σ2²", "σ1² ≠ σ2²"};
+  in.alpha = 0.05;
+  in.samples = {Typed(5, 0.0, 2.0), Typed(8, 0.0, 1.0)};
+  const TestResult r = TestSigmaRatio(in.samples, in.hypothesis, in.alpha);
+  const std::string text = ParametricTestSolution(r, in).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "F = 4 / 1 = "), 4.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "F₀.₀₂₅(4, 7) = "), 5.52, 1e-9);
+  EXPECT_TRUE(Contains(text, "附表（F 分布，α = 0.025）n₁ = 4，n₂ = 7")) << text;
+  EXPECT_NEAR(NumberAfter(text, "F₀.₉₇₅(4, 7) = 1 / F₀.₀₂₅(7, 4) = 1 / "), 9.07, 1e-9);
+  EXPECT_TRUE(Contains(text, "附表（F 分布，α = 0.025）n₁ = 7，n₂ = 4，取倒数")) << text;
+  EXPECT_TRUE(Contains(text, "W = {F ≤ 0.110254} ∪ {F ≥ 5.52}")) << text;
+  EXPECT_TRUE(Contains(text, "接受原假设 H0")) << text;
+}
+
+// Decisions taken without a statistic: a t test on a sample without spread (s = 0) rejects H0
+// without a look-up, and the 0-1 fitting entry only checks its data. Neither shows a p-value.
+TEST_F(SolutionTest, DecisionsWithoutStatisticShowNoPValue) {
+  ParametricSolutionInput in;
+  in.mode = 2;
+  in.hypothesis = Hypothesis::TwoSided;
+  in.texts = {"μ = μ0", "μ ≠ μ0"};
+  in.samples.first = Typed(5, 3.0, 0.0);
+  const TestResult r = TestMeanUnknownSigma(in.samples.first, 1.0, in.hypothesis, in.alpha);
+  ASSERT_TRUE(r.zeroDenominator);
+  const std::string spreadless = ParametricTestSolution(r, in).plainText();
+  EXPECT_TRUE(Contains(spreadless, "统计量无法计算，接受备选假设 H1")) << spreadless;
+  EXPECT_FALSE(Contains(spreadless, "p = ")) << spreadless;
+
+  FittingResult f;
+  f.entry = FittingEntry::ZeroOneUnknown;
+  f.dataMessage = "样本数据不是0-1分布";
+  f.test.decision = Decision::AcceptH1;
+  const std::string zeroOne = FittingSolution(f, 0.05, "0-1 分布").plainText();
+  EXPECT_TRUE(Contains(zeroOne, "样本数据不是0-1分布")) << zeroOne;
+  EXPECT_TRUE(Contains(zeroOne, "接受备选假设 H1")) << zeroOne;
+  EXPECT_FALSE(Contains(zeroOne, "p = ")) << zeroOne;
+}
+
+// A look-up the printed tables cannot answer at the cell asked names the nearest cell it read:
+// the t table has no α = 0.04 column (0.05 is nearest), the F table no numerator column 11
+// (12 is nearest).
+TEST_F(SolutionTest, CellTextNamesTheNearestTabulatedCell) {
+  struct Row {
+    const char* name;
+    int mode;
+    TwoSampleSummary samples;
+    double alpha;
+    const char* cell;
+  };
+  const Row rows[] = {
+      {"t column", 2, {Typed(16, 1.0, 2.0), {}}, 0.04,
+       "查 t 分布表，自由度 15，α = 0.05 列；表中无 α = 0.04 列，取最近的 α = 0.05 列"},
+      {"F numerator", 8, {Typed(12, 0.0, 2.0), Typed(16, 0.0, 1.0)}, 0.025,
+       "附表（F 分布，α = 0.025）n₁ = 12，n₂ = 15；表中无 n₁ = 11，n₂ = 15，取最近的一格"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ParametricSolutionInput in;
+    in.mode = row.mode;
+    in.hypothesis = Hypothesis::Greater;
+    in.texts = {"H0", "H1"};
+    in.alpha = row.alpha;
+    in.samples = row.samples;
+    const TestResult r = row.mode == 2 ? TestMeanUnknownSigma(row.samples.first, 0.0, in.hypothesis, row.alpha)
+                                       : TestSigmaRatio(row.samples, in.hypothesis, row.alpha);
+    const std::string text = ParametricTestSolution(r, in).plainText();
+    EXPECT_TRUE(Contains(text, row.cell)) << text;
+  }
+}
+
+// A t test with 50 df: the table has no row beyond 45 and stands in z₀.₀₅ = 1.64 or 1.65,
+// the exact t₀.₀₅(50) is 1.67591. A statistic of 1.66 falls between: the table rejects H0, the
+// exact value keeps it, and the solution says so.
+TEST_F(SolutionTest, ParametricNoteWhenTableAndExactDecideApart) {
+  ParametricSolutionInput in;
+  in.mode = 2;
+  in.hypothesis = Hypothesis::Greater;
+  in.texts = {"μ = μ0", "μ > μ0"};
+  in.alpha = 0.05;
+  in.samples.first = Typed(51, 1.66 / std::sqrt(51.0), 1.0);
+  const TestResult r = TestMeanUnknownSigma(in.samples.first, 0.0, in.hypothesis, in.alpha);
+  ASSERT_FALSE(r.acceptsH0());
+  const std::string text = ParametricTestSolution(r, in).plainText();
+
+  EXPECT_TRUE(Contains(text, "自由度大于 45，用正态近似")) << text;
+  EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：t₀.₀₅(50) = "), 1.67591, kShown);
+  EXPECT_TRUE(Contains(text, kDiffers)) << text;
+  EXPECT_TRUE(Contains(text, "按精确值应接受原假设 H0")) << text;
+}
+
+// Poisson mean, λ0 = 2, n = 100, x̄ = 2.3, two-sided at α = 0.05: e = √(2/100) = 0.141421,
+// z₀.₀₂₅ = 1.96 (Φ(1.96) = 0.975 in the normal table), band [1.72281, 2.27718];
+// z = 0.3/0.141421 = 2.12132 and p = erfc(2.12132/√2) = 0.0338949.
+TEST_F(SolutionTest, BandShowsEdgesAndPValue) {
+  BandSolutionInput in;
+  in.mode = 3;
+  in.hypothesis = Hypothesis::TwoSided;
+  in.texts = {"λ = λ0", "λ ≠ λ0"};
+  in.alpha = 0.05;
+  in.hypothesisValue = 2.0;
+  const TestResult r = TestPoissonMean(Typed(100, 2.3, 1.0), 2.0, in.hypothesis, in.alpha);
+  const std::string text = BandTestSolution(r, in).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "√(2 / 100) = "), 0.141421, kShown);
+  EXPECT_NEAR(NumberAfter(text, "z₀.₀₂₅ = "), 1.96, 1e-9);
+  EXPECT_TRUE(Contains(text, "查标准正态分布表，Φ(1.96) = 0.975")) << text;
+  EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：z₀.₀₂₅ = "), 1.95996, kShown);
+  EXPECT_NEAR(NumberAfter(text, "查表：接受域 [c − z·e, c + z·e] = ["), 1.72281, kShown);
+  EXPECT_NEAR(NumberAfter(text, "z = (x̄ − c) / e = (2.3 − 2) / 0.141421 = "), 2.12132, kShown);
+  EXPECT_NEAR(NumberAfter(text, "p = "), 0.0338949, kShown);
+  EXPECT_TRUE(Contains(text, "接受备选假设 H1")) << text;
+}
+
+// The same test with H1 λ > λ0 and x̄ = 2.232: the table's z₀.₀₅ = 1.64 puts the upper edge at
+// 2 + 1.64 × 0.141421 = 2.23193, the exact 1.64485 at 2.23262; x̄ lies between, so the table
+// rejects H0 and the exact edge keeps it.
+TEST_F(SolutionTest, BandNoteWhenTableAndExactDecideApart) {
+  BandSolutionInput in;
+  in.mode = 3;
+  in.hypothesis = Hypothesis::Greater;
+  in.texts = {"λ = λ0", "λ > λ0"};
+  in.alpha = 0.05;
+  in.hypothesisValue = 2.0;
+  const TestResult r = TestPoissonMean(Typed(100, 2.232, 1.0), 2.0, in.hypothesis, in.alpha);
+  ASSERT_FALSE(r.acceptsH0());
+  const std::string text = BandTestSolution(r, in).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "查表：接受域 x̄ ≤ c + z·e = "), 2.23193, kShown);
+  EXPECT_NEAR(NumberAfter(text, "精确：接受域 x̄ ≤ c + z·e = "), 2.23262, kShown);
+  EXPECT_TRUE(Contains(text, "按精确值应接受原假设 H0")) << text;
+}
+
+// The values 1, 2, ..., 10: g1 = 0, B2 = 8.25, B4 = 120.8625 by hand, g2 = 1.77576;
+// at α = 0.1 both tests use z₀.₀₂₅ = 1.96 (normal table), exact 1.95996.
+TEST_F(SolutionTest, SkewnessKurtosisShowsBothStatistics) {
+  CellStore grid(3, 12);
+  for (int c = 1; c <= 10; ++c) grid.setText(1, c, std::to_string(c));
+  const TestResult r = TestSkewnessKurtosis(grid, 0.1);
+  const std::string text = SkewnessKurtosisSolution(r, 0.1).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "g₁ = B₃ / B₂^(3/2) = "), 0.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "g₂ = B₄ / B₂² = "), 1.77576, kShown);
+  EXPECT_NEAR(NumberAfter(text, "z₀.₀₂₅ = "), 1.96, 1e-9);
+  EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：z₀.₀₂₅ = "), 1.95996, kShown);
+  const double u2 = NumberAfter(text, "u₂ = |(g₂ − 3 + 6/(n + 1)) / σ₂| = ");
+  // p is the Bonferroni bound 4·P(Z ≥ max(u1, u2)) = 2·erfc(u2/√2).
+  EXPECT_NEAR(NumberAfter(text, "p = "), std::min(1.0, 2.0 * std::erfc(u2 / std::sqrt(2.0))), 1e-5);
+}
+
+// Sample one 1, 2, 3 against 4, 5, 6, 7, two-sided at α = 0.05 (α′ = 0.025): R1 = 6. The
+// printed rank-sum table gives T1 = 6, T2 = 18 for n1 = 3, n2 = 4, so W = 6 rejects; but
+// P(W ≤ 6) = 1/35 = 0.0286 > α′, no exact lower bound exists and p = 2/35 = 0.0571 keeps H0.
+TEST_F(SolutionTest, RankSumTablePairAgainstExactPair) {
+  CellStore grid(3, 10);
+  const std::vector<std::string> one = {"1", "2", "3"}, two = {"4", "5", "6", "7"};
+  for (int c = 0; c < 3; ++c) grid.setText(1, c + 1, one[c]);
+  for (int c = 0; c < 4; ++c) grid.setText(2, c + 1, two[c]);
+  RankSumSolutionInput in;
+  in.hypothesis = RankSumHypothesis::TwoSided;
+  in.texts = {"μ1 = μ2", "μ1 ≠ μ2"};
+  in.alpha = 0.05;
+  const RankSumResult r = ComputeRankSumTest(grid, in.hypothesis, "0.05");
+  const std::string text = RankSumSolution(r, in).plainText();
+
+  EXPECT_TRUE(Contains(text, "4\t样本二\t4")) << text;  // a row of the pooled ranking
+  EXPECT_NEAR(NumberAfter(text, "R₁ = "), 6.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "R₂ = "), 22.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "：T₁ = "), 6.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "，T₂ = "), 18.0, kShown);
+  EXPECT_TRUE(Contains(text, "精确（无结的秩和分布）：T₁ = 无")) << text;
+  EXPECT_TRUE(Contains(text, "查表：拒绝域 {W ≤ 6} ∪ {W ≥ 18}")) << text;
+  EXPECT_NEAR(NumberAfter(text, "p = "), 2.0 / 35.0, kShown);
+  EXPECT_TRUE(Contains(text, kDiffers)) << text;
+}
+
+// 30 against 30 distinct values, sample one the smaller: N > 20 takes the normal branch with
+// E(R1) = 30·61/2 = 915 and σ = √(30·30·61/12) = 67.6387 (no ties).
+TEST_F(SolutionTest, RankSumNormalBranchShowsMomentsAndZ) {
+  RankSumSamples samples;
+  for (int i = 1; i <= 30; ++i) {
+    samples.first.push_back(i);
+    samples.second.push_back(i + 20.5);
+  }
+  RankSumSolutionInput in;
+  in.hypothesis = RankSumHypothesis::FirstLess;
+  in.texts = {"μ1 = μ2", "μ1 < μ2"};
+  in.alpha = 0.05;
+  const RankSumResult r = RankSumDecision(in.hypothesis, samples, 0.05);
+  const std::string text = RankSumSolution(r, in).plainText();
+
+  EXPECT_NEAR(NumberAfter(text, "E(R₁) = n₁(N + 1)/2 = "), 915.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "(12N(N − 1))) = "), 67.6387, 1e-4);
+  EXPECT_NEAR(NumberAfter(text, "Z = (R₁ − E(R₁)) / σ = "), (r.ranking.r1 - 915.0) / 67.6387, 1e-4);
+  EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：z₀.₀₅ = "), 1.64485, kShown);
+  EXPECT_TRUE(Contains(text, "接受备选假设 H1")) << text;
+}
+
+// Five classes of n = 100 with E = 30, 35, 25, 6, 4: the last two merge into [3, 5) with
+// O = 10, E = 10. χ² = 900/30 + 1600/35 + 400/25 + 100/10 − 100 = 1.71429 with 3 df;
+// χ²₀.₀₅(3) = 7.815 (printed χ² table), exact 7.81473; p = P(χ²(3) ≥ 1.71429) = 0.633762 from
+// the closed form 2(1 − Φ(√x)) + √(2x/π)·e^(−x/2).
+TEST_F(SolutionTest, FittingMarksMergedClassesAndShowsShares) {
+  FittingResult f;
+  f.entry = FittingEntry::UserLaw;
+  f.n = 100;
+  const double observed[] = {30, 40, 20, 6, 4}, p[] = {0.3, 0.35, 0.25, 0.06, 0.04};
+  for (int i = 0; i < 5; ++i) f.classes.push_back({double(i), double(i + 1), observed[i], p[i], 100 * p[i]});
+  f.merged = MergeSmallClasses(f.classes);
+  ASSERT_EQ(f.merged.size(), 4u);
+  f.test.distribution = StatisticDistribution::ChiSquare;
+  f.test.intermediates.add("n", 100);
+  f.test.statistic = ChiSquareStatistic(f.merged, f.n);
+  f.test.df = 3;
+  f.test.criticalValues.push_back(ChiSquareQuantile(3, 0.05));
+  f.test.decision = Decision::AcceptH0;
+  const WorkedSolution solution = FittingSolution(f, 0.05, "给定的分布");
+  const std::string text = solution.plainText();
+
+  std::vector<std::vector<bool>> marks;
+  for (const WorkedSolution::Block& b : solution.blocks())
+    if (b.kind == WorkedSolution::Kind::Table) marks.push_back(b.marked);
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_EQ(marks[0], (std::vector<bool>{false, false, false, true, true}));
+  EXPECT_EQ(marks[1], (std::vector<bool>{false, false, false, true}));
+  EXPECT_TRUE(Contains(text, "[1, 2)\t40\t0.35\t35\t45.7143\t0.714286")) << text;  // O²/E, (O−E)²/E
+  EXPECT_NEAR(NumberAfter(text, " − 100 = "), 1.71429, kShown);
+  EXPECT_NEAR(NumberAfter(text, "χ²₀.₀₅(3) = "), 7.815, 1e-9);
+  EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：χ²₀.₀₅(3) = "), 7.81473, kShown);
+  EXPECT_NEAR(NumberAfter(text, "p = "), 0.633762, kShown);
+  EXPECT_TRUE(Contains(text, "接受原假设 H0")) << text;
+}
+
+}  // namespace
+}  // namespace kelvo
