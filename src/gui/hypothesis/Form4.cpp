@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/hypothesis/ParametricTests.h"
+#include "core/hypothesis/TestSolutions.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
 #include "core/shell/Errors.h"
@@ -426,6 +427,19 @@ void Form4::RunParametricTest() {
   m_mean->showValue(Intermediate(result, "mean"));
   m_variance->showValue(Intermediate(result, "variance"));
   m_conclusion->showDecision(result.decision);
+
+  ParametricSolutionInput solution;
+  solution.mode = analysisMode();
+  solution.hypothesis = hypothesis;
+  solution.texts = {m_h0->text().toStdString(), m_h1->text().toStdString()};
+  solution.alpha = ValueOf(m_significance->text());
+  solution.hypothesisValue = m_hypothesisNumber;
+  solution.known1 = ValueOf(mode->test == ParametricTest::SigmaKnownMean ? m_knownMu : m_knownSigma1);
+  solution.known2 = ValueOf(m_knownSigma2);
+  solution.samples = samples;
+  if (mode->test == ParametricTest::PairedMeanDiff)
+    solution.samples.first = ReadPairedDifferences(sampleGrid()->cells(), inputMode());
+  showSolution(ParametricTestSolution(result, solution));
 }
 
 }  // namespace kelvo

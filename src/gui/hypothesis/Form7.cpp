@@ -10,6 +10,8 @@
 #include <string>
 
 #include "core/hypothesis/RankSum.h"
+#include "core/hypothesis/TestSolutions.h"
+#include "core/shell/TextNumber.h"
 #include "gui/hypothesis/HypothesisLists.h"
 #include "gui/hypothesis/SignificanceBox.h"
 #include "gui/sample/ValidatedBox.h"
@@ -146,6 +148,8 @@ void Form7::ComputeRankSum() {
   m_conclusion->clear();
   const RankSumResult result = ComputeRankSumTest(cells(), hypothesis, alphaText);
   m_conclusion->showDecision(result.test.decision);
+  showSolution(RankSumSolution(result, {*hypothesis, {m_h0->text().toStdString(), m_h1->text().toStdString()},
+                                        LeadingValue(alphaText)}));
 }
 
 void Form7::CheckRepeatedValuesOnly() {

@@ -1,0 +1,123 @@
+// The worked-solution pane: hidden at first, toggled from the toolbar and the menu, kept per
+// window class, filled after a computation, emptied after a refused one, results greyed out
+// when they no longer match the inputs, and the specified labels the same either way.
+#include <QAction>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "gui/estimation/Form3a.h"
+#include "gui/estimation/Form9.h"
+#include "gui/hypothesis/Form4.h"
+#include "gui/hypothesis/Form7.h"
+#include "gui/sample/DetailsPane.h"
+#include "gui/support/WindowFixture.h"
+
+using namespace kelvo;
+
+namespace {
+
+QString PaneText(AnalysisWindow* w) {
+  auto* text = WindowFixture::control<QTextBrowser>(w, QStringLiteral("DetailsText"));
+  return text ? text->toPlainText() : QString();
+}
+
+}  // namespace
+
+class DetailsPaneTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { m_fixture = std::make_unique<WindowFixture>(); }
+  void cleanup() { m_fixture.reset(); }
+
+  void hiddenAtFirstAndRememberedPerWindowClass() {
+    auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
+    auto* pane = WindowFixture::control<QDockWidget>(w, QStringLiteral("DetailsPane"));
+    QVERIFY(pane && !pane->isVisible());
+    WindowFixture::control<QAction>(w, QStringLiteral("menudetails"))->trigger();
+    QVERIFY(pane->isVisible());
+    // A second window of the same class opens with the pane; another class does not.
+    auto* same = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
+    QVERIFY(WindowFixture::control<QDockWidget>(same, QStringLiteral("DetailsPane"))->isVisible());
+    auto* other = m_fixture->open<Form7>(WindowClass::Form7, QStringLiteral("秩和检验"), 0);
+    QVERIFY(!WindowFixture::control<QDockWidget>(other, QStringLiteral("DetailsPane"))->isVisible());
+    w->setDetailsVisible(false);
+    same->setDetailsVisible(false);
+  }
+
+  void estimationShowsItsEquationsAndIsEmptiedWhenRefused() {
+    auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
+    WindowFixture::fill(w, 1, {"2", "4", "6"});
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QVERIFY2(PaneText(w).contains(QStringLiteral("4")), qPrintable(PaneText(w)));
+    QVERIFY(PaneText(w).contains(QStringLiteral("1.63299")));  // σ̂ = √(8/3)
+    QVERIFY(!w->resultsStale());
+    WindowFixture::fill(w, 1, {"abc"});
+    QVERIFY(w->resultsStale());  // an edit makes the shown results old
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("数据错误")});
+    QVERIFY(PaneText(w).isEmpty());
+    QCOMPARE(WindowFixture::label(w, "Label22"), QStringLiteral("4.000"));  // kept, greyed
+    QVERIFY(w->resultsStale());
+    auto* note = WindowFixture::control<QWidget>(w, QStringLiteral("DetailsNote"));
+    QVERIFY(note && !note->isHidden());
+  }
+
+  void intervalShowsTableAndExactQuantiles() {
+    // Mode 2, n = 16, x̄ = 10, s = 2, c = 0.95: t₀.₀₂₅(15) = 2.1314 printed, 2.13145 exact.
+    auto* w = m_fixture->open<Form3a>(WindowClass::Form3a, QString(), 2);
+    WindowFixture::chooseInputMode(w, InputMode::Two);
+    WindowFixture::fill(w, 1, {"16", "10", "×", "2"});
+    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    const QString text = PaneText(w);
+    QVERIFY2(text.contains(QStringLiteral("2.1314")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("2.13145")));
+    QVERIFY(text.contains(QStringLiteral("8.9343")));
+  }
+
+  void testShowsStatisticCriticalValuesAndPValue() {
+    // Mode 2 (t test), μ0 = 10, sample 9, 11, 12, 14, 10, 13: t = 1.96396, t₀.₀₂₅(5) = 2.5706.
+    auto* w = m_fixture->open<Form4>(WindowClass::Form4, QString(), 2);
+    WindowFixture::fill(w, 1, {"9", "11", "12", "14", "10", "13"});
+    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
+    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
+    WindowFixture::click(w, QStringLiteral("Command2"));
+    WindowFixture::chooseItem(w, QStringLiteral("Combo2"), 2);
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    const QString text = PaneText(w);
+    QVERIFY2(text.contains(QStringLiteral("1.96396")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("2.5706")));   // the printed table
+    QVERIFY(text.contains(QStringLiteral("2.57058")));  // Boost.Math
+    QVERIFY(text.contains(QStringLiteral("0.10")));     // p ≈ 0.1067
+    QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
+
+    // Copy puts the whole solution on the clipboard as plain text.
+    WindowFixture::click(w, QStringLiteral("DetailsCopy"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+  }
+
+  void theSpecifiedLabelsDoNotDependOnThePane() {
+    QStringList shown[2];
+    for (int visible = 0; visible < 2; ++visible) {
+      auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
+      w->setDetailsVisible(visible == 1);
+      WindowFixture::fill(w, 1, {"1.5", "2.5", "7"});
+      WindowFixture::click(w, QStringLiteral("Command1"));
+      for (const char* name : {"Label22", "Label23", "Label13", "Label19", "Label20", "Label21"})
+        shown[visible] << WindowFixture::label(w, name);
+      shown[visible] << QString::number(w->grid()->width()) << QString::number(w->grid()->height());
+      w->setDetailsVisible(false);
+    }
+    QCOMPARE(shown[1], shown[0]);
+  }
+
+ private:
+  std::unique_ptr<WindowFixture> m_fixture;
+};
+
+QTEST_MAIN(DetailsPaneTest)
+#include "DetailsPaneTest.moc"
