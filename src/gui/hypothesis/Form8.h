@@ -1,13 +1,59 @@
 #pragma once
-#include "gui/sample/BasicTaskWindow.h"
+// Form8: the large-sample tests of the parameter of a 0-1, binomial, Poisson or exponential
+// population (modes 1 to 4), judged by the sample mean against a band around the mean under
+// H0, and the skewness and kurtosis test of normality (mode 5).
+#include "core/hypothesis/TestResult.h"
+#include "gui/sample/AnalysisWindow.h"
+
+class QComboBox;
 
 namespace kelvo {
 
-// Asymptotic tests, and the skewness and kurtosis test.
-class Form8 : public BasicTaskWindow {
+class ConclusionLabel;
+class HypothesisLists;
+class ValidatedBox;
+
+class Form8 : public AnalysisWindow {
   Q_OBJECT
  public:
-  Form8() : BasicTaskWindow(QStringLiteral("Form8"), QStringLiteral("渐进检验")) {}
+  Form8();
+
+  // Activation: the mode's title and list; no repeat counts in modes 4 and 5.
+  void ApplyAsymptoticMode();
+  // Command2: shows the mode's hypothesis list.
+  void ShowHypothesisList();
+  // A pick in the list: asks the hypothesised value (and N in mode 2) until it is valid and
+  // writes both hypotheses.
+  void ChooseHypothesis(int position, const QString& h0, const QString& h1);
+  // The checks before a test, in order; throws InputError with the first failure's message.
+  void CheckAsymptoticInputs() const;
+  // Command1: the checks, the mode's test, the conclusion.
+  void RunAsymptoticTest();
+
+  // The hypothesised value as text (empty until chosen) and the trials of mode 2 (0 until asked).
+  QString hypothesisValue() const { return m_hypothesisValue; }
+  int trialCount() const { return m_trialCount; }
+
+ protected:
+  void applyMode() override { ApplyAsymptoticMode(); }
+  void compute() override { RunAsymptoticTest(); }
+  QString helpAnchor() const override;
+  void writeHeadings(InputMode mode) override;
+
+ private:
+  void setupPanels();
+  void connectSignals();
+  TestResult runModeTest(double alpha) const;
+
+  HypothesisLists* m_lists = nullptr;  // Combo1 .. Combo4
+  QPushButton* m_chooseButton = nullptr;  // Command2
+  QLabel* m_h0 = nullptr;                 // Label7
+  QLabel* m_h1 = nullptr;                 // Label9
+  ValidatedBox* m_significance = nullptr;  // Text2
+  ConclusionLabel* m_conclusion = nullptr; // Label12
+
+  QString m_hypothesisValue;
+  int m_trialCount = 0;
 };
 
 }  // namespace kelvo
