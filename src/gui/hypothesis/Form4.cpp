@@ -255,10 +255,8 @@ void Form4::setupInputBoxes() {
 void Form4::connectControls() {
   connect(m_showList, &QPushButton::clicked, this, &Form4::ShowHypothesisList);
   connect(m_lists, &HypothesisLists::chosen, this, &Form4::ChooseHypothesis);
-  // After the frame has cleared the grid and written the summary headings.
-  connect(option2(), &QRadioButton::toggled, this, [this](bool on) {
-    if (on) widenSummaryColumns();
-  });
+  // On every click, after the frame has cleared the grid and written the summary headings.
+  connect(option2(), &QRadioButton::clicked, this, &Form4::widenSummaryColumns);
 }
 
 const TestMode* Form4::currentMode() const { return kModes.find(analysisMode()); }

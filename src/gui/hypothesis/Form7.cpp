@@ -123,9 +123,6 @@ void Form7::connectControls() {
             m_h0->setText(h0);
             m_h1->setText(h1);
           });
-  // The only input mode is already chosen, so a click on it would toggle nothing: the click
-  // itself clears the grid.
-  connect(option1(), &QRadioButton::clicked, this, [this] { setInputMode(InputMode::One); });
   surface()->installEventFilter(this);
 }
 

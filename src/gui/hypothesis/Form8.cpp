@@ -9,6 +9,7 @@
 
 #include "core/hypothesis/AsymptoticTests.h"
 #include "core/hypothesis/SkewnessKurtosis.h"
+#include "core/hypothesis/TestSolutions.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
@@ -233,6 +234,20 @@ void Form8::RunAsymptoticTest() {
     throw;
   }
   m_conclusion->showDecision(result.decision);
+
+  const double alpha = m_significance->value();
+  if (!kModes.find(analysisMode())->test) {
+    showSolution(SkewnessKurtosisSolution(result, alpha));
+    return;
+  }
+  BandSolutionInput solution;
+  solution.mode = analysisMode();
+  solution.hypothesis = HypothesisAt(*m_lists->choice());
+  solution.texts = {m_h0->text().toStdString(), m_h1->text().toStdString()};
+  solution.alpha = alpha;
+  solution.hypothesisValue = LeadingValue(m_hypothesisValue.toStdString());
+  solution.trialCount = m_trialCount;
+  showSolution(BandTestSolution(result, solution));
 }
 
 TestResult Form8::runModeTest(double alpha) const {

@@ -240,12 +240,9 @@ void AnalysisWindow::setResultsGreyed(bool greyed) {
 }
 
 void AnalysisWindow::connectSignals() {
-  connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) setInputMode(InputMode::One);
-  });
-  connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) setInputMode(InputMode::Two);
-  });
+  // A click sets the mode even on the option already chosen: it clears the grid either way.
+  connect(m_option1, &QRadioButton::clicked, this, [this] { setInputMode(InputMode::One); });
+  connect(m_option2, &QRadioButton::clicked, this, [this] { setInputMode(InputMode::Two); });
   connect(m_dataPanel, &ClickablePanel::clicked, this, &AnalysisWindow::stepGridHeight);
   connect(m_compute, &QPushButton::clicked, this, &AnalysisWindow::computeClicked);
 }
@@ -340,10 +337,7 @@ void AnalysisWindow::writeHeadings(InputMode mode) {
 void AnalysisWindow::setInputMode(InputMode mode) {
   m_inputMode = mode;
   QRadioButton* option = mode == InputMode::One ? m_option1 : m_option2;
-  if (!option->isChecked()) {
-    option->setChecked(true);  // toggles back into here
-    return;
-  }
+  if (!option->isChecked()) option->setChecked(true);
   cells().clear();
   writeHeadings(mode);
   sampleGrid()->cellsReset();

@@ -79,8 +79,9 @@ QString WindowFixture::cell(AnalysisWindow* window, int row, int col) {
 void WindowFixture::chooseInputMode(AnalysisWindow* window, InputMode mode,
                                     std::source_location where) {
   const QString name = mode == InputMode::One ? QStringLiteral("Option1") : QStringLiteral("Option2");
+  // On the round button: a short caption leaves the option's middle outside its text.
   if (auto* option = control<QRadioButton>(window, name, where))
-    QTest::mouseClick(option, Qt::LeftButton);
+    QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(8, option->height() / 2));
 }
 
 void WindowFixture::click(AnalysisWindow* window, const QString& buttonName,
