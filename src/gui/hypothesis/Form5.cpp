@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <string>
@@ -200,6 +201,18 @@ void Form5::setupDataPanel() {
   writeLawHeadings();
   m_lawCaption->hide();
   m_lawGrid->view()->hide();
+  fitSampleGrid();
+}
+
+void Form5::fitSampleGrid() {
+  // The sample grid takes the room the law grid leaves, in the panel's present scale.
+  constexpr long long kGap = 60;
+  TwipsRect r = ControlTwips(grid());
+  const long long bottom = m_lawGrid->view()->isHidden() ? ControlTwips(dataPanel()).height - kGap
+                                                          : ControlTwips(m_lawCaption).top;
+  r.height = std::max(sampleGrid()->minimumHeightTwips(), bottom - kGap - r.top);
+  SetControlTwips(grid(), r);
+  sampleGrid()->followEditor();
 }
 
 void Form5::setupHypothesisPanel() {
@@ -325,6 +338,7 @@ void Form5::ChooseDistribution(int entry) {
     m_lawGrid->reshape(3, Program().settings.sampleLimit);
     writeLawHeadings();  // the law's points stay
   }
+  fitSampleGrid();
   if (row->firstName) m_parameterNames[0]->setText(QString::fromUtf16(row->firstName));
   if (row->secondName) m_parameterNames[1]->setText(QString::fromUtf16(row->secondName));
   Ask(this, row->known, m_parameters);

@@ -51,6 +51,8 @@ class Form5 : public AnalysisWindow {
   // Row count and row headings of the sample grid for a mode (the cells already cleared).
   void layOutSampleGrid(FittingInputMode mode);
   void writeLawHeadings();
+  // The sample grid's height: down to the law grid when that is shown, else to the panel's foot.
+  void fitSampleGrid();
 
   std::optional<FittingEntry> m_entry;
   FittingInputMode m_mode = FittingInputMode::Individual;
