@@ -2,6 +2,7 @@
 //   form5, form5max   the normal law with known μ and σ on grouped data, computed
 //   form5law          a user-defined law with values and repeat counts, computed
 //   form5list         the distribution list open
+//   form5help         the help section of the window
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include "gui/sample/SampleGrid.h"
 #include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
+#include "gui/shell/HelpViewer.h"
 #include "gui/shell/WindowLauncher.h"
 
 namespace {
@@ -96,6 +98,11 @@ const kelvo::SceneRegistrar kForm5List("form5list", [](kelvo::ScriptedDialogs&) 
   Form5* w = OpenForm5();
   w->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
   w->findChild<QComboBox*>(QStringLiteral("Combo1"))->showPopup();
+});
+
+// The window's help section.
+const kelvo::SceneRegistrar kForm5Help("form5help", [](kelvo::ScriptedDialogs&) {
+  kelvo::ShowProgramHelp(OpenForm5(), QStringLiteral("fitting"));
 });
 
 }  // namespace
