@@ -1,6 +1,5 @@
 #include "gui/hypothesis/Form5.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -195,10 +194,10 @@ void Form5::setupDataPanel() {
 
   m_lawCaption = addLabel(dataPanel(), QStringLiteral("Label21"), QStringLiteral("自定义离散分布"),
                           120, 2130, 3000, 300);
-  m_lawGrid = addGrid(QStringLiteral("MSFlexGrid2"), QStringLiteral("Text9"), dataPanel(), 3,
-                      Program().settings.sampleLimit);
+  // The law grid gets its columns when the user-defined law is chosen: a grid of 32767
+  // columns nobody sees would only slow the opening of the window.
+  m_lawGrid = addGrid(QStringLiteral("MSFlexGrid2"), QStringLiteral("Text9"), dataPanel(), 3, 2);
   PlaceControl(m_lawGrid->view(), 120, 2460, 11520, 1380);
-  writeLawHeadings();
   m_lawCaption->hide();
   m_lawGrid->view()->hide();
   fitSampleGrid();
@@ -316,6 +315,8 @@ void Form5::ChooseDistribution(int entry) {
   const EntryRow* row = kEntries.find(entry);
   if (!row) return;
   m_entry = static_cast<FittingEntry>(entry);
+  // The edit commands must not go on acting on a law grid the user no longer sees.
+  if (activeGrid() == m_lawGrid) grid()->setFocus(Qt::OtherFocusReason);
   m_lawCaption->hide();
   m_lawGrid->view()->hide();
   m_lawGrid->editor()->hide();

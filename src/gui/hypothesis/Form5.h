@@ -9,8 +9,6 @@
 #include "core/hypothesis/FittingTypes.h"
 #include "gui/sample/AnalysisWindow.h"
 
-class QComboBox;
-
 namespace kelvo {
 
 class ConclusionLabel;

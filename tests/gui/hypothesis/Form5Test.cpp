@@ -476,6 +476,11 @@ class Form5Test : public QObject {
     QCOMPARE(LawCell(w, 1, 1), QString());
     QCOMPARE(LawCell(w, 2, 2), QString());
     QCOMPARE(WindowFixture::cell(w, 1, 1), QStringLiteral("7"));
+    // Once the law grid is hidden, the commands act on the sample grid again.
+    choose(w, 6, {});
+    w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, 1));
+    WindowFixture::toolbar(w, QStringLiteral("删除"));
+    QCOMPARE(WindowFixture::cell(w, 1, 1), QString());
   }
 
   // --- data checks and refusals -----------------------------------------------------------
