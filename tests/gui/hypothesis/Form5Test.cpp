@@ -283,16 +283,6 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
   }
 
-  void summariesAreStoredForTheEstimates() {
-    Form5* w = open();
-    choose(w, 10, {});
-    for (const char* a : {"-20", "90"}) m_fixture->dialogs.queueAnswer(a);
-    QTest::mouseClick(Option(w, 3), Qt::LeftButton);
-    QCOMPARE(w->fittingParameters().normalSumX, -20.0);
-    QCOMPARE(w->fittingParameters().normalSumXX, 90.0);
-    QCOMPARE(w->fittingInputMode(), FittingInputMode::Grouped);
-  }
-
   void lawsWithoutGroupedFormGoBackToSingleValues() {
     Form5* w = open();
     choose(w, 5, {"2"});
@@ -570,19 +560,6 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->messageTexts(), QStringList{message});
     QCOMPARE(m_fixture->dialogs.messages[0].title, QStringLiteral("数据检查"));
     QCOMPARE(conclusion->text(), QStringLiteral("earlier"));
-  }
-
-  void aRefusalLeavesTheLastConclusionOfTheWindow() {
-    Form5* w = open();
-    choose(w, 1, {"0.5"});
-    FillSample(w, QStringLiteral("0*10 1*10"));
-    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
-    WindowFixture::click(w, QStringLiteral("Command1"));
-    QCOMPARE(WindowFixture::label(w, "Label12"), kH0);
-    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QString());
-    WindowFixture::click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("显著水平数据错误")});
-    QCOMPARE(WindowFixture::label(w, "Label12"), kH0);
   }
 
  private:
