@@ -1,13 +1,72 @@
 #pragma once
-#include "gui/sample/BasicTaskWindow.h"
+// Form5: the chi-square goodness-of-fit test against one of thirteen hypothesised laws.
+// The user picks the law from the list Combo1 (its known parameters are asked at once),
+// enters the sample as single values, values with repeat counts or grouped intervals, a
+// user-defined law in the second grid MSFlexGrid2, and the significance level; the window
+// shows only the conclusion.
+#include <optional>
+
+#include "core/hypothesis/FittingTypes.h"
+#include "gui/sample/AnalysisWindow.h"
 
 namespace kelvo {
 
-// The chi-square goodness-of-fit test.
-class Form5 : public BasicTaskWindow {
+class ConclusionLabel;
+class HypothesisLists;
+class ValidatedBox;
+
+class Form5 : public AnalysisWindow {
   Q_OBJECT
  public:
-  Form5() : BasicTaskWindow(QStringLiteral("Form5"), QStringLiteral("分布拟和检验")) {}
+  Form5();
+
+  // A choice in the distribution list: hypothesis texts, the known parameters asked until
+  // valid, the input controls enabled.
+  void ChooseDistribution(int entry);
+  // Clears the sample grid and lays it out for the mode; grouped data asks the summaries the
+  // chosen law's estimates need.
+  void SetFittingInputMode(FittingInputMode mode);
+  // The compute button's body.
+  void RunFittingTest();
+
+  std::optional<FittingEntry> chosenEntry() const { return m_entry; }
+  FittingInputMode fittingInputMode() const { return m_mode; }
+  const FittingParameters& fittingParameters() const { return m_parameters; }
+  SampleGrid* lawGrid() const { return m_lawGrid; }
+
+ protected:
+  void applyMode() override;
+  void compute() override { RunFittingTest(); }
+  QString helpAnchor() const override { return QStringLiteral("fitting"); }
+  void writeHeadings(InputMode mode) override;
+
+ private:
+  void setupHypothesisPanel();
+  void setupModePanel();
+  void setupDataPanel();
+  void setupSidePanels();
+  void connectControls();
+  // Row count and row headings of the sample grid for a mode (the cells already cleared).
+  void layOutSampleGrid(FittingInputMode mode);
+  void writeLawHeadings();
+  // The sample grid's height: down to the law grid when that is shown, else to the panel's foot.
+  void fitSampleGrid();
+
+  std::optional<FittingEntry> m_entry;
+  FittingInputMode m_mode = FittingInputMode::Individual;
+  FittingParameters m_parameters;
+
+  HypothesisLists* m_lists = nullptr;      // Combo1
+  QPushButton* m_chooseButton = nullptr;   // Command2
+  QLabel* m_h0Text = nullptr;              // Label7
+  QLabel* m_h1Text = nullptr;              // Label9
+  QRadioButton* m_option3 = nullptr;
+  ValidatedBox* m_alpha = nullptr;         // Text2
+  SampleGrid* m_lawGrid = nullptr;         // MSFlexGrid2 with Text9
+  QLabel* m_lawCaption = nullptr;          // Label21
+  QLabel* m_parameterNames[2] = {};        // Label17, Label18
+  QLabel* m_parameterValues[2] = {};       // Label19, Label20
+  ConclusionLabel* m_conclusion = nullptr; // Label12
 };
 
 }  // namespace kelvo

@@ -1,0 +1,88 @@
+// The goodness-of-fit window: opening it, and one press of the compute button on a full row,
+// at the default sample limit and at the largest one.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <cstdio>
+#include <string>
+
+#include "core/shell/EnvSettings.h"
+#include "core/shell/ProgramState.h"
+#include "core/tables/Quantiles.h"
+#include "gui/hypothesis/Form5.h"
+#include "gui/sample/SampleGrid.h"
+#include "gui/shell/AppContext.h"
+#include "gui/shell/Dialogs.h"
+
+using namespace kelvo;
+
+namespace {
+
+// Keeps any message box from blocking a run; a run that showed one is reported as failed.
+ScriptedDialogs g_dialogs;
+
+void UseLimit(int limit) {
+  Program().settings.sampleLimit = limit;
+  App().dialogs = &g_dialogs;
+  SetTableDatabasePath(KELVO_TABLES_DB);
+}
+
+}  // namespace
+
+static void BM_OpenForm5(benchmark::State& state) {
+  UseLimit(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    auto* window = new Form5;
+    window->show();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    delete window;
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  Program().settings = EnvSettings{};
+}
+BENCHMARK(BM_OpenForm5)->Arg(EnvSettings{}.sampleLimit)->Arg(EnvSettings::kMaxSampleLimit)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The normal law with μ and σ estimated from single values: every cell of row 1 filled.
+static void BM_ComputeForm5FullRow(benchmark::State& state) {
+  UseLimit(static_cast<int>(state.range(0)));
+  auto* window = new Form5;
+  window->show();
+  QCoreApplication::processEvents();
+  window->ChooseDistribution(static_cast<int>(FittingEntry::NormalUnknown));
+  window->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("0.05"));
+  CellStore& cells = window->cells();
+  for (int c = 1; c < cells.cols(); ++c)
+    cells.setText(1, c, std::to_string((c * 37) % 101 + (c * 11) % 53) + ".5");
+  window->sampleGrid()->cellsReset();
+  g_dialogs.messages.clear();
+  for (auto _ : state) {
+    window->computeClicked();
+    QCoreApplication::processEvents();
+  }
+  if (!g_dialogs.messages.empty())
+    state.SkipWithError(qUtf8Printable(g_dialogs.messages.front().text));
+  delete window;
+  Program().settings = EnvSettings{};
+}
+BENCHMARK(BM_ComputeForm5FullRow)->Arg(EnvSettings{}.sampleLimit)->Arg(EnvSettings::kMaxSampleLimit)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The offscreen platform warns about every window feature it lacks.
+static void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
+  fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietOffscreenWarnings);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

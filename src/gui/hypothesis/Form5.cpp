@@ -1,0 +1,417 @@
+#include "gui/hypothesis/Form5.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <cmath>
+#include <span>
+#include <string>
+
+#include "core/hypothesis/GoodnessOfFit.h"
+#include "core/shell/ProgramState.h"
+#include "gui/hypothesis/HypothesisLists.h"
+#include "gui/sample/ModeTable.h"
+#include "gui/sample/SampleGrid.h"
+#include "gui/sample/ValidatedBox.h"
+#include "gui/sample/ValueLabel.h"
+#include "gui/shell/ControlLayout.h"
+#include "gui/shell/Dialogs.h"
+
+namespace kelvo {
+namespace {
+
+using Field = double FittingParameters::*;
+
+// What a parameter dialog accepts; it is asked again until the answer passes.
+enum class Rule { Any, Positive, Probability, AboveOne };
+
+struct Question {
+  const char16_t* prompt;
+  const char16_t* title;
+  Field field;
+  Rule rule;
+};
+
+// A condition on the last two answers of a group of dialogs: the whole group is asked again
+// until it holds (B above A; MAX not below MIN).
+enum class PairRule { None, SecondAbove, SecondNotBelow };
+
+struct QuestionSet {
+  std::span<const Question> questions;
+  PairRule pair = PairRule::None;
+};
+
+constexpr Question kZeroOneP[] = {{u"输入P值", u"P值", &FittingParameters::zeroOneP, Rule::Probability}};
+constexpr Question kBinomialKnown[] = {
+    {u"输入N值", u"N值", &FittingParameters::binomialTrials, Rule::AboveOne},
+    {u"输入P值", u"P值", &FittingParameters::binomialP, Rule::Probability}};
+constexpr Question kTrials[] = {{u"输入N值", u"N值", &FittingParameters::binomialTrials, Rule::AboveOne}};
+constexpr Question kLambda[] = {{u"输入λ值", u"λ值", &FittingParameters::poissonLambda, Rule::Positive}};
+constexpr Question kUniform[] = {{u"输入A值", u"A值", &FittingParameters::uniformA, Rule::Any},
+                                 {u"输入B值", u"B值", &FittingParameters::uniformB, Rule::Any}};
+constexpr Question kNormal[] = {{u"输入μ值", u"μ值", &FittingParameters::normalMu, Rule::Any},
+                                {u"输入σ值", u"σ值", &FittingParameters::normalSigma, Rule::Positive}};
+constexpr Question kTheta[] = {{u"输入θ值", u"θ值", &FittingParameters::exponentialTheta, Rule::Positive}};
+
+// The summaries of grouped data that the estimates need.
+constexpr Question kBinomialSum[] = {{u"输入∑X值", u"∑X值", &FittingParameters::binomialSumX, Rule::Positive}};
+constexpr Question kPoissonSum[] = {{u"输入∑X值", u"∑X值", &FittingParameters::poissonSumX, Rule::Positive}};
+constexpr Question kExtremes[] = {{u"输入MIN(X)值", u"MIN(X)值", &FittingParameters::groupedMin, Rule::Any},
+                                  {u"输入MAX(X)值", u"MAX(X)值", &FittingParameters::groupedMax, Rule::Any}};
+constexpr Question kNormalSums[] = {
+    {u"输入∑X值", u"∑X值", &FittingParameters::normalSumX, Rule::Any},
+    {u"输入∑X*X值", u"∑X*X值", &FittingParameters::normalSumXX, Rule::Positive}};
+constexpr Question kExponentialSum[] = {
+    {u"输入∑X值", u"∑X值", &FittingParameters::exponentialSumX, Rule::Positive}};
+
+struct EntryRow {
+  const char16_t* text;        // the list item; its H0 text follows the last comma
+  const char16_t* firstName;   // Label17
+  const char16_t* secondName;  // Label18
+  QuestionSet known;           // asked when the entry is chosen
+  Field firstShown;            // shown in Label19 after the questions
+  Field secondShown;           // Label20
+  bool grouped;                // grouped data (Option3) allowed
+  QuestionSet summaries;       // asked when grouped data is chosen
+};
+
+constexpr EntryRow kEntryRows[] = {
+    {u"0:自定义,服从离散分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
+    {u"1:P已知,服从0-1分布", u"输入的P值", nullptr, {kZeroOneP}, &FittingParameters::zeroOneP,
+     nullptr, false, {}},
+    {u"2:P未知,服从0-1分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
+    {u"3:P已知,服从二项分布", u"输入的P值", nullptr, {kBinomialKnown}, &FittingParameters::binomialP,
+     nullptr, true, {}},
+    {u"4:P未知,服从二项分布", nullptr, nullptr, {kTrials}, nullptr, nullptr, true, {kBinomialSum}},
+    {u"5:λ已知,服从泊松分布", u"输入的λ值", nullptr, {kLambda}, &FittingParameters::poissonLambda,
+     nullptr, true, {}},
+    {u"6:λ未知,服从泊松分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kPoissonSum}},
+    {u"7:A B已知,服从均匀分布 ", u"输入的A值", u"输入的B值", {kUniform, PairRule::SecondAbove},
+     &FittingParameters::uniformA, &FittingParameters::uniformB, true, {}},
+    {u"8:A B未知,服从均匀分布", nullptr, nullptr, {}, nullptr, nullptr, true,
+     {kExtremes, PairRule::SecondNotBelow}},
+    {u"9:μσ已知,服从正太分布", u"输入的μ值", u"输入的σ值", {kNormal}, &FittingParameters::normalMu,
+     &FittingParameters::normalSigma, true, {}},
+    {u"10:μσ未知,服从正太分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kNormalSums}},
+    {u"11:θ已知,服从指数分布", u"输入的θ值", nullptr, {kTheta}, &FittingParameters::exponentialTheta,
+     nullptr, true, {}},
+    {u"12:θ未知,服从指数分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kExponentialSum}},
+};
+constexpr ModeTable<EntryRow> kEntries{kEntryRows, 0};
+
+constexpr const char16_t* kEntryTexts[] = {
+    kEntryRows[0].text, kEntryRows[1].text, kEntryRows[2].text,  kEntryRows[3].text,
+    kEntryRows[4].text, kEntryRows[5].text, kEntryRows[6].text,  kEntryRows[7].text,
+    kEntryRows[8].text, kEntryRows[9].text, kEntryRows[10].text, kEntryRows[11].text,
+    kEntryRows[12].text};
+const HypothesisListSpec kDistributionList[] = {{"Combo1", u"选择分布类型", kEntryTexts}};
+
+// Texts of the window; the H1 conclusion of this window has no blank before H1.
+const char16_t* const kAcceptH1 = u"接受备选假设H1";
+
+bool Accepts(Rule rule, double v) {
+  // A parameter that must be positive or a probability must also be a finite number: an
+  // answer such as 1e999 reads as infinity.
+  switch (rule) {
+    case Rule::Any: return true;
+    case Rule::Positive: return v > 0.0 && std::isfinite(v);
+    case Rule::Probability: return v > 0.0 && v < 1.0;
+    case Rule::AboveOne: return v > 1.0 && std::isfinite(v);
+  }
+  return false;
+}
+
+bool PairHolds(PairRule rule, double first, double second) {
+  const double difference = second - first;
+  switch (rule) {
+    case PairRule::None: return true;
+    case PairRule::SecondAbove: return std::isfinite(difference) && difference > 0.0;
+    case PairRule::SecondNotBelow: return std::isfinite(difference) && difference >= 0.0;
+  }
+  return false;
+}
+
+// Asks every question of the set, each until its own rule holds, and the whole set again
+// until its pair rule holds. Cancel answers 0.
+void Ask(QWidget* parent, const QuestionSet& set, FittingParameters& parameters) {
+  if (set.questions.empty()) return;
+  for (;;) {
+    for (const Question& q : set.questions)
+      parameters.*q.field = AskNumberUntil(parent, QString::fromUtf16(q.prompt),
+                                           QString::fromUtf16(q.title),
+                                           [rule = q.rule](double v) { return Accepts(rule, v); });
+    if (set.questions.size() < 2) return;
+    const Question& first = set.questions[set.questions.size() - 2];
+    const Question& second = set.questions.back();
+    if (PairHolds(set.pair, parameters.*first.field, parameters.*second.field)) return;
+  }
+}
+
+// A parameter as the user typed it, in plain decimal notation.
+QString DecimalText(double value) { return QString::number(value, 'g', 15); }
+
+QGroupBox* AddPanel(QWidget* parent, const char* name, int left, int top, int width, int height) {
+  auto* panel = new QGroupBox(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  PlaceControl(panel, left, top, width, height);
+  return panel;
+}
+
+AnalysisWindow::FrameOptions Form5Options() {
+  AnalysisWindow::FrameOptions options;
+  options.dataPanelName = QStringLiteral("Picture4");
+  options.modePanelName = QStringLiteral("Picture6");
+  options.rowOneHeading = QStringLiteral("样本数据");
+  options.designHeight = 500;
+  return options;
+}
+
+// Layout of the surface, in twips: the data-entry panel across the top, the hypothesis,
+// input-mode, significance and parameter panels below it, the results at the bottom.
+constexpr int kDataTop = 120, kDataHeight = 3960;
+constexpr int kMiddleTop = 4200, kMiddleHeight = 1920;
+constexpr int kBottomTop = 6240, kBottomHeight = 1140;
+constexpr int kLabelHeight = 360;
+
+}  // namespace
+
+Form5::Form5() : AnalysisWindow(Form5Options()) {
+  setObjectName(QStringLiteral("Form5"));
+  setWindowTitle(QStringLiteral("分布拟和检验"));
+  setupDataPanel();
+  setupHypothesisPanel();
+  setupModePanel();
+  setupSidePanels();
+  connectControls();
+}
+
+void Form5::setupDataPanel() {
+  PlaceControl(dataPanel(), 120, kDataTop, 11760, kDataHeight);
+  // At load the grid holds single values: two rows, the heading without its trailing blank.
+  sampleGrid()->reshape(2, cells().cols());
+  PlaceControl(grid(), 120, 330, 11520, 1740);
+
+  m_lawCaption = addLabel(dataPanel(), QStringLiteral("Label21"), QStringLiteral("自定义离散分布"),
+                          120, 2130, 3000, 300);
+  // The law grid gets its columns when the user-defined law is chosen: a grid of 32767
+  // columns nobody sees would only slow the opening of the window.
+  m_lawGrid = addGrid(QStringLiteral("MSFlexGrid2"), QStringLiteral("Text9"), dataPanel(), 3, 2);
+  PlaceControl(m_lawGrid->view(), 120, 2460, 11520, 1380);
+  m_lawCaption->hide();
+  m_lawGrid->view()->hide();
+  fitSampleGrid();
+}
+
+void Form5::fitSampleGrid() {
+  // The sample grid takes the room the law grid leaves, in the panel's present scale.
+  constexpr long long kGap = 60;
+  TwipsRect r = ControlTwips(grid());
+  const long long bottom = m_lawGrid->view()->isHidden() ? ControlTwips(dataPanel()).height - kGap
+                                                          : ControlTwips(m_lawCaption).top;
+  r.height = std::max(sampleGrid()->minimumHeightTwips(), bottom - kGap - r.top);
+  SetControlTwips(grid(), r);
+  sampleGrid()->followEditor();
+}
+
+void Form5::setupHypothesisPanel() {
+  QGroupBox* panel = AddPanel(surface(), "Picture2", 120, kMiddleTop, 4920, kMiddleHeight);
+  m_chooseButton = new QPushButton(QStringLiteral("假设命题选择"), panel);
+  m_chooseButton->setObjectName(QStringLiteral("Command2"));
+  PlaceControl(m_chooseButton, 180, 240, 1800, 450);
+  m_lists = new HypothesisLists(panel, kDistributionList, 2100, 240, 2640, 450);
+  m_lists->setCurrent(QStringLiteral("Combo1"));
+
+  addLabel(panel, QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), 180, 900, 1500,
+           kLabelHeight);
+  m_h0Text = addLabel(panel, QStringLiteral("Label7"), QString(), 1740, 900, 3000, kLabelHeight);
+  addLabel(panel, QStringLiteral("Label8"), QStringLiteral("备选假设H1"), 180, 1380, 1500,
+           kLabelHeight);
+  m_h1Text = addLabel(panel, QStringLiteral("Label9"), QString(), 1740, 1380, 3000, kLabelHeight);
+}
+
+void Form5::setupModePanel() {
+  QGroupBox* panel = modePanel();
+  panel->setTitle(QString());  // Label16 is the panel's caption
+  PlaceControl(panel, 5160, kMiddleTop, 1980, kMiddleHeight);
+  addLabel(panel, QStringLiteral("Label16"), QStringLiteral("输入方式"), 180, 150, 1600, 330);
+  option1()->setText(QStringLiteral("离散数据"));
+  option2()->setText(QStringLiteral("重复数据"));
+  m_option3 = new QRadioButton(QStringLiteral("间隔数据"), panel);
+  m_option3->setObjectName(QStringLiteral("Option3"));
+  PlaceControl(option1(), 240, 540, 1560, kLabelHeight);
+  PlaceControl(option2(), 240, 960, 1560, kLabelHeight);
+  PlaceControl(m_option3, 240, 1380, 1560, kLabelHeight);
+  // Nothing can be entered or computed before a law is chosen.
+  for (QWidget* w : {static_cast<QWidget*>(option1()), static_cast<QWidget*>(option2()),
+                     static_cast<QWidget*>(m_option3)})
+    w->setEnabled(false);
+}
+
+void Form5::setupSidePanels() {
+  QGroupBox* level = AddPanel(surface(), "Picture5", 7260, kMiddleTop, 2160, 900);
+  addLabel(level, QStringLiteral("Label15"), QStringLiteral("显著水平"), 150, 300, 960, kLabelHeight);
+  m_alpha = new ValidatedBox(level);
+  m_alpha->setObjectName(QStringLiteral("Text2"));
+  PlaceControl(m_alpha, 1140, 270, 870, 390);
+  m_alpha->setEnabled(false);
+
+  PlaceControl(computeButton(), 7260, 5280, 2160, 840);
+  computeButton()->setEnabled(false);
+
+  QGroupBox* parameters = AddPanel(surface(), "Picture7", 9540, kMiddleTop, 2340, kMiddleHeight);
+  const char* names[] = {"Label17", "Label18"};
+  const char* values[] = {"Label19", "Label20"};
+  for (int i = 0; i < 2; ++i) {
+    m_parameterNames[i] = addLabel(parameters, QString::fromLatin1(names[i]), QString(), 150,
+                                   240 + i * 810, 2040, 330);
+    m_parameterValues[i] = addLabel(parameters, QString::fromLatin1(values[i]), QString(), 150,
+                                    570 + i * 810, 2040, 330);
+  }
+
+  QGroupBox* result = AddPanel(surface(), "Picture3", 120, kBottomTop, 7020, kBottomHeight);
+  addLabel(result, QStringLiteral("Label10"), QStringLiteral("结果及说明"), 150, 150, 1800, 330);
+  addLabel(result, QStringLiteral("Label11"), QStringLiteral("结论:"), 150, 600, 720, kLabelHeight);
+  m_conclusion = new ConclusionLabel(AcceptH0Text(), QString::fromUtf16(kAcceptH1), result);
+  m_conclusion->setObjectName(QStringLiteral("Label12"));
+  PlaceControl(m_conclusion, 900, 600, 2760, kLabelHeight);
+  addLabel(result, QStringLiteral("Label13"), QStringLiteral("条件说明"), 3840, 600, 1200,
+           kLabelHeight);
+  addLabel(result, QStringLiteral("Label14"), QStringLiteral("样本数>50"), 5040, 600, 1800,
+           kLabelHeight);
+
+  // Intermediate results of the other test windows; this test shows none.
+  QGroupBox* intermediate = AddPanel(surface(), "Picture1", 7260, kBottomTop, 4620, kBottomHeight);
+  addLabel(intermediate, QStringLiteral("Label1"), QStringLiteral("中间结果"), 150, 150, 1800, 330);
+  addLabel(intermediate, QStringLiteral("Label2"), QStringLiteral("样本均值"), 150, 600, 1080,
+           kLabelHeight);
+  addLabel(intermediate, QStringLiteral("Label3"), QString(), 1260, 600, 1020, kLabelHeight);
+  addLabel(intermediate, QStringLiteral("Label4"), QStringLiteral("样本方差"), 2340, 600, 1080,
+           kLabelHeight);
+  addLabel(intermediate, QStringLiteral("Label5"), QString(), 3450, 600, 1020, kLabelHeight);
+}
+
+void Form5::connectControls() {
+  connect(m_chooseButton, &QPushButton::clicked, m_lists, &HypothesisLists::showCurrent);
+  connect(m_lists, &HypothesisLists::chosen, this,
+          [this](int position, const QString&, const QString&) { ChooseDistribution(position); });
+  connect(m_option3, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) SetFittingInputMode(FittingInputMode::Grouped);
+  });
+}
+
+void Form5::applyMode() { m_chooseButton->setFocus(Qt::ActiveWindowFocusReason); }
+
+void Form5::writeLawHeadings() {
+  CellStore& law = m_lawGrid->cells();
+  for (int c = 1; c < law.cols(); ++c) law.setText(0, c, std::to_string(c));
+  law.setText(0, 0, "分布律");
+  law.setText(1, 0, "X");
+  law.setText(2, 0, "P");
+  m_lawGrid->cellsReset();
+}
+
+void Form5::ChooseDistribution(int entry) {
+  const EntryRow* row = kEntries.find(entry);
+  if (!row) return;
+  m_entry = static_cast<FittingEntry>(entry);
+  // The edit commands must not go on acting on a law grid the user no longer sees.
+  if (activeGrid() == m_lawGrid) grid()->setFocus(Qt::OtherFocusReason);
+  m_lawCaption->hide();
+  m_lawGrid->view()->hide();
+  m_lawGrid->editor()->hide();
+
+  const QString h0 = SplitHypothesis(QString::fromUtf16(row->text)).second;
+  m_h0Text->setText(h0);
+  m_h1Text->setText(QStringLiteral("不") + h0);
+  for (int i = 0; i < 2; ++i) {
+    m_parameterNames[i]->clear();
+    m_parameterValues[i]->clear();
+  }
+  m_option3->setEnabled(false);
+  // The law of entries 0 to 2 has no grouped form: grouped data would stay selected with
+  // its option disabled, so the window goes back to single values.
+  if (!row->grouped && m_option3->isChecked()) SetFittingInputMode(FittingInputMode::Individual);
+
+  if (m_entry == FittingEntry::UserLaw) {
+    m_lawCaption->show();
+    m_lawGrid->view()->show();
+    m_lawGrid->reshape(3, Program().settings.sampleLimit);
+    writeLawHeadings();  // the law's points stay
+  }
+  fitSampleGrid();
+  if (row->firstName) m_parameterNames[0]->setText(QString::fromUtf16(row->firstName));
+  if (row->secondName) m_parameterNames[1]->setText(QString::fromUtf16(row->secondName));
+  Ask(this, row->known, m_parameters);
+  if (row->firstShown) m_parameterValues[0]->setText(DecimalText(m_parameters.*row->firstShown));
+  if (row->secondShown) m_parameterValues[1]->setText(DecimalText(m_parameters.*row->secondShown));
+
+  option1()->setEnabled(true);
+  option2()->setEnabled(true);
+  m_option3->setEnabled(row->grouped);
+  m_alpha->setEnabled(true);
+  computeButton()->setEnabled(true);
+  grid()->setEnabled(true);
+}
+
+void Form5::writeHeadings(InputMode mode) {
+  // The frame has cleared the cells for Option1 or Option2.
+  layOutSampleGrid(mode == InputMode::One ? FittingInputMode::Individual
+                                          : FittingInputMode::RepeatCounts);
+}
+
+void Form5::layOutSampleGrid(FittingInputMode mode) {
+  m_mode = mode;
+  struct Layout {
+    int rows;
+    const char16_t* headings[3];
+  };
+  static const Layout layouts[] = {
+      {2, {u"样本数据 ", nullptr, nullptr}},
+      {3, {u"样本数据 ", u"重复数 ", nullptr}},
+      {4, {u"区间下限", u"区间上限", u"样本个数"}},
+  };
+  const Layout& layout = layouts[static_cast<int>(mode)];
+  sampleGrid()->reshape(layout.rows, cells().cols());
+  CellStore& store = cells();
+  for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
+  for (int r = 1; r < layout.rows; ++r)
+    store.setText(r, 0, QString::fromUtf16(layout.headings[r - 1]).toStdString());
+}
+
+void Form5::SetFittingInputMode(FittingInputMode mode) {
+  switch (mode) {
+    case FittingInputMode::Individual:
+      setInputMode(InputMode::One);
+      return;
+    case FittingInputMode::RepeatCounts:
+      setInputMode(InputMode::Two);
+      return;
+    case FittingInputMode::Grouped:
+      break;
+  }
+  if (!m_option3->isChecked()) {
+    m_option3->setChecked(true);  // toggles back into here
+    return;
+  }
+  cells().clear();
+  layOutSampleGrid(FittingInputMode::Grouped);
+  sampleGrid()->cellsReset();
+  if (const EntryRow* row = m_entry ? kEntries.find(static_cast<int>(*m_entry)) : nullptr)
+    Ask(this, row->summaries, m_parameters);
+}
+
+void Form5::RunFittingTest() {
+  if (!m_entry) return;
+  FittingRequest request;
+  request.entry = *m_entry;
+  request.mode = m_mode;
+  request.parameters = m_parameters;
+  request.alpha = m_alpha->value();
+  const FittingResult result = ComputeFittingTest(request, cells(), m_lawGrid->cells());
+  m_parameters = result.parameters;
+  if (result.dataMessage) ShowDataCheck(this, QString::fromStdString(*result.dataMessage));
+  m_conclusion->showDecision(result.test.decision);
+}
+
+}  // namespace kelvo
