@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/hypothesis/GoodnessOfFit.h"
+#include "core/hypothesis/TestSolutions.h"
 #include "core/shell/ProgramState.h"
 #include "gui/hypothesis/HypothesisLists.h"
 #include "gui/sample/ModeTable.h"
@@ -412,6 +413,9 @@ void Form5::RunFittingTest() {
   m_parameters = result.parameters;
   if (result.dataMessage) ShowDataCheck(this, QString::fromStdString(*result.dataMessage));
   m_conclusion->showDecision(result.test.decision);
+  const EntryRow* row = kEntries.find(static_cast<int>(*m_entry));
+  const QString law = row ? SplitHypothesis(QString::fromUtf16(row->text)).second : QString();
+  showSolution(FittingSolution(result, request.alpha, law.toStdString()));
 }
 
 }  // namespace kelvo
