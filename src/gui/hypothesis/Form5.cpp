@@ -414,7 +414,9 @@ void Form5::RunFittingTest() {
   if (result.dataMessage) ShowDataCheck(this, QString::fromStdString(*result.dataMessage));
   m_conclusion->showDecision(result.test.decision);
   const EntryRow* row = kEntries.find(static_cast<int>(*m_entry));
-  const QString law = row ? SplitHypothesis(QString::fromUtf16(row->text)).second : QString();
+  // The item's H0 text is "服从" + the law's name.
+  QString law = row ? SplitHypothesis(QString::fromUtf16(row->text)).second.trimmed() : QString();
+  if (law.startsWith(QStringLiteral("服从"))) law.remove(0, 2);
   showSolution(FittingSolution(result, request.alpha, law.toStdString()));
 }
 

@@ -141,6 +141,7 @@ void AnalysisWindow::setupToolbar() {
 void AnalysisWindow::setupFrame() {
   m_surface = new QWidget(this);
   m_surface->setObjectName(QStringLiteral("surface"));
+  m_surface->installEventFilter(this);
   setCentralWidget(m_surface);
   const int toolbarHeight = m_toolbar->sizeHint().height();
   const int menuHeight = menuBar()->sizeHint().height();
@@ -412,12 +413,16 @@ void AnalysisWindow::changeEvent(QEvent* event) {
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (isMinimized()) return;
-  m_referenceWidth = ScaleWindowControls(m_surface, width(), m_referenceWidth);
   for (SampleGrid* g : m_grids) g->followEditor();
 }
 
 bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The controls follow the surface, which is the window's width unless the worked-solution
+  // pane takes part of it.
+  if (watched == m_surface && event->type() == QEvent::Resize && !isMinimized()) {
+    m_referenceWidth = ScaleWindowControls(m_surface, m_surface->width(), m_referenceWidth);
+    for (SampleGrid* g : m_grids) g->followEditor();
+  }
   if (event->type() == QEvent::EnabledChange && m_options.hoverHighlight)
     if (auto* option = qobject_cast<QRadioButton*>(watched)) highlightOnHover(option, QPoint(-1, -1));
   if (event->type() == QEvent::MouseMove && m_options.hoverHighlight)

@@ -111,10 +111,25 @@ class DetailsPaneTest : public QObject {
       WindowFixture::click(w, QStringLiteral("Command1"));
       for (const char* name : {"Label22", "Label23", "Label13", "Label19", "Label20", "Label21"})
         shown[visible] << WindowFixture::label(w, name);
-      shown[visible] << QString::number(w->grid()->width()) << QString::number(w->grid()->height());
       w->setDetailsVisible(false);
     }
     QCOMPARE(shown[1], shown[0]);
+  }
+
+  void hidingThePaneRestoresTheLayout() {
+    auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
+    QCoreApplication::processEvents();
+    const QRect grid = w->grid()->geometry();
+    const QRect button = WindowFixture::control<QWidget>(w, QStringLiteral("Command1"))->geometry();
+    w->setDetailsVisible(true);
+    QCoreApplication::processEvents();
+    // The controls make room for the pane rather than lying under it.
+    QVERIFY(w->grid()->geometry().width() < grid.width());
+    w->setDetailsVisible(false);
+    QCoreApplication::processEvents();
+    QVERIFY(std::abs(w->grid()->geometry().width() - grid.width()) <= 1);
+    QVERIFY(std::abs(WindowFixture::control<QWidget>(w, QStringLiteral("Command1"))->geometry().left() -
+                     button.left()) <= 1);
   }
 
  private:
