@@ -14,6 +14,7 @@
 #include "gui/sample/SampleGrid.h"
 #include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
+#include "support/QtBenchMain.h"
 
 using namespace kelvo;
 
@@ -71,18 +72,4 @@ static void BM_ComputeForm5FullRow(benchmark::State& state) {
 BENCHMARK(BM_ComputeForm5FullRow)->Arg(EnvSettings{}.sampleLimit)->Arg(EnvSettings::kMaxSampleLimit)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The offscreen platform warns about every window feature it lacks.
-static void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
-  fprintf(stderr, "%s\n", qUtf8Printable(text));
-}
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(QuietOffscreenWarnings);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kelvo::RunQtBenchmarks(argc, argv); }

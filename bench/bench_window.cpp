@@ -10,6 +10,7 @@
 #include "core/shell/ProgramState.h"
 #include "gui/estimation/Form9.h"
 #include "gui/sample/SampleGrid.h"
+#include "support/QtBenchMain.h"
 
 using namespace kelvo;
 
@@ -51,18 +52,4 @@ static void BM_PasteFullRowIntoWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_PasteFullRowIntoWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The offscreen platform warns about every window feature it lacks.
-static void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
-  if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
-  fprintf(stderr, "%s\n", qUtf8Printable(text));
-}
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(QuietOffscreenWarnings);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kelvo::RunQtBenchmarks(argc, argv); }

@@ -18,11 +18,11 @@ QString AcceptH1Text() { return QStringLiteral("接受备选假设 H1"); }
 HypothesisLists::HypothesisLists(QWidget* parent, std::span<const HypothesisListSpec> lists,
                                  int left, int top, int width, int height)
     : QObject(parent) {
-  for (const HypothesisListSpec& spec : lists) {
+  for (const HypothesisListSpec& row : lists) {
     auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(spec.name));
-    for (const char16_t* item : spec.items) box->addItem(QString::fromUtf16(item));
-    box->setPlaceholderText(QString::fromUtf16(spec.placeholder));
+    box->setObjectName(QString::fromLatin1(row.name));
+    for (const char16_t* item : row.items) box->addItem(QString::fromUtf16(item));
+    box->setPlaceholderText(QString::fromUtf16(row.placeholder));
     box->setCurrentIndex(-1);
     PlaceControl(box, left, top, width, height);
     SetRefusesHeight(box, true);

@@ -194,9 +194,8 @@ SampleGrid::SampleGrid(const Options& options, QWidget* container, QObject* pare
   PlaceControl(m_editor, 0, 0, options.columnWidthTwips, options.rowHeightTwips);
   m_editor->hide();
 
-  for (QWidget* w : {static_cast<QWidget*>(m_view.data()), m_view->viewport(),
-                     static_cast<QWidget*>(m_editor.data())})
-    w->installEventFilter(this);
+  m_watched = {m_view.data(), m_view->viewport(), m_editor.data()};
+  for (QObject* watched : m_watched) watched->installEventFilter(this);
 
   connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (index.row() > 0 && index.column() > 0) openEditor();
@@ -216,21 +215,19 @@ SampleGrid::SampleGrid(const Options& options, QWidget* container, QObject* pare
 }
 
 SampleGrid::~SampleGrid() {
+  // Widgets being destroyed still send events: stop watching them first.
+  for (QObject* watched : m_watched)
+    if (watched) watched->removeEventFilter(this);
   // The view reads the cell store while it goes: destroy it while the store still exists.
   delete m_view.data();
   delete m_editor.data();
   delete m_model;
 }
 
-bool SampleGrid::owns(const QWidget* widget) const {
-  return widget && (widget == m_view || widget == m_editor ||
-                    (m_view && widget == m_view->viewport()));
-}
-
 bool SampleGrid::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) emit focused(this);
   // Enter and Tab in the editor go on to the next cell, so a sample is typed value by value.
-  if (watched == m_editor && event->type() == QEvent::KeyPress) {
+  if (watched == m_watched[2] && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
       moveEditorRight();

@@ -94,8 +94,6 @@ class SampleGrid : public QObject {
   SampleGridView* view() const { return m_view; }
   QLineEdit* editor() const { return m_editor; }
   bool editorArmed() const { return m_editorArmed; }
-  // True for the view, its viewport and the editor.
-  bool owns(const QWidget* widget) const;
 
   // Opens the editor on the current cell: disarmed, with the cell's text, over the cell.
   void openEditor();
@@ -136,6 +134,7 @@ class SampleGrid : public QObject {
   SampleGridModel* m_model = nullptr;
   QPointer<SampleGridView> m_view;
   QPointer<QLineEdit> m_editor;
+  QList<QPointer<QObject>> m_watched;  // view, viewport, editor: watched for focus and keys
   QWidget* m_container = nullptr;
   int m_editRow = -1;  // the cell the editor was opened on
   int m_editCol = -1;

@@ -100,6 +100,14 @@ class DetailsPaneTest : public QObject {
     // Copy puts the whole solution on the clipboard as plain text.
     WindowFixture::click(w, QStringLiteral("DetailsCopy"));
     QCOMPARE(QGuiApplication::clipboard()->text(), text);
+
+    // A refused run empties the pane and leaves the conclusion greyed out.
+    WindowFixture::fill(w, 1, {"abc"}, 7);
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("数据错误")});
+    QVERIFY(PaneText(w).isEmpty());
+    QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
+    QVERIFY(w->resultsStale());
   }
 
   void theSpecifiedLabelsDoNotDependOnThePane() {

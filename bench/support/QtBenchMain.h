@@ -1,0 +1,30 @@
+#pragma once
+// The main of a benchmark that opens windows: Qt's offscreen platform, without the warnings
+// it prints for every window feature it lacks.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+#include "core/tables/Quantiles.h"
+
+namespace kelvo {
+
+inline void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
+  std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+inline int RunQtBenchmarks(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietOffscreenWarnings);
+  QApplication app(argc, argv);
+#ifdef KELVO_TABLES_DB
+  SetTableDatabasePath(KELVO_TABLES_DB);
+#endif
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace kelvo
