@@ -6,6 +6,10 @@
 namespace kelvo {
 namespace {
 
+// The rows of a long table shown as rich text: the first kShownHead and the rest from the end.
+constexpr std::size_t kShownRows = 120;
+constexpr std::size_t kShownHead = 100;
+
 std::string Escape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
@@ -69,7 +73,16 @@ std::string WorkedSolution::html() const {
         break;
       case Kind::Table: {
         out += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
-        for (std::size_t r = 0; r < b.rows.size(); ++r) {
+        // A long table shows its head and tail; the plain text keeps every row.
+        const std::size_t rows = b.rows.size();
+        for (std::size_t r = 0; r < rows; ++r) {
+          if (rows - 1 > kShownRows && r == kShownHead + 1) {
+            out += "<tr><td colspan=\"" + std::to_string(b.rows[0].size()) + "\">… 共 " +
+                   std::to_string(rows - 1) + " 行，中间 " + std::to_string(rows - 1 - kShownRows) +
+                   " 行从略（“复制全部”含全部各行）…</td></tr>";
+            r = rows - (kShownRows - kShownHead) - 1;
+            continue;
+          }
           const bool marked = r > 0 && b.marked[r - 1];
           out += marked ? "<tr style=\"background-color: #fff3c4;\">" : "<tr>";
           for (const std::string& cell : b.rows[r])

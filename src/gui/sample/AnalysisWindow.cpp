@@ -211,14 +211,10 @@ void AnalysisWindow::setDetailsVisible(bool visible) {
   if (!objectName().isEmpty()) DetailsShown()[objectName()] = visible;
 }
 
-void AnalysisWindow::showSolution(const QString& html) {
+void AnalysisWindow::showSolution(WorkedSolution solution) {
   m_solved = true;
-  m_details->showSolution(html);
+  m_details->setSolution(std::move(solution));
   setResultsGreyed(false);
-}
-
-void AnalysisWindow::showSolution(const WorkedSolution& solution) {
-  showSolution(QString::fromStdString(solution.html()));
 }
 
 void AnalysisWindow::markResultsStale(const QString& why) {

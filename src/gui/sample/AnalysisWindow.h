@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/sample/CellStore.h"
+#include "core/shell/WorkedSolution.h"
 #include "gui/sample/SampleGrid.h"
 
 class QLabel;
@@ -20,7 +21,6 @@ class QActionGroup;
 namespace kelvo {
 
 class DetailsPane;
-class WorkedSolution;
 class ValueLabel;
 
 // A panel whose own surface (not its children) reports clicks.
@@ -89,8 +89,7 @@ class AnalysisWindow : public QMainWindow {
   DetailsPane* detailsPane() const { return m_details; }
   void setDetailsVisible(bool visible);
   // After a successful computation: the pane's solution, and the results are current again.
-  void showSolution(const QString& html);
-  void showSolution(const WorkedSolution& solution);
+  void showSolution(WorkedSolution solution);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
   // says why, until the next computation succeeds.
   void markResultsStale(const QString& why);

@@ -32,19 +32,35 @@ DetailsPane::DetailsPane(QWidget* parent) : QDockWidget(QStringLiteral("详细�
   connect(copy, &QPushButton::clicked, this, &DetailsPane::copyToClipboard);
 }
 
-void DetailsPane::showSolution(const QString& html) {
-  m_text->setHtml(html);
+void DetailsPane::setSolution(WorkedSolution solution) {
+  m_solution = std::move(solution);
+  m_rendered = false;
   setStaleNote(QString());
+  if (isVisible()) render();
 }
 
-void DetailsPane::clearSolution() { m_text->clear(); }
+void DetailsPane::clearSolution() {
+  m_solution = WorkedSolution();
+  m_text->clear();
+  m_rendered = true;
+}
+
+void DetailsPane::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  if (!m_rendered) render();
+}
+
+void DetailsPane::render() {
+  m_text->setHtml(QString::fromStdString(m_solution.html()));
+  m_rendered = true;
+}
 
 void DetailsPane::setStaleNote(const QString& note) {
   m_note->setText(note);
   m_note->setVisible(!note.isEmpty());
 }
 
-QString DetailsPane::plainText() const { return m_text->toPlainText(); }
+QString DetailsPane::plainText() const { return QString::fromStdString(m_solution.plainText()); }
 
 void DetailsPane::copyToClipboard() const {
   QGuiApplication::clipboard()->setText(plainText());

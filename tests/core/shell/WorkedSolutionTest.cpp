@@ -21,6 +21,22 @@ TEST(WorkedSolution, RichTextEscapesAndPlainTextKeepsEveryBlock) {
   EXPECT_NE(plain.find("注意：表值与精确值的结论不同"), std::string::npos);
 }
 
+TEST(WorkedSolution, LongTablesShowHeadAndTailButCopyEveryRow) {
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 1; i <= 300; ++i) rows.push_back({std::to_string(i).insert(0, 1, 'r')});
+  WorkedSolution s;
+  s.table({"x"}, rows);
+  const std::string html = s.html();
+  EXPECT_NE(html.find(">r100<"), std::string::npos);
+  EXPECT_EQ(html.find(">r101<"), std::string::npos);
+  EXPECT_EQ(html.find(">r280<"), std::string::npos);
+  EXPECT_NE(html.find(">r281<"), std::string::npos);
+  EXPECT_NE(html.find(">r300<"), std::string::npos);
+  EXPECT_NE(html.find("共 300 行，中间 180 行从略"), std::string::npos);
+  const std::string plain = s.plainText();
+  for (const char* row : {"\nr1\n", "\nr150\n", "\nr300\n"}) EXPECT_NE(plain.find(row), std::string::npos) << row;
+}
+
 TEST(WorkedSolution, NumbersAndSubscripts) {
   struct Case { double value; int significant; const char* expected; };
   const Case cases[] = {
