@@ -7,8 +7,8 @@ namespace kelvo {
 namespace {
 
 // The rows of a long table shown as rich text: the first kShownHead and the rest from the end.
-constexpr std::size_t kShownRows = 120;
-constexpr std::size_t kShownHead = 100;
+constexpr std::size_t kShownRows = 40;
+constexpr std::size_t kShownHead = 30;
 
 std::string Escape(const std::string& text) {
   std::string out;

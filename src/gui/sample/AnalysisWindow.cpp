@@ -24,6 +24,7 @@
 #include "core/shell/WorkedSolution.h"
 #include "gui/sample/DetailsPane.h"
 #include "gui/sample/SampleGrid.h"
+#include "gui/sample/ValidatedBox.h"
 #include "gui/sample/ValueLabel.h"
 #include "gui/shell/ControlLayout.h"
 #include "gui/shell/Dialogs.h"
@@ -69,6 +70,8 @@ AnalysisWindow::AnalysisWindow(const FrameOptions& options)
 
 AnalysisWindow::~AnalysisWindow() {
   Registry().removeAll(this);
+  // The window's own parts are gone already; the focus leaving a box must not run its checks.
+  for (ValidatedBox* box : findChildren<ValidatedBox*>()) box->suspendChecks();
   // Each grid destroys its view before its cell store; the rest of the surface goes after.
   qDeleteAll(m_grids);
   m_grids.clear();

@@ -49,7 +49,7 @@ void ValidatedBox::setBackground(QLineEdit* box, const QColor& colour) {
 }
 
 bool ValidatedBox::validate() {
-  if (m_validating) return false;
+  if (m_validating || m_suspended) return false;
   m_validating = true;
   for (const Check& check : m_checks) {
     if (check.passes()) continue;

@@ -39,6 +39,9 @@ class ValidatedBox : public QLineEdit {
   double value() const;  // LeadingValue of the text
   // Runs the checks as leaving the box does; true when all passed.
   bool validate();
+  // From now on leaving the box checks nothing: its window is being destroyed, and the checks
+  // may read parts of the window that are already gone.
+  void suspendChecks() { m_suspended = true; }
 
   static const QColor& idleColour();   // light grey, 12632256
   static const QColor& errorColour();  // red, 255
@@ -52,6 +55,7 @@ class ValidatedBox : public QLineEdit {
   QWidget* m_next = nullptr;
   std::function<void(const QString&)> m_accepted;
   bool m_validating = false;
+  bool m_suspended = false;
 };
 
 }  // namespace kelvo
