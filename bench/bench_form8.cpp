@@ -24,6 +24,7 @@ namespace {
 ScriptedDialogs g_dialogs;
 
 Form8* OpenForm8(int mode) {
+  App().dialogs = &g_dialogs;  // every question is answered from the script
   auto* window = new Form8;
   window->setTag(QString::number(mode));
   window->show();
