@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -185,6 +186,7 @@ void AnalysisWindow::setupFrame() {
 
 void AnalysisWindow::setupDetails() {
   m_details = new DetailsPane(this);
+  m_details->setMinimumWidth(380);
   addDockWidget(Qt::RightDockWidgetArea, m_details);
   m_details->hide();
 
@@ -209,7 +211,16 @@ void AnalysisWindow::setupDetails() {
 
 void AnalysisWindow::setDetailsVisible(bool visible) {
   if (!m_details) return;
-  if (m_details->isVisible() != visible) m_details->setVisible(visible);
+  if (m_details->isVisible() != visible) {
+    // The pane opens beside the window's own surface: the window grows by the pane's width
+    // (and shrinks again), so the controls keep their size, unless the window fills the screen.
+    const int surfaceWidth = m_surface->width();
+    m_details->setVisible(visible);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && layout()) {
+      layout()->activate();
+      resize(width() + surfaceWidth - m_surface->width(), height());
+    }
+  }
   if (m_detailsAction->isChecked() != visible) m_detailsAction->setChecked(visible);
   if (!objectName().isEmpty()) DetailsShown()[objectName()] = visible;
 }
