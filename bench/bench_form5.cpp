@@ -32,17 +32,7 @@ void UseLimit(int limit) {
 }  // namespace
 
 static void BM_OpenForm5(benchmark::State& state) {
-  UseLimit(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    auto* window = new Form5;
-    window->show();
-    QCoreApplication::processEvents();
-    state.PauseTiming();
-    delete window;
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-  }
-  Program().settings = EnvSettings{};
+  TimeOpeningWindow<Form5>(state, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_OpenForm5)->Arg(EnvSettings{}.sampleLimit)->Arg(EnvSettings::kMaxSampleLimit)
     ->Unit(benchmark::kMillisecond)->UseRealTime();

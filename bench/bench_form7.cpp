@@ -17,17 +17,7 @@
 using namespace kelvo;
 
 static void BM_OpenForm7(benchmark::State& state) {
-  Program().settings.sampleLimit = static_cast<int>(state.range(0));
-  for (auto _ : state) {
-    auto* window = new Form7;
-    window->show();
-    QCoreApplication::processEvents();
-    state.PauseTiming();
-    delete window;
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-  }
-  Program().settings = EnvSettings{};
+  TimeOpeningWindow<Form7>(state, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_OpenForm7)->Arg(101)->Arg(EnvSettings::kMaxSampleLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -15,18 +15,7 @@
 using namespace kelvo;
 
 static void BM_OpenForm9AtLargestLimit(benchmark::State& state) {
-  Program().settings.sampleLimit = EnvSettings::kMaxSampleLimit;
-  for (auto _ : state) {
-    auto* window = new Form9;
-    window->setTag(QStringLiteral("5"));
-    window->show();
-    QCoreApplication::processEvents();
-    state.PauseTiming();
-    delete window;
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-  }
-  Program().settings = EnvSettings{};
+  TimeOpeningWindow<Form9>(state, EnvSettings::kMaxSampleLimit, QStringLiteral("5"));
 }
 BENCHMARK(BM_OpenForm9AtLargestLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -2,9 +2,11 @@
 // The main of a benchmark that opens windows: Qt's offscreen platform, without the warnings
 // it prints for every window feature it lacks.
 #include <QApplication>
+#include <QString>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
+#include "core/shell/ProgramState.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {
@@ -12,6 +14,24 @@ namespace kelvo {
 inline void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtWarningMsg && text.startsWith(QLatin1String("This plugin does not support"))) return;
   std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+}
+
+// Times opening a window at a sample limit: created (with its mode, if one is given) and
+// shown until its events settle. Closing it is not timed; the settings are put back after.
+template <class Window>
+void TimeOpeningWindow(benchmark::State& state, int sampleLimit, const QString& tag = QString()) {
+  Program().settings.sampleLimit = sampleLimit;
+  for (auto _ : state) {
+    auto* window = new Window;
+    if (!tag.isEmpty()) window->setTag(tag);
+    window->show();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    delete window;
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  Program().settings = EnvSettings{};
 }
 
 inline int RunQtBenchmarks(int argc, char** argv) {

@@ -17,19 +17,6 @@ using namespace kelvo;
 
 namespace {
 
-// A service that, like a real dialog, takes the activation away while it asks.
-class ActivationStealingDialogs : public ScriptedDialogs {
- public:
-  QString askText(QWidget* parent, const QString& prompt, const QString& title,
-                  const QString& defaultText) override {
-    OpenGuard guard(*this);
-    QWidget stand;
-    stand.show();
-    WindowFixture::activate(&stand);
-    return ScriptedDialogs::askText(parent, prompt, title, defaultText);
-  }
-};
-
 // The bounds of a caption "(L,U)".
 QPair<double, double> Bounds(const QString& caption) {
   const QString inner = caption.mid(1, caption.size() - 2);

@@ -13,23 +13,6 @@
 
 using namespace kelvo;
 
-namespace {
-
-// A service that, like a real dialog, takes the activation away while it asks.
-class ActivationStealingDialogs : public ScriptedDialogs {
- public:
-  QString askText(QWidget* parent, const QString& prompt, const QString& title,
-                  const QString& defaultText) override {
-    OpenGuard guard(*this);
-    QWidget stand;
-    stand.show();
-    WindowFixture::activate(&stand);
-    return ScriptedDialogs::askText(parent, prompt, title, defaultText);
-  }
-};
-
-}  // namespace
-
 class Form9Test : public QObject {
   Q_OBJECT
  private slots:

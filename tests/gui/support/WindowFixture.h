@@ -88,4 +88,11 @@ class WindowFixture {
   std::unique_ptr<Form1> m_main;
 };
 
+// A dialog service that, like a real dialog, takes the activation away while it asks.
+class ActivationStealingDialogs : public ScriptedDialogs {
+ public:
+  QString askText(QWidget* parent, const QString& prompt, const QString& title,
+                  const QString& defaultText) override;
+};
+
 }  // namespace kelvo
