@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev
+  appstream desktop-file-utils dpkg-dev
   libsqlite3-dev
   libboost-math-dev
   googletest libgtest-dev

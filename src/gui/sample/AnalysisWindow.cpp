@@ -90,6 +90,26 @@ int AnalysisWindow::analysisMode() const {
   return static_cast<int>(RoundHalfEven(LeadingValue(m_tag.toStdString())));
 }
 
+void AnalysisWindow::setupFileMenu() {
+  m_fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  m_fileMenu->setObjectName(QStringLiteral("menufile"));
+  auto addItem = [this](const char* name, const QString& caption, void (AnalysisWindow::*slot)()) {
+    QAction* action = m_fileMenu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  addItem("menuimport", QStringLiteral("导入数据…"), &AnalysisWindow::importData);
+  addItem("menuopen", QStringLiteral("打开数据…"), &AnalysisWindow::openData)
+      ->setShortcut(QKeySequence::Open);
+  addItem("menusave", QStringLiteral("保存数据…"), &AnalysisWindow::saveData)
+      ->setShortcut(QKeySequence::Save);
+  m_fileMenu->addSeparator();
+  addItem("menureport", QStringLiteral("导出报告…"), &AnalysisWindow::exportReport);
+  addItem("menuprint", QStringLiteral("打印…"), &AnalysisWindow::printReport)
+      ->setShortcut(QKeySequence::Print);
+}
+
 void AnalysisWindow::setupMenus() {
   m_editMenu = menuBar()->addMenu(QStringLiteral("编辑(&E)  "));
   m_editMenu->setObjectName(QStringLiteral("menuquick"));
@@ -109,6 +129,8 @@ void AnalysisWindow::setupMenus() {
   addItem("menupaste", QStringLiteral("粘贴"), &AnalysisWindow::pasteBlock, QKeySequence::Paste);
   addSeparator("menusp2");
   addItem("menudelete", QStringLiteral("删除"), &AnalysisWindow::deleteBlock, QKeySequence::Delete);
+  // The edit menu keeps the first place; the file menu follows it.
+  setupFileMenu();
 
   QAction* help = menuBar()->addAction(QStringLiteral("帮助(&H)"));
   help->setObjectName(QStringLiteral("menuhelp"));

@@ -4,6 +4,7 @@
 // proportional re-layout. Windows add their panels and say what activation and the compute
 // button do.
 #include <QGroupBox>
+#include <QImage>
 #include <QMainWindow>
 #include <functional>
 
@@ -84,6 +85,16 @@ class AnalysisWindow : public QMainWindow {
   void reformatLabel(ValueLabel* label);
   void showHelp();
 
+  // The file menu: data in and out, reports.
+  void importData();    // a CSV or plain-text file into the sample rows
+  void openData();      // a data file saved by saveData back into the window's grids
+  void saveData();      // the window's grids to a CSV file, written atomically
+  void exportReport();  // inputs, results, worked solution and chart to HTML or PDF
+  void printReport();   // the same report through the system's print dialog
+  // The chart of the last successful computation drawn into an image of `size`; a null image
+  // when there is none.
+  QImage chartImage(const QSize& size) const;
+
   // The worked-solution pane: hidden at first, shown or hidden for every window of the same
   // class for the rest of the run.
   DetailsPane* detailsPane() const { return m_details; }
@@ -138,6 +149,7 @@ class AnalysisWindow : public QMainWindow {
 
  private:
   void setupMenus();
+  void setupFileMenu();
   void setupToolbar();
   void setupDetails();
   void setResultsGreyed(bool greyed);
@@ -170,6 +182,7 @@ class AnalysisWindow : public QMainWindow {
   bool m_detailsRestored = false;
   bool m_solved = false;  // the last computation succeeded
   QMenu* m_editMenu = nullptr;
+  QMenu* m_fileMenu = nullptr;
 };
 
 }  // namespace kelvo

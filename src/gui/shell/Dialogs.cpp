@@ -1,7 +1,10 @@
 #include "gui/shell/Dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "core/shell/TextNumber.h"
 #include "gui/shell/AppContext.h"
@@ -74,6 +77,20 @@ QString QtDialogs::askText(QWidget* parent, const QString& prompt, const QString
   return dialog.textValue();
 }
 
+QString QtDialogs::askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
+                               const QString& filter, const QString& suggested) {
+  OpenGuard guard(*this);
+  return kind == FileQuestion::Open
+             ? QFileDialog::getOpenFileName(parent, title, suggested, filter)
+             : QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
+
+bool QtDialogs::choosePrinter(QWidget* parent, QPrinter* printer) {
+  OpenGuard guard(*this);
+  QPrintDialog dialog(printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
 void ScriptedDialogs::showMessage(QWidget*, const QString& text, const QString& title,
                                   MessageIcon icon) {
   OpenGuard guard(*this);
@@ -95,6 +112,25 @@ QString ScriptedDialogs::askText(QWidget*, const QString& prompt, const QString&
   QString answer = m_answers.front();
   m_answers.pop_front();
   return answer;
+}
+
+QString ScriptedDialogs::askFilePath(QWidget*, FileQuestion, const QString& title, const QString&,
+                                     const QString&) {
+  OpenGuard guard(*this);
+  fileTitles << title;
+  if (m_filePaths.empty()) return QString();
+  QString path = m_filePaths.front();
+  m_filePaths.pop_front();
+  return path;
+}
+
+bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter*) {
+  OpenGuard guard(*this);
+  ++printDialogs;
+  if (m_printerChoices.empty()) return false;
+  const bool accept = m_printerChoices.front();
+  m_printerChoices.pop_front();
+  return accept;
 }
 
 }  // namespace kelvo

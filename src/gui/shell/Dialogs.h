@@ -7,11 +7,14 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace kelvo {
 
 enum class MessageIcon { None, Information, Warning, Stop };
+
+enum class FileQuestion { Open, Save };
 
 struct ShownMessage {
   QString text;
@@ -28,6 +31,13 @@ class DialogService {
   // A modal text-input dialog with OK and Cancel; Cancel gives the empty text.
   virtual QString askText(QWidget* parent, const QString& prompt, const QString& title,
                           const QString& defaultText) = 0;
+  // A file chosen to read (`FileQuestion::Open`) or to write (`FileQuestion::Save`), starting
+  // from `suggested`; `filter` as Qt's file dialogs take it ("CSV 文件 (*.csv)"). Cancel gives
+  // the empty text.
+  virtual QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
+                              const QString& filter, const QString& suggested) = 0;
+  // The system's print dialog over `printer`; false when the user cancels.
+  virtual bool choosePrinter(QWidget* parent, QPrinter* printer) = 0;
 
   // True while a dialog of this service is open: a window losing activation then does so to
   // its own dialog, not to another window of the program.
@@ -66,6 +76,9 @@ class QtDialogs : public DialogService {
                    MessageIcon icon) override;
   QString askText(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultText) override;
+  QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
+                      const QString& filter, const QString& suggested) override;
+  bool choosePrinter(QWidget* parent, QPrinter* printer) override;
 };
 
 // Answers input dialogs from a queue and records every message and question.
@@ -79,6 +92,14 @@ class ScriptedDialogs : public DialogService {
                    MessageIcon icon) override;
   QString askText(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultText) override;
+  // File questions take their answers from their own queue; none queued answers Cancel.
+  void queueFilePath(const QString& path) { m_filePaths.push_back(path); }
+  QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
+                      const QString& filter, const QString& suggested) override;
+  // The print dialog is accepted when `true` was queued (the printer left as the caller set
+  // it up), and cancelled when nothing was queued.
+  void queuePrinterChoice(bool accept) { m_printerChoices.push_back(accept); }
+  bool choosePrinter(QWidget* parent, QPrinter* printer) override;
 
   std::deque<ShownMessage> messages;
   QStringList prompts;  // the prompt of every question asked, in order
@@ -86,9 +107,13 @@ class ScriptedDialogs : public DialogService {
   int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
   // Questions asked when no answer was queued are answered with Cancel and counted here.
   int unansweredQuestions = 0;
+  QStringList fileTitles;  // the title of every file question asked
+  int printDialogs = 0;    // how often the print dialog was shown
 
  private:
   std::deque<QString> m_answers;
+  std::deque<QString> m_filePaths;
+  std::deque<bool> m_printerChoices;
 };
 
 }  // namespace kelvo
