@@ -12,7 +12,7 @@ packages=(
   googletest libgtest-dev
   libbenchmark-dev
   fonts-noto-cjk fonts-dejavu-core
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick file
   clang-14 libclang-rt-14-dev
 )
 

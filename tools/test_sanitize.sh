@@ -16,4 +16,4 @@ cmake --build "$build" -j"$(nproc)"
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" -E '^fuzz\.'
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" -E '^(fuzz|package)\.'

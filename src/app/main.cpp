@@ -1,10 +1,14 @@
 // Kelvo: statistics for a first course in mathematical statistics.
 #include <QApplication>
-#include <QDir>
 #include <QFont>
 #include <QTimer>
+#include <cstdio>
 
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
+#include "gui/shell/DataLocation.h"
+#include "gui/shell/HelpViewer.h"
+#include "gui/shell/Icons.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/Translations.h"
 #include "gui/shell/WindowLauncher.h"
@@ -16,8 +20,16 @@ int main(int argc, char* argv[]) {
   QApplication::setFont(QFont(QStringList{QStringLiteral("Noto Sans CJK SC"),
                                           QStringLiteral("Noto Sans"), QStringLiteral("Sans")},
                               10));
-  kelvo::SetTableDatabasePath(
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bzztfbb.db")).toStdString());
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kelvo::kApplicationId));
+  QApplication::setWindowIcon(kelvo::ApplicationIcon());
+  kelvo::SetTableDatabasePath(kelvo::ProgramDataFile(QStringLiteral("bzztfbb.db")).toStdString());
+
+  // For the package check: where the data files were found.
+  if (qEnvironmentVariableIsSet("KELVO_REPORT_DATA_FILES")) {
+    std::printf("tables: %s\nhelp: %s\n", kelvo::TableStorePath().c_str(),
+                qPrintable(kelvo::HelpDocumentPath()));
+    std::fflush(stdout);
+  }
 
   kelvo::Form1 mainWindow;
   mainWindow.show();

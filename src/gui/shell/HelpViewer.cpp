@@ -1,6 +1,5 @@
 #include "gui/shell/HelpViewer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -8,13 +7,14 @@
 #include <QUrl>
 
 #include "gui/shell/AppContext.h"
+#include "gui/shell/DataLocation.h"
 #include "gui/shell/Dialogs.h"
 
 namespace kelvo {
 
 QString HelpDocumentPath() {
   if (!App().helpDocumentPath.isEmpty()) return App().helpDocumentPath;
-  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kelvo.html"));
+  return ProgramDataFile(QStringLiteral("kelvo.html"));
 }
 
 void ShowProgramHelp(QWidget* parent, const QString& anchor) {

@@ -96,4 +96,49 @@ QPixmap TitlePicture(int width, int height) {
   return pixmap;
 }
 
+QImage ProgramImage(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 64.0, size / 64.0);
+  QLinearGradient tile(0, 0, 0, 64);
+  tile.setColorAt(0, QColor(36, 78, 150));
+  tile.setColorAt(1, QColor(70, 130, 200));
+  p.setPen(Qt::NoPen);
+  p.setBrush(tile);
+  p.drawRoundedRect(QRectF(3, 3, 58, 58), 11, 11);
+
+  const double base = 50, peak = 34, mid = 32, spread = 8.5;
+  auto height = [&](double x) {
+    const double z = (x - mid) / spread;
+    return base - peak * std::exp(-z * z / 2.0);
+  };
+  QPainterPath curve;
+  curve.moveTo(8, height(8));
+  for (double x = 8.5; x <= 56; x += 0.5) curve.lineTo(x, height(x));
+  // The rejection region: the tail beyond the critical value.
+  const double critical = 41;
+  QPainterPath tail;
+  tail.moveTo(critical, base);
+  for (double x = critical; x <= 56; x += 0.5) tail.lineTo(x, height(x));
+  tail.lineTo(56, base);
+  tail.closeSubpath();
+  p.fillPath(tail, QColor(255, 170, 60));
+  p.setPen(QPen(QColor(255, 255, 255, 220), 1.6));
+  p.drawLine(QPointF(8, base), QPointF(56, base));
+  p.setPen(QPen(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(curve);
+  p.setPen(QPen(QColor(255, 170, 60), 2.0, Qt::SolidLine, Qt::FlatCap));
+  p.drawLine(QPointF(critical, base + 4), QPointF(critical, base));
+  return image;
+}
+
+QIcon ApplicationIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(QPixmap::fromImage(ProgramImage(size)));
+  return icon;
+}
+
 }  // namespace kelvo

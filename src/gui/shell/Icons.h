@@ -1,6 +1,7 @@
 #pragma once
 // The program's small pictures, drawn rather than shipped as files.
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace kelvo {
@@ -9,6 +10,10 @@ enum class IconKind { Copy, Paste, Delete, Enlarge, Reduce, Help };
 
 QPixmap IconPixmap(IconKind kind, int size = 16);
 QIcon ProgramIcon(IconKind kind);
+// The program's own icon at `size` pixels square: a bell curve with its right tail shaded on a
+// rounded blue tile. The same drawing gives the window icon and the installed icon files.
+QImage ProgramImage(int size);
+QIcon ApplicationIcon();
 // The decorative picture of the main window.
 QPixmap TitlePicture(int width, int height);
 
