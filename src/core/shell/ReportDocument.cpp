@@ -178,9 +178,10 @@ std::string ReportHtml(const ReportDocument& document, int columnsPerTable) {
       EscapeHtml(document.created) + "</p>\n";
   if (stale)
     out += "<table class=\"stale\" width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"8\" "
-           "bgcolor=\"#fde0dc\"><tr><td><b><font color=\"#b00000\">注意：结果已过时。</font></b>" +
+           "bgcolor=\"#fde0dc\"><tr><td bgcolor=\"#fde0dc\"><b><font color=\"#b00000\">注意：结果已过时。"
+           "</font></b>" +
            EscapeLines(document.staleNote) +
-           "<br>下面的计算结果与详细过程不对应当前输入，请重新计算后再使用。</td></tr></table>\n";
+           "<br>报告中的计算结果、详细过程与图表都属于上一次计算，不是当前输入的结果。</td></tr></table>\n";
 
   out += "<h2>输入数据</h2>\n";
   if (document.data.empty()) out += "<p>（无数据）</p>\n";

@@ -131,9 +131,11 @@ std::vector<Pair> PanelPairs(const std::vector<Element>& elements) {
 
 bool LoneCaption(const Pair& p) { return p.caption && p.values.empty(); }
 
-// A label alone on its line with nothing above it to caption it stays a note; a value alone
-// on its line (an empty label keeps a value's place) takes a lone caption standing just above
-// it ("结论:" over the conclusion, a parameter's name over its value). Pairs are in line order.
+// A value alone on its line (an empty label keeps a value's place) takes a lone caption
+// standing just above it ("结论:" over the conclusion). Then a label alone on its line takes a
+// lone label above it as its caption (a parameter's name over its value); values go first, so
+// a panel's heading label is not taken as the caption of the caption below it. Pairs are in
+// line order; captions taken are removed.
 void TakeCaptionsFromAbove(std::vector<Pair>& pairs) {
   for (Pair& p : pairs)
     if (LoneCaption(p) && p.captionText().isEmpty()) {
@@ -141,24 +143,26 @@ void TakeCaptionsFromAbove(std::vector<Pair>& pairs) {
       p.caption = nullptr;
     }
   std::vector<bool> consumed(pairs.size(), false);
-  for (std::size_t i = 0; i < pairs.size(); ++i) {
-    Pair& p = pairs[i];
-    const bool valueOnly = !p.caption && !p.values.empty();
-    if (!(valueOnly || (LoneCaption(p) && !consumed[i]))) continue;
-    const QRect below = valueOnly ? p.values.front()->rect : p.caption->rect;
-    std::size_t best = i;
-    for (std::size_t j = 0; j < i; ++j) {
-      const Pair& q = pairs[j];
-      if (consumed[j] || !LoneCaption(q) || q.captionText().isEmpty()) continue;
-      const QRect above = q.caption->rect;
-      const int gap = below.top() - above.bottom();
-      if (gap < -2 || gap > above.height() * 3 / 2 || !OverlapsHorizontally(above, below)) continue;
-      if (best == i || above.bottom() > pairs[best].caption->rect.bottom()) best = j;
+  for (const bool labelsToo : {false, true}) {
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+      Pair& p = pairs[i];
+      const bool valueOnly = !p.caption && !p.values.empty();
+      if (!(valueOnly || (labelsToo && LoneCaption(p) && !consumed[i]))) continue;
+      const QRect below = valueOnly ? p.values.front()->rect : p.caption->rect;
+      std::size_t best = i;
+      for (std::size_t j = 0; j < i; ++j) {
+        const Pair& q = pairs[j];
+        if (consumed[j] || !LoneCaption(q) || q.captionText().isEmpty()) continue;
+        const QRect above = q.caption->rect;
+        const int gap = below.top() - above.bottom();
+        if (gap < -2 || gap > above.height() * 3 / 2 || !OverlapsHorizontally(above, below)) continue;
+        if (best == i || above.bottom() > pairs[best].caption->rect.bottom()) best = j;
+      }
+      if (best == i) continue;
+      if (!valueOnly) p.values.push_back(p.caption);
+      p.caption = pairs[best].caption;
+      consumed[best] = true;
     }
-    if (best == i) continue;
-    if (!valueOnly) p.values.push_back(p.caption);
-    p.caption = pairs[best].caption;
-    consumed[best] = true;
   }
   std::vector<Pair> kept;
   for (std::size_t i = 0; i < pairs.size(); ++i)
@@ -193,6 +197,7 @@ PanelReading ReadPanel(const QWidget& window, const QWidget* panel, bool isSurfa
   reading.position = panel->mapTo(&window, QPoint(0, 0));
   const std::vector<Element> elements = PanelElements(window, panel);
   std::vector<Pair> pairs = PanelPairs(elements);
+  TakeCaptionsFromAbove(pairs);
 
   QString title;
   if (auto* box = qobject_cast<const QGroupBox*>(panel)) title = box->title().trimmed();
@@ -202,7 +207,6 @@ PanelReading ReadPanel(const QWidget& window, const QWidget* panel, bool isSurfa
     title = pairs.front().captionText();
     pairs.erase(pairs.begin());
   }
-  TakeCaptionsFromAbove(pairs);
   const bool resultPanel = !isSurface && std::any_of(pairs.begin(), pairs.end(),
                                                      [](const Pair& p) { return p.hasResult(); });
   reading.inputs.title = reading.results.title = Utf8(title);

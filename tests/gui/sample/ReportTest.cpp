@@ -98,7 +98,7 @@ class LayoutWindow : public AnalysisWindow {
     lower = addDecoratedLabel(interval, "Label8", QStringLiteral("("), QStringLiteral(","), 1440, 300, 1500, 390);
     upper = addDecoratedLabel(interval, "Label18", QString(), QStringLiteral(")"), 3000, 300, 1500, 390);
 
-    auto* parameters = new QGroupBox(QStringLiteral("参数"), surface());
+    auto* parameters = new QGroupBox(surface());  // no title, no heading label
     PlaceControl(parameters, 9300, 4600, 2340, 1920);
     addLabel(parameters, "Label17", QStringLiteral("μ"), 150, 240, 2040, 330);
     addLabel(parameters, "Label19", QStringLiteral("5.2"), 150, 570, 2040, 330);
@@ -196,8 +196,10 @@ class ReportTest : public QObject {
     QCOMPARE(RowsOf(d.inputs, QStringLiteral("中间结果")), QStringList());
     QCOMPARE(RowsOf(d.results, QStringLiteral("结果及说明")), QStringList{"结论:=接受备选假设 H1"});
     QCOMPARE(RowsOf(d.results, QStringLiteral("区间估计")), QStringList{"置信区间=(1.500, 2.250)"});
-    // Names standing over their values: each pairs with the one below it, not across.
-    QCOMPARE(RowsOf(d.inputs, QStringLiteral("参数")), (QStringList{"μ=5.2", "σ²=0.25"}));
+    // Names standing over their values: each pairs with the one below it, not across, and
+    // the first name is no heading.
+    QCOMPARE(Titles(d.inputs), (QStringList{"", ""}));
+    QCOMPARE(RowsOf(d.inputs, QString()), (QStringList{"输入方式=输入方式一", "μ=5.2", "σ²=0.25"}));
     w->close();
   }
 
