@@ -348,6 +348,20 @@ class ReportTest : public QObject {
     QVERIFY2(pdf.size() > 5000, QByteArray::number(pdf.size()));
   }
 
+  void failedPrintIsReported() {
+    Form4* w = computedForm4();
+    const QString path = m_dir.filePath("missing-folder/printed.pdf");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    m_fixture->dialogs.queuePrinterChoice(true);
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    PrintWindowReport(*w, printer);
+    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("打印失败：打印机未能完成打印。")});
+    QCOMPARE(m_fixture->dialogs.messages.front().title, QStringLiteral("打印"));
+    QVERIFY(!QFile::exists(path));
+  }
+
   void cancelledPrintWritesNothing() {
     Form4* w = computedForm4();
     const QString path = m_dir.filePath("printed.pdf");
