@@ -1,5 +1,7 @@
 // The file menu's report commands: a window's inputs, results, worked solution and chart as
 // an HTML or PDF document, or printed.
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 
 #include "gui/sample/AnalysisWindow.h"
@@ -47,7 +49,16 @@ void AnalysisWindow::exportReport() {
                                        QStringLiteral("HTML 文件 (*.html);;PDF 文件 (*.pdf)"),
                                        SuggestedReportName(windowTitle()));
   if (path.isEmpty()) return;
+  const QString chosen = path;
   const ReportFormat format = ReportFormatOf(path);
+  // The dialog asked before replacing the name it was given, not the one with ".html" added.
+  if (path != chosen && QFileInfo::exists(path)) {
+    Dialogs().showMessage(this,
+                          QStringLiteral("文件已存在：") + QDir::toNativeSeparators(path) +
+                              QStringLiteral("\n未覆盖。请输入带扩展名的文件名（.html 或 .pdf）。"),
+                          kExportTitle, MessageIcon::Warning);
+    return;
+  }
   try {
     const WindowReport report = CollectReport(*this);
     if (format == ReportFormat::Pdf)

@@ -277,6 +277,24 @@ class ReportTest : public QObject {
     QVERIFY(ReadBytes(m_dir.filePath(written)).startsWith(start));
   }
 
+  void addedSuffixNeverReplacesAFileUnasked() {
+    Form9* w = computedForm9();
+    QFile existing(m_dir.filePath("notes.html"));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    m_fixture->dialogs.queueFilePath(m_dir.filePath("notes"));
+    w->exportReport();
+    QCOMPARE(ReadBytes(m_dir.filePath("notes.html")), QByteArray("keep me"));
+    QCOMPARE(m_fixture->dialogs.messages.size(), std::size_t{1});
+    QVERIFY(m_fixture->dialogs.messages.front().text.startsWith(QStringLiteral("文件已存在：")));
+    // A name the dialog itself confirmed is replaced, wholly.
+    m_fixture->dialogs.queueFilePath(m_dir.filePath("notes.html"));
+    w->exportReport();
+    QVERIFY(ReadBytes(m_dir.filePath("notes.html")).startsWith("<!DOCTYPE html>"));
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"notes.html"});
+  }
+
   void chartIsEmbeddedInHtmlAndAddedToTheDocument() {
     Form9* w = computedForm9();
     WindowReport report = CollectReport(*w);
