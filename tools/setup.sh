@@ -12,7 +12,7 @@ packages=(
   googletest libgtest-dev
   libbenchmark-dev
   fonts-noto-cjk fonts-dejavu-core
-  xvfb xauth imagemagick file
+  xvfb xauth imagemagick file poppler-utils
   clang-14 libclang-rt-14-dev
 )
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "core/shell/TextNumber.h"
 #include "gui/shell/AppContext.h"
@@ -80,9 +81,21 @@ QString QtDialogs::askText(QWidget* parent, const QString& prompt, const QString
 QString QtDialogs::askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
                                const QString& filter, const QString& suggested) {
   OpenGuard guard(*this);
-  return kind == FileQuestion::Open
-             ? QFileDialog::getOpenFileName(parent, title, suggested, filter)
-             : QFileDialog::getSaveFileName(parent, title, suggested, filter);
+  QFileDialog dialog(parent, title, suggested, filter);
+  dialog.setFileMode(kind == FileQuestion::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setAcceptMode(kind == FileQuestion::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  if (kind == FileQuestion::Save) {
+    // A name typed without a suffix takes the one of the file type chosen in the dialog.
+    auto followFilter = [&dialog](const QString& nameFilter) {
+      static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+      const QRegularExpressionMatch m = firstSuffix.match(nameFilter);
+      dialog.setDefaultSuffix(m.hasMatch() ? m.captured(1) : QString());
+    };
+    followFilter(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
 }
 
 bool QtDialogs::choosePrinter(QWidget* parent, QPrinter* printer) {
