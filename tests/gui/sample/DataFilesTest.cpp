@@ -148,6 +148,31 @@ class DataFilesTest : public QObject {
     QVERIFY(m_fixture->messageTexts().value(0).contains(QStringLiteral("MSFlexGrid2")));
   }
 
+  void groupedDataReopenInTheGroupedLayout() {
+    Form5* w = form5();
+    m_fixture->dialogs.queueAnswer(QStringLiteral("0"));  // the uniform law's known bounds
+    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
+    chooseLaw(w, 7);
+    QTest::mouseClick(w->findChild<QRadioButton*>(QStringLiteral("Option3")), Qt::LeftButton);
+    QCOMPARE(w->fittingInputMode(), FittingInputMode::Grouped);
+    WindowFixture::fill(w, 1, {"0", "5"});
+    WindowFixture::fill(w, 2, {"5", "10"});
+    WindowFixture::fill(w, 3, {"12", "8"});
+    save(w, path("grouped.csv"));
+    QVERIFY(ReadFile(path("grouped.csv")).startsWith("# Kelvo 数据, Form5, 输入方式三\n"));
+    const QStringList saved = GridTexts(w);
+
+    Form5* other = form5();
+    m_fixture->dialogs.queueAnswer(QStringLiteral("0"));
+    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
+    chooseLaw(other, 7);
+    open(other, path("grouped.csv"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(other->fittingInputMode(), FittingInputMode::Grouped);
+    QCOMPARE(GridTexts(other), saved);
+    QCOMPARE(m_fixture->dialogs.unansweredQuestions, 0);
+  }
+
   void damagedOrForeignFilesChangeNothing() {
     Form9* w = form9();
     WindowFixture::fill(w, 1, {"5", "6"});
