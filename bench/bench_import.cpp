@@ -73,15 +73,20 @@ void BM_ImportThroughWindow(benchmark::State& state) {
     window->importData();
     QCoreApplication::processEvents();
   }
-  if (!dialogs.messages.empty()) state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
-  else if (window->cells().text(2, kPerRow - 1).empty()) state.SkipWithError("nothing imported");
+  if (!dialogs.messages.empty())
+    state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
+  else if (window->cells().text(2, kPerRow - 1).empty())
+    state.SkipWithError("nothing imported");
   delete window;
   QCoreApplication::processEvents();
   Program().settings = EnvSettings{};
   App().dialogs = nullptr;
   state.SetItemsProcessed(state.iterations() * (2 * kPerRow - 1));
 }
-BENCHMARK(BM_ImportThroughWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+BENCHMARK(BM_ImportThroughWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // Saving the same data as the window's data file and opening it again.
@@ -109,14 +114,19 @@ void BM_SaveAndOpenThroughWindow(benchmark::State& state) {
     window->openData();
     QCoreApplication::processEvents();
   }
-  if (!dialogs.messages.empty()) state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
-  else if (window->cells().text(2, kPerRow - 1).empty()) state.SkipWithError("nothing opened");
+  if (!dialogs.messages.empty())
+    state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
+  else if (window->cells().text(2, kPerRow - 1).empty())
+    state.SkipWithError("nothing opened");
   delete window;
   QCoreApplication::processEvents();
   Program().settings = EnvSettings{};
   App().dialogs = nullptr;
 }
-BENCHMARK(BM_SaveAndOpenThroughWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+BENCHMARK(BM_SaveAndOpenThroughWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -16,12 +16,12 @@
 
 using namespace kelvo;
 
-#define CHECK(cond)                                                          \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
+#define CHECK(cond)                                                           \
+  do {                                                                        \
+    if (!(cond)) {                                                            \
       std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #cond); \
-      std::abort();                                                          \
-    }                                                                        \
+      std::abort();                                                           \
+    }                                                                         \
   } while (0)
 
 namespace {

@@ -19,11 +19,10 @@ constexpr int kLargestRow = 32767;
 const char* const kModeNames[] = {"输入方式一", "输入方式二", "输入方式三"};
 
 bool IsPlainName(std::string_view name) {
-  return !name.empty() && name.size() <= 64 &&
-         std::all_of(name.begin(), name.end(), [](char ch) {
-           return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') ||
-                  ch == '_';
-         });
+  return !name.empty() && name.size() <= 64 && std::all_of(name.begin(), name.end(), [](char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') ||
+           ch == '_';
+  });
 }
 
 // A whole number of 1 to 5 digits without sign or blanks; -1 otherwise.
@@ -47,7 +46,8 @@ std::vector<std::string_view> SplitAt(std::string_view line, char separator) {
   std::size_t start = 0;
   while (true) {
     const std::size_t end = line.find(separator, start);
-    out.push_back(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    out.push_back(
+        line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
     if (end == std::string_view::npos) return out;
     start = end + 1;
   }
@@ -79,14 +79,17 @@ std::string FormatDataFile(const DataFileContent& content) {
     }
     out += "\n";
   }
-  out += std::string(kEndStart) + std::to_string(content.rows.size()) + std::string(kEndFinish) + "\n";
+  out +=
+      std::string(kEndStart) + std::to_string(content.rows.size()) + std::string(kEndFinish) + "\n";
   return out;
 }
 
 DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
   if (text.size() > kMaxDataFileBytes)
-    throw InputError("文件太大，最多只能打开 " + std::to_string(kMaxDataFileBytes >> 20) + " MB 的数据文件");
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    throw InputError("文件太大，最多只能打开 " + std::to_string(kMaxDataFileBytes >> 20) +
+                     " MB 的数据文件");
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   CheckTextEncoding(text, "文件");
 
   std::vector<std::string_view> lines = SplitAt(text, '\n');
@@ -110,7 +113,8 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
   if (lines.size() < 2 || last.substr(0, kEndStart.size()) != kEndStart)
     Damaged(static_cast<int>(lines.size()), "缺少结束行，文件可能不完整");
   std::string_view count = last.substr(kEndStart.size());
-  if (count.size() <= kEndFinish.size() || count.substr(count.size() - kEndFinish.size()) != kEndFinish ||
+  if (count.size() <= kEndFinish.size() ||
+      count.substr(count.size() - kEndFinish.size()) != kEndFinish ||
       SmallWholeNumber(count.substr(0, count.size() - kEndFinish.size())) !=
           static_cast<int>(lines.size()) - 2)
     Damaged(static_cast<int>(lines.size()), "数据行数与结束行不符，文件可能不完整");
@@ -126,7 +130,8 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
     if (!seen.emplace(std::string(fields[0]), row).second) Damaged(number, "同一行出现了两次");
     cells += fields.size() - 2;
     if (cells > maxCells)
-      throw InputError("文件中的数据太多：超过窗口表格能容纳的 " + std::to_string(maxCells) + " 个数据");
+      throw InputError("文件中的数据太多：超过窗口表格能容纳的 " + std::to_string(maxCells) +
+                       " 个数据");
     DataFileRow out{std::string(fields[0]), row, {}};
     out.cells.reserve(fields.size() - 2);
     for (std::size_t c = 2; c < fields.size(); ++c) {

@@ -31,10 +31,14 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   if (lead < 0x80) return 1;
   std::size_t length = 0;
   unsigned lowest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2, lowest = 0x80;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3, lowest = 0x800;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4, lowest = 0x10000;
-  else return 0;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2, lowest = 0x80;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    length = 3, lowest = 0x800;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    length = 4, lowest = 0x10000;
+  else
+    return 0;
   if (i + length > text.size()) return 0;
   unsigned code = lead & (0x7F >> length);
   for (std::size_t k = 1; k < length; ++k) {
@@ -78,7 +82,9 @@ void SplitLine(std::string_view line, Separator separator, std::size_t limit,
     }
     return;
   }
-  const char sep = separator == Separator::Tab ? '\t' : separator == Separator::Semicolon ? ';' : ',';
+  const char sep = separator == Separator::Tab         ? '\t'
+                   : separator == Separator::Semicolon ? ';'
+                                                       : ',';
   std::size_t i = 0;
   while (true) {
     while (i < line.size() && line[i] == ' ') ++i;
@@ -190,9 +196,10 @@ void CheckCellText(std::string_view text, int line, int column) {
 TextBlock ParseDelimitedText(std::string_view text, TextLayout layout, const BlockLimits& limits) {
   const std::string_view what = layout == TextLayout::File ? "文件" : "数据";
   if (text.size() > limits.maxBytes)
-    throw InputError(std::string(what) + "太大（" + Num(text.size() / 1024 + 1) + " KB），最多只能接受 " +
-                     Num(limits.maxBytes / 1024) + " KB");
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    throw InputError(std::string(what) + "太大（" + Num(text.size() / 1024 + 1) +
+                     " KB），最多只能接受 " + Num(limits.maxBytes / 1024) + " KB");
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   CheckTextEncoding(text, what);
 
   const bool file = layout == TextLayout::File;
@@ -231,7 +238,8 @@ TextBlock ParseDelimitedText(std::string_view text, TextLayout layout, const Blo
       addRow(number - pendingEmpty);
     }
     fields.clear();
-    SplitLine(line, separator, limits.maxCells - std::min(limits.maxCells, block.cells.size()), fields);
+    SplitLine(line, separator, limits.maxCells - std::min(limits.maxCells, block.cells.size()),
+              fields);
     addRow(number);
     return true;
   });

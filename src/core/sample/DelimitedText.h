@@ -31,7 +31,9 @@ struct TextBlock {
   int rows = 0;
   int cols = 0;
   std::vector<std::string> cells;  // row-major, rows * cols texts
-  const std::string& at(int row, int col) const { return cells[static_cast<std::size_t>(row) * cols + col]; }
+  const std::string& at(int row, int col) const {
+    return cells[static_cast<std::size_t>(row) * cols + col];
+  }
 };
 
 struct BlockLimits {

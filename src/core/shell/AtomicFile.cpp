@@ -35,7 +35,12 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
   static const unsigned seed = std::random_device{}();
   std::filesystem::path name = target.filename();
-  name += "." + std::to_string(seed) + "-" + std::to_string(counter++) + ".tmp";
+  std::string suffix = ".";
+  suffix += std::to_string(seed);
+  suffix += '-';
+  suffix += std::to_string(counter++);
+  suffix += ".tmp";
+  name += suffix;
   return target.parent_path() / name;
 }
 
@@ -91,13 +96,13 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   const std::string name = Utf8Name(path);
   if (path.filename().empty()) throw InputError("文件名不完整：" + name);
   TemporaryFile temporary(TemporaryBeside(path));
-  if (!temporary.open())
-    throw InputError("无法在文件所在的文件夹中写入：" + name + Reason(errno));
+  if (!temporary.open()) throw InputError("无法在文件所在的文件夹中写入：" + name + Reason(errno));
   if (!temporary.write(bytes) || !temporary.close())
     throw InputError("写入文件失败，原文件未改变：" + name + Reason(errno));
   std::error_code error;
   std::filesystem::rename(temporary.path(), path, error);
-  if (error) throw InputError("无法替换文件，原文件未改变：" + name + "（" + error.message() + "）");
+  if (error)
+    throw InputError("无法替换文件，原文件未改变：" + name + "（" + error.message() + "）");
   temporary.keep();
 }
 

@@ -31,7 +31,9 @@ QString& LastFolder() {
   return folder;
 }
 
-std::filesystem::path FilePath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+std::filesystem::path FilePath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
 
 void RememberFolder(const QString& path) { LastFolder() = QFileInfo(path).absolutePath(); }
 
@@ -81,7 +83,8 @@ void AnalysisWindow::importData() {
     if (rows == 0 || cols < 1 || !Shown(target) || !target->view()->isEnabled())
       throw InputError("这个表格现在不能输入数据");
     const std::string bytes = ReadWholeFile(FilePath(path), kMaxDataFileBytes);
-    const BlockLimits limits{kMaxDataFileBytes, static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols)};
+    const BlockLimits limits{kMaxDataFileBytes,
+                             static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols)};
     const TextBlock block = ColumnAsRow(ParseDelimitedText(bytes, TextLayout::File, limits));
     CheckBlockFits(block, rows, cols);
     ClearSampleRows(cells);
@@ -142,20 +145,21 @@ void AnalysisWindow::openData() {
       throw InputError("这个数据文件是窗口 " + content.window + " 保存的，不能在本窗口中打开");
     auto* fitting = qobject_cast<Form5*>(this);
     if (content.inputMode == 3 && !fitting) throw InputError("本窗口没有输入方式三");
-    if (fitting && !fitting->chosenEntry())
-      throw InputError("请先选择要检验的分布，再打开数据");
+    if (fitting && !fitting->chosenEntry()) throw InputError("请先选择要检验的分布，再打开数据");
     // The file may only choose an input mode that the window offers now.
     const QString optionName = QStringLiteral("Option%1").arg(content.inputMode);
     const auto* option = findChild<QRadioButton*>(optionName);
     if (!option || !option->isEnabled())
-      throw InputError("本窗口现在不能使用" + InputModeName(content.inputMode) + "，不能打开这个数据文件");
+      throw InputError("本窗口现在不能使用" + InputModeName(content.inputMode) +
+                       "，不能打开这个数据文件");
     for (const DataFileRow& row : content.rows) {
       SampleGrid* grid = nullptr;
       for (SampleGrid* g : m_grids)
         if (GridName(g).toStdString() == row.grid) grid = g;
       if (!grid) throw InputError("本窗口没有表格 " + row.grid);
       if (!Shown(grid))
-        throw InputError("文件中有表格 " + row.grid + " 的数据，但这个表格现在没有显示（请先选择相应的分布）");
+        throw InputError("文件中有表格 " + row.grid +
+                         " 的数据，但这个表格现在没有显示（请先选择相应的分布）");
       const std::size_t cols = static_cast<std::size_t>(grid->cells().cols() - 1);
       if (row.cells.size() > cols)
         throw InputError("表格 " + row.grid + " 第 " + std::to_string(row.row) + " 行有 " +
@@ -200,11 +204,12 @@ void AnalysisWindow::openData() {
         setResultsGreyed(false);
         m_details->setStaleNote(QString());
       }
-      ShowDataCheck(this, failed + QStringLiteral("表格 %1 没有第 %2 行：%3下只有 %4 行数据")
-                              .arg(QString::fromStdString(content.rows[i].grid))
-                              .arg(content.rows[i].row)
-                              .arg(QString::fromStdString(InputModeName(content.inputMode)))
-                              .arg(rows));
+      ShowDataCheck(this,
+                    failed + QStringLiteral("表格 %1 没有第 %2 行：%3下只有 %4 行数据")
+                                 .arg(QString::fromStdString(content.rows[i].grid))
+                                 .arg(content.rows[i].row)
+                                 .arg(QString::fromStdString(InputModeName(content.inputMode)))
+                                 .arg(rows));
       return;
     }
   }

@@ -356,8 +356,8 @@ bool SampleGrid::pasteText(const QString& text, int row, int col) {
     const BlockLimits limits{kClipboardBaseBytes + room * kClipboardBytesPerCell, room};
     // UTF-8 takes at least one byte per UTF-16 unit: text refused here is never converted.
     if (static_cast<std::size_t>(text.size()) > limits.maxBytes)
-      throw InputError("数据太大（" + std::to_string(text.size() / 1024 + 1) + " KB），最多只能接受 " +
-                       std::to_string(limits.maxBytes / 1024) + " KB");
+      throw InputError("数据太大（" + std::to_string(text.size() / 1024 + 1) +
+                       " KB），最多只能接受 " + std::to_string(limits.maxBytes / 1024) + " KB");
     const TextBlock block = ParseDelimitedText(text.toStdString(), TextLayout::Clipboard, limits);
     CheckBlockFits(block, rows, cols);
     WriteBlock(m_cells, block, row, col);

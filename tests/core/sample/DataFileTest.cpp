@@ -85,7 +85,8 @@ TEST_P(DamagedFile, IsRefusedWithItsLine) {
   }
 }
 
-const std::string kGood = "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1,2\nMSFlexGrid1,2,3,4\n# 结束, 2 行\n";
+const std::string kGood =
+    "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1,2\nMSFlexGrid1,2,3,4\n# 结束, 2 行\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, DamagedFile,
@@ -93,21 +94,29 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"Empty", "", "（第 1 行）：文件是空的"},
         Damage{"SpreadsheetCsv", "1,2,3\n4,5,6\n", "（第 1 行）：缺少文件头"},
         Damage{"UnknownMode", "# Kelvo 数据, Form9, 输入方式九\n# 结束, 0 行\n", "未知的输入方式"},
-        Damage{"BadWindowName", "# Kelvo 数据, Form 9, 输入方式一\n# 结束, 0 行\n", "文件头格式不对"},
+        Damage{"BadWindowName", "# Kelvo 数据, Form 9, 输入方式一\n# 结束, 0 行\n",
+               "文件头格式不对"},
         // A write cut short loses the end line, or part of the last data line with it.
-        Damage{"CutAfterARow", kGood.substr(0, kGood.find("MSFlexGrid1,2")), "（第 2 行）：缺少结束行"},
+        Damage{"CutAfterARow", kGood.substr(0, kGood.find("MSFlexGrid1,2")),
+               "（第 2 行）：缺少结束行"},
         Damage{"CutInsideTheEndLine", kGood.substr(0, kGood.size() - 4), "数据行数与结束行不符"},
         Damage{"RowLost", "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1,2\n# 结束, 2 行\n",
                "（第 3 行）：数据行数与结束行不符"},
-        Damage{"RowTwice", "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1\nMSFlexGrid1,1,2\n# 结束, 2 行\n",
+        Damage{"RowTwice",
+               "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1\nMSFlexGrid1,1,2\n# 结束, 2 行\n",
                "（第 3 行）：同一行出现了两次"},
-        Damage{"RowZero", "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,0,1\n# 结束, 1 行\n", "（第 2 行）：行号无效"},
-        Damage{"RowNotANumber", "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,-1,1\n# 结束, 1 行\n", "行号无效"},
-        Damage{"NoGridName", "# Kelvo 数据, Form9, 输入方式一\n,1,1\n# 结束, 1 行\n", "缺少表格名称"},
-        Damage{"NonNumericCell", "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,x2\n# 结束, 1 行\n",
+        Damage{"RowZero", "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,0,1\n# 结束, 1 行\n",
+               "（第 2 行）：行号无效"},
+        Damage{"RowNotANumber", "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,-1,1\n# 结束, 1 行\n",
+               "行号无效"},
+        Damage{"NoGridName", "# Kelvo 数据, Form9, 输入方式一\n,1,1\n# 结束, 1 行\n",
+               "缺少表格名称"},
+        Damage{"NonNumericCell",
+               "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,x2\n# 结束, 1 行\n",
                "第 2 行第 2 列的“x2”不是数值"},
         Damage{"TooManyCells",
-               "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1" + std::string(51, ',') + "\n# 结束, 1 行\n",
+               "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1" + std::string(51, ',') +
+                   "\n# 结束, 1 行\n",
                "超过窗口表格能容纳的 50 个数据"},
         Damage{"Binary", std::string("# Kelvo 数据, Form9, 输入方式一\n\0\0\0", 40), "不是文本"},
         Damage{"Gbk", "# Kelvo \xCA\xFD\xBE\xDD, Form9\n", "不是 UTF-8"}),

@@ -37,25 +37,67 @@ TEST_P(AcceptedText, GivesTheBlock) {
 INSTANTIATE_TEST_SUITE_P(
     Layouts, AcceptedText,
     testing::Values(
-        Accepted{"SpreadsheetCopyWithCrlf", "1\t2.5\t-3\r\n4\t5\t6\r\n", TextLayout::Clipboard, 2, 3,
+        Accepted{"SpreadsheetCopyWithCrlf",
+                 "1\t2.5\t-3\r\n4\t5\t6\r\n",
+                 TextLayout::Clipboard,
+                 2,
+                 3,
                  {"1", "2.5", "-3", "4", "5", "6"}},
-        Accepted{"ClipboardRowOfEmptyCells", "1\t2\r\n\t\r\n", TextLayout::Clipboard, 2, 2,
+        Accepted{"ClipboardRowOfEmptyCells",
+                 "1\t2\r\n\t\r\n",
+                 TextLayout::Clipboard,
+                 2,
+                 2,
                  {"1", "2", "", ""}},
-        Accepted{"ClipboardColumnWithAnEmptyCell", "1\n\n3\n\n\n", TextLayout::Clipboard, 3, 1,
+        Accepted{"ClipboardColumnWithAnEmptyCell",
+                 "1\n\n3\n\n\n",
+                 TextLayout::Clipboard,
+                 3,
+                 1,
                  {"1", "", "3"}},
-        Accepted{"ClipboardByteOrderMarkAndBlanks", "\xEF\xBB\xBF 1 \t 2\n", TextLayout::Clipboard, 1, 2,
+        Accepted{"ClipboardByteOrderMarkAndBlanks",
+                 "\xEF\xBB\xBF 1 \t 2\n",
+                 TextLayout::Clipboard,
+                 1,
+                 2,
                  {"1", "2"}},
-        Accepted{"ClipboardLoneCarriageReturns", "1\t2\r3\t4", TextLayout::Clipboard, 2, 2,
+        Accepted{"ClipboardLoneCarriageReturns",
+                 "1\t2\r3\t4",
+                 TextLayout::Clipboard,
+                 2,
+                 2,
                  {"1", "2", "3", "4"}},
-        Accepted{"FileCommas", "1, 2,3\n4,5 ,6\n", TextLayout::File, 2, 3, {"1", "2", "3", "4", "5", "6"}},
+        Accepted{"FileCommas",
+                 "1, 2,3\n4,5 ,6\n",
+                 TextLayout::File,
+                 2,
+                 3,
+                 {"1", "2", "3", "4", "5", "6"}},
         Accepted{"FileSemicolons", "1.5;2;3\r\n", TextLayout::File, 1, 3, {"1.5", "2", "3"}},
         Accepted{"FileTabsWin", "1\t2\n3\t4", TextLayout::File, 2, 2, {"1", "2", "3", "4"}},
-        Accepted{"FileBlanks", "  1   2 3\n4 5 6  \n", TextLayout::File, 2, 3, {"1", "2", "3", "4", "5", "6"}},
-        Accepted{"FileCommentsAndEmptyLines", "# 样本, 单位 cm\n\n1,2\n  \n3,4\n\n", TextLayout::File, 2, 2,
+        Accepted{"FileBlanks",
+                 "  1   2 3\n4 5 6  \n",
+                 TextLayout::File,
+                 2,
+                 3,
+                 {"1", "2", "3", "4", "5", "6"}},
+        Accepted{"FileCommentsAndEmptyLines",
+                 "# 样本, 单位 cm\n\n1,2\n  \n3,4\n\n",
+                 TextLayout::File,
+                 2,
+                 2,
                  {"1", "2", "3", "4"}},
-        Accepted{"FileQuotedCells", "\"1.5\",\"2\"\n\"3\", 4\n", TextLayout::File, 2, 2,
+        Accepted{"FileQuotedCells",
+                 "\"1.5\",\"2\"\n\"3\", 4\n",
+                 TextLayout::File,
+                 2,
+                 2,
                  {"1.5", "2", "3", "4"}},
-        Accepted{"FileEmptyCellsPadAShortSample", "1,2,3\n4,,\n", TextLayout::File, 2, 3,
+        Accepted{"FileEmptyCellsPadAShortSample",
+                 "1,2,3\n4,,\n",
+                 TextLayout::File,
+                 2,
+                 3,
                  {"1", "2", "3", "4", "", ""}},
         Accepted{"FileOneValuePerLine", "7\n8\n9\n", TextLayout::File, 3, 1, {"7", "8", "9"}}),
     [](const testing::TestParamInfo<Accepted>& info) { return std::string(info.param.name); });
@@ -77,8 +119,10 @@ TEST_P(RefusedText, NamesTheFault) {
     ParseDelimitedText(c.text, c.layout, c.limits);
     FAIL() << "accepted";
   } catch (const InputError& e) {
-    if (c.whole) EXPECT_EQ(std::string(e.what()), c.message);
-    else EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    if (c.whole)
+      EXPECT_EQ(std::string(e.what()), c.message);
+    else
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
   }
 }
 
@@ -94,17 +138,22 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"NonNumericLineNumberCountsComments", "# 头\n1,2\nx,3\n", TextLayout::File, kRoomy,
                 "第 3 行第 1 列的“x”不是数值", true},
         Refused{"RaggedRows", "1,2,3\n4,5\n", TextLayout::File, kRoomy,
-                "第 2 行有 2 个数据，第 1 行有 3 个：各行的数据个数必须相同（空缺处可留空单元格）", true},
-        Refused{"RaggedClipboard", "1\t2\n3\n", TextLayout::Clipboard, kRoomy, "第 2 行有 1 个数据", false},
-        Refused{"NulByte", std::string("1,2\n3,\0", 7), TextLayout::File, kRoomy, "不是文本", false},
+                "第 2 行有 2 个数据，第 1 行有 3 个：各行的数据个数必须相同（空缺处可留空单元格）",
+                true},
+        Refused{"RaggedClipboard", "1\t2\n3\n", TextLayout::Clipboard, kRoomy, "第 2 行有 1 个数据",
+                false},
+        Refused{"NulByte", std::string("1,2\n3,\0", 7), TextLayout::File, kRoomy, "不是文本",
+                false},
         Refused{"NotUtf8", "1,2\n\xD1\xF9\xB1\xBE,3\n", TextLayout::File, kRoomy,
                 "文件不是 UTF-8 编码的文本（第 2 行）", false},
-        Refused{"OverlongUtf8", "1\t\xC0\xB1\n", TextLayout::Clipboard, kRoomy, "不是 UTF-8", false},
-        Refused{"TooManyBytes", std::string(2049, '1'), TextLayout::Clipboard, BlockLimits{2048, 100},
-                "数据太大（3 KB），最多只能接受 2 KB", true},
+        Refused{"OverlongUtf8", "1\t\xC0\xB1\n", TextLayout::Clipboard, kRoomy, "不是 UTF-8",
+                false},
+        Refused{"TooManyBytes", std::string(2049, '1'), TextLayout::Clipboard,
+                BlockLimits{2048, 100}, "数据太大（3 KB），最多只能接受 2 KB", true},
         Refused{"TooManyCells", "1,2,3\n4,5,6\n7,8,9\n", TextLayout::File, BlockLimits{1000, 8},
                 "数据太多：超过表格能容纳的 8 个数据", true},
-        Refused{"NothingButComments", "# 只有注释\n\n", TextLayout::File, kRoomy, "文件中没有数据", true},
+        Refused{"NothingButComments", "# 只有注释\n\n", TextLayout::File, kRoomy, "文件中没有数据",
+                true},
         Refused{"EmptyClipboard", "\r\n", TextLayout::Clipboard, kRoomy, "数据中没有数据", true}),
     [](const testing::TestParamInfo<Refused>& info) { return std::string(info.param.name); });
 
@@ -125,7 +174,8 @@ TEST(DelimitedTextTest, OneHugeLineStopsAtTheCellLimit) {
   text.reserve(8u << 20);
   for (int i = 0; i < 4'000'000; ++i) text += "1\t";
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_THROW(ParseDelimitedText(text, TextLayout::Clipboard, BlockLimits{16u << 20, 100}), InputError);
+  EXPECT_THROW(ParseDelimitedText(text, TextLayout::Clipboard, BlockLimits{16u << 20, 100}),
+               InputError);
   const auto elapsed = std::chrono::steady_clock::now() - start;
   // The size and encoding pass over 8 MB takes milliseconds; splitting all cells would take far
   // longer than this generous bound on a slow machine too.

@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 class AtomicFileTest : public testing::Test {
  protected:
   void SetUp() override {
-    m_folder = fs::temp_directory_path() /
-               ("kelvo-atomic-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
+    m_folder =
+        fs::temp_directory_path() / ("kelvo-atomic-" + std::to_string(::getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(m_folder);
     fs::create_directories(m_folder);
   }
@@ -34,7 +34,8 @@ class AtomicFileTest : public testing::Test {
 
   std::set<std::string> names() const {
     std::set<std::string> out;
-    for (const auto& entry : fs::directory_iterator(m_folder)) out.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(m_folder))
+      out.insert(entry.path().filename().string());
     return out;
   }
   static std::string contents(const fs::path& path) {
@@ -61,7 +62,8 @@ TEST_F(AtomicFileTest, MissingFolderIsReportedAndNothingIsCreated) {
     WriteFileAtomically(target, "x");
     FAIL() << "written";
   } catch (const InputError& e) {
-    EXPECT_NE(std::string(e.what()).find("无法在文件所在的文件夹中写入"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("无法在文件所在的文件夹中写入"), std::string::npos)
+        << e.what();
   }
   EXPECT_TRUE(names().empty());
 }
@@ -75,7 +77,8 @@ TEST_F(AtomicFileTest, FolderInTheWayKeepsItAndRemovesTheTemporary) {
     WriteFileAtomically(target, "new data");
     FAIL() << "written";
   } catch (const InputError& e) {
-    EXPECT_NE(std::string(e.what()).find("无法替换文件，原文件未改变"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("无法替换文件，原文件未改变"), std::string::npos)
+        << e.what();
   }
   EXPECT_EQ(names(), std::set<std::string>{"a.csv"});
   EXPECT_EQ(contents(target / "inside.txt"), "keep");
@@ -116,7 +119,8 @@ TEST_F(AtomicFileTest, FailingWriteLeavesTheOldFile) {
       WriteFileAtomically(target, big);
       FAIL() << "written";
     } catch (const InputError& e) {
-      EXPECT_NE(std::string(e.what()).find("写入文件失败，原文件未改变"), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("写入文件失败，原文件未改变"), std::string::npos)
+          << e.what();
     }
   }
   EXPECT_EQ(contents(target), "old contents");
@@ -133,7 +137,8 @@ TEST_F(AtomicFileTest, ReadingRefusesLargeMissingAndFolder) {
     ReadWholeFile(target, 4096);
     FAIL() << "read";
   } catch (const InputError& e) {
-    EXPECT_NE(std::string(e.what()).find("文件太大（4 KB），最多只能读取 4 KB"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("文件太大（4 KB），最多只能读取 4 KB"), std::string::npos)
+        << e.what();
   }
   EXPECT_EQ(ReadWholeFile(target, 5000).size(), 5000u);
   EXPECT_THROW(ReadWholeFile(m_folder / "none.csv", 100), InputError);

@@ -80,8 +80,9 @@ class DataFilesTest : public QObject {
     Form9* w = form9();
     WindowFixture::fill(w, 1, {"1", "2.5", "", "-4e1"});
     save(w, path("one"));  // without a suffix the file gets ".csv"
-    QCOMPARE(ReadFile(path("one.csv")),
-             QByteArray("# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,2.5,,-4e1\n# 结束, 1 行\n"));
+    QCOMPARE(
+        ReadFile(path("one.csv")),
+        QByteArray("# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,2.5,,-4e1\n# 结束, 1 行\n"));
     const QStringList saved = GridTexts(w);
     WindowFixture::fill(w, 1, {"9", "9", "9", "9", "9"});
     open(w, path("one.csv"));
@@ -185,15 +186,19 @@ class DataFilesTest : public QObject {
     };
     const Case cases[] = {
         {"cut short", good.left(good.size() - 8), QStringLiteral("缺少结束行")},
-        {"other window", QByteArray(good).replace("Form9", "Form7"), QStringLiteral("窗口 Form7 保存的")},
+        {"other window", QByteArray(good).replace("Form9", "Form7"),
+         QStringLiteral("窗口 Form7 保存的")},
         {"non-numeric", QByteArray(good).replace(",2\n", ",2x\n"), QStringLiteral("“2x”不是数值")},
         {"spreadsheet csv", "1,2,3\n", QStringLiteral("缺少文件头")},
         {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11), QStringLiteral("不是文本")},
         {"mode the window lacks", QByteArray(good).replace("输入方式一", "输入方式二"),
          QStringLiteral("本窗口现在不能使用输入方式二")},
-        {"too wide", "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1" + QByteArray(101, ',') + "\n# 结束, 1 行\n",
+        {"too wide",
+         "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1" + QByteArray(101, ',') +
+             "\n# 结束, 1 行\n",
          QStringLiteral("超出表格的 100 列")},
-        {"unknown grid", QByteArray(good).replace("MSFlexGrid1", "MSFlexGrid7"), QStringLiteral("没有表格 MSFlexGrid7")},
+        {"unknown grid", QByteArray(good).replace("MSFlexGrid1", "MSFlexGrid7"),
+         QStringLiteral("没有表格 MSFlexGrid7")},
     };
     for (const Case& c : cases) {
       m_fixture->dialogs.messages.clear();
@@ -202,7 +207,8 @@ class DataFilesTest : public QObject {
       const QStringList shown = m_fixture->messageTexts();
       QVERIFY2(shown.size() == 1 && shown[0].startsWith(QStringLiteral("打开数据失败")) &&
                    shown[0].contains(c.message),
-               qPrintable(QString::fromLatin1(c.name) + QStringLiteral(": ") + shown.join(QLatin1Char('/'))));
+               qPrintable(QString::fromLatin1(c.name) + QStringLiteral(": ") +
+                          shown.join(QLatin1Char('/'))));
       QCOMPARE(m_fixture->dialogs.messages.front().title, QStringLiteral("数据检查"));
       QVERIFY2(GridTexts(w) == before, c.name);
     }
@@ -219,7 +225,8 @@ class DataFilesTest : public QObject {
     WriteFile(path("rows.csv"), "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,2,5\n# 结束, 1 行\n");
     open(w, path("rows.csv"));
     QCOMPARE(m_fixture->messageTexts(),
-             QStringList{QStringLiteral("打开数据失败：\n表格 MSFlexGrid1 没有第 2 行：输入方式一下只有 1 行数据")});
+             QStringList{QStringLiteral(
+                 "打开数据失败：\n表格 MSFlexGrid1 没有第 2 行：输入方式一下只有 1 行数据")});
     QCOMPARE(w->inputMode(), InputMode::Two);
     QVERIFY(w->findChild<QRadioButton*>(QStringLiteral("Option2"))->isChecked());
     QCOMPARE(GridTexts(w), before);
@@ -233,7 +240,8 @@ class DataFilesTest : public QObject {
     WindowFixture::fill(w, 1, {"abc"});  // written as a paste would, without a check
     save(w, path("keep.csv"));
     QCOMPARE(m_fixture->messageTexts(),
-             QStringList{QStringLiteral("保存数据失败：\n表格 MSFlexGrid1 第 1 行第 1 列的“abc”不是数值，不能保存")});
+             QStringList{QStringLiteral(
+                 "保存数据失败：\n表格 MSFlexGrid1 第 1 行第 1 列的“abc”不是数值，不能保存")});
     QCOMPARE(ReadFile(path("keep.csv")), old);
 
     m_fixture->dialogs.messages.clear();
@@ -251,7 +259,8 @@ class DataFilesTest : public QObject {
     const QStringList before = GridTexts(w);
     for (const char* action : {"menuimport", "menuopen", "menusave"}) Trigger(w, action);
     QCOMPARE(m_fixture->dialogs.fileTitles,
-             (QStringList{QStringLiteral("导入数据"), QStringLiteral("打开数据"), QStringLiteral("保存数据")}));
+             (QStringList{QStringLiteral("导入数据"), QStringLiteral("打开数据"),
+                          QStringLiteral("保存数据")}));
     QCOMPARE(GridTexts(w), before);
     QVERIFY(m_fixture->dialogs.messages.empty());
   }
@@ -284,17 +293,23 @@ class DataFilesTest : public QObject {
   void importRefusalsChangeNothing_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
-    QTest::newRow("two rows in mode one") << QByteArray("1 2\n3 4\n")
-                                          << QStringLiteral("数据有 2 行、每行 2 个，超出表格能放下的 1 行、每行 100 个");
+    QTest::newRow("two rows in mode one")
+        << QByteArray("1 2\n3 4\n")
+        << QStringLiteral("数据有 2 行、每行 2 个，超出表格能放下的 1 行、每行 100 个");
     QByteArray wide;
     for (int i = 0; i < 101; ++i) wide += "1,";
     wide.chop(1);
-    QTest::newRow("more values than columns") << wide << QStringLiteral("数据太多：超过表格能容纳的 100 个数据");
-    QTest::newRow("ragged") << QByteArray("1,2\n3\n") << QStringLiteral("第 2 行有 1 个数据，第 1 行有 2 个");
-    QTest::newRow("non-numeric") << QByteArray("1\tx\n") << QStringLiteral("第 1 行第 2 列的“x”不是数值");
-    QTest::newRow("decimal comma") << QByteArray("1,5;2,5\n") << QStringLiteral("小数逗号，请改用小数点");
+    QTest::newRow("more values than columns")
+        << wide << QStringLiteral("数据太多：超过表格能容纳的 100 个数据");
+    QTest::newRow("ragged") << QByteArray("1,2\n3\n")
+                            << QStringLiteral("第 2 行有 1 个数据，第 1 行有 2 个");
+    QTest::newRow("non-numeric") << QByteArray("1\tx\n")
+                                 << QStringLiteral("第 1 行第 2 列的“x”不是数值");
+    QTest::newRow("decimal comma")
+        << QByteArray("1,5;2,5\n") << QStringLiteral("小数逗号，请改用小数点");
     QTest::newRow("not text") << QByteArray("1,2\0\0", 5) << QStringLiteral("不是文本");
-    QTest::newRow("not utf-8") << QByteArray("\xC9\xED\xB8\xDF,1\n") << QStringLiteral("不是 UTF-8");
+    QTest::newRow("not utf-8") << QByteArray("\xC9\xED\xB8\xDF,1\n")
+                               << QStringLiteral("不是 UTF-8");
     QTest::newRow("empty") << QByteArray("\n\n") << QStringLiteral("文件中没有数据");
   }
 
@@ -349,13 +364,17 @@ class DataFilesTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("message");
-    QTest::newRow("decimal comma") << QStringLiteral("1\t2,5\n") << 1
-                                   << QStringLiteral("第 1 行第 2 列的“2,5”含有小数逗号，请改用小数点");
-    QTest::newRow("non-numeric") << QStringLiteral("1\t2\nx\t3\n") << 1 << QStringLiteral("第 2 行第 1 列的“x”不是数值");
-    QTest::newRow("past the last row") << QStringLiteral("1\n2\n3\n") << 1
-                                       << QStringLiteral("数据有 3 行、每行 1 个，超出表格能放下的 2 行、每行 100 个");
-    QTest::newRow("past the last column") << QStringLiteral("1\t2\t3\n") << 99
-                                          << QStringLiteral("数据有 1 行、每行 3 个，超出表格能放下的 2 行、每行 2 个");
+    QTest::newRow("decimal comma")
+        << QStringLiteral("1\t2,5\n") << 1
+        << QStringLiteral("第 1 行第 2 列的“2,5”含有小数逗号，请改用小数点");
+    QTest::newRow("non-numeric") << QStringLiteral("1\t2\nx\t3\n") << 1
+                                 << QStringLiteral("第 2 行第 1 列的“x”不是数值");
+    QTest::newRow("past the last row")
+        << QStringLiteral("1\n2\n3\n") << 1
+        << QStringLiteral("数据有 3 行、每行 1 个，超出表格能放下的 2 行、每行 100 个");
+    QTest::newRow("past the last column")
+        << QStringLiteral("1\t2\t3\n") << 99
+        << QStringLiteral("数据有 1 行、每行 3 个，超出表格能放下的 2 行、每行 2 个");
   }
 
   void clipboardRefusalsWriteNothing() {
@@ -368,7 +387,8 @@ class DataFilesTest : public QObject {
     SetForeignClipboard(text);
     w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, column));
     WindowFixture::toolbar(w, QStringLiteral("粘贴"));
-    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("剪贴板中的数据不能粘贴：\n") + message});
+    QCOMPARE(m_fixture->messageTexts(),
+             QStringList{QStringLiteral("剪贴板中的数据不能粘贴：\n") + message});
     QCOMPARE(GridTexts(w), before);
   }
 
@@ -404,8 +424,12 @@ class DataFilesTest : public QObject {
   }
 
  private:
-  Form9* form9() { return m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("正态分布"), 5); }
-  Form5* form5() { return m_fixture->open<Form5>(WindowClass::Form5, QStringLiteral("分布拟和检验"), 0); }
+  Form9* form9() {
+    return m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("正态分布"), 5);
+  }
+  Form5* form5() {
+    return m_fixture->open<Form5>(WindowClass::Form5, QStringLiteral("分布拟和检验"), 0);
+  }
   void chooseLaw(Form5* w, int entry) {
     WindowFixture::click(w, QStringLiteral("Command2"));
     WindowFixture::chooseItem(w, QStringLiteral("Combo1"), entry);
