@@ -1,6 +1,8 @@
 #include "gui/sample/SampleGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,7 +10,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "core/sample/DelimitedText.h"
 #include "core/sample/GridBuffer.h"
+#include "core/shell/Errors.h"
 #include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "core/shell/TextNumber.h"
@@ -18,6 +22,31 @@
 namespace kelvo {
 namespace {
 constexpr int kMinimumHeadingTwips = 900;  // the narrowest data width
+
+// Marks what the program itself put on the system clipboard; its own buffer is pasted then.
+const QString kOwnCopyFormat = QStringLiteral("application/x-kelvo-cells");
+// Clipboard text may take this many bytes per cell of room, on top of a fixed allowance: far
+// more than any number needs, and a bound on the work a paste can cause.
+constexpr std::size_t kClipboardBytesPerCell = 64;
+constexpr std::size_t kClipboardBaseBytes = 64 * 1024;
+
+// The text of the last copy, as put on the clipboard: a clipboard manager that takes over the
+// clipboard may drop the marker format but keeps the text.
+QString& LastOwnClipboardText() {
+  static QString text;
+  return text;
+}
+
+// Text on the system clipboard that another program put there; null when there is none.
+QString ForeignClipboardText() {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* mime = clipboard ? clipboard->mimeData() : nullptr;
+  if (!mime || !mime->hasText() || mime->hasFormat(kOwnCopyFormat)) return QString();
+  QString text = mime->text();
+  if (text.isEmpty() || text == LastOwnClipboardText()) return QString();
+  return text;
+}
+
 }  // namespace
 
 SampleGridModel::SampleGridModel(CellStore& cells, QObject* parent)
@@ -293,14 +322,53 @@ QRect SampleGrid::selectedBlock() const { return m_view->selectedBlock(); }
 void SampleGrid::copyBlock() {
   const QRect block = selectedBlock();
   Program().copyBuffer = BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+    QString text = QString::fromStdString(Program().copyBuffer);
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    mime->setData(kOwnCopyFormat, QByteArray());
+    clipboard->setMimeData(mime);
+    LastOwnClipboardText() = text;
+  }
 }
 
 void SampleGrid::pasteBlock() {
   // A block selected from its lower right corner is pasted at its upper left corner.
   const QRect block = selectedBlock();
+  const QString foreign = ForeignClipboardText();
+  if (!foreign.isNull()) {
+    pasteText(foreign, block.top(), block.left());
+    return;
+  }
   PasteGridBlock(m_cells, Program().copyBuffer, block.top(), block.left());
   m_model->allCellsChanged();
   syncEditor();
+}
+
+bool SampleGrid::pasteText(const QString& text, int row, int col) {
+  try {
+    if (!IsDataCell(row, col, m_cells.rows(), m_cells.cols()))
+      throw InputError("请先选择粘贴位置的单元格");
+    const int rows = m_cells.rows() - row;
+    const int cols = m_cells.cols() - col;
+    const std::size_t room = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+    const BlockLimits limits{kClipboardBaseBytes + room * kClipboardBytesPerCell, room};
+    // UTF-8 takes at least one byte per UTF-16 unit: text refused here is never converted.
+    if (static_cast<std::size_t>(text.size()) > limits.maxBytes)
+      throw InputError("数据太大（" + std::to_string(text.size() / 1024 + 1) +
+                       " KB），最多只能接受 " + std::to_string(limits.maxBytes / 1024) + " KB");
+    const TextBlock block = ParseDelimitedText(text.toStdString(), TextLayout::Clipboard, limits);
+    CheckBlockFits(block, rows, cols);
+    WriteBlock(m_cells, block, row, col);
+    m_model->cellsChanged(row, col, row + block.rows - 1, col + block.cols - 1);
+    syncEditor();
+    return true;
+  } catch (const UserFacingError& error) {
+    ShowDataCheck(m_view->window(),
+                  QStringLiteral("剪贴板中的数据不能粘贴：\n") + QString::fromUtf8(error.what()));
+    return false;
+  }
 }
 
 void SampleGrid::deleteBlock() {

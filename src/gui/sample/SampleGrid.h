@@ -99,8 +99,17 @@ class SampleGrid : public QObject {
   void openEditor();
   // The same without disarming.
   void reopenEditor();
+  // Copies the selected block into the program's buffer and, as tab and line-feed text, onto
+  // the system clipboard.
   void copyBlock();
+  // Pastes at the selected block's top left cell: text another program put on the system
+  // clipboard goes through pasteText; otherwise the program's own buffer is pasted and clipped
+  // at the grid's edge.
   void pasteBlock();
+  // Writes spreadsheet text (tabs between cells, line breaks between rows) with its top left
+  // cell at (row, col), or refuses it with a data-check message and writes nothing: a block
+  // that does not fit, a cell that is not a number, text that is too large. True when written.
+  bool pasteText(const QString& text, int row, int col);
   void deleteBlock();
   // After the program rewrote the store: the views redraw and an open editor follows.
   void cellsReset();

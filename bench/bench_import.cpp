@@ -1,0 +1,134 @@
+// Importing a CSV of 32767 values (two rows of 16384 cells, the last one empty) into the
+// rank-sum window's two sample rows at the largest sample limit: the core's parse and write,
+// and the whole command through the window (file read, checks, grid refresh).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+
+#include "core/sample/CellStore.h"
+#include "core/sample/DataFile.h"
+#include "core/sample/DelimitedText.h"
+#include "core/shell/EnvSettings.h"
+#include "core/shell/ProgramState.h"
+#include "gui/hypothesis/Form7.h"
+#include "gui/sample/SampleGrid.h"
+#include "gui/shell/AppContext.h"
+#include "gui/shell/Dialogs.h"
+#include "support/QtBenchMain.h"
+
+using namespace kelvo;
+
+namespace {
+
+constexpr int kColumns = EnvSettings::kMaxSampleLimit;  // heading column included
+constexpr int kPerRow = 16384;
+
+std::string ImportCsv() {
+  std::string text = "# 两个样本\r\n";
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < kPerRow; ++c) {
+      if (c) text += ',';
+      if (r == 1 && c == kPerRow - 1) continue;  // 2 x 16384 - 1 = 32767 values
+      text += std::to_string((r * kPerRow + c) % 997) + "." + std::to_string(c % 89);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+void BM_ImportCore(benchmark::State& state) {
+  const std::string text = ImportCsv();
+  CellStore store(3, kColumns);
+  const BlockLimits limits{kMaxDataFileBytes, 2u * (kColumns - 1)};
+  for (auto _ : state) {
+    const TextBlock block = ColumnAsRow(ParseDelimitedText(text, TextLayout::File, limits));
+    CheckBlockFits(block, 2, kColumns - 1);
+    WriteBlock(store, block, 1, 1);
+    benchmark::DoNotOptimize(store.text(2, kPerRow - 1).data());
+  }
+  state.SetItemsProcessed(state.iterations() * (2 * kPerRow - 1));
+}
+BENCHMARK(BM_ImportCore)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ImportThroughWindow(benchmark::State& state) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("样本.csv"));
+  {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray::fromStdString(ImportCsv()));
+  }
+  ScriptedDialogs dialogs;
+  App().dialogs = &dialogs;
+  Program().settings.sampleLimit = kColumns;
+  auto* window = new Form7;
+  window->show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    dialogs.queueFilePath(path);
+    window->importData();
+    QCoreApplication::processEvents();
+  }
+  if (!dialogs.messages.empty())
+    state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
+  else if (window->cells().text(2, kPerRow - 1).empty())
+    state.SkipWithError("nothing imported");
+  delete window;
+  QCoreApplication::processEvents();
+  Program().settings = EnvSettings{};
+  App().dialogs = nullptr;
+  state.SetItemsProcessed(state.iterations() * (2 * kPerRow - 1));
+}
+BENCHMARK(BM_ImportThroughWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Saving the same data as the window's data file and opening it again.
+void BM_SaveAndOpenThroughWindow(benchmark::State& state) {
+  QTemporaryDir folder;
+  const QString source = folder.filePath(QStringLiteral("样本.csv"));
+  const QString saved = folder.filePath(QStringLiteral("保存.csv"));
+  {
+    QFile file(source);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray::fromStdString(ImportCsv()));
+  }
+  ScriptedDialogs dialogs;
+  App().dialogs = &dialogs;
+  Program().settings.sampleLimit = kColumns;
+  auto* window = new Form7;
+  window->show();
+  QCoreApplication::processEvents();
+  dialogs.queueFilePath(source);
+  window->importData();
+  for (auto _ : state) {
+    dialogs.queueFilePath(saved);
+    window->saveData();
+    dialogs.queueFilePath(saved);
+    window->openData();
+    QCoreApplication::processEvents();
+  }
+  if (!dialogs.messages.empty())
+    state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
+  else if (window->cells().text(2, kPerRow - 1).empty())
+    state.SkipWithError("nothing opened");
+  delete window;
+  QCoreApplication::processEvents();
+  Program().settings = EnvSettings{};
+  App().dialogs = nullptr;
+}
+BENCHMARK(BM_SaveAndOpenThroughWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
