@@ -47,6 +47,14 @@ QString ForeignClipboardText() {
   return text;
 }
 
+// Text of more than one cell: cells separated by a tab or a line break, a last line break
+// aside.
+bool IsCellBlockText(QString text) {
+  while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) text.chop(1);
+  return text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n')) ||
+         text.contains(QLatin1Char('\r'));
+}
+
 }  // namespace
 
 SampleGridModel::SampleGridModel(CellStore& cells, QObject* parent)
@@ -257,11 +265,15 @@ bool SampleGrid::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) emit focused(this);
   // Enter and Tab in the editor go on to the next cell, so a sample is typed value by value.
   if (watched == m_watched[2] && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
       moveEditorRight();
       return true;
     }
+    // A block of cells pasted while a cell is being edited goes into the grid from that cell:
+    // one line edit cannot hold it, and its text would be lost as a typing mistake.
+    if (keyEvent->matches(QKeySequence::Paste) && pasteBlockIntoEditedCell()) return true;
   }
   return QObject::eventFilter(watched, event);
 }
@@ -344,6 +356,22 @@ void SampleGrid::pasteBlock() {
   PasteGridBlock(m_cells, Program().copyBuffer, block.top(), block.left());
   m_model->allCellsChanged();
   syncEditor();
+}
+
+bool SampleGrid::pasteBlockIntoEditedCell() {
+  const QString foreign = ForeignClipboardText();
+  if (!foreign.isNull()) {
+    if (!IsCellBlockText(foreign)) return false;
+    pasteText(foreign, m_editRow, m_editCol);
+    return true;
+  }
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard || !IsCellBlockText(clipboard->text())) return false;
+  // The program's own copy: its buffer, as the paste command gives it.
+  PasteGridBlock(m_cells, Program().copyBuffer, m_editRow, m_editCol);
+  m_model->allCellsChanged();
+  syncEditor();
+  return true;
 }
 
 bool SampleGrid::pasteText(const QString& text, int row, int col) {

@@ -135,6 +135,9 @@ class SampleGrid : public QObject {
  private:
   void commitEditorText(const QString& text);
   void syncEditor();
+  // Ctrl+V in the editor with a block of cells on the clipboard: the block goes into the grid
+  // from the edited cell. False when the clipboard holds one value, for the editor to take.
+  bool pasteBlockIntoEditedCell();
   void placeEditor();
   QRect selectedBlock() const;
 

@@ -360,6 +360,34 @@ class DataFilesTest : public QObject {
     QCOMPARE(WindowFixture::cell(w, 1, 1), QString());
   }
 
+  void ctrlVInAnOpenCellEditorPastesTheBlock() {
+    Form9* w = form9();
+    SetForeignClipboard(QStringLiteral("10.2\t9.8\t10.5\n"));
+    WindowFixture::clickCell(w, 1, 2);
+    QVERIFY(w->editor()->isVisible());
+    QTest::keyClick(w->editor(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(WindowFixture::cell(w, 1, 2), QStringLiteral("10.2"));
+    QCOMPARE(WindowFixture::cell(w, 1, 4), QStringLiteral("10.5"));
+    QCOMPARE(w->editor()->text(), QStringLiteral("10.2"));
+
+    // The program's own block copy, pasted while another cell is edited.
+    WindowFixture::selectBlock(w, 1, 2, 1, 2, 1, 3);
+    WindowFixture::toolbar(w, QStringLiteral("复制"));
+    WindowFixture::clickCell(w, 1, 7);
+    QTest::keyClick(w->editor(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(WindowFixture::cell(w, 1, 7), QStringLiteral("10.2"));
+    QCOMPARE(WindowFixture::cell(w, 1, 8), QStringLiteral("9.8"));
+
+    // One value stays the editor's own paste, into its text.
+    SetForeignClipboard(QStringLiteral("3.25"));
+    WindowFixture::clickCell(w, 1, 10);
+    QTest::keyClick(w->editor(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w->editor()->text(), QStringLiteral("3.25"));
+    QCOMPARE(WindowFixture::cell(w, 1, 10), QStringLiteral("3.25"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+  }
+
   void clipboardRefusalsWriteNothing_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("column");
