@@ -17,6 +17,7 @@
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/sample/DetailsPane.h"
 #include "gui/sample/SampleGrid.h"
+#include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
 
 namespace kelvo {
@@ -26,16 +27,9 @@ const QString kImportFilter = QStringLiteral("数据文件 (*.csv *.txt);;所有
 const QString kDataFilter = QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)");
 
 // The folder of the last data file read or written in this run, where the next question starts.
-QString& LastFolder() {
-  static QString folder;
-  return folder;
-}
-
 std::filesystem::path FilePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
-
-void RememberFolder(const QString& path) { LastFolder() = QFileInfo(path).absolutePath(); }
 
 // Rows 1, 2, ... as long as they have a heading.
 int SampleRows(const CellStore& cells) {
@@ -73,9 +67,9 @@ struct GridSnapshot {
 void AnalysisWindow::importData() {
   SampleGrid* target = m_activeGrid;
   const QString path = Dialogs().askFilePath(this, FileQuestion::Open, QStringLiteral("导入数据"),
-                                             kImportFilter, LastFolder());
+                                             kImportFilter, FileDialogFolder());
   if (path.isEmpty()) return;
-  RememberFolder(path);
+  RememberFileFolder(path);
   try {
     CellStore& cells = target->cells();
     const int rows = SampleRows(cells);
@@ -97,10 +91,10 @@ void AnalysisWindow::importData() {
 
 void AnalysisWindow::saveData() {
   QString path = Dialogs().askFilePath(this, FileQuestion::Save, QStringLiteral("保存数据"),
-                                       kDataFilter, LastFolder());
+                                       kDataFilter, FileDialogFolder());
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-  RememberFolder(path);
+  RememberFileFolder(path);
   try {
     DataFileContent content;
     content.window = objectName().toStdString();
@@ -127,9 +121,9 @@ void AnalysisWindow::saveData() {
 
 void AnalysisWindow::openData() {
   const QString path = Dialogs().askFilePath(this, FileQuestion::Open, QStringLiteral("打开数据"),
-                                             kDataFilter, LastFolder());
+                                             kDataFilter, FileDialogFolder());
   if (path.isEmpty()) return;
-  RememberFolder(path);
+  RememberFileFolder(path);
   const QString failed = QStringLiteral("打开数据失败：\n");
 
   // Read and check everything that does not depend on the input mode first.

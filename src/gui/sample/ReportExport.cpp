@@ -7,6 +7,7 @@
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/sample/DetailsPane.h"
 #include "gui/sample/Report.h"
+#include "gui/shell/AppContext.h"
 #include "gui/shell/Dialogs.h"
 
 namespace kelvo {
@@ -47,8 +48,9 @@ void AnalysisWindow::exportReport() {
   }
   QString path = Dialogs().askFilePath(this, FileQuestion::Save, kExportTitle,
                                        QStringLiteral("HTML 文件 (*.html);;PDF 文件 (*.pdf)"),
-                                       SuggestedReportName(windowTitle()));
+                                       QDir(FileDialogFolder()).filePath(SuggestedReportName(windowTitle())));
   if (path.isEmpty()) return;
+  RememberFileFolder(path);
   const QString chosen = path;
   const ReportFormat format = ReportFormatOf(path);
   // The dialog asked before replacing the name it was given, not the one with ".html" added.

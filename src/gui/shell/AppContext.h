@@ -14,7 +14,13 @@ struct AppContext {
   ProgramState& program = Program();
   DialogService* dialogs = nullptr;  // nullptr: Qt's own dialogs
   QString helpDocumentPath;          // empty: kelvo.html in the executable's folder
+  QString lastFileFolder;            // where the last file was opened or saved; empty: home
 };
+
+// The folder file dialogs start in: the last one used in this run, else the home folder.
+QString FileDialogFolder();
+// Remembers the folder of `path` for the next file dialog.
+void RememberFileFolder(const QString& path);
 
 AppContext& App();
 

@@ -1,6 +1,8 @@
 #include "gui/shell/Dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -28,6 +30,14 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 AppContext& App() {
   static AppContext context;
   return context;
+}
+
+QString FileDialogFolder() {
+  return App().lastFileFolder.isEmpty() ? QDir::homePath() : App().lastFileFolder;
+}
+
+void RememberFileFolder(const QString& path) {
+  App().lastFileFolder = QFileInfo(path).absolutePath();
 }
 
 DialogService& Dialogs() {
