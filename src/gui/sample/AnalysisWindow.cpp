@@ -250,6 +250,7 @@ void AnalysisWindow::setDetailsVisible(bool visible) {
 void AnalysisWindow::showSolution(WorkedSolution solution) {
   m_solved = true;
   m_details->setSolution(std::move(solution));
+  m_details->clearChart();
   setResultsGreyed(false);
 }
 
@@ -404,6 +405,7 @@ void AnalysisWindow::computeClicked() {
   runGuarded([this] { compute(); });
   if (m_computeFailed) {
     m_details->clearSolution();
+    m_details->clearChart();
     markResultsStale(QStringLiteral("上次计算未完成"));
   }
 }
