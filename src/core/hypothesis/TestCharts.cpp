@@ -352,7 +352,6 @@ ChartSpec RankSumChart(const RankSumResult& result) {
   ChartSpec chart;
   chart.title = "两样本的混合秩";
   chart.xTitle = "秩";
-  chart.yTitle = "样本";
   ChartSeries first;
   first.kind = SeriesKind::Points;
   first.name = "样本一";

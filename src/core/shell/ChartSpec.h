@@ -49,7 +49,7 @@ struct ChartSeries {
 struct ChartSpec {
   std::string title;
   std::string xTitle;
-  std::string yTitle;
+  std::string yTitle;  // empty: the heights mean nothing and no y axis is drawn
   std::string note;  // a line under the chart: clipped values, a statistic not computed
   double xMin = 0.0;
   double xMax = 1.0;

@@ -140,6 +140,34 @@ void AddSegment(QChart* chart, const ChartSpec& spec, const ChartSeries& segment
   Attach(chart, Label(text, (from + to) / 2.0, at + dy * 1.2, kCurveColor), x, y);
 }
 
+// Ticks at round multiples of a 1, 2 or 5 step, about six over the range, with as many
+// decimals as the step needs (no "-8.8e-17" at zero).
+void SetNiceTicks(QValueAxis* axis, double from, double to) {
+  axis->setRange(from, to);
+  const double span = to - from;
+  if (!(span > 0.0) || !std::isfinite(span)) return;
+  const double raw = span / 6.0;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+  const double norm = raw / magnitude;
+  const double step = (norm < 1.5 ? 1.0 : norm < 3.0 ? 2.0 : norm < 7.0 ? 5.0 : 10.0) * magnitude;
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(std::ceil(from / step) * step);
+  axis->setTickInterval(step);
+  const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 8);
+  axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
+}
+
+// Whether any series has an entry in the legend: named curves, areas, dots and bar sets.
+bool HasLegend(const ChartSpec& spec) {
+  for (const ChartSeries& s : spec.series) {
+    if (s.kind == SeriesKind::Bars && !s.sets.empty()) return true;
+    if ((s.kind == SeriesKind::Curve || s.kind == SeriesKind::Shaded || s.kind == SeriesKind::Points) &&
+        !s.name.empty())
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void FillChart(QChart* chart, const ChartSpec& spec) {
@@ -152,12 +180,11 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
   if (!spec.note.empty())
     title += QStringLiteral("<br><span style=\"color:#a05000;\">") + Text(spec.note).toHtmlEscaped() +
              QStringLiteral("</span>");
-  chart->setTitle(title);
+  chart->setTitle(QStringLiteral("<center>") + title + QStringLiteral("</center>"));
   chart->legend()->setAlignment(Qt::AlignBottom);
 
   auto* y = new QValueAxis;
-  y->setRange(spec.yMin, spec.yMax);
-  y->setLabelFormat(QStringLiteral("%.3g"));
+  SetNiceTicks(y, spec.yMin, spec.yMax);
   y->setTitleText(Text(spec.yTitle));
   QAbstractAxis* x = nullptr;
   const ChartSeries* categoryBars = nullptr;
@@ -171,21 +198,15 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
     x = categories;
   } else {
     auto* values = new QValueAxis;
-    values->setRange(spec.xMin, spec.xMax);
-    values->setLabelFormat(QStringLiteral("%.4g"));
-    values->setTickCount(7);
+    SetNiceTicks(values, spec.xMin, spec.xMax);
     x = values;
   }
   x->setTitleText(Text(spec.xTitle));
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
 
-  // A chart of intervals only has no meaningful height.
-  bool heights = false;
-  for (const ChartSeries& s : spec.series)
-    if (s.kind != SeriesKind::Segment && s.kind != SeriesKind::Marker) heights = true;
-  y->setLabelsVisible(heights);
-  y->setGridLineVisible(heights);
+  // Intervals and ranks stand on lines whose height means nothing: no y axis.
+  y->setVisible(!spec.yTitle.empty());
 
   int curves = 0;
   int markers = 0;
@@ -239,10 +260,7 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
       }
     }
   }
-  chart->legend()->setVisible(!chart->legend()->markers().isEmpty() &&
-                              std::any_of(chart->legend()->markers().cbegin(),
-                                          chart->legend()->markers().cend(),
-                                          [](QLegendMarker* m) { return m->isVisible(); }));
+  chart->legend()->setVisible(HasLegend(spec));
 }
 
 QChart* BuildChart(const ChartSpec& spec) {
