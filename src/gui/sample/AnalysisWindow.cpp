@@ -250,7 +250,6 @@ void AnalysisWindow::setDetailsVisible(bool visible) {
 void AnalysisWindow::showSolution(WorkedSolution solution) {
   m_solved = true;
   m_details->setSolution(std::move(solution));
-  m_details->clearChart();
   setResultsGreyed(false);
 }
 

@@ -101,7 +101,7 @@ class AnalysisWindow : public QMainWindow {
   DetailsPane* detailsPane() const { return m_details; }
   void setDetailsVisible(bool visible);
   // After a successful computation: the pane's solution, and the results are current again.
-  // Any chart of an earlier computation goes with it.
+  // The chart of an earlier computation goes with it.
   void showSolution(WorkedSolution solution);
   // After showSolution: the chart of the same computation, in the pane's chart tab.
   void showChart(ChartSpec chart);

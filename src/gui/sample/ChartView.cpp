@@ -172,10 +172,6 @@ bool HasLegend(const ChartSpec& spec) {
 
 void FillChart(QChart* chart, const ChartSpec& spec) {
   chart->removeAllSeries();
-  for (QAbstractAxis* axis : chart->axes()) {
-    chart->removeAxis(axis);
-    delete axis;
-  }
   QString title = QStringLiteral("<b>") + Text(spec.title).toHtmlEscaped() + QStringLiteral("</b>");
   if (!spec.note.empty())
     title += QStringLiteral("<br><span style=\"color:#a05000;\">") + Text(spec.note).toHtmlEscaped() +
@@ -183,27 +179,55 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
   chart->setTitle(QStringLiteral("<center>") + title + QStringLiteral("</center>"));
   chart->legend()->setAlignment(Qt::AlignBottom);
 
-  auto* y = new QValueAxis;
-  SetNiceTicks(y, spec.yMin, spec.yMax);
-  y->setTitleText(Text(spec.yTitle));
-  QAbstractAxis* x = nullptr;
   const ChartSeries* categoryBars = nullptr;
   for (const ChartSeries& s : spec.series)
     if (s.kind == SeriesKind::Bars && s.edges.empty()) categoryBars = &s;
+  // The axes of the last drawing are kept when they are of the kind needed: a new axis lays
+  // out all its labels again, which costs more than everything else of an update.
+  QValueAxis* y = nullptr;
+  QAbstractAxis* x = nullptr;
+  for (QAbstractAxis* axis : chart->axes()) {
+    const bool bottom = axis->alignment() == Qt::AlignBottom;
+    auto* values = qobject_cast<QValueAxis*>(axis);
+    auto* categories = qobject_cast<QBarCategoryAxis*>(axis);
+    if (!bottom && values && !y) {
+      y = values;
+    } else if (bottom && !x && (categoryBars ? categories != nullptr : values != nullptr)) {
+      x = axis;
+    } else {
+      chart->removeAxis(axis);
+      delete axis;
+    }
+  }
+  if (!y) {
+    y = new QValueAxis;
+    chart->addAxis(y, Qt::AlignLeft);
+  }
+  SetNiceTicks(y, spec.yMin, spec.yMax);
+  y->setTitleText(Text(spec.yTitle));
   if (categoryBars) {
-    auto* categories = new QBarCategoryAxis;
+    auto* categories = qobject_cast<QBarCategoryAxis*>(x);
+    if (!categories) {
+      categories = new QBarCategoryAxis;
+      chart->addAxis(categories, Qt::AlignBottom);
+    }
     QStringList names;
     for (const std::string& c : categoryBars->categories) names.append(Text(c));
-    categories->append(names);
+    if (categories->categories() != names) {
+      categories->clear();
+      categories->append(names);
+    }
     x = categories;
   } else {
-    auto* values = new QValueAxis;
+    auto* values = qobject_cast<QValueAxis*>(x);
+    if (!values) {
+      values = new QValueAxis;
+      chart->addAxis(values, Qt::AlignBottom);
+    }
     SetNiceTicks(values, spec.xMin, spec.xMax);
     x = values;
   }
   x->setTitleText(Text(spec.xTitle));
-  chart->addAxis(x, Qt::AlignBottom);
-  chart->addAxis(y, Qt::AlignLeft);
 
   // Intervals and ranks stand on lines whose height means nothing: no y axis.
   y->setVisible(!spec.yTitle.empty());

@@ -54,6 +54,13 @@ void DetailsPane::setSolution(WorkedSolution solution) {
   m_rendered = false;
   setStaleNote(QString());
   if (isVisible()) render();
+  // The chart of the earlier computation goes too. Its view is emptied only once the events
+  // are handled, and only when no chart of the new computation has come by then: emptying it
+  // and drawing again at once would lay the axes out twice.
+  m_chart.reset();
+  m_chartRendered = false;
+  QMetaObject::invokeMethod(
+      this, [this] { if (!m_chartRendered && chartShown()) renderChart(); }, Qt::QueuedConnection);
 }
 
 void DetailsPane::clearSolution() {
@@ -76,8 +83,15 @@ void DetailsPane::setChart(ChartSpec chart) {
 
 void DetailsPane::clearChart() {
   m_chart.reset();
-  if (m_chartView) FillChart(m_chartView->chart(), ChartSpec());
+  emptyChartView();
   m_chartRendered = true;
+}
+
+void DetailsPane::emptyChartView() {
+  if (!m_chartView) return;
+  // The axes stay for the next chart; laying them out again is the dear part of a drawing.
+  m_chartView->chart()->removeAllSeries();
+  m_chartView->chart()->setTitle(QString());
 }
 
 void DetailsPane::showTab(int index) { m_tabs->setCurrentIndex(index); }
@@ -88,7 +102,10 @@ bool DetailsPane::chartShown() const {
 
 void DetailsPane::renderChart() {
   m_chartRendered = true;
-  if (!m_chart) return;
+  if (!m_chart) {
+    emptyChartView();
+    return;
+  }
   if (!m_chartView) {
     m_chartView = new QChartView(BuildChart(*m_chart), m_chartPage);
     m_chartView->setObjectName(QStringLiteral("DetailsChart"));

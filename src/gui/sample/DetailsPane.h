@@ -21,8 +21,8 @@ class DetailsPane : public QDockWidget {
  public:
   explicit DetailsPane(QWidget* parent);
 
-  // The solution of a successful computation; clears any staleness note. It is laid out when
-  // the pane is shown, so a hidden pane costs no layout.
+  // The solution of a successful computation; clears any staleness note and the chart of the
+  // last computation. It is laid out when the pane is shown, so a hidden pane costs no layout.
   void setSolution(WorkedSolution solution);
   // Nothing to show (a refused computation).
   void clearSolution();
@@ -49,6 +49,7 @@ class DetailsPane : public QDockWidget {
  private:
   void render();
   void renderChart();
+  void emptyChartView();
   bool chartShown() const;
 
   QLabel* m_note;

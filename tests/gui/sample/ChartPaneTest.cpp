@@ -139,6 +139,25 @@ class ChartPaneTest : public QObject {
     w->setDetailsVisible(false);
   }
 
+  void aSolutionWithoutChartLeavesNoOldChart() {
+    Form4* w = RunTTest(*m_fixture, 2);
+    w->setDetailsVisible(true);
+    w->detailsPane()->showTab(1);
+    QChartView* view = w->detailsPane()->chartView();
+    QVERIFY(view && !view->chart()->series().isEmpty());
+    w->showSolution(WorkedSolution());
+    QVERIFY(!w->detailsPane()->chart().has_value());
+    QVERIFY(w->chartImage(QSize(300, 200)).isNull());
+    QCoreApplication::processEvents();
+    QVERIFY(view->chart()->series().isEmpty());
+    // A chart that follows its solution at once is drawn and stays.
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCoreApplication::processEvents();
+    QVERIFY(!view->chart()->series().isEmpty());
+    QCOMPARE(MarkedX(view).size(), 3);
+    w->setDetailsVisible(false);
+  }
+
   void chartImageFollowsTheLastComputation() {
     auto* w = m_fixture->open<Form3a>(WindowClass::Form3a, QString(), 2);
     QVERIFY(w->chartImage(QSize(400, 300)).isNull());
