@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <stdexcept>
 
 namespace kelvo {
@@ -10,9 +10,10 @@ namespace kelvo {
 std::string ChartNumber(double value) {
   if (!std::isfinite(value)) return value > 0 ? "∞" : (value < 0 ? "-∞" : "?");
   if (value == 0.0) value = 0.0;  // no "-0"
+  // to_chars: the same text whatever the C locale of the process says about decimal points.
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.4g", value);
-  return buffer;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4);
+  return std::string(buffer, end.ptr);
 }
 
 ChartSeries SampleCurve(std::string name, const std::function<double(double)>& f, double from,
