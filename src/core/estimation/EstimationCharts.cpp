@@ -86,8 +86,20 @@ ChartSpec IntervalLines(const std::vector<IntervalLine>& lines, std::optional<do
 // nothing when the estimate leaves it undefined.
 using Law = std::function<double(double)>;
 
-std::optional<Law> FittedLaw(PointModel model, double first, std::optional<double> second,
-                             int binomialN) {
+// A law whose evaluation fails at a point (Boost.Math reports an overflow, say) gives NaN
+// there, which no chart draws.
+Law Safe(Law law) {
+  return [law = std::move(law)](double x) {
+    try {
+      return law(x);
+    } catch (const std::exception&) {
+      return std::nan("");
+    }
+  };
+}
+
+std::optional<Law> UncheckedLaw(PointModel model, double first, std::optional<double> second,
+                                int binomialN) {
   switch (model) {
     case PointModel::Bernoulli:
     case PointModel::Binomial: {
@@ -116,6 +128,16 @@ std::optional<Law> FittedLaw(PointModel model, double first, std::optional<doubl
     case PointModel::Uniform:
       if (!second || !(*second > first)) return std::nullopt;
       return Law([a = first, b = *second](double x) { return x >= a && x <= b ? 1.0 / (b - a) : 0.0; });
+  }
+  return std::nullopt;
+}
+
+std::optional<Law> FittedLaw(PointModel model, double first, std::optional<double> second,
+                             int binomialN) {
+  try {
+    if (std::optional<Law> law = UncheckedLaw(model, first, second, binomialN)) return Safe(*law);
+  } catch (const std::exception&) {
+    // Parameters Boost.Math refuses leave the law undefined.
   }
   return std::nullopt;
 }
@@ -247,41 +269,44 @@ ChartSpec PointEstimationChart(PointModel model, const std::vector<WeightedValue
     return chart;
   }
 
-  if (Discrete(model)) {
-    int first = std::max(0, static_cast<int>(std::floor(low)));
-    int last = std::max(first, static_cast<int>(std::floor(high)));
-    if (model == PointModel::Bernoulli) first = 0, last = std::max(last, 1);
-    if (model == PointModel::Binomial && binomialN <= kMostCategories) first = 0, last = binomialN;
-    if (last - first + 1 <= kMostCategories) {
-      chart.title = "样本频率与估计的分布律";
-      chart.xTitle = "x";
-      chart.yTitle = "概率";
-      ChartSeries bars;
-      bars.kind = SeriesKind::Bars;
-      BarSet frequencies{"样本频率", std::vector<double>(last - first + 1, 0.0)};
-      for (const WeightedValue& v : sample) {
-        if (!(v.weight > 0.0) || !Finite(v.value) || !Finite(v.weight)) continue;
-        const int k = static_cast<int>(std::floor(v.value));
-        if (k >= first && k <= last) frequencies.values[k - first] += v.weight / total;
-      }
-      bars.sets.push_back(std::move(frequencies));
-      for (int k = first; k <= last; ++k) bars.categories.push_back(std::to_string(k));
-      for (const Fitted& f : laws) {
-        if (!*f.law) continue;
-        BarSet set{f.name, {}};
-        for (int k = first; k <= last; ++k) {
-          const double p = (**f.law)(k);
-          set.values.push_back(Finite(p) ? p : 0.0);
-        }
-        bars.sets.push_back(std::move(set));
-      }
-      chart.series.push_back(std::move(bars));
-      chart.xMin = first - 0.5;
-      chart.xMax = last + 0.5;
-      const double top = HighestValue(chart);
-      chart.yMax = top > 0.0 ? top * 1.15 : 1.0;
-      return chart;
+  // Whole values in doubles until they are known to be few and small: a sample value may lie
+  // far beyond the range of int.
+  double firstValue = std::max(0.0, std::floor(low));
+  double lastValue = std::max(firstValue, std::floor(high));
+  if (model == PointModel::Bernoulli) firstValue = 0.0, lastValue = std::max(lastValue, 1.0);
+  if (model == PointModel::Binomial && binomialN <= kMostCategories)
+    firstValue = 0.0, lastValue = binomialN;
+  if (Discrete(model) && lastValue - firstValue + 1 <= kMostCategories && lastValue < 1e6) {
+    const int first = static_cast<int>(firstValue);
+    const int last = static_cast<int>(lastValue);
+    chart.title = "样本频率与估计的分布律";
+    chart.xTitle = "x";
+    chart.yTitle = "概率";
+    ChartSeries bars;
+    bars.kind = SeriesKind::Bars;
+    BarSet frequencies{"样本频率", std::vector<double>(last - first + 1, 0.0)};
+    for (const WeightedValue& v : sample) {
+      if (!(v.weight > 0.0) || !Finite(v.value) || !Finite(v.weight)) continue;
+      const double k = std::floor(v.value);
+      if (k >= first && k <= last) frequencies.values[static_cast<int>(k) - first] += v.weight / total;
     }
+    bars.sets.push_back(std::move(frequencies));
+    for (int k = first; k <= last; ++k) bars.categories.push_back(std::to_string(k));
+    for (const Fitted& f : laws) {
+      if (!*f.law) continue;
+      BarSet set{f.name, {}};
+      for (int k = first; k <= last; ++k) {
+        const double p = (**f.law)(k);
+        set.values.push_back(Finite(p) ? p : 0.0);
+      }
+      bars.sets.push_back(std::move(set));
+    }
+    chart.series.push_back(std::move(bars));
+    chart.xMin = first - 0.5;
+    chart.xMax = last + 0.5;
+    const double top = HighestValue(chart);
+    chart.yMax = top > 0.0 ? top * 1.15 : 1.0;
+    return chart;
   }
 
   chart.title = Discrete(model) ? "样本直方图与估计的分布律" : "样本直方图与拟合密度";
@@ -311,12 +336,12 @@ ChartSpec PointEstimationChart(PointModel model, const std::vector<WeightedValue
       // The probabilities at the whole values, joined: at most one point per class width.
       curve.kind = SeriesKind::Curve;
       curve.name = f.name;
-      const int first = static_cast<int>(std::ceil(chart.xMin));
-      const int last = static_cast<int>(std::floor(chart.xMax));
-      const int stride = std::max(1, (last - first) / kChartPoints);
-      for (int k = first; k <= last; k += stride) {
+      const double first = std::ceil(chart.xMin);
+      const double last = std::floor(chart.xMax);
+      const double stride = std::max(1.0, std::floor((last - first) / kChartPoints));
+      for (double k = first; k <= last; k += stride) {
         const double p = (**f.law)(k);
-        if (Finite(p)) curve.points.push_back({static_cast<double>(k), p});
+        if (Finite(p)) curve.points.push_back({k, p});
       }
     } else {
       curve = SampleCurve(f.name, **f.law, chart.xMin, chart.xMax, kChartPoints);

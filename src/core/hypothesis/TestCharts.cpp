@@ -70,25 +70,13 @@ class NullDensity {
     return std::nan("");
   }
 
+  // NaN where Boost.Math cannot give the quantile (an overflow at tiny degrees of freedom).
   double quantile(double p) const {
-    double z = 0.0;
-    switch (m_kind) {
-      case StatisticDistribution::Normal:
-        z = boost::math::quantile(boost::math::normal(), p);
-        break;
-      case StatisticDistribution::T:
-        z = boost::math::quantile(boost::math::students_t(m_df), p);
-        break;
-      case StatisticDistribution::ChiSquare:
-        z = boost::math::quantile(boost::math::chi_squared(m_df), p);
-        break;
-      case StatisticDistribution::F:
-        z = boost::math::quantile(boost::math::fisher_f(m_df, m_df2), p);
-        break;
-      default:
-        break;
+    try {
+      return m_location + m_scale * standardQuantile(p);
+    } catch (const std::exception&) {
+      return std::nan("");
     }
-    return m_location + m_scale * z;
   }
 
   std::string name() const {
@@ -108,6 +96,27 @@ class NullDensity {
   }
 
  private:
+  double standardQuantile(double p) const {
+    double z = std::nan("");
+    switch (m_kind) {
+      case StatisticDistribution::Normal:
+        z = boost::math::quantile(boost::math::normal(), p);
+        break;
+      case StatisticDistribution::T:
+        z = boost::math::quantile(boost::math::students_t(m_df), p);
+        break;
+      case StatisticDistribution::ChiSquare:
+        z = boost::math::quantile(boost::math::chi_squared(m_df), p);
+        break;
+      case StatisticDistribution::F:
+        z = boost::math::quantile(boost::math::fisher_f(m_df, m_df2), p);
+        break;
+      default:
+        break;
+    }
+    return z;
+  }
+
   StatisticDistribution m_kind = StatisticDistribution::Normal;
   double m_df = 0.0;
   double m_df2 = 0.0;

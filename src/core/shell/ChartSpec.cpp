@@ -56,6 +56,7 @@ ChartSeries UniformDensityCurve(std::string name, double a, double b, double fro
 
 int HistogramClassCount(double n) {
   if (!(n >= 1.0)) return 5;
+  if (!(n <= 1e6)) return 20;
   const int sturges = static_cast<int>(std::ceil(1.0 + std::log2(n)));
   return std::clamp(sturges, 5, 20);
 }
@@ -74,7 +75,7 @@ ChartSeries DensityHistogram(std::string name, const std::vector<WeightedValue>&
     low = std::min(low, v.value);
     high = std::max(high, v.value);
   }
-  if (!(total > 0.0)) return bars;
+  if (!(total > 0.0) || !std::isfinite(total) || !std::isfinite(high - low)) return bars;
   if (!(high > low)) {
     // One distinct value: a single class of width 1 centred on it.
     classes = 1;

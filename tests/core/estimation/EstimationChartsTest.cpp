@@ -272,5 +272,21 @@ TEST(PointEstimationCharts, WidePoissonSampleFallsBackToAHistogram) {
   EXPECT_LE(chart.ofKind(SeriesKind::Curve)[0]->points.size(), 210u);
 }
 
+TEST(PointEstimationCharts, ValuesBeyondTheRangeOfIntStayDrawable) {
+  // Whole values near 10^12 cannot be counted in int categories; they go to a histogram.
+  const CellStore grid = Grid({"1000000000000", "1000000000003", "1000000000001", "1000000000001"});
+  const SampleSummary summary = ReadOneSample(grid, InputMode::One);
+  const PointEstimates e = ComputePointEstimates(PointModel::Poisson, summary, 1);
+  const ChartSpec chart =
+      PointEstimationChart(PointModel::Poisson, ReadWeightedSample(grid, InputMode::One), e, 1);
+  ExpectDrawable(chart, "10^12");
+  ASSERT_EQ(chart.ofKind(SeriesKind::Bars).size(), 1u);
+  const ChartSeries& h = *chart.ofKind(SeriesKind::Bars)[0];
+  EXPECT_EQ(h.edges.front(), 1e12);
+  EXPECT_EQ(h.edges.back(), 1e12 + 3);
+  // Values spread over the whole range of double leave no class width to draw.
+  EXPECT_TRUE(DensityHistogram("", {{-1e308, 1}, {1e308, 1}}, 5).edges.empty());
+}
+
 }  // namespace
 }  // namespace kelvo
