@@ -49,6 +49,13 @@ QLineSeries* Line(const std::vector<ChartPoint>& points) {
   return line;
 }
 
+// An area under `upper`, which it owns: a chart owns only the series added to it.
+QAreaSeries* Area(QLineSeries* upper) {
+  auto* area = new QAreaSeries(upper);
+  upper->setParent(area);
+  return area;
+}
+
 // A text placed at (x, y) as the label of an invisible point.
 QScatterSeries* Label(const QString& text, double x, double y, const QColor& color) {
   auto* label = new QScatterSeries;
@@ -83,7 +90,7 @@ void AddHistogram(QChart* chart, const ChartSeries& bars, QAbstractAxis* x, QAbs
     QLineSeries* outline = Line(Steps(bars.edges, set.values));
     const QColor color = kSetColors[s % std::size(kSetColors)];
     if (s == 0) {
-      auto* area = new QAreaSeries(outline);
+      auto* area = Area(outline);
       area->setName(Text(set.name));
       QColor fill = color;
       fill.setAlpha(110);
@@ -245,7 +252,7 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
         break;
       }
       case SeriesKind::Shaded: {
-        auto* area = new QAreaSeries(Line(s.points));
+        auto* area = Area(Line(s.points));
         area->setName(Text(s.name));
         area->setBrush(kShadeColor);
         area->setPen(Qt::NoPen);
