@@ -101,6 +101,22 @@ void BM_FitChartUpdate(benchmark::State& state) {
 }
 BENCHMARK(BM_FitChartUpdate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The first drawing in a pane: the chart view is made then, with its axes.
+void BM_FirstChartDrawing(benchmark::State& state) {
+  const ChartSpec chart = TestChart(TTestResult(), Hypothesis::TwoSided);
+  for (auto _ : state) {
+    auto* view = new QChartView(BuildChart(chart));
+    view->resize(kPaneChartSize);
+    view->show();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    delete view;
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstChartDrawing)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The compute button of the point-estimation window (normal model, every column filled at the
 // default sample limit) with the pane shown on its chart tab, until the events settle.
 void BM_PointEstimatesWithChartTab(benchmark::State& state) {

@@ -33,7 +33,9 @@ struct BarSet {
 
 struct ChartSeries {
   SeriesKind kind = SeriesKind::Curve;
-  std::string name;  // legend entry; empty leaves the series out of the legend
+  // Legend entry; empty leaves the series out of the legend. A marker is never in the legend:
+  // its name says what it marks ("statistic", "estimate"; empty for a critical value or edge).
+  std::string name;
   std::vector<ChartPoint> points;
   double lower = 0.0;  // Shaded, Segment: the bounds
   double upper = 0.0;
