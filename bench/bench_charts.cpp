@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/hypothesis/TestCharts.h"
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 #include "gui/estimation/Form9.h"
 #include "gui/sample/ChartView.h"
 #include "gui/sample/DetailsPane.h"
@@ -76,7 +76,7 @@ BENCHMARK(BM_FitChartDescription)->Unit(benchmark::kMicrosecond);
 // results of different ranges take turns, so that every update moves the axes.
 template <class Build>
 void TimeChartUpdate(benchmark::State& state, Build build) {
-  auto* view = new QChartView(BuildChart(ChartSpec()));
+  auto* view = new QChartView(BuildChart(ChartDescription()));
   view->resize(kPaneChartSize);
   view->show();
   QCoreApplication::processEvents();
@@ -103,7 +103,7 @@ BENCHMARK(BM_FitChartUpdate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The first drawing in a pane: the chart view is made then, with its axes.
 void BM_FirstChartDrawing(benchmark::State& state) {
-  const ChartSpec chart = TestChart(TTestResult(), Hypothesis::TwoSided);
+  const ChartDescription chart = TestChart(TTestResult(), Hypothesis::TwoSided);
   for (auto _ : state) {
     auto* view = new QChartView(BuildChart(chart));
     view->resize(kPaneChartSize);

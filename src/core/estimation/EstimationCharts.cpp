@@ -14,7 +14,7 @@ namespace {
 
 bool Finite(double x) { return std::isfinite(x); }
 
-void AddNote(ChartSpec& chart, const std::string& line) {
+void AddNote(ChartDescription& chart, const std::string& line) {
   if (!chart.note.empty()) chart.note += "；";
   chart.note += line;
 }
@@ -26,9 +26,9 @@ struct IntervalLine {
 };
 
 // Intervals one above the other (the first on top) with the point estimate marked.
-ChartSpec IntervalLines(const std::vector<IntervalLine>& lines, std::optional<double> estimate,
+ChartDescription IntervalLines(const std::vector<IntervalLine>& lines, std::optional<double> estimate,
                         const std::string& parameter) {
-  ChartSpec chart;
+  ChartDescription chart;
   chart.title = parameter;
   chart.title += " 的置信区间";
   chart.xTitle = parameter;
@@ -170,7 +170,7 @@ std::vector<WeightedValue> ReadWeightedSample(const CellStore& store, InputMode 
   return values;
 }
 
-ChartSpec LargeSampleIntervalChart(const IntervalResult& interval, Family family,
+ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, Family family,
                                    const SampleSummary& sample, int binomialN) {
   std::string parameter = "P";
   double estimate = sample.mean;
@@ -190,7 +190,7 @@ ChartSpec LargeSampleIntervalChart(const IntervalResult& interval, Family family
   return IntervalLines({{interval.lower, interval.upper, "双侧置信区间"}}, estimate, parameter);
 }
 
-ChartSpec NormalIntervalChart(const NormalIntervalResult& interval, int mode,
+ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, int mode,
                               const TwoSampleSummary& samples) {
   std::string parameter;
   std::optional<double> estimate;
@@ -230,9 +230,9 @@ ChartSpec NormalIntervalChart(const NormalIntervalResult& interval, int mode,
                        estimate, parameter);
 }
 
-ChartSpec PointEstimationChart(PointModel model, const std::vector<WeightedValue>& sample,
+ChartDescription PointEstimationChart(PointModel model, const std::vector<WeightedValue>& sample,
                                const PointEstimates& estimates, int binomialN) {
-  ChartSpec chart;
+  ChartDescription chart;
   const std::optional<Law> moment =
       FittedLaw(model, estimates.momentFirst, estimates.momentSecond, binomialN);
   const std::optional<Law> likelihood =

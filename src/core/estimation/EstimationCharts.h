@@ -11,7 +11,7 @@
 #include "core/sample/CellStore.h"
 #include "core/sample/Domain.h"
 #include "core/sample/SampleSummary.h"
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 
 namespace kelvo {
 
@@ -22,20 +22,20 @@ std::vector<WeightedValue> ReadWeightedSample(const CellStore& store, InputMode 
 
 // The large-sample window: the two-sided interval of the family's parameter with its point
 // estimate (x̄, or x̄/N for the binomial).
-ChartSpec LargeSampleIntervalChart(const IntervalResult& interval, Family family,
+ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, Family family,
                                    const SampleSummary& sample, int binomialN);
 
 // The normal-population window (mode 1 to 9): the two-sided interval and the two one-sided
 // ones, each on its own line, with the point estimate where the mode has one written in the
 // samples (x̄, s, x̄1 − x̄2, s1/s2).
-ChartSpec NormalIntervalChart(const NormalIntervalResult& interval, int mode,
+ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, int mode,
                               const TwoSampleSummary& samples);
 
 // The point-estimation window: for the discrete models the sample's relative frequencies with
 // the probabilities under both estimates, for the continuous ones its histogram with both
 // fitted densities. An estimate that leaves the law undefined (σ not above 0, B = A, θ not
 // above 0) draws no curve and says so in the note.
-ChartSpec PointEstimationChart(PointModel model, const std::vector<WeightedValue>& sample,
+ChartDescription PointEstimationChart(PointModel model, const std::vector<WeightedValue>& sample,
                                const PointEstimates& estimates, int binomialN);
 
 }  // namespace kelvo

@@ -135,7 +135,7 @@ struct Mark {
   std::string label;
 };
 
-void AddNote(ChartSpec& chart, const std::string& line) {
+void AddNote(ChartDescription& chart, const std::string& line) {
   if (!chart.note.empty()) chart.note += "；";
   chart.note += line;
 }
@@ -157,9 +157,9 @@ std::vector<ChartPoint> PointsBetween(const std::vector<ChartPoint>& curve, cons
 
 // The density chart shared by every test: the body of the density, the edges, the statistics
 // (clipped to the chart when they lie far out), the shaded rejection region.
-ChartSpec DensityChart(const std::optional<NullDensity>& density, Region region,
+ChartDescription DensityChart(const std::optional<NullDensity>& density, Region region,
                        const std::vector<Mark>& edgeMarks, std::vector<Mark> statistics) {
-  ChartSpec chart;
+  ChartDescription chart;
   statistics.erase(std::remove_if(statistics.begin(), statistics.end(),
                                   [](const Mark& m) { return !Finite(m.x); }),
                    statistics.end());
@@ -305,7 +305,7 @@ std::string StatisticSymbol(StatisticDistribution kind) {
 
 }  // namespace
 
-ChartSpec TestChart(const TestResult& result, Hypothesis hypothesis) {
+ChartDescription TestChart(const TestResult& result, Hypothesis hypothesis) {
   const Region region = ParametricRegion(result, hypothesis);
   std::optional<NullDensity> density;
   if (!result.zeroDenominator)
@@ -314,7 +314,7 @@ ChartSpec TestChart(const TestResult& result, Hypothesis hypothesis) {
   const std::string symbol = StatisticSymbol(result.distribution);
   if (!result.zeroDenominator)
     statistics.push_back({result.statistic, symbol + " = " + ChartNumber(result.statistic)});
-  ChartSpec chart = DensityChart(density, region, EdgeMarks(region, "临界值"), statistics);
+  ChartDescription chart = DensityChart(density, region, EdgeMarks(region, "临界值"), statistics);
   chart.title = density ? "H0 成立时 " + symbol + " 的分布 " + density->name() : "检验统计量";
   chart.xTitle = symbol;
   if (result.zeroDenominator)
@@ -322,7 +322,7 @@ ChartSpec TestChart(const TestResult& result, Hypothesis hypothesis) {
   return chart;
 }
 
-ChartSpec BandTestChart(const TestResult& result) {
+ChartDescription BandTestChart(const TestResult& result) {
   const double centre = result.intermediates.find("centre").value_or(std::nan(""));
   const double error = result.intermediates.find("standardError").value_or(std::nan(""));
   Region region;
@@ -333,13 +333,13 @@ ChartSpec BandTestChart(const TestResult& result) {
   const std::optional<NullDensity> density =
       NullDensity::For(StatisticDistribution::Normal, 0.0, 0.0, centre, error);
   std::vector<Mark> statistics{{result.statistic, "x̄ = " + ChartNumber(result.statistic)}};
-  ChartSpec chart = DensityChart(density, region, EdgeMarks(region, "界限"), statistics);
+  ChartDescription chart = DensityChart(density, region, EdgeMarks(region, "界限"), statistics);
   chart.title = density ? "H0 成立时样本均值的近似分布 " + density->name() : "样本均值";
   chart.xTitle = "x̄";
   return chart;
 }
 
-ChartSpec SkewnessKurtosisChart(const TestResult& result) {
+ChartDescription SkewnessKurtosisChart(const TestResult& result) {
   Region region;
   if (!result.criticalValues.empty() && Finite(result.criticalValues[0].value)) {
     const double z = result.criticalValues[0].value;
@@ -351,14 +351,14 @@ ChartSpec SkewnessKurtosisChart(const TestResult& result) {
       statistics.push_back({*u, std::string(name) + " = " + ChartNumber(*u)});
   const std::optional<NullDensity> density =
       NullDensity::For(StatisticDistribution::Normal, 0.0, 0.0);
-  ChartSpec chart = DensityChart(density, region, EdgeMarks(region, "临界值"), statistics);
+  ChartDescription chart = DensityChart(density, region, EdgeMarks(region, "临界值"), statistics);
   chart.title = "偏度、峰度检验：u1、u2 与 N(0,1) 的临界值";
   chart.xTitle = "u";
   return chart;
 }
 
-ChartSpec RankSumChart(const RankSumResult& result) {
-  ChartSpec chart;
+ChartDescription RankSumChart(const RankSumResult& result) {
+  ChartDescription chart;
   chart.title = "两样本的混合秩";
   chart.xTitle = "秩";
   ChartSeries first;
@@ -445,8 +445,8 @@ ChartSeries FittedDensity(const FittingResult& result, double from, double to) {
 
 }  // namespace
 
-ChartSpec FittingChart(const FittingResult& result) {
-  ChartSpec chart;
+ChartDescription FittingChart(const FittingResult& result) {
+  ChartDescription chart;
   const TestResult& test = result.test;
   if (!test.criticalValues.empty())
     chart.note = "χ² = " + ChartNumber(test.statistic) + "，临界值 " +

@@ -5,7 +5,7 @@
 #include "core/hypothesis/FittingTypes.h"
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/TestResult.h"
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 
 namespace kelvo {
 
@@ -15,22 +15,22 @@ namespace kelvo {
 // A statistic far outside the density's body is drawn at the chart's edge and named in the note.
 // A statistic that was not computed (zeroDenominator) or a distribution without a density gives
 // a chart without a curve, with whatever critical values the result holds.
-ChartSpec TestChart(const TestResult& result, Hypothesis hypothesis);
+ChartDescription TestChart(const TestResult& result, Hypothesis hypothesis);
 
 // A band test of the asymptotic window: the density N(centre, standardError²) of the sample
 // mean under H0, the region outside the band (intermediates "lowerEdge", "upperEdge", an
 // infinite edge bounding nothing) and the sample mean.
-ChartSpec BandTestChart(const TestResult& result);
+ChartDescription BandTestChart(const TestResult& result);
 
 // The skewness and kurtosis test: N(0, 1) with both tails beyond ±z shaded and u1, u2 marked.
-ChartSpec SkewnessKurtosisChart(const TestResult& result);
+ChartDescription SkewnessKurtosisChart(const TestResult& result);
 
 // The pooled ranks of the two samples on one axis: sample one at height 1, sample two at 2.
-ChartSpec RankSumChart(const RankSumResult& result);
+ChartDescription RankSumChart(const RankSumResult& result);
 
 // Observed and expected counts per merged class as bars; for the continuous entries (uniform,
 // normal, exponential) whose classes tile an interval, the histogram of the classes scaled to
 // a density with the fitted density over it.
-ChartSpec FittingChart(const FittingResult& result);
+ChartDescription FittingChart(const FittingResult& result);
 
 }  // namespace kelvo

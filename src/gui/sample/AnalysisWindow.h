@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "core/sample/CellStore.h"
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 #include "core/shell/WorkedSolution.h"
 #include "gui/sample/SampleGrid.h"
 
@@ -104,7 +104,7 @@ class AnalysisWindow : public QMainWindow {
   // The chart of an earlier computation goes with it.
   void showSolution(WorkedSolution solution);
   // After showSolution: the chart of the same computation, in the pane's chart tab.
-  void showChart(ChartSpec chart);
+  void showChart(ChartDescription chart);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
   // says why, until the next computation succeeds.
   void markResultsStale(const QString& why);

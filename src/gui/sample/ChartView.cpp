@@ -105,27 +105,27 @@ void AddHistogram(QChart* chart, const ChartSeries& bars, QAbstractAxis* x, QAbs
   }
 }
 
-void AddMarker(QChart* chart, const ChartSpec& spec, const ChartSeries& marker, int index,
+void AddMarker(QChart* chart, const ChartDescription& content, const ChartSeries& marker, int index,
                QAbstractAxis* x, QAbstractAxis* y) {
   QColor color = kCriticalColor;
   Qt::PenStyle style = Qt::DashLine;
   if (marker.name == "statistic") color = kStatisticColor, style = Qt::SolidLine;
   if (marker.name == "estimate") color = kEstimateColor, style = Qt::SolidLine;
-  const double top = spec.yMax;
-  QLineSeries* line = Line({{marker.at, spec.yMin}, {marker.at, top}});
+  const double top = content.yMax;
+  QLineSeries* line = Line({{marker.at, content.yMin}, {marker.at, top}});
   line->setPen(QPen(color, 1.8, style));
   Attach(chart, line, x, y);
   // Labels of neighbouring marks at three heights, so that they do not print over each other.
-  const double height = spec.yMin + (top - spec.yMin) * (0.9 - 0.1 * (index % 3));
+  const double height = content.yMin + (top - content.yMin) * (0.9 - 0.1 * (index % 3));
   Attach(chart, Label(Text(marker.label), marker.at, height, color), x, y);
 }
 
-void AddSegment(QChart* chart, const ChartSpec& spec, const ChartSeries& segment, QAbstractAxis* x,
+void AddSegment(QChart* chart, const ChartDescription& content, const ChartSeries& segment, QAbstractAxis* x,
                 QAbstractAxis* y) {
-  const double from = std::max(segment.lower, spec.xMin);
-  const double to = std::min(segment.upper, spec.xMax);
-  const double dx = (spec.xMax - spec.xMin) * 0.015;
-  const double dy = (spec.yMax - spec.yMin) * 0.05;
+  const double from = std::max(segment.lower, content.xMin);
+  const double to = std::min(segment.upper, content.xMax);
+  const double dx = (content.xMax - content.xMin) * 0.015;
+  const double dy = (content.yMax - content.yMin) * 0.05;
   const double at = segment.at;
   QLineSeries* line = Line({{from, at}, {to, at}});
   line->setPen(QPen(kCurveColor, 3.0));
@@ -165,8 +165,8 @@ void SetNiceTicks(QValueAxis* axis, double from, double to) {
 }
 
 // Whether any series has an entry in the legend: named curves, areas, dots and bar sets.
-bool HasLegend(const ChartSpec& spec) {
-  for (const ChartSeries& s : spec.series) {
+bool HasLegend(const ChartDescription& content) {
+  for (const ChartSeries& s : content.series) {
     if (s.kind == SeriesKind::Bars && !s.sets.empty()) return true;
     if ((s.kind == SeriesKind::Curve || s.kind == SeriesKind::Shaded || s.kind == SeriesKind::Points) &&
         !s.name.empty())
@@ -177,17 +177,17 @@ bool HasLegend(const ChartSpec& spec) {
 
 }  // namespace
 
-void FillChart(QChart* chart, const ChartSpec& spec) {
+void FillChart(QChart* chart, const ChartDescription& content) {
   chart->removeAllSeries();
-  QString title = QStringLiteral("<b>") + Text(spec.title).toHtmlEscaped() + QStringLiteral("</b>");
-  if (!spec.note.empty())
-    title += QStringLiteral("<br><span style=\"color:#a05000;\">") + Text(spec.note).toHtmlEscaped() +
+  QString title = QStringLiteral("<b>") + Text(content.title).toHtmlEscaped() + QStringLiteral("</b>");
+  if (!content.note.empty())
+    title += QStringLiteral("<br><span style=\"color:#a05000;\">") + Text(content.note).toHtmlEscaped() +
              QStringLiteral("</span>");
   chart->setTitle(QStringLiteral("<center>") + title + QStringLiteral("</center>"));
   chart->legend()->setAlignment(Qt::AlignBottom);
 
   const ChartSeries* categoryBars = nullptr;
-  for (const ChartSeries& s : spec.series)
+  for (const ChartSeries& s : content.series)
     if (s.kind == SeriesKind::Bars && s.edges.empty()) categoryBars = &s;
   // The axes of the last drawing are kept when they are of the kind needed: a new axis lays
   // out all its labels again, which costs more than everything else of an update.
@@ -210,8 +210,8 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
     y = new QValueAxis;
     chart->addAxis(y, Qt::AlignLeft);
   }
-  SetNiceTicks(y, spec.yMin, spec.yMax);
-  y->setTitleText(Text(spec.yTitle));
+  SetNiceTicks(y, content.yMin, content.yMax);
+  y->setTitleText(Text(content.yTitle));
   if (categoryBars) {
     auto* categories = qobject_cast<QBarCategoryAxis*>(x);
     if (!categories) {
@@ -231,18 +231,18 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
       values = new QValueAxis;
       chart->addAxis(values, Qt::AlignBottom);
     }
-    SetNiceTicks(values, spec.xMin, spec.xMax);
+    SetNiceTicks(values, content.xMin, content.xMax);
     x = values;
   }
-  x->setTitleText(Text(spec.xTitle));
+  x->setTitleText(Text(content.xTitle));
 
   // Intervals and ranks stand on lines whose height means nothing: no y axis.
-  y->setVisible(!spec.yTitle.empty());
+  y->setVisible(!content.yTitle.empty());
 
   int curves = 0;
   int markers = 0;
   int pointSets = 0;
-  for (const ChartSeries& s : spec.series) {
+  for (const ChartSeries& s : content.series) {
     switch (s.kind) {
       case SeriesKind::Curve: {
         QLineSeries* line = Line(s.points);
@@ -275,10 +275,10 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
         }
         break;
       case SeriesKind::Marker:
-        AddMarker(chart, spec, s, markers++, x, y);
+        AddMarker(chart, content, s, markers++, x, y);
         break;
       case SeriesKind::Segment:
-        AddSegment(chart, spec, s, x, y);
+        AddSegment(chart, content, s, x, y);
         break;
       case SeriesKind::Points: {
         auto* dots = new QScatterSeries;
@@ -291,21 +291,21 @@ void FillChart(QChart* chart, const ChartSpec& spec) {
       }
     }
   }
-  chart->legend()->setVisible(HasLegend(spec));
+  chart->legend()->setVisible(HasLegend(content));
 }
 
-QChart* BuildChart(const ChartSpec& spec) {
+QChart* BuildChart(const ChartDescription& content) {
   auto* chart = new QChart;
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->setMargins(QMargins(4, 4, 4, 4));
-  FillChart(chart, spec);
+  FillChart(chart, content);
   return chart;
 }
 
-QImage RenderChart(const ChartSpec& spec, QSize size) {
+QImage RenderChart(const ChartDescription& content, QSize size) {
   if (size.isEmpty()) return QImage();
   QGraphicsScene scene;
-  QChart* chart = BuildChart(spec);
+  QChart* chart = BuildChart(content);
   scene.addItem(chart);  // the scene owns it
   chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
   if (chart->layout()) chart->layout()->activate();

@@ -75,7 +75,7 @@ void DetailsPane::showEvent(QShowEvent* event) {
   if (chartShown() && !m_chartRendered) renderChart();
 }
 
-void DetailsPane::setChart(ChartSpec chart) {
+void DetailsPane::setChart(ChartDescription chart) {
   m_chart = std::move(chart);
   m_chartRendered = false;
   if (chartShown()) renderChart();

@@ -5,7 +5,7 @@
 #include <QDockWidget>
 #include <optional>
 
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 #include "core/shell/WorkedSolution.h"
 
 class QChartView;
@@ -34,10 +34,10 @@ class DetailsPane : public QDockWidget {
 
   // The chart of a successful computation. It is drawn when the pane is shown with its chart
   // tab current, so a hidden pane or tab costs nothing.
-  void setChart(ChartSpec chart);
+  void setChart(ChartDescription chart);
   // No chart (a refused computation, or a solution without one).
   void clearChart();
-  const std::optional<ChartSpec>& chart() const { return m_chart; }
+  const std::optional<ChartDescription>& chart() const { return m_chart; }
   // The tab of the text (0) or of the chart (1).
   void showTab(int index);
   // The chart's view, made at the first drawing; nullptr before.
@@ -59,7 +59,7 @@ class DetailsPane : public QDockWidget {
   QVBoxLayout* m_chartLayout;
   QChartView* m_chartView = nullptr;
   WorkedSolution m_solution;
-  std::optional<ChartSpec> m_chart;
+  std::optional<ChartDescription> m_chart;
   bool m_rendered = true;
   bool m_chartRendered = true;
 };

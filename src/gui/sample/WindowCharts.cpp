@@ -7,7 +7,7 @@
 
 namespace kelvo {
 
-void AnalysisWindow::showChart(ChartSpec chart) { m_details->setChart(std::move(chart)); }
+void AnalysisWindow::showChart(ChartDescription chart) { m_details->setChart(std::move(chart)); }
 
 QImage AnalysisWindow::chartImage(const QSize& size) const {
   if (!m_details || !m_details->chart()) return QImage();

@@ -22,7 +22,7 @@ class EstimationChartTables : public ::testing::Test {
   void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
 };
 
-void ExpectDrawable(const ChartSpec& chart, const std::string& name) {
+void ExpectDrawable(const ChartDescription& chart, const std::string& name) {
   SCOPED_TRACE(name);
   for (double v : {chart.xMin, chart.xMax, chart.yMin, chart.yMax}) EXPECT_TRUE(std::isfinite(v));
   EXPECT_LT(chart.xMin, chart.xMax);
@@ -94,7 +94,7 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const NormalIntervalResult r = ComputeNormalInterval(c.mode, samples, 0.95, c.known1, c.known2);
-    const ChartSpec chart = NormalIntervalChart(r, c.mode, samples);
+    const ChartDescription chart = NormalIntervalChart(r, c.mode, samples);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> segments = chart.ofKind(SeriesKind::Segment);
     ASSERT_EQ(segments.size(), 3u);
@@ -136,7 +136,7 @@ TEST_F(EstimationChartTables, LargeSampleIntervalWithItsEstimate) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const IntervalResult r = ComputeLargeSampleInterval(c.family, c.sample, 0.95, c.trials);
-    const ChartSpec chart = LargeSampleIntervalChart(r, c.family, c.sample, c.trials);
+    const ChartDescription chart = LargeSampleIntervalChart(r, c.family, c.sample, c.trials);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> segments = chart.ofKind(SeriesKind::Segment);
     ASSERT_EQ(segments.size(), 1u);
@@ -153,12 +153,12 @@ TEST(IntervalCharts, DegenerateIntervalsStayDrawable) {
   // s2 = 0 gives the ratio interval (0, 0) on every line.
   NormalIntervalResult zero;
   const TwoSampleSummary samples{Summary(5, 1.0, 1.0), Summary(5, 1.0, 0.0)};
-  const ChartSpec chart = NormalIntervalChart(zero, 9, samples);
+  const ChartDescription chart = NormalIntervalChart(zero, 9, samples);
   ExpectDrawable(chart, "all bounds 0");
   EXPECT_TRUE(chart.ofKind(SeriesKind::Marker).empty());  // s1/s2 undefined
   // A bound that is NaN is left out and named in the note, never drawn.
   NormalIntervalResult broken{1.0, std::nan(""), 2.0, 0.5, {}, {}};
-  const ChartSpec partial = NormalIntervalChart(broken, 2, samples);
+  const ChartDescription partial = NormalIntervalChart(broken, 2, samples);
   ExpectDrawable(partial, "NaN bound");
   EXPECT_EQ(partial.ofKind(SeriesKind::Segment).size(), 2u);
   EXPECT_NE(partial.note.find("双侧置信区间"), std::string::npos);
@@ -180,7 +180,7 @@ TEST(PointEstimationCharts, ContinuousHistogramHoldsTheSample) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const PointEstimates e = ComputePointEstimates(c.model, summary, 1);
-    const ChartSpec chart = PointEstimationChart(c.model, values, e, 1);
+    const ChartDescription chart = PointEstimationChart(c.model, values, e, 1);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
     ASSERT_EQ(bars.size(), 1u);
@@ -215,7 +215,7 @@ TEST(PointEstimationCharts, DiscreteFrequenciesBesideTheEstimatedLaw) {
   const CellStore grid = Grid({"0", "1", "2", "3", "4"}, {"2", "6", "8", "3", "1"});
   const SampleSummary summary = ReadOneSample(grid, InputMode::Two);
   const PointEstimates e = ComputePointEstimates(PointModel::Binomial, summary, 4);
-  const ChartSpec chart =
+  const ChartDescription chart =
       PointEstimationChart(PointModel::Binomial, ReadWeightedSample(grid, InputMode::Two), e, 4);
   ExpectDrawable(chart, "binomial");
   const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
@@ -237,7 +237,7 @@ TEST(PointEstimationCharts, UndefinedLawsDrawNoCurve) {
   const SampleSummary summary = ReadOneSample(grid, InputMode::One);
   for (PointModel model : {PointModel::Normal, PointModel::Uniform}) {
     const PointEstimates e = ComputePointEstimates(model, summary, 1);
-    const ChartSpec chart = PointEstimationChart(model, ReadWeightedSample(grid, InputMode::One), e, 1);
+    const ChartDescription chart = PointEstimationChart(model, ReadWeightedSample(grid, InputMode::One), e, 1);
     ExpectDrawable(chart, "equal values");
     EXPECT_TRUE(chart.ofKind(SeriesKind::Curve).empty());
     ASSERT_EQ(chart.ofKind(SeriesKind::Bars).size(), 1u);
@@ -247,13 +247,13 @@ TEST(PointEstimationCharts, UndefinedLawsDrawNoCurve) {
   // Poisson sample of zeros: λ = 0 puts all the probability on 0.
   const CellStore zeros = Grid({"0", "0"});
   const PointEstimates e = ComputePointEstimates(PointModel::Poisson, ReadOneSample(zeros, InputMode::One), 1);
-  const ChartSpec poisson =
+  const ChartDescription poisson =
       PointEstimationChart(PointModel::Poisson, ReadWeightedSample(zeros, InputMode::One), e, 1);
   ExpectDrawable(poisson, "lambda 0");
   ASSERT_EQ(poisson.ofKind(SeriesKind::Bars).size(), 1u);
   EXPECT_EQ(poisson.ofKind(SeriesKind::Bars)[0]->sets.at(1).values, std::vector<double>{1.0});
   // No sample at all.
-  const ChartSpec none = PointEstimationChart(PointModel::Normal, {}, e, 1);
+  const ChartDescription none = PointEstimationChart(PointModel::Normal, {}, e, 1);
   ExpectDrawable(none, "empty");
   EXPECT_TRUE(none.empty());
 }
@@ -263,7 +263,7 @@ TEST(PointEstimationCharts, WidePoissonSampleFallsBackToAHistogram) {
   for (int k = 0; k < 30; ++k) values.push_back(std::to_string(100 + 3 * k));
   const CellStore grid = Grid(values);
   const PointEstimates e = ComputePointEstimates(PointModel::Poisson, ReadOneSample(grid, InputMode::One), 1);
-  const ChartSpec chart =
+  const ChartDescription chart =
       PointEstimationChart(PointModel::Poisson, ReadWeightedSample(grid, InputMode::One), e, 1);
   ExpectDrawable(chart, "wide");
   ASSERT_EQ(chart.ofKind(SeriesKind::Bars).size(), 1u);
@@ -277,7 +277,7 @@ TEST(PointEstimationCharts, ValuesBeyondTheRangeOfIntStayDrawable) {
   const CellStore grid = Grid({"1000000000000", "1000000000003", "1000000000001", "1000000000001"});
   const SampleSummary summary = ReadOneSample(grid, InputMode::One);
   const PointEstimates e = ComputePointEstimates(PointModel::Poisson, summary, 1);
-  const ChartSpec chart =
+  const ChartDescription chart =
       PointEstimationChart(PointModel::Poisson, ReadWeightedSample(grid, InputMode::One), e, 1);
   ExpectDrawable(chart, "10^12");
   ASSERT_EQ(chart.ofKind(SeriesKind::Bars).size(), 1u);

@@ -31,7 +31,7 @@ class ChartTables : public ::testing::Test {
 };
 
 // Every number a chart draws is finite; only a segment may run open to ±∞.
-void ExpectDrawable(const ChartSpec& chart, const std::string& name) {
+void ExpectDrawable(const ChartDescription& chart, const std::string& name) {
   SCOPED_TRACE(name);
   for (double v : {chart.xMin, chart.xMax, chart.yMin, chart.yMax}) EXPECT_TRUE(std::isfinite(v));
   EXPECT_LT(chart.xMin, chart.xMax);
@@ -64,13 +64,13 @@ double Area(const std::vector<ChartPoint>& points) {
   return area;
 }
 
-const ChartSeries* StatisticMarker(const ChartSpec& chart) {
+const ChartSeries* StatisticMarker(const ChartDescription& chart) {
   for (const ChartSeries* m : chart.ofKind(SeriesKind::Marker))
     if (m->name == "statistic") return m;
   return nullptr;
 }
 
-bool InsideShading(const ChartSpec& chart, double x) {
+bool InsideShading(const ChartDescription& chart, double x) {
   for (const ChartSeries* s : chart.ofKind(SeriesKind::Shaded))
     if (x >= s->lower && x <= s->upper) return true;
   return false;
@@ -107,7 +107,7 @@ TEST_F(ChartTables, ShadedRegionStartsAtTheCriticalValues) {
     for (Hypothesis h : kChoices) {
       SCOPED_TRACE(std::string(c.name) + " " + ChoiceName(h));
       const TestResult r = c.run(h);
-      const ChartSpec chart = TestChart(r, h);
+      const ChartDescription chart = TestChart(r, h);
       ExpectDrawable(chart, c.name);
       const std::vector<const ChartSeries*> shaded = chart.ofKind(SeriesKind::Shaded);
       const auto& cv = r.criticalValues;
@@ -149,7 +149,7 @@ TEST_F(ChartTables, CurvesAreDensitiesAndShadingHoldsTheLevel) {
   for (const ParametricCase& c : kParametric) {
     SCOPED_TRACE(c.name);
     const TestResult r = c.run(Hypothesis::Greater);
-    const ChartSpec chart = TestChart(r, Hypothesis::Greater);
+    const ChartDescription chart = TestChart(r, Hypothesis::Greater);
     const std::vector<const ChartSeries*> curves = chart.ofKind(SeriesKind::Curve);
     ASSERT_EQ(curves.size(), 1u);
     EXPECT_GE(curves[0]->points.size(), 190u);
@@ -165,7 +165,7 @@ TEST_F(ChartTables, CurvesAreDensitiesAndShadingHoldsTheLevel) {
 TEST_F(ChartTables, FarStatisticIsClippedToTheChartAndNamed) {
   const TestResult r =
       TestMeanKnownSigma(Summary(100, 1e6, 1.0), 1.0, 0.0, Hypothesis::TwoSided, 0.05);
-  const ChartSpec chart = TestChart(r, Hypothesis::TwoSided);
+  const ChartDescription chart = TestChart(r, Hypothesis::TwoSided);
   ExpectDrawable(chart, "far");
   EXPECT_LT(chart.xMax, 10.0);  // the body of N(0,1), not an axis 10^7 wide
   const ChartSeries* statistic = StatisticMarker(chart);
@@ -177,7 +177,7 @@ TEST_F(ChartTables, FarStatisticIsClippedToTheChartAndNamed) {
   // A statistic just beyond the body widens the chart instead.
   const TestResult near =
       TestMeanKnownSigma(Summary(16, 11.5, 1.0), 1.0, 10.0, Hypothesis::Greater, 0.05);
-  const ChartSpec widened = TestChart(near, Hypothesis::Greater);
+  const ChartDescription widened = TestChart(near, Hypothesis::Greater);
   EXPECT_EQ(StatisticMarker(widened)->at, near.statistic);  // U = 6
   EXPECT_GT(widened.xMax, 6.0);
   EXPECT_TRUE(widened.note.empty());
@@ -205,7 +205,7 @@ TEST_F(ChartTables, DegenerateResultsDrawNoCurveAndNoNaN) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(c.result.zeroDenominator);
-    const ChartSpec chart = TestChart(c.result, c.hypothesis);
+    const ChartDescription chart = TestChart(c.result, c.hypothesis);
     ExpectDrawable(chart, c.name);
     EXPECT_TRUE(chart.ofKind(SeriesKind::Curve).empty());
     EXPECT_TRUE(chart.ofKind(SeriesKind::Shaded).empty());
@@ -216,7 +216,7 @@ TEST_F(ChartTables, DegenerateResultsDrawNoCurveAndNoNaN) {
   // A result with no distribution at all still gives a drawable chart with its statistic.
   TestResult none;
   none.statistic = 3.0;
-  const ChartSpec chart = TestChart(none, Hypothesis::Greater);
+  const ChartDescription chart = TestChart(none, Hypothesis::Greater);
   ExpectDrawable(chart, "none");
   EXPECT_TRUE(chart.ofKind(SeriesKind::Curve).empty());
   ASSERT_NE(StatisticMarker(chart), nullptr);
@@ -228,7 +228,7 @@ TEST_F(ChartTables, UnboundedDensityAtZeroIsCutOff) {
   // and its height set by the body.
   const TestResult r = TestSigmaUnknownMean(Summary(2, 1.0, 1.0), 1.0, Hypothesis::Less, 0.05);
   ASSERT_EQ(r.df, 1.0);
-  const ChartSpec chart = TestChart(r, Hypothesis::Less);
+  const ChartDescription chart = TestChart(r, Hypothesis::Less);
   ExpectDrawable(chart, "chi-square(1)");
   EXPECT_EQ(chart.xMin, 0.0);
   EXPECT_LT(chart.yMax, 5.0);
@@ -240,7 +240,7 @@ TEST_F(ChartTables, BandTestShadesOutsideItsBand) {
   for (Hypothesis h : kChoices) {
     SCOPED_TRACE(ChoiceName(h));
     const TestResult r = TestProportion(s, 0.5, h, 0.05);
-    const ChartSpec chart = BandTestChart(r);
+    const ChartDescription chart = BandTestChart(r);
     ExpectDrawable(chart, "band");
     const double lower = *r.intermediates.find("lowerEdge");
     const double upper = *r.intermediates.find("upperEdge");
@@ -265,7 +265,7 @@ TEST_F(ChartTables, SkewnessKurtosisMarksBothStatistics) {
   const double values[] = {2.1, 3.4, 1.9, 5.6, 4.4, 3.3, 2.8, 3.9, 4.1, 3.0, 9.5, 3.2};
   for (int i = 0; i < 12; ++i) store.setText(1, i + 1, std::to_string(values[i]));
   const TestResult r = TestSkewnessKurtosis(store, 0.05);
-  const ChartSpec chart = SkewnessKurtosisChart(r);
+  const ChartDescription chart = SkewnessKurtosisChart(r);
   ExpectDrawable(chart, "skewness");
   const double z = r.criticalValues.at(0).value;
   const std::vector<const ChartSeries*> shaded = chart.ofKind(SeriesKind::Shaded);
@@ -301,7 +301,7 @@ TEST_F(ChartTables, RankSumPointsAreTheRanksOfEachSample) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const RankSumResult r = ComputeRankSumTest(c.grid, RankSumHypothesis::TwoSided, "0.05");
-    const ChartSpec chart = RankSumChart(r);
+    const ChartDescription chart = RankSumChart(r);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> points = chart.ofKind(SeriesKind::Points);
     ASSERT_EQ(points.size(), 2u);
@@ -347,7 +347,7 @@ TEST_F(ChartTables, DiscreteFittingBarsAreTheMergedCounts) {
   const FittingResult r =
       ComputeFittingTest(Fitting(FittingEntry::PoissonUnknown, FittingInputMode::RepeatCounts),
                          Row1({"0", "1", "2", "3", "4"}, {"20", "30", "25", "10", "3"}), CellStore(3, 31));
-  const ChartSpec chart = FittingChart(r);
+  const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "poisson");
   const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
   ASSERT_EQ(bars.size(), 1u);
@@ -369,7 +369,7 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
     values.push_back(std::to_string(10.0 + 3.0 * boost::math::quantile(boost::math::normal(), (i + 0.5) / 200)));
   const FittingResult r = ComputeFittingTest(
       Fitting(FittingEntry::NormalUnknown, FittingInputMode::Individual), Row1(values), CellStore(3, 31));
-  const ChartSpec chart = FittingChart(r);
+  const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "normal");
   const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
   ASSERT_EQ(bars.size(), 1u);
@@ -396,7 +396,7 @@ TEST_F(ChartTables, FittingWithoutClassesOrWithGapsStaysDrawable) {
   const FittingResult check =
       ComputeFittingTest(Fitting(FittingEntry::ZeroOneUnknown, FittingInputMode::Individual),
                          Row1({"0", "1", "1", "0", "1", "0", "1", "1", "0", "1"}), CellStore(3, 31));
-  const ChartSpec empty = FittingChart(check);
+  const ChartDescription empty = FittingChart(check);
   ExpectDrawable(empty, "entry 2");
   if (check.classes.empty()) EXPECT_FALSE(empty.note.empty());
 
@@ -408,7 +408,7 @@ TEST_F(ChartTables, FittingWithoutClassesOrWithGapsStaysDrawable) {
   gaps.parameters.normalSigma = 1.0;
   gaps.classes = {{-3, -1, 6, 0.16, 3.2}, {0, 3, 14, 0.5, 10}};
   gaps.merged = gaps.classes;
-  const ChartSpec bars = FittingChart(gaps);
+  const ChartDescription bars = FittingChart(gaps);
   ExpectDrawable(bars, "gaps");
   ASSERT_EQ(bars.ofKind(SeriesKind::Bars).size(), 1u);
   EXPECT_TRUE(bars.ofKind(SeriesKind::Bars)[0]->edges.empty());
@@ -417,7 +417,7 @@ TEST_F(ChartTables, FittingWithoutClassesOrWithGapsStaysDrawable) {
   FittingResult flat = gaps;
   flat.classes = {{-1, 0, 10, 0.5, 10}, {0, 1, 10, 0.5, 10}};
   flat.parameters.normalSigma = 0.0;
-  const ChartSpec noCurve = FittingChart(flat);
+  const ChartDescription noCurve = FittingChart(flat);
   ExpectDrawable(noCurve, "sigma 0");
   EXPECT_EQ(noCurve.ofKind(SeriesKind::Bars).size(), 1u);
   EXPECT_TRUE(noCurve.ofKind(SeriesKind::Curve).empty());

@@ -172,7 +172,7 @@ class ChartPaneTest : public QObject {
     // The pane was never shown: the image did not need its view.
     QVERIFY(w->detailsPane()->chartView() == nullptr);
     // Three intervals on the μ axis: x̄ ∓ t·s/√n = 10 ∓ 2.1314·0.5.
-    const std::optional<ChartSpec>& chart = w->detailsPane()->chart();
+    const std::optional<ChartDescription>& chart = w->detailsPane()->chart();
     QVERIFY(chart);
     const std::vector<const ChartSeries*> segments = chart->ofKind(SeriesKind::Segment);
     QCOMPARE(segments.size(), size_t(3));
@@ -214,9 +214,9 @@ class ChartPaneTest : public QObject {
 
   void renderedChartsHaveNoUndrawableValues() {
     // A chart that holds nothing still renders (an empty frame), never crashes.
-    const QImage empty = RenderChart(ChartSpec(), QSize(200, 150));
+    const QImage empty = RenderChart(ChartDescription(), QSize(200, 150));
     QVERIFY(!empty.isNull());
-    QVERIFY(RenderChart(ChartSpec(), QSize(0, 0)).isNull());
+    QVERIFY(RenderChart(ChartDescription(), QSize(0, 0)).isNull());
   }
 
  private:

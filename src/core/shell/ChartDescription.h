@@ -48,7 +48,7 @@ struct ChartSeries {
   std::vector<double> edges;
 };
 
-struct ChartSpec {
+struct ChartDescription {
   std::string title;
   std::string xTitle;
   std::string yTitle;  // empty: the heights mean nothing and no y axis is drawn
@@ -96,6 +96,6 @@ int HistogramClassCount(double n);
 
 // The largest y of the finite points of every Curve, Shaded and Points series and of every
 // bar, or 0 when there is none.
-double HighestValue(const ChartSpec& chart);
+double HighestValue(const ChartDescription& chart);
 
 }  // namespace kelvo

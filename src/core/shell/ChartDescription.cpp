@@ -1,4 +1,4 @@
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,7 +102,7 @@ ChartSeries DensityHistogram(std::string name, const std::vector<WeightedValue>&
   return bars;
 }
 
-double HighestValue(const ChartSpec& chart) {
+double HighestValue(const ChartDescription& chart) {
   double highest = 0.0;
   for (const ChartSeries& s : chart.series) {
     for (const ChartPoint& p : s.points)

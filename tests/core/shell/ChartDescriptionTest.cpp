@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/shell/ChartSpec.h"
+#include "core/shell/ChartDescription.h"
 
 namespace kelvo {
 namespace {
