@@ -3,10 +3,11 @@
 #include <QLabel>
 
 #include "core/estimation/ConfidenceLevel.h"
+#include "core/estimation/EstimationCharts.h"
+#include "core/estimation/EstimationSolutions.h"
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
-#include "core/estimation/EstimationSolutions.h"
 #include "core/sample/ResultFormat.h"
 #include "core/shell/Errors.h"
 #include "core/shell/ProgramState.h"
@@ -134,6 +135,7 @@ void Form3::ComputeInterval() {
   m_hasInterval = true;
   showInterval(m_lower, m_upper, ResultFormat());
   showSolution(BuildLargeSampleIntervalSolution(interval, {mode->family, sample, level, trials}));
+  showChart(LargeSampleIntervalChart(interval, mode->family, sample, trials));
 }
 
 void Form3::showInterval(double lower, double upper, const std::string& pattern) {

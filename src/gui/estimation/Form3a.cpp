@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/estimation/ConfidenceLevel.h"
+#include "core/estimation/EstimationCharts.h"
 #include "core/estimation/EstimationSolutions.h"
 #include "core/estimation/NormalIntervals.h"
 #include "core/sample/Readers.h"
@@ -242,6 +243,7 @@ void Form3a::ComputeNormalIntervals() {
   m_lowerOnly->showValue(interval.lowerOnly);
   showSolution(BuildNormalIntervalSolution(
       interval, {analysisMode(), samples, level, m_knownValue1.value_or(0.0), m_knownValue2.value_or(0.0)}));
+  showChart(NormalIntervalChart(interval, analysisMode(), samples));
 }
 
 }  // namespace kelvo

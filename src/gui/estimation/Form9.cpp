@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <optional>
 
+#include "core/estimation/EstimationCharts.h"
 #include "core/estimation/EstimationSolutions.h"
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Domain.h"
@@ -126,6 +127,7 @@ void Form9::ComputePointEstimates() {
   if (estimates.momentSecond) m_momentSecond->showValue(*estimates.momentSecond);
   if (estimates.likelihoodSecond) m_likelihoodSecond->showValue(*estimates.likelihoodSecond);
   showSolution(BuildPointEstimationSolution(estimates, {mode->model, sample, trials}));
+  showChart(PointEstimationChart(mode->model, ReadWeightedSample(cells(), inputMode()), estimates, trials));
 }
 
 }  // namespace kelvo

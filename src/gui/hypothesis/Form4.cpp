@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/hypothesis/ParametricTests.h"
+#include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
@@ -438,6 +439,7 @@ void Form4::RunParametricTest() {
   if (mode->test == ParametricTest::PairedMeanDiff)
     solution.samples.first = ReadPairedDifferences(sampleGrid()->cells(), inputMode());
   showSolution(ParametricTestSolution(result, solution));
+  showChart(TestChart(result, hypothesis));
 }
 
 }  // namespace kelvo

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/hypothesis/GoodnessOfFit.h"
+#include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/shell/ProgramState.h"
 #include "gui/hypothesis/HypothesisLists.h"
@@ -418,6 +419,7 @@ void Form5::RunFittingTest() {
   QString law = row ? SplitHypothesis(QString::fromUtf16(row->text)).second.trimmed() : QString();
   if (law.startsWith(QStringLiteral("服从"))) law.remove(0, 2);
   showSolution(FittingSolution(result, request.alpha, law.toStdString()));
+  showChart(FittingChart(result));
 }
 
 }  // namespace kelvo

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/hypothesis/RankSum.h"
+#include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/shell/TextNumber.h"
 #include "gui/hypothesis/HypothesisLists.h"
@@ -147,6 +148,7 @@ void Form7::ComputeRankSum() {
   m_conclusion->showDecision(result.test.decision);
   showSolution(RankSumSolution(result, {*hypothesis, {m_h0->text().toStdString(), m_h1->text().toStdString()},
                                         LeadingValue(alphaText)}));
+  showChart(RankSumChart(result));
 }
 
 void Form7::CheckRepeatedValuesOnly() {

@@ -9,6 +9,7 @@
 
 #include "core/hypothesis/AsymptoticTests.h"
 #include "core/hypothesis/SkewnessKurtosis.h"
+#include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
@@ -238,6 +239,7 @@ void Form8::RunAsymptoticTest() {
   const double alpha = m_significance->value();
   if (!kModes.find(analysisMode())->test) {
     showSolution(SkewnessKurtosisSolution(result, alpha));
+    showChart(SkewnessKurtosisChart(result));
     return;
   }
   BandSolutionInput solution;
@@ -248,6 +250,7 @@ void Form8::RunAsymptoticTest() {
   solution.hypothesisValue = LeadingValue(m_hypothesisValue.toStdString());
   solution.trialCount = m_trialCount;
   showSolution(BandTestSolution(result, solution));
+  showChart(BandTestChart(result));
 }
 
 TestResult Form8::runModeTest(double alpha) const {

@@ -404,6 +404,7 @@ void AnalysisWindow::computeClicked() {
   runGuarded([this] { compute(); });
   if (m_computeFailed) {
     m_details->clearSolution();
+    m_details->clearChart();
     markResultsStale(QStringLiteral("上次计算未完成"));
   }
 }

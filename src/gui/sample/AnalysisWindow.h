@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "core/sample/CellStore.h"
+#include "core/shell/ChartDescription.h"
 #include "core/shell/WorkedSolution.h"
 #include "gui/sample/SampleGrid.h"
 
@@ -100,7 +101,10 @@ class AnalysisWindow : public QMainWindow {
   DetailsPane* detailsPane() const { return m_details; }
   void setDetailsVisible(bool visible);
   // After a successful computation: the pane's solution, and the results are current again.
+  // The chart of an earlier computation goes with it.
   void showSolution(WorkedSolution solution);
+  // After showSolution: the chart of the same computation, in the pane's chart tab.
+  void showChart(ChartDescription chart);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
   // says why, until the next computation succeeds.
   void markResultsStale(const QString& why);

@@ -2,9 +2,16 @@
 #include <QImage>
 
 #include "gui/sample/AnalysisWindow.h"
+#include "gui/sample/ChartView.h"
+#include "gui/sample/DetailsPane.h"
 
 namespace kelvo {
 
-QImage AnalysisWindow::chartImage(const QSize&) const { return QImage(); }
+void AnalysisWindow::showChart(ChartDescription chart) { m_details->setChart(std::move(chart)); }
+
+QImage AnalysisWindow::chartImage(const QSize& size) const {
+  if (!m_details || !m_details->chart()) return QImage();
+  return RenderChart(*m_details->chart(), size);
+}
 
 }  // namespace kelvo
