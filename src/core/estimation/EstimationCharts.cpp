@@ -66,7 +66,8 @@ ChartDescription IntervalLines(const std::vector<IntervalLine>& lines, std::opti
     segment.lower = line.lower;
     segment.upper = line.upper;
     segment.at = count - i;
-    segment.label = "(" + ChartNumber(line.lower) + ", " + ChartNumber(line.upper) + ")";
+    segment.label.append("(").append(ChartNumber(line.lower)).append(", ");
+    segment.label.append(ChartNumber(line.upper)).append(")");
     chart.series.push_back(std::move(segment));
   }
   if (estimate) {
@@ -172,7 +173,7 @@ std::vector<WeightedValue> ReadWeightedSample(const CellStore& store, InputMode 
 
 ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, Family family,
                                    const SampleSummary& sample, int binomialN) {
-  std::string parameter = "P";
+  const char* parameter = "P";
   double estimate = sample.mean;
   switch (family) {
     case Family::Bernoulli:

@@ -10,15 +10,6 @@ bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c == ' ' || c == '\t'; });
 }
 
-bool StartsWith(const std::string& text, std::string_view prefix) {
-  return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
-}
-
-bool EndsWith(const std::string& text, std::string_view suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
   std::size_t start = 0;
@@ -28,15 +19,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     if (end == std::string::npos) return parts;
     start = end + 1;
   }
-}
-
-std::string Join(const std::vector<std::string>& lines, std::size_t from = 0) {
-  std::string out;
-  for (std::size_t i = from; i < lines.size(); ++i) {
-    if (i > from) out += '\n';
-    out += lines[i];
-  }
-  return out;
 }
 
 // Keeps the line breaks of a text when shown as HTML.
@@ -209,52 +191,5 @@ std::string ReportHtml(const ReportDocument& document, int columnsPerTable) {
   return out + "</body>\n</html>\n";
 }
 
-WorkedSolution SolutionFromPlainText(const std::string& text) {
-  WorkedSolution solution;
-  std::vector<std::vector<std::string>> chunks;
-  std::vector<std::string> current;
-  for (const std::string& line : Split(text, '\n')) {
-    if (line.empty()) {
-      if (!current.empty()) chunks.push_back(std::move(current));
-      current.clear();
-    } else {
-      current.push_back(line);
-    }
-  }
-  if (!current.empty()) chunks.push_back(std::move(current));
-
-  static constexpr std::string_view kHeadOpen = "【", kHeadClose = "】", kNote = "注意：",
-                                    kIndent = "    ";
-  for (std::vector<std::string>& lines : chunks) {
-    const std::string& first = lines.front();
-    const bool tabbed = std::any_of(lines.begin(), lines.end(),
-                                    [](const std::string& l) { return l.find('\t') != std::string::npos; });
-    if (lines.size() == 1 && StartsWith(first, kHeadOpen) && EndsWith(first, kHeadClose) &&
-        first.size() >= kHeadOpen.size() + kHeadClose.size()) {
-      solution.heading(first.substr(kHeadOpen.size(), first.size() - kHeadOpen.size() - kHeadClose.size()));
-    } else if (StartsWith(first, kNote)) {
-      lines.front() = first.substr(kNote.size());
-      solution.note(Join(lines));
-    } else if (StartsWith(first, kIndent)) {
-      lines.front() = first.substr(kIndent.size());
-      solution.formula(Join(lines));
-    } else if (tabbed) {
-      std::vector<std::string> header = Split(lines.front(), '\t');
-      std::vector<std::vector<std::string>> rows;
-      std::vector<bool> marked;
-      for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::vector<std::string> cells = Split(lines[i], '\t');
-        const bool mark = cells.size() == header.size() + 1 && cells.back() == "*";
-        if (mark) cells.pop_back();
-        rows.push_back(std::move(cells));
-        marked.push_back(mark);
-      }
-      solution.table(std::move(header), std::move(rows), std::move(marked));
-    } else {
-      solution.text(Join(lines));
-    }
-  }
-  return solution;
-}
 
 }  // namespace kelvo

@@ -53,9 +53,4 @@ ReportTable TableFromCells(std::string title, const CellStore& cells);
 // columns, each repeating the row headings.
 std::string ReportHtml(const ReportDocument& document, int columnsPerTable = 10);
 
-// Reads WorkedSolution::plainText() back into its blocks: headings in 【】, formulas indented by
-// four spaces, notes after "注意：", tables as tab-separated lines (a trailing "*" cell marks a
-// row), the rest text. Blocks are separated by an empty line.
-WorkedSolution SolutionFromPlainText(const std::string& text);
-
 }  // namespace kelvo

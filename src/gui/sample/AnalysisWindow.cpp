@@ -216,8 +216,10 @@ void AnalysisWindow::setupDetails() {
   m_detailsAction->setObjectName(QStringLiteral("menudetails"));
   m_detailsAction->setCheckable(true);
   m_detailsAction->setToolTip(QStringLiteral("详细过程"));
-  QMenu* view = menuBar()->addMenu(QStringLiteral("显示(&V)"));
+  // The view menu stands before help, which stays last.
+  auto* view = new QMenu(QStringLiteral("显示(&V)"), menuBar());
   view->setObjectName(QStringLiteral("menuview"));
+  menuBar()->insertMenu(findChild<QAction*>(QStringLiteral("menuhelp")), view);
   view->addAction(m_detailsAction);
   QToolBar* bar = addToolBar(QStringLiteral("DetailsBar"));
   bar->setObjectName(QStringLiteral("DetailsBar"));

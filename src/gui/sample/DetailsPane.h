@@ -28,6 +28,8 @@ class DetailsPane : public QDockWidget {
   void clearSolution();
   // The note shown above the solution while it no longer matches the inputs; empty hides it.
   void setStaleNote(const QString& note);
+  // The solution of the last successful computation (empty after a refused one).
+  const WorkedSolution& solution() const { return m_solution; }
   // The whole solution as plain text, every table row included.
   QString plainText() const;
   void copyToClipboard() const;

@@ -324,7 +324,7 @@ WindowReport CollectReport(const AnalysisWindow& window) {
     if (!r.results.rows.empty()) d.results.push_back(r.results);
   }
 
-  d.solution = SolutionFromPlainText(window.detailsPane()->plainText().toStdString());
+  d.solution = window.detailsPane()->solution();
   report.chart = window.chartImage(ReportChartSize());
   return report;
 }

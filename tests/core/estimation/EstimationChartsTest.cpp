@@ -31,8 +31,12 @@ void ExpectDrawable(const ChartDescription& chart, const std::string& name) {
     for (const ChartPoint& p : s.points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << s.name;
     for (const BarSet& set : s.sets)
       for (double v : set.values) EXPECT_TRUE(std::isfinite(v)) << set.name;
-    if (s.kind == SeriesKind::Segment) EXPECT_FALSE(std::isnan(s.lower) || std::isnan(s.upper));
-    if (s.kind == SeriesKind::Marker) EXPECT_TRUE(std::isfinite(s.at));
+    if (s.kind == SeriesKind::Segment) {
+      EXPECT_FALSE(std::isnan(s.lower) || std::isnan(s.upper));
+    }
+    if (s.kind == SeriesKind::Marker) {
+      EXPECT_TRUE(std::isfinite(s.at));
+    }
   }
 }
 
@@ -110,12 +114,17 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
     for (const ChartSeries* s : segments) {
       EXPECT_GT(s->at, chart.yMin);
       EXPECT_LT(s->at, chart.yMax);
-      for (double end : {s->lower, s->upper})
-        if (std::isfinite(end)) EXPECT_TRUE(end > chart.xMin && end < chart.xMax);
+      for (double end : {s->lower, s->upper}) {
+        if (std::isfinite(end)) {
+          EXPECT_TRUE(end > chart.xMin && end < chart.xMax);
+        }
+      }
     }
     const std::vector<const ChartSeries*> markers = chart.ofKind(SeriesKind::Marker);
     ASSERT_EQ(markers.size(), c.estimate ? 1u : 0u);
-    if (c.estimate) EXPECT_NEAR(markers[0]->at, *c.estimate, 1e-12);
+    if (c.estimate) {
+      EXPECT_NEAR(markers[0]->at, *c.estimate, 1e-12);
+    }
   }
 }
 

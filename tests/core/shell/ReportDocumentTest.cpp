@@ -161,35 +161,5 @@ TEST(ReportDocument, ChartIsShownAtItsSize) {
             std::string::npos);
 }
 
-void ExpectSameBlocks(const WorkedSolution& actual, const WorkedSolution& expected) {
-  ASSERT_EQ(actual.blocks().size(), expected.blocks().size());
-  for (std::size_t i = 0; i < expected.blocks().size(); ++i) {
-    const WorkedSolution::Block& a = actual.blocks()[i];
-    const WorkedSolution::Block& e = expected.blocks()[i];
-    EXPECT_EQ(a.kind, e.kind) << "block " << i;
-    EXPECT_EQ(a.text, e.text) << "block " << i;
-    EXPECT_EQ(a.rows, e.rows) << "block " << i;
-    EXPECT_EQ(a.marked, e.marked) << "block " << i;
-  }
-}
-
-TEST(ReportDocument, SolutionPlainTextReadsBackIntoTheSameBlocks) {
-  WorkedSolution s;
-  s.heading("检验统计量")
-      .text("样本量 n = 16，显著水平 α = 0.05。")
-      .formula("t = (x̄ − μ₀)/(s/√n) = 2.1 < 3")
-      .note("表值与精确值的结论不同")
-      .table({"组", "观察频数", "理论频数"}, {{"[0, 1)", "7", "6.5"}, {"[1, 2)", "", "3.5"}},
-             {false, true})
-      .text("两行的说明\n第二行")
-      .heading("结论");
-  ExpectSameBlocks(SolutionFromPlainText(s.plainText()), s);
-}
-
-TEST(ReportDocument, EmptySolutionTextGivesNoBlocks) {
-  EXPECT_TRUE(SolutionFromPlainText("").empty());
-  EXPECT_TRUE(SolutionFromPlainText("\n\n").empty());
-}
-
 }  // namespace
 }  // namespace kelvo

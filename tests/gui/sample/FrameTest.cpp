@@ -190,6 +190,11 @@ class FrameTest : public QObject {
     for (int position : {0, 2, 4}) QVERIFY(!edit->actions()[position]->icon().isNull());
     QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("menuhelp"))->text(),
              QStringLiteral("帮助(&H)"));
+    // The menu bar from left to right: edit, file, view, and help last.
+    QStringList bar;
+    for (QAction* a : m_window->menuBar()->actions())
+      bar << (a->menu() ? a->menu()->objectName() : a->objectName());
+    QCOMPARE(bar, (QStringList{"menuquick", "menufile", "menuview", "menuhelp"}));
   }
 
   void resizeScalesUnlessMinimised() {
