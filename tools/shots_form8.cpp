@@ -44,7 +44,7 @@ void Choose(kelvo::Form8* w, int position) {
 // 30 zeros and 70 ones against ρ0 = 0.5 at α = 0.05, with H1: ρ > ρ0.
 kelvo::Form8* ProportionScene(kelvo::ScriptedDialogs& dialogs) {
   auto* w = OpenForm8(1);
-  w->findChild<QRadioButton*>(QStringLiteral("Option2"))->setChecked(true);
+  w->findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
   Fill(w, 1, {"0", "1"});
   Fill(w, 2, {"30", "70"});
   dialogs.queueAnswer(QStringLiteral("0.5"));  // after the tool's own answers, which are not in (0, 1)
