@@ -106,22 +106,6 @@ void AppendSolution(std::string& out, const WorkedSolution& solution) {
 
 }  // namespace
 
-std::string EscapeHtml(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 ReportTable TableFromCells(std::string title, const CellStore& cells) {
   ReportTable table{std::move(title), {}};
   std::vector<int> rows, cols;

@@ -42,9 +42,6 @@ struct ReportDocument {
   int chartHeight = 0;
 };
 
-// The characters that would be read as markup (& < > " ') as entities.
-std::string EscapeHtml(std::string_view text);
-
 // The filled part of a grid: the data rows and columns holding at least one non-empty cell,
 // each with its heading from row 0 / column 0. No filled cell gives a table without rows.
 ReportTable TableFromCells(std::string title, const CellStore& cells);

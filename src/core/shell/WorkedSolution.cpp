@@ -10,7 +10,9 @@ namespace {
 constexpr std::size_t kShownRows = 40;
 constexpr std::size_t kShownHead = 30;
 
-std::string Escape(const std::string& text) {
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
@@ -19,13 +21,12 @@ std::string Escape(const std::string& text) {
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
       default: out += c;
     }
   }
   return out;
 }
-
-}  // namespace
 
 WorkedSolution& WorkedSolution::heading(std::string text) {
   m_blocks.push_back({Kind::Heading, std::move(text), {}, {}});
@@ -63,13 +64,13 @@ std::string WorkedSolution::html() const {
   std::string out = "<html><body style=\"font-size: 10pt;\">";
   for (const Block& b : m_blocks) {
     switch (b.kind) {
-      case Kind::Heading: out += "<h3>" + Escape(b.text) + "</h3>"; break;
-      case Kind::Text: out += "<p>" + Escape(b.text) + "</p>"; break;
+      case Kind::Heading: out += "<h3>" + EscapeHtml(b.text) + "</h3>"; break;
+      case Kind::Text: out += "<p>" + EscapeHtml(b.text) + "</p>"; break;
       case Kind::Formula:
-        out += "<p style=\"margin-left: 16px; font-family: 'DejaVu Serif';\">" + Escape(b.text) + "</p>";
+        out += "<p style=\"margin-left: 16px; font-family: 'DejaVu Serif';\">" + EscapeHtml(b.text) + "</p>";
         break;
       case Kind::Note:
-        out += "<p style=\"color: #a04000;\"><b>注意：</b>" + Escape(b.text) + "</p>";
+        out += "<p style=\"color: #a04000;\"><b>注意：</b>" + EscapeHtml(b.text) + "</p>";
         break;
       case Kind::Table: {
         out += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
@@ -86,7 +87,7 @@ std::string WorkedSolution::html() const {
           const bool marked = r > 0 && b.marked[r - 1];
           out += marked ? "<tr style=\"background-color: #fff3c4;\">" : "<tr>";
           for (const std::string& cell : b.rows[r])
-            out += (r == 0 ? "<th>" : "<td align=\"right\">") + Escape(cell) + (r == 0 ? "</th>" : "</td>");
+            out += (r == 0 ? "<th>" : "<td align=\"right\">") + EscapeHtml(cell) + (r == 0 ? "</th>" : "</td>");
           out += "</tr>";
         }
         out += "</table>";

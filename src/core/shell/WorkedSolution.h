@@ -4,9 +4,13 @@
 // turned into one of these; the window shows it as rich text and copies it as plain text.
 // Formulas are plain Unicode with sub- and superscripts (t₀.₀₂₅(15), σ², x̄).
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvo {
+
+// The characters that would be read as markup (& < > " ') as entities.
+std::string EscapeHtml(std::string_view text);
 
 class WorkedSolution {
  public:
