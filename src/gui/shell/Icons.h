@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPixmap>
 
+class QPainter;
+
 namespace kelvo {
 
 enum class IconKind { Copy, Paste, Delete, Enlarge, Reduce, Help };
@@ -14,7 +16,7 @@ QIcon ProgramIcon(IconKind kind);
 // rounded blue tile. The same drawing gives the window icon and the installed icon files.
 QImage ProgramImage(int size);
 QIcon ApplicationIcon();
-// The decorative picture of the main window.
-QPixmap TitlePicture(int width, int height);
+// The decorative picture of the main window, drawn over (0, 0, width, height).
+void DrawTitlePicture(QPainter& painter, int width, int height);
 
 }  // namespace kelvo

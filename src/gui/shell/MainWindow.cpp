@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QMenuBar>
+#include <QPainter>
 
 #include "core/shell/EnvSettings.h"
 #include "core/shell/ProgramState.h"
@@ -27,6 +28,13 @@ constexpr int kTitleFontMaximised = 80;
 
 }  // namespace
 
+void TitlePictureWidget::paintEvent(QPaintEvent*) {
+  // Drawn at the widget's size on every paint: sharp at any size, and no picture of its own
+  // to allocate at start-up.
+  QPainter painter(this);
+  DrawTitlePicture(painter, width(), height());
+}
+
 Form1::Form1() {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Kelvo"));
@@ -43,10 +51,8 @@ void Form1::setupSurface() {
   m_surface->setObjectName(QStringLiteral("surface"));
   setCentralWidget(m_surface);
 
-  m_picture = new QLabel(m_surface);
+  m_picture = new TitlePictureWidget(m_surface);
   m_picture->setObjectName(QStringLiteral("Image1"));
-  m_picture->setScaledContents(true);
-  m_picture->setPixmap(TitlePicture(kDesignWidth, kDesignHeight));
   PlaceControl(m_picture, 0, 0, kDesignWidth * kTwipsPerPixel, kDesignHeight * kTwipsPerPixel);
 
   m_panel = new QWidget(m_surface);

@@ -9,6 +9,15 @@ namespace kelvo {
 
 struct MenuItemSpec;
 
+// The main window's decorative picture, drawn at the size it has.
+class TitlePictureWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
 class Form1 : public QMainWindow {
   Q_OBJECT
  public:
@@ -34,7 +43,7 @@ class Form1 : public QMainWindow {
 
   long long m_referenceWidth = 0;
   QWidget* m_surface = nullptr;
-  QLabel* m_picture = nullptr;
+  QWidget* m_picture = nullptr;
   QWidget* m_panel = nullptr;
   QLabel* m_title = nullptr;
 };
