@@ -1,21 +1,26 @@
 #!/bin/sh
-# Builds the paste fuzz target with clang's libFuzzer, ASan and UBSan straight from the core
-# sources.
-# Usage: tools/fuzz/build_fuzz.sh OUTPUT   (the compiler is $CXX_FUZZ, default clang++-14)
+# Builds a fuzz target with clang's libFuzzer, ASan and UBSan straight from the core sources:
+#   paste  the paste and number-reading code (fuzz_paste.cpp)
+#   text   clipboard text, imported files and data files (fuzz_text.cpp)
+# Usage: tools/fuzz/build_fuzz.sh TARGET OUTPUT   (the compiler is $CXX_FUZZ, default clang++-14)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-out=${1:?output file}
+target=${1:?target: paste or text}
+out=${2:?output file}
 cxx=${CXX_FUZZ:-clang++-14}
+core="$root/src/core"
+case "$target" in
+  paste) sources="$core/sample/GridBuffer.cpp $core/sample/Readers.cpp $core/sample/ResultFormat.cpp" ;;
+  text) sources="$core/sample/DataFile.cpp $core/sample/DelimitedText.cpp" ;;
+  *) echo "unknown fuzz target: $target" >&2; exit 2 ;;
+esac
 mkdir -p "$(dirname "$out")"
 
+# shellcheck disable=SC2086
 "$cxx" -std=c++20 -O1 -g -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" \
-  "$here/fuzz_paste.cpp" \
-  "$root/src/core/sample/CellStore.cpp" \
-  "$root/src/core/sample/GridBuffer.cpp" \
-  "$root/src/core/sample/Readers.cpp" \
-  "$root/src/core/sample/ResultFormat.cpp" \
-  "$root/src/core/shell/TextNumber.cpp" \
+  "$here/fuzz_$target.cpp" $sources \
+  "$core/sample/CellStore.cpp" "$core/shell/TextNumber.cpp" \
   -o "$out"
