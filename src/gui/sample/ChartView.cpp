@@ -147,13 +147,13 @@ void AddSegment(QChart* chart, const ChartDescription& content, const ChartSerie
   Attach(chart, Label(text, (from + to) / 2.0, at + dy * 1.2, kCurveColor), x, y);
 }
 
-// Ticks at round multiples of a 1, 2 or 5 step, about six over the range, with as many
+// Ticks at round multiples of a 1, 2 or 5 step, about `ticks` over the range, with as many
 // decimals as the step needs (no "-8.8e-17" at zero).
-void SetNiceTicks(QValueAxis* axis, double from, double to) {
+void SetNiceTicks(QValueAxis* axis, double from, double to, double ticks) {
   axis->setRange(from, to);
   const double span = to - from;
   if (!(span > 0.0) || !std::isfinite(span)) return;
-  const double raw = span / 6.0;
+  const double raw = span / ticks;
   const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
   const double norm = raw / magnitude;
   const double step = (norm < 1.5 ? 1.0 : norm < 3.0 ? 2.0 : norm < 7.0 ? 5.0 : 10.0) * magnitude;
@@ -210,7 +210,8 @@ void FillChart(QChart* chart, const ChartDescription& content) {
     y = new QValueAxis;
     chart->addAxis(y, Qt::AlignLeft);
   }
-  SetNiceTicks(y, content.yMin, content.yMax);
+  // Fewer ticks upright: the pane is often short, and Qt elides crowded labels to "…".
+  SetNiceTicks(y, content.yMin, content.yMax, 4.0);
   y->setTitleText(Text(content.yTitle));
   if (categoryBars) {
     auto* categories = qobject_cast<QBarCategoryAxis*>(x);
@@ -231,7 +232,7 @@ void FillChart(QChart* chart, const ChartDescription& content) {
       values = new QValueAxis;
       chart->addAxis(values, Qt::AlignBottom);
     }
-    SetNiceTicks(values, content.xMin, content.xMax);
+    SetNiceTicks(values, content.xMin, content.xMax, 6.0);
     x = values;
   }
   x->setTitleText(Text(content.xTitle));
