@@ -56,7 +56,9 @@ FittingResult FitResult(bool shifted = false) {
   r.merged = r.classes;
   r.test.statistic = 1.2;
   r.test.df = 4;
-  r.test.criticalValues.push_back(CriticalValue{9.488});
+  CriticalValue critical;
+  critical.value = 9.488;
+  r.test.criticalValues.push_back(critical);
   return r;
 }
 

@@ -410,7 +410,7 @@ bool ClassesTile(const std::vector<FittingClass>& classes) {
 
 std::string ClassName(const FittingClass& k) {
   if (k.upper - k.lower == 1.0 && std::floor(k.lower) == k.lower) return ChartNumber(k.lower);
-  return "[" + ChartNumber(k.lower) + "," + ChartNumber(k.upper) + ")";
+  return ClassLabel(k.lower, k.upper);
 }
 
 // The fitted density of a continuous entry over [from, to]; an empty curve when its

@@ -16,6 +16,12 @@ std::string ChartNumber(double value) {
   return std::string(buffer, end.ptr);
 }
 
+std::string ClassLabel(double lower, double upper) {
+  std::string label = "[";
+  label.append(ChartNumber(lower)).append(",").append(ChartNumber(upper)).append(")");
+  return label;
+}
+
 ChartSeries SampleCurve(std::string name, const std::function<double(double)>& f, double from,
                         double to, int count) {
   if (count < 2) throw std::invalid_argument("a curve needs at least two points");
@@ -94,7 +100,7 @@ ChartSeries DensityHistogram(std::string name, const std::vector<WeightedValue>&
   for (int i = 0; i < classes; ++i) {
     const double from = low + i * width;
     bars.edges.push_back(from);
-    bars.categories.push_back("[" + ChartNumber(from) + "," + ChartNumber(from + width) + ")");
+    bars.categories.push_back(ClassLabel(from, from + width));
     set.values.push_back(counts[i] / (total * width));
   }
   bars.edges.push_back(high);

@@ -71,6 +71,8 @@ struct ChartDescription {
 
 // A number for a chart label: four significant digits, no trailing zeros.
 std::string ChartNumber(double value);
+// The label of the half-open class [lower, upper).
+std::string ClassLabel(double lower, double upper);
 
 // A curve of `count` points of f over [from, to]; points where f is not finite are left out.
 ChartSeries SampleCurve(std::string name, const std::function<double(double)>& f, double from,

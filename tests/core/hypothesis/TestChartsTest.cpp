@@ -398,7 +398,9 @@ TEST_F(ChartTables, FittingWithoutClassesOrWithGapsStaysDrawable) {
                          Row1({"0", "1", "1", "0", "1", "0", "1", "1", "0", "1"}), CellStore(3, 31));
   const ChartDescription empty = FittingChart(check);
   ExpectDrawable(empty, "entry 2");
-  if (check.classes.empty()) EXPECT_FALSE(empty.note.empty());
+  if (check.classes.empty()) {
+    EXPECT_FALSE(empty.note.empty());
+  }
 
   // Grouped normal classes with a gap between them cannot tile an axis: plain bars.
   FittingResult gaps;
