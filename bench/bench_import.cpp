@@ -54,14 +54,18 @@ void BM_ImportCore(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportCore)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The benchmark's CSV file in `folder`.
+QString WriteImportFile(const QTemporaryDir& folder) {
+  const QString path = folder.filePath(QStringLiteral("样本.csv"));
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(QByteArray::fromStdString(ImportCsv()));
+  return path;
+}
+
 void BM_ImportThroughWindow(benchmark::State& state) {
   QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("样本.csv"));
-  {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray::fromStdString(ImportCsv()));
-  }
+  const QString path = WriteImportFile(folder);
   ScriptedDialogs dialogs;
   App().dialogs = &dialogs;
   Program().settings.sampleLimit = kColumns;
@@ -92,13 +96,8 @@ BENCHMARK(BM_ImportThroughWindow)
 // Saving the same data as the window's data file and opening it again.
 void BM_SaveAndOpenThroughWindow(benchmark::State& state) {
   QTemporaryDir folder;
-  const QString source = folder.filePath(QStringLiteral("样本.csv"));
+  const QString source = WriteImportFile(folder);
   const QString saved = folder.filePath(QStringLiteral("保存.csv"));
-  {
-    QFile file(source);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray::fromStdString(ImportCsv()));
-  }
   ScriptedDialogs dialogs;
   App().dialogs = &dialogs;
   Program().settings.sampleLimit = kColumns;

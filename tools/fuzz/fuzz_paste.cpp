@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/GridBuffer.h"
 #include "core/sample/Readers.h"
@@ -17,14 +18,6 @@
 #include "core/shell/TextNumber.h"
 
 using namespace kelvo;
-
-#define CHECK(cond)                                                          \
-  do {                                                                       \
-    if (!(cond)) {                                                           \
-      std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #cond); \
-      std::abort();                                                          \
-    }                                                                        \
-  } while (0)
 
 namespace {
 

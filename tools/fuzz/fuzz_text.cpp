@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/DataFile.h"
 #include "core/sample/DelimitedText.h"
@@ -15,14 +16,6 @@
 #include "core/shell/TextNumber.h"
 
 using namespace kelvo;
-
-#define CHECK(cond)                                                           \
-  do {                                                                        \
-    if (!(cond)) {                                                            \
-      std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #cond); \
-      std::abort();                                                           \
-    }                                                                         \
-  } while (0)
 
 namespace {
 

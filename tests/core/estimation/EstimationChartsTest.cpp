@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../ChartChecks.h"
+
 #include "core/estimation/EstimationCharts.h"
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/estimation/NormalIntervals.h"
@@ -21,31 +23,6 @@ class EstimationChartTables : public ::testing::Test {
  protected:
   void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
 };
-
-void ExpectDrawable(const ChartDescription& chart, const std::string& name) {
-  SCOPED_TRACE(name);
-  for (double v : {chart.xMin, chart.xMax, chart.yMin, chart.yMax}) EXPECT_TRUE(std::isfinite(v));
-  EXPECT_LT(chart.xMin, chart.xMax);
-  EXPECT_LT(chart.yMin, chart.yMax);
-  for (const ChartSeries& s : chart.series) {
-    for (const ChartPoint& p : s.points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << s.name;
-    for (const BarSet& set : s.sets)
-      for (double v : set.values) EXPECT_TRUE(std::isfinite(v)) << set.name;
-    if (s.kind == SeriesKind::Segment) {
-      EXPECT_FALSE(std::isnan(s.lower) || std::isnan(s.upper));
-    }
-    if (s.kind == SeriesKind::Marker) {
-      EXPECT_TRUE(std::isfinite(s.at));
-    }
-  }
-}
-
-double Area(const std::vector<ChartPoint>& points) {
-  double area = 0.0;
-  for (size_t i = 1; i < points.size(); ++i)
-    area += (points[i].x - points[i - 1].x) * (points[i].y + points[i - 1].y) / 2.0;
-  return area;
-}
 
 CellStore Grid(const std::vector<std::string>& row1, const std::vector<std::string>& row2 = {}) {
   CellStore store(3, static_cast<int>(std::max(row1.size(), row2.size())) + 5);
