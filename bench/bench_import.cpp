@@ -1,9 +1,12 @@
 // Importing a CSV of 32767 values (two rows of 16384 cells, the last one empty) into the
 // rank-sum window's two sample rows at the largest sample limit: the core's parse and write,
-// and the whole command through the window (file read, checks, grid refresh).
+// and the whole command through the window (file read, checks, grid refresh). Then the
+// refusals of text far too large: one line of four million cells, and 40 MB on the clipboard.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,6 +16,7 @@
 #include "core/sample/DataFile.h"
 #include "core/sample/DelimitedText.h"
 #include "core/shell/EnvSettings.h"
+#include "core/shell/Errors.h"
 #include "core/shell/ProgramState.h"
 #include "gui/hypothesis/Form7.h"
 #include "gui/sample/SampleGrid.h"
@@ -53,6 +57,26 @@ void BM_ImportCore(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * (2 * kPerRow - 1));
 }
 BENCHMARK(BM_ImportCore)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One line of four million cells against a block of 100: refused after its first cells.
+void BM_RefuseHugeLineCore(benchmark::State& state) {
+  std::string text;
+  text.reserve(8u << 20);
+  for (int i = 0; i < 4'000'000; ++i) text += "1\t";
+  const BlockLimits limits{16u << 20, 100};
+  for (auto _ : state) {
+    try {
+      ParseDelimitedText(text, TextLayout::Clipboard, limits);
+      state.SkipWithError("accepted");
+      break;
+    } catch (const InputError&) {
+    }
+  }
+}
+BENCHMARK(BM_RefuseHugeLineCore)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The benchmark's CSV file in `folder`.
 QString WriteImportFile(const QTemporaryDir& folder) {
@@ -123,6 +147,38 @@ void BM_SaveAndOpenThroughWindow(benchmark::State& state) {
   App().dialogs = nullptr;
 }
 BENCHMARK(BM_SaveAndOpenThroughWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// 40 MB of text another program put on the clipboard, pasted with the toolbar's command:
+// refused for its size with one message.
+void BM_RefuseHugeClipboardThroughWindow(benchmark::State& state) {
+  QString text;
+  text.reserve(40'000'000);
+  for (int i = 0; i < 4'000'000; ++i) text += QStringLiteral("12345.678\t");
+  auto* mime = new QMimeData;
+  mime->setText(text);
+  QGuiApplication::clipboard()->setMimeData(mime);
+  ScriptedDialogs dialogs;
+  App().dialogs = &dialogs;
+  auto* window = new Form7;
+  window->show();
+  QCoreApplication::processEvents();
+  window->grid()->setCurrentIndex(window->grid()->gridModel()->index(1, 1));
+  for (auto _ : state) {
+    dialogs.messages.clear();
+    window->sampleGrid()->pasteBlock();
+  }
+  if (dialogs.messages.size() != 1 || !dialogs.messages.front().text.contains(QStringLiteral("太大")))
+    state.SkipWithError("not refused for its size");
+  delete window;
+  QCoreApplication::processEvents();
+  QGuiApplication::clipboard()->clear();
+  App().dialogs = nullptr;
+}
+BENCHMARK(BM_RefuseHugeClipboardThroughWindow)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(5)

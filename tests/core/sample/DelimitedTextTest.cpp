@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -169,17 +168,17 @@ TEST(DelimitedTextTest, LongCellIsShortenedInTheMessage) {
 }
 
 TEST(DelimitedTextTest, OneHugeLineStopsAtTheCellLimit) {
-  // Four million cells in one line against a limit of 100: refused without splitting them all.
+  // Four million cells in one line against a limit of 100: refused for their number. How long
+  // the refusal takes is measured in bench_import.
   std::string text;
   text.reserve(8u << 20);
   for (int i = 0; i < 4'000'000; ++i) text += "1\t";
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_THROW(ParseDelimitedText(text, TextLayout::Clipboard, BlockLimits{16u << 20, 100}),
-               InputError);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  // The size and encoding pass over 8 MB takes milliseconds; splitting all cells would take far
-  // longer than this generous bound on a slow machine too.
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500);
+  try {
+    ParseDelimitedText(text, TextLayout::Clipboard, BlockLimits{16u << 20, 100});
+    FAIL() << "accepted";
+  } catch (const InputError& e) {
+    EXPECT_EQ(std::string(e.what()), "数据太多：超过表格能容纳的 100 个数据");
+  }
 }
 
 TEST(DelimitedTextTest, ColumnBecomesOneRow) {
