@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLegend>
@@ -70,6 +71,22 @@ QScatterSeries* Label(const QString& text, double x, double y, const QColor& col
   return label;
 }
 
+// A mark's label beside its line instead of centred on it: a point label is drawn centred over
+// its point, so blanks on one side of the text move it off the line. The label goes on the
+// side of the line towards the middle of the axis, where there is room for it.
+QScatterSeries* LabelBeside(const QString& text, double x, double y, const QColor& color,
+                            bool right) {
+  QScatterSeries* label = Label(text, x, y, color);
+  const QFontMetricsF metrics(label->pointLabelsFont());
+  const double gap = 4.0;
+  const double blank = std::max(1.0, metrics.horizontalAdvance(QLatin1Char(' ')));
+  const int blanks =
+      static_cast<int>(std::ceil((metrics.horizontalAdvance(text) + 2.0 * gap) / blank));
+  const QString padding(blanks, QLatin1Char(' '));
+  label->setPointLabelsFormat(right ? padding + text : text + padding);
+  return label;
+}
+
 // A step outline over the histogram classes at the heights of one bar set.
 std::vector<ChartPoint> Steps(const std::vector<double>& edges, const std::vector<double>& heights) {
   std::vector<ChartPoint> points;
@@ -117,7 +134,8 @@ void AddMarker(QChart* chart, const ChartDescription& content, const ChartSeries
   Attach(chart, line, x, y);
   // Labels of neighbouring marks at three heights, so that they do not print over each other.
   const double height = content.yMin + (top - content.yMin) * (0.9 - 0.1 * (index % 3));
-  Attach(chart, Label(Text(marker.label), marker.at, height, color), x, y);
+  const bool right = marker.at < (content.xMin + content.xMax) / 2.0;
+  Attach(chart, LabelBeside(Text(marker.label), marker.at, height, color, right), x, y);
 }
 
 void AddSegment(QChart* chart, const ChartDescription& content, const ChartSeries& segment, QAbstractAxis* x,
