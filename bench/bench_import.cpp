@@ -87,28 +87,43 @@ QString WriteImportFile(const QTemporaryDir& folder) {
   return path;
 }
 
+// The rank-sum window shown at the largest sample limit, answering through scripted dialogs;
+// everything is put back when it goes.
+struct ShownWindow {
+  ScriptedDialogs dialogs;
+  Form7* window = nullptr;
+  ShownWindow() {
+    App().dialogs = &dialogs;
+    Program().settings.sampleLimit = kColumns;
+    window = new Form7;
+    window->show();
+    QCoreApplication::processEvents();
+  }
+  ~ShownWindow() {
+    delete window;
+    QCoreApplication::processEvents();
+    Program().settings = EnvSettings{};
+    App().dialogs = nullptr;
+  }
+  // Skips the benchmark when a message was shown or the last value did not arrive.
+  void checkArrived(benchmark::State& state, const char* failure) const {
+    if (!dialogs.messages.empty())
+      state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
+    else if (window->cells().text(2, kPerRow - 1).empty())
+      state.SkipWithError(failure);
+  }
+};
+
 void BM_ImportThroughWindow(benchmark::State& state) {
   QTemporaryDir folder;
   const QString path = WriteImportFile(folder);
-  ScriptedDialogs dialogs;
-  App().dialogs = &dialogs;
-  Program().settings.sampleLimit = kColumns;
-  auto* window = new Form7;
-  window->show();
-  QCoreApplication::processEvents();
+  ShownWindow shown;
   for (auto _ : state) {
-    dialogs.queueFilePath(path);
-    window->importData();
+    shown.dialogs.queueFilePath(path);
+    shown.window->importData();
     QCoreApplication::processEvents();
   }
-  if (!dialogs.messages.empty())
-    state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
-  else if (window->cells().text(2, kPerRow - 1).empty())
-    state.SkipWithError("nothing imported");
-  delete window;
-  QCoreApplication::processEvents();
-  Program().settings = EnvSettings{};
-  App().dialogs = nullptr;
+  shown.checkArrived(state, "nothing imported");
   state.SetItemsProcessed(state.iterations() * (2 * kPerRow - 1));
 }
 BENCHMARK(BM_ImportThroughWindow)
@@ -122,29 +137,17 @@ void BM_SaveAndOpenThroughWindow(benchmark::State& state) {
   QTemporaryDir folder;
   const QString source = WriteImportFile(folder);
   const QString saved = folder.filePath(QStringLiteral("保存.csv"));
-  ScriptedDialogs dialogs;
-  App().dialogs = &dialogs;
-  Program().settings.sampleLimit = kColumns;
-  auto* window = new Form7;
-  window->show();
-  QCoreApplication::processEvents();
-  dialogs.queueFilePath(source);
-  window->importData();
+  ShownWindow shown;
+  shown.dialogs.queueFilePath(source);
+  shown.window->importData();
   for (auto _ : state) {
-    dialogs.queueFilePath(saved);
-    window->saveData();
-    dialogs.queueFilePath(saved);
-    window->openData();
+    shown.dialogs.queueFilePath(saved);
+    shown.window->saveData();
+    shown.dialogs.queueFilePath(saved);
+    shown.window->openData();
     QCoreApplication::processEvents();
   }
-  if (!dialogs.messages.empty())
-    state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
-  else if (window->cells().text(2, kPerRow - 1).empty())
-    state.SkipWithError("nothing opened");
-  delete window;
-  QCoreApplication::processEvents();
-  Program().settings = EnvSettings{};
-  App().dialogs = nullptr;
+  shown.checkArrived(state, "nothing opened");
 }
 BENCHMARK(BM_SaveAndOpenThroughWindow)
     ->Unit(benchmark::kMillisecond)
@@ -161,22 +164,18 @@ void BM_RefuseHugeClipboardThroughWindow(benchmark::State& state) {
   auto* mime = new QMimeData;
   mime->setText(text);
   QGuiApplication::clipboard()->setMimeData(mime);
-  ScriptedDialogs dialogs;
-  App().dialogs = &dialogs;
-  auto* window = new Form7;
-  window->show();
-  QCoreApplication::processEvents();
-  window->grid()->setCurrentIndex(window->grid()->gridModel()->index(1, 1));
-  for (auto _ : state) {
-    dialogs.messages.clear();
-    window->sampleGrid()->pasteBlock();
+  {
+    ShownWindow shown;
+    shown.window->grid()->setCurrentIndex(shown.window->grid()->gridModel()->index(1, 1));
+    for (auto _ : state) {
+      shown.dialogs.messages.clear();
+      shown.window->sampleGrid()->pasteBlock();
+    }
+    if (shown.dialogs.messages.size() != 1 ||
+        !shown.dialogs.messages.front().text.contains(QStringLiteral("太大")))
+      state.SkipWithError("not refused for its size");
   }
-  if (dialogs.messages.size() != 1 || !dialogs.messages.front().text.contains(QStringLiteral("太大")))
-    state.SkipWithError("not refused for its size");
-  delete window;
-  QCoreApplication::processEvents();
   QGuiApplication::clipboard()->clear();
-  App().dialogs = nullptr;
 }
 BENCHMARK(BM_RefuseHugeClipboardThroughWindow)
     ->Unit(benchmark::kMillisecond)
