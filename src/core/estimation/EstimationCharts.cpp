@@ -32,26 +32,15 @@ ChartDescription IntervalLines(const std::vector<IntervalLine>& lines, std::opti
   chart.title = parameter;
   chart.title += " 的置信区间";
   chart.xTitle = parameter;
-  double lo = HUGE_VAL;
-  double hi = -HUGE_VAL;
-  auto include = [&](double x) {
-    if (!Finite(x)) return;
-    lo = std::min(lo, x);
-    hi = std::max(hi, x);
-  };
-  for (const IntervalLine& line : lines) include(line.lower), include(line.upper);
+  ValueSpan span;
+  for (const IntervalLine& line : lines) span.include(line.lower), span.include(line.upper);
   if (estimate && !Finite(*estimate)) estimate.reset();
-  if (estimate) include(*estimate);
-  if (!(hi >= lo)) lo = -1.0, hi = 1.0;
-  if (hi == lo) {
-    const double half = std::max(std::abs(lo) * 0.1, 0.5);
-    lo -= half;
-    hi += half;
-  }
+  if (estimate) span.include(*estimate);
+  span.widen(0.1, 0.5);
   // Room on both sides so that an end open to ±∞ runs visibly past the finite ends.
-  const double margin = (hi - lo) * 0.2;
-  chart.xMin = lo - margin;
-  chart.xMax = hi + margin;
+  const double margin = (span.hi - span.lo) * 0.2;
+  chart.xMin = span.lo - margin;
+  chart.xMax = span.hi + margin;
   const int count = static_cast<int>(lines.size());
   for (int i = 0; i < count; ++i) {
     const IntervalLine& line = lines[i];

@@ -163,45 +163,33 @@ ChartDescription DensityChart(const std::optional<NullDensity>& density, Region 
   statistics.erase(std::remove_if(statistics.begin(), statistics.end(),
                                   [](const Mark& m) { return !Finite(m.x); }),
                    statistics.end());
-  double lo = HUGE_VAL;
-  double hi = -HUGE_VAL;
-  auto include = [&](double x) {
-    if (!Finite(x)) return;
-    lo = std::min(lo, x);
-    hi = std::max(hi, x);
-  };
+  ValueSpan span;
   if (density) {
-    include(density->positiveSupport() ? 0.0 : density->quantile(0.005));
-    include(density->quantile(0.995));
+    span.include(density->positiveSupport() ? 0.0 : density->quantile(0.005));
+    span.include(density->quantile(0.995));
   }
-  for (const Mark& m : edgeMarks) include(m.x);
-  if (!(hi >= lo)) {
-    for (const Mark& m : statistics) include(m.x);
-    if (!(hi >= lo)) lo = -1.0, hi = 1.0;
-  }
-  if (hi == lo) {
-    const double half = std::max(std::abs(lo) * 0.5, 1.0);
-    lo -= half;
-    hi += half;
-  }
+  for (const Mark& m : edgeMarks) span.include(m.x);
+  if (span.empty())
+    for (const Mark& m : statistics) span.include(m.x);
+  span.widen(0.5, 1.0);
   // A statistic within one body width of the body widens the chart; one further out is drawn
   // at the edge, its value kept in the label and the note.
-  const double width = hi - lo;
-  const double reachLo = lo - width;
-  const double reachHi = hi + width;
+  const double width = span.hi - span.lo;
+  const double reachLo = span.lo - width;
+  const double reachHi = span.hi + width;
   for (Mark& m : statistics) {
     if (m.x >= reachLo && m.x <= reachHi) {
-      include(m.x);
+      span.include(m.x);
     } else {
       AddNote(chart, m.label + " 在图示范围之外");
       m.label += "（图外）";
       m.x = m.x < reachLo ? -HUGE_VAL : HUGE_VAL;  // placed on the edge below
     }
   }
-  const double margin = (hi - lo) * 0.05;
-  chart.xMin = lo - margin;
-  chart.xMax = hi + margin;
-  if (density && density->positiveSupport() && lo >= 0.0) chart.xMin = 0.0;
+  const double margin = (span.hi - span.lo) * 0.05;
+  chart.xMin = span.lo - margin;
+  chart.xMax = span.hi + margin;
+  if (density && density->positiveSupport() && span.lo >= 0.0) chart.xMin = 0.0;
   for (Mark& m : statistics)
     if (!Finite(m.x)) m.x = m.x < 0 ? chart.xMin : chart.xMax;
 

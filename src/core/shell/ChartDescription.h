@@ -2,6 +2,8 @@
 // A chart described in plain values: titles, the axis ranges and a list of series. The core
 // builds one from a computation's result; the window draws it with Qt Charts. A builder only
 // ever stores finite numbers, apart from the open end of a segment (±∞).
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -95,6 +97,27 @@ ChartSeries DensityHistogram(std::string name, const std::vector<WeightedValue>&
 
 // The number of histogram classes for n values: Sturges' 1 + log2(n), between 5 and 20.
 int HistogramClassCount(double n);
+
+// The span of the finite values included so far, from which a chart's axis is laid out.
+struct ValueSpan {
+  double lo = HUGE_VAL;
+  double hi = -HUGE_VAL;
+  void include(double x) {
+    if (!std::isfinite(x)) return;
+    lo = std::min(lo, x);
+    hi = std::max(hi, x);
+  }
+  bool empty() const { return !(hi >= lo); }
+  // Gives the span a width: an empty one becomes [−1, 1], a single point is widened on both
+  // sides by its size times `relative`, at least by `least`.
+  void widen(double relative, double least) {
+    if (empty()) lo = -1.0, hi = 1.0;
+    if (hi > lo) return;
+    const double half = std::max(std::abs(lo) * relative, least);
+    lo -= half;
+    hi += half;
+  }
+};
 
 // The largest y of the finite points of every Curve, Shaded and Points series and of every
 // bar, or 0 when there is none.

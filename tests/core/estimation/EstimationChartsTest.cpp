@@ -15,6 +15,7 @@
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Readers.h"
 #include "core/tables/Quantiles.h"
+#include "../Summaries.h"
 
 namespace kelvo {
 namespace {
@@ -29,16 +30,6 @@ CellStore Grid(const std::vector<std::string>& row1, const std::vector<std::stri
   for (size_t i = 0; i < row1.size(); ++i) store.setText(1, static_cast<int>(i) + 1, row1[i]);
   for (size_t i = 0; i < row2.size(); ++i) store.setText(2, static_cast<int>(i) + 1, row2[i]);
   return store;
-}
-
-SampleSummary Summary(int n, double mean, double stdDev) {
-  SampleSummary s;
-  s.n = n;
-  s.mean = mean;
-  s.stdDev = stdDev;
-  s.variance = stdDev * stdDev;
-  s.secondMoment = stdDev * stdDev * (n - 1.0) / n + mean * mean;
-  return s;
 }
 
 TEST(WeightedSample, ReadsValuesWithTheirCounts) {

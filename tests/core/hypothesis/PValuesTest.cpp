@@ -20,6 +20,7 @@
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/tables/Quantiles.h"
 #include "TestSupport.h"
+#include "../Summaries.h"
 
 namespace kelvo {
 namespace {
@@ -32,16 +33,6 @@ constexpr double kRelative = 1e-9;
 void ExpectP(std::optional<double> actual, double expected, const std::string& name) {
   ASSERT_TRUE(actual.has_value()) << name;
   EXPECT_NEAR(*actual, expected, kRelative * expected) << name;
-}
-
-SampleSummary Summary(int n, double mean, double stdDev) {
-  SampleSummary s;
-  s.n = n;
-  s.mean = mean;
-  s.stdDev = stdDev;
-  s.variance = stdDev * stdDev;
-  s.secondMoment = s.variance * (n - 1) / n + mean * mean;
-  return s;
 }
 
 // The tests look their critical values up in the built table database.

@@ -19,6 +19,7 @@
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/tables/Quantiles.h"
+#include "../Summaries.h"
 
 namespace kelvo {
 namespace {
@@ -41,16 +42,6 @@ bool InsideShading(const ChartDescription& chart, double x) {
   for (const ChartSeries* s : chart.ofKind(SeriesKind::Shaded))
     if (x >= s->lower && x <= s->upper) return true;
   return false;
-}
-
-SampleSummary Summary(int n, double mean, double stdDev) {
-  SampleSummary s;
-  s.n = n;
-  s.mean = mean;
-  s.stdDev = stdDev;
-  s.variance = stdDev * stdDev;
-  s.secondMoment = stdDev * stdDev * (n - 1.0) / n + mean * mean;
-  return s;
 }
 
 struct ParametricCase {
