@@ -34,7 +34,7 @@ std::string Fixed(double value, int decimals) {
 
 std::string Whole(int value) { return std::to_string(value); }
 
-// The table bins probabilities; a column other than the one asked for is worth saying.
+// The normal table is read at its nearest cell; a cell other than the one asked for is worth saying.
 bool Differs(double a, double b) { return std::fabs(a - b) > 1e-9; }
 
 // Built by appending: GCC 12 warns falsely (-Wrestrict) on "(" + std::string here.
@@ -73,13 +73,9 @@ std::string NormalCellText(double z, double cell) {
   return "查标准正态分布表：Φ(" + Num(std::fabs(z)) + ") = " + Fixed(cell, 4);
 }
 
-std::string ColumnNote(double asked, double column) {
-  if (!Differs(asked, column)) return "";
-  return "（表中无 α = " + Num(asked) + " 列，取最近的 " + Num(column) + " 列）";
-}
-
-// Where a textbook reader finds the value.
+// Where a textbook reader finds the value, or that no column holds its level.
 std::string TableCellText(const CriticalValue& cv) {
+  if (cv.exact) return NoTableColumnText(cv.probability);
   switch (cv.kind) {
     case TableKind::Normal: {
       const double asked = cv.mirrored ? 1.0 - cv.probability : cv.probability;
@@ -95,9 +91,7 @@ std::string TableCellText(const CriticalValue& cv) {
         return "自由度大于 45，用正态近似：" + QuantileName(cv) + " ≈ z" + Sub(cv.probability) + "，" +
                NormalCellText(cv.value, cell) + (cv.value < 0 ? "，取负值" : "");
       }
-      const double asked = cv.mirrored ? 1.0 - cv.probability : cv.probability;
-      std::string text = "查 t 分布表，自由度 " + Whole(cv.rowDf) + "，α = " + Num(cv.column) + " 列" +
-                         ColumnNote(asked, cv.column);
+      std::string text = "查 t 分布表，自由度 " + Whole(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
       if (cv.mirrored) text += "，由 t₁₋α(n) = −tα(n) 取负值";
       return text;
     }
@@ -108,8 +102,7 @@ std::string TableCellText(const CriticalValue& cv) {
         return "自由度大于 45，用正态近似：χ²α(n) ≈ (zα + √(2n − 1))²/2 = (" + Num(z) + " + √" +
                Whole(2 * cv.df - 1) + ")²/2";
       }
-      return "查 χ² 分布表，自由度 " + Whole(cv.rowDf) + "，α = " + Num(cv.column) + " 列" +
-             ColumnNote(cv.probability, cv.column);
+      return "查 χ² 分布表，自由度 " + Whole(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
     }
     case TableKind::F: {
       const double asked = cv.reciprocal ? 1.0 - cv.probability : cv.probability;
@@ -123,7 +116,7 @@ std::string TableCellText(const CriticalValue& cv) {
         text += "（表中无 n₁ = " + Whole(numerator) + " 列，取 " + Whole(cv.columnDf) + " 列）";
       if (cv.rowDf != denominator)
         text += "（表中无 n₂ = " + Whole(denominator) + " 行，取 " + Whole(cv.rowDf) + " 行）";
-      return text + ColumnNote(asked, cv.column);
+      return text;
     }
   }
   return "";
@@ -152,6 +145,12 @@ std::optional<double> AddQuantile(WorkedSolution& s, const CriticalValue& cv) {
 }
 
 std::string OrDash(const std::optional<std::string>& text) { return text ? *text : "—"; }
+
+// The quantile the result used, for the comparison's table column: marked when no column held
+// its level and it is the exact value already.
+std::string UsedQuantileCell(const CriticalValue& cv) {
+  return QuantileName(cv) + " = " + Num(cv.value) + (cv.exact ? "（精确值）" : "");
+}
 
 void AddComparison(WorkedSolution& s, Rows rows) {
   s.heading("查表值与精确值对照");
@@ -365,17 +364,16 @@ void WriteSymmetric(WorkedSolution& s, const SymmetricForm& f, const NormalInter
   if (exactOneSided)
     s.formula("用精确分位数：(" + Num(exactOneSided->first) + ", ∞)，(−∞, " + Num(exactOneSided->second) + ")");
 
-  const std::string twoName = QuantileName(two), oneName = QuantileName(one);
   std::optional<std::string> exactLower, exactUpper;
   if (exactOneSided) {
     exactLower = "(" + Num(exactOneSided->first) + ", ∞)";
     exactUpper = "(−∞, " + Num(exactOneSided->second) + ")";
   }
-  AddComparison(s, {{"双侧置信区间", twoName + " = " + Num(two.value), Interval(r.lower, r.upper),
+  AddComparison(s, {{"双侧置信区间", UsedQuantileCell(two), Interval(r.lower, r.upper),
                      exactTwo ? Num(*exactTwo) : "—", OrDash(IntervalText(exactInterval))},
-                    {"单侧置信下限", oneName + " = " + Num(one.value), "(" + Num(r.lowerOnly) + ", ∞)",
+                    {"单侧置信下限", UsedQuantileCell(one), "(" + Num(r.lowerOnly) + ", ∞)",
                      exactOne ? Num(*exactOne) : "—", OrDash(exactLower)},
-                    {"单侧置信上限", oneName + " = " + Num(one.value), "(−∞, " + Num(r.upperOnly) + ")",
+                    {"单侧置信上限", UsedQuantileCell(one), "(−∞, " + Num(r.upperOnly) + ")",
                      exactOne ? Num(*exactOne) : "—", OrDash(exactUpper)}});
 }
 
@@ -441,7 +439,7 @@ void WriteScale(WorkedSolution& s, const ScaleForm& f, const NormalIntervalResul
   if (exactBounds[2] || exactBounds[3])
     s.formula("用精确分位数：单侧置信下限 " + exactLine(2) + "，单侧置信上限 " + exactLine(3));
 
-  auto quantileCell = [&](std::size_t i) { return QuantileName(r.criticalValues[i]) + " = " + Num(r.criticalValues[i].value); };
+  auto quantileCell = [&](std::size_t i) { return UsedQuantileCell(r.criticalValues[i]); };
   auto exactCell = [&](std::size_t i) { return exact[i] ? Num(*exact[i]) : "—"; };
   std::optional<std::string> twoSided, lowerOnly, upperOnly;
   if (exactBounds[0] && exactBounds[1]) twoSided = Interval(*exactBounds[0], *exactBounds[1]);

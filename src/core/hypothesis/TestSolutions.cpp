@@ -38,17 +38,9 @@ std::string QuantileSymbol(const CriticalValue& cv) {
   return "";
 }
 
-// Said when the table has no column at the probability asked and the nearest one was read.
-std::string NearestColumn(const CriticalValue& cv) {
-  const double asked = cv.reciprocal ? 1.0 - cv.probability
-                       : cv.mirrored ? 1.0 - cv.probability
-                                     : cv.probability;
-  if (std::fabs(asked - cv.column) <= 1e-9) return "";
-  return "；表中无 α = " + Num(asked) + " 列，取最近的 α = " + Num(cv.column) + " 列";
-}
-
-// Where a reader finds the value in the printed tables.
+// Where a reader finds the value in the printed tables, or that no column holds its level.
 std::string TableCell(const CriticalValue& cv) {
+  if (cv.exact) return NoTableColumnText(cv.probability);
   if (cv.normalApproximation) {
     const std::string z = "z" + ProbabilitySubscript(cv.probability);
     if (cv.kind == TableKind::ChiSquare)
@@ -66,11 +58,10 @@ std::string TableCell(const CriticalValue& cv) {
     case TableKind::T: {
       std::string text = "查 t 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
       if (cv.mirrored) text += "，取相反数";
-      return text + NearestColumn(cv);
+      return text;
     }
     case TableKind::ChiSquare:
-      return "查 χ² 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列" +
-             NearestColumn(cv);
+      return "查 χ² 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
     case TableKind::F: {
       std::string text = "附表（F 分布，α = " + Num(cv.column) + "）n₁ = " + std::to_string(cv.columnDf) +
                          "，n₂ = " + std::to_string(cv.rowDf);
@@ -81,7 +72,7 @@ std::string TableCell(const CriticalValue& cv) {
       if (numerator != cv.columnDf || denominator != cv.rowDf)
         text += "；表中无 n₁ = " + std::to_string(numerator) + "，n₂ = " + std::to_string(denominator) +
                 "，取最近的一格";
-      return text + NearestColumn(cv);
+      return text;
     }
   }
   return "";
@@ -280,8 +271,11 @@ WorkedSolution ParametricTestSolution(const TestResult& result, const Parametric
     s.heading("临界值");
     for (std::size_t i : used) CriticalValueLines(s, result.criticalValues[i], exact[i]);
     s.heading("拒绝域");
+    // A level no table column holds has exact critical values only: no table region to show.
+    const bool tabulated = std::none_of(used.begin(), used.end(),
+                                        [&](std::size_t i) { return result.criticalValues[i].exact; });
     const std::vector<double> table = Values(result.criticalValues);
-    s.formula("查表：" + ParametricRegion(u, result.distribution, in.hypothesis, table));
+    if (tabulated) s.formula("查表：" + ParametricRegion(u, result.distribution, in.hypothesis, table));
     s.formula("精确：" + ParametricRegion(u, result.distribution, in.hypothesis, exact));
   }
   if (result.zeroDenominator) {
@@ -530,7 +524,7 @@ WorkedSolution FittingSolution(const FittingResult& result, double alpha, const 
   s.heading("临界值");
   CriticalValueLines(s, t.criticalValues[0], exact[0]);
   s.heading("拒绝域");
-  s.formula("查表：W = {χ² ≥ " + Num(t.criticalValues[0].value) + "}");
+  if (!t.criticalValues[0].exact) s.formula("查表：W = {χ² ≥ " + Num(t.criticalValues[0].value) + "}");
   s.formula("精确：W = {χ² ≥ " + Num(exact[0]) + "}");
   PValueLine(s, PValue(t, TestFamily::GoodnessOfFit, Hypothesis::Greater));
   const Decision exactDecision = ExactDecision(t, TestFamily::GoodnessOfFit, Hypothesis::Greater, alpha);

@@ -143,6 +143,10 @@ std::string SolutionNumber(double value, int significant) {
   return text;
 }
 
+std::string NoTableColumnText(double probability) {
+  return "表中无 α = " + SolutionNumber(probability) + " 的列，临界值取精确值";
+}
+
 std::string Subscript(const std::string& text) {
   static const char* const kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
   std::string out;

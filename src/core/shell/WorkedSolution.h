@@ -47,6 +47,10 @@ class WorkedSolution {
 // "−" as the minus sign, "∞" for infinities ("0.0250023", "2.1314", "−1.96", "12").
 std::string SolutionNumber(double value, int significant = 6);
 
+// Said in place of a table cell when no column of the table holds the level asked and the
+// critical value is the exact quantile: "表中无 α = 0.2 的列，临界值取精确值".
+std::string NoTableColumnText(double probability);
+
 // A decimal written with subscript digits and point ("0.025" → "₀.₀₂₅"), for t₀.₀₂₅(15).
 std::string Subscript(const std::string& text);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Exact values of the normal, t, χ² and F distributions (computed with Boost.Math, not read
 // from the table database), and the exact null distribution of a rank sum. They stand beside
-// the printed-table values in a worked solution.
+// the printed-table values in a worked solution, and are the critical value itself at a level
+// that no column of the t, χ² or F table holds.
 //
 // Conventions follow the look-ups: the normal quantile takes a lower-tail probability p, the
 // t, χ² and F quantiles an upper-tail probability α. Degrees of freedom need not be whole.

@@ -3,9 +3,11 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "core/shell/Errors.h"
+#include "core/tables/ExactDistributions.h"
 #include "core/tables/TableStore.h"
 
 namespace kelvo {
@@ -25,53 +27,39 @@ void RequireTabulatedDf(int df) {
   if (df < 1) throw InputError("自由度太小，无法查表");
 }
 
-// A probability range [low, high] that selects one table or field.
-struct Bin {
-  double low;
-  double high;
-  int choice;
-};
+/* A level is read from a table only when it is one of the table's columns; any other level
+   gets the exact quantile, never a neighbouring column. Levels are built by arithmetic
+   ((1 − 0.95)/2 = 0.025000000000000022, 1 − 0.975), so "is a column" allows for rounding. */
+constexpr double kColumnTolerance = 1e-9;
 
-/* The bin that holds p. A p between two bins, or outside them all, goes to the bin whose
-   edge is nearer (on a tie the one listed first, the smaller probability), so a probability
-   like 1 − 0.98 = 0.020000000000000018 lands where real arithmetic would put it. */
+// Position of the column at probability p, if the table has one.
 template <std::size_t N>
-int PickBin(const std::array<Bin, N>& bins, double p) {
-  int choice = bins[0].choice;
-  double best = std::numeric_limits<double>::infinity();
-  for (const Bin& bin : bins) {
-    const double d = p < bin.low ? bin.low - p : (p > bin.high ? p - bin.high : 0.0);
-    if (d < best) {
-      best = d;
-      choice = bin.choice;
-    }
-  }
-  return choice;
+std::optional<std::size_t> ColumnAt(const std::array<double, N>& columns, double p) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (std::fabs(columns[i] - p) <= kColumnTolerance) return i;
+  return std::nullopt;
 }
 
-constexpr double kAbove = std::numeric_limits<double>::infinity();
+// The upper α quantile computed exactly (Boost.Math), for a level no column holds. A
+// probability outside (0, 1), or a value out of range, throws InputError.
+CriticalValue ExactLookUp(TableKind kind, double alpha, int df, int df2 = 0) {
+  CriticalValue result;
+  result.kind = kind;
+  result.probability = alpha;
+  result.df = df;
+  result.df2 = df2;
+  result.exact = true;
+  result.value = ExactQuantile(result);
+  return result;
+}
 
-// F tables by upper-tail probability: 0 → ffb0005 .. 4 → ffb010.
+// Upper-tail probabilities of the t columns t1..t6 and of the F tables (an α above 0.5 is read
+// at 1 − α, mirrored or as a reciprocal); of the χ² fields x1..x6 in xfb1 (α ≤ 0.5) and xfb.
+constexpr std::array<double, 6> kTColumns = {0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
 constexpr std::array<const char*, 5> kFTables = {"ffb0005", "ffb0010", "ffb0025", "ffb005", "ffb010"};
-constexpr std::array<Bin, 5> kFBins = {{{0.0, 0.007, 0},
-                                        {0.008, 0.017, 1},
-                                        {0.018, 0.037, 2},
-                                        {0.038, 0.08, 3},
-                                        {0.08, kAbove, 4}}};
-
-// Chi-square fields x1..x6 by α, for α ≤ 0.5 (table xfb1) and α > 0.5 (table xfb).
-constexpr std::array<Bin, 6> kChiSmallBins = {{{0.0, 0.0075, 6},
-                                               {0.0076, 0.02, 5},
-                                               {0.021, 0.035, 4},
-                                               {0.036, 0.075, 3},
-                                               {0.076, 0.175, 2},
-                                               {0.176, kAbove, 1}}};
-constexpr std::array<Bin, 6> kChiLargeBins = {{{0.5, 0.79, 6},
-                                               {0.8, 0.929, 5},
-                                               {0.93, 0.964, 4},
-                                               {0.965, 0.98, 3},
-                                               {0.981, 0.992, 2},
-                                               {0.992, kAbove, 1}}};
+constexpr std::array<double, 5> kFTableAlpha = {0.005, 0.01, 0.025, 0.05, 0.10};
+constexpr std::array<double, 6> kChiSmallAlpha = {0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
+constexpr std::array<double, 6> kChiLargeAlpha = {0.995, 0.99, 0.975, 0.95, 0.90, 0.75};
 
 // Numerator degrees of freedom to the tabulated column.
 int FColumnDf(int df) {
@@ -164,26 +152,17 @@ CriticalValue TQuantile(int df, double alpha) {
     return result;
   }
   if (alpha >= 1.0) throw InputError("概率值超出统计表范围");
-  const bool mirrored = alpha > 0.5;
-  const double q = mirrored ? 1.0 - alpha : alpha;
-  static constexpr std::array<double, 6> kColumns = {0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
-  int column = 0;
-  double best = std::fabs(kColumns[0] - q);
-  for (int i = 1; i < 6; ++i) {
-    const double d = std::fabs(kColumns[i] - q);
-    if (Closer(d, best)) {
-      best = d;
-      column = i;
-    }
-  }
   RequireTabulatedDf(df);
+  const bool mirrored = alpha > 0.5;
+  const std::optional<std::size_t> column = ColumnAt(kTColumns, mirrored ? 1.0 - alpha : alpha);
+  if (!column) return ExactLookUp(TableKind::T, alpha, df);
   // The record at position df (from 1) holds df degrees of freedom.
   bool found = false;
   double value = 0.0;
   int position = 0;
   ScanTable("tfb", "t1, t2, t3, t4, t5, t6", [&](const TableRow& row) {
     if (++position < df) return true;
-    value = row.Number(column);
+    value = row.Number(static_cast<int>(*column));
     found = true;
     return false;
   });
@@ -192,7 +171,7 @@ CriticalValue TQuantile(int df, double alpha) {
   result.kind = TableKind::T;
   result.table = "tfb";
   result.probability = alpha;
-  result.column = kColumns[column];
+  result.column = kTColumns[*column];
   result.df = df;
   result.rowDf = df;
   result.mirrored = mirrored;
@@ -208,15 +187,15 @@ CriticalValue FQuantile(int n1, int n2, double alpha) {
   const int rowDf = reciprocal ? n1 : n2;
   RequireTabulatedDf(columnDf);
   RequireTabulatedDf(rowDf);
-  static constexpr std::array<double, 5> kTableAlpha = {0.005, 0.01, 0.025, 0.05, 0.10};
-  const int bin = PickBin(kFBins, q);
-  const double value = ReadKeyedValue(kFTables[bin], 'f', FColumnDf(columnDf), FRowDf(rowDf));
+  const std::optional<std::size_t> table = ColumnAt(kFTableAlpha, q);
+  if (!table) return ExactLookUp(TableKind::F, alpha, n1, n2);
+  const double value = ReadKeyedValue(kFTables[*table], 'f', FColumnDf(columnDf), FRowDf(rowDf));
   if (!(value > 0.0)) ThrowTableStoreError();
   CriticalValue result;
   result.kind = TableKind::F;
-  result.table = kFTables[bin];
+  result.table = kFTables[*table];
   result.probability = alpha;
-  result.column = kTableAlpha[bin];
+  result.column = kFTableAlpha[*table];
   result.df = n1;
   result.df2 = n2;
   result.columnDf = FColumnDf(columnDf);
@@ -239,19 +218,18 @@ CriticalValue ChiSquareQuantile(int df, double alpha) {
     return result;
   }
   RequireTabulatedDf(df);
-  // The tabulated α of fields x1..x6 in each table.
-  static constexpr std::array<double, 7> kSmallAlpha = {0, 0.25, 0.10, 0.05, 0.025, 0.01, 0.005};
-  static constexpr std::array<double, 7> kLargeAlpha = {0, 0.995, 0.99, 0.975, 0.95, 0.90, 0.75};
   const bool small = alpha <= 0.5;
-  const int field = small ? PickBin(kChiSmallBins, alpha) : PickBin(kChiLargeBins, alpha);
+  const std::array<double, 6>& columns = small ? kChiSmallAlpha : kChiLargeAlpha;
+  const std::optional<std::size_t> field = ColumnAt(columns, alpha);
+  if (!field) return ExactLookUp(TableKind::ChiSquare, alpha, df);
   CriticalValue result;
   result.kind = TableKind::ChiSquare;
   result.table = small ? "xfb1" : "xfb";
   result.probability = alpha;
-  result.column = small ? kSmallAlpha[field] : kLargeAlpha[field];
+  result.column = columns[*field];
   result.df = df;
   result.rowDf = df;
-  result.value = ReadKeyedValue(result.table.c_str(), 'x', field, df, kLastTableDf + 1);
+  result.value = ReadKeyedValue(result.table.c_str(), 'x', static_cast<int>(*field) + 1, df, kLastTableDf + 1);
   return result;
 }
 

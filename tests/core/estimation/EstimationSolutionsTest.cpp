@@ -207,18 +207,18 @@ TEST_F(EstimationSolutions, WelchShowsDegreesOfFreedomBeforeAndAfterTheWholePart
   ExpectNumbers(Row(s, "双侧置信区间")[2], {1 - 2.0739, 1 + 2.0739}, 1e-9, "table interval");
 }
 
-// A level whose α/2 has no column is read at the nearest one; the exact value is at α/2 itself.
-TEST_F(EstimationSolutions, QuantileOutsideTheTableColumnsIsSaid) {
+/* A level whose α/2 is no column of the table takes the exact quantile and says so: c = 0.93,
+   α/2 = 0.035, t₀.₀₃₅(15) = 1.95094 (mpmath: root of betainc(7.5, 0.5, 0, 15/(15 + t²),
+   regularized=True)/2 = 0.035), not the 0.025 column's 2.1314; bounds 10 ∓ 1.95094 × 2/4. */
+TEST_F(EstimationSolutions, QuantileOutsideTheTableColumnsIsExact) {
   const WorkedSolution s = NormalSolution(2, Summary(16, 10, 2), {}, 0.93);
   const std::string plain = s.plainText();
-  EXPECT_NE(plain.find("表中无 α = 0.035 列，取最近的 0.025 列"), std::string::npos) << plain;
+  EXPECT_NE(plain.find("表中无 α = 0.035 的列，临界值取精确值"), std::string::npos) << plain;
   const auto row = Row(s, "双侧置信区间");
-  ExpectNumbers(row[1], {15, 2.1314}, 1e-9, "table t read in the 0.025 column");
-  // t₀.₀₃₅(15) lies between the printed t₀.₀₅(15) = 1.7531 and t₀.₀₂₅(15) = 2.1314.
-  const std::vector<double> exact = NumbersIn(row[3]);
-  ASSERT_EQ(exact.size(), 1u);
-  EXPECT_GT(exact[0], 1.7531);
-  EXPECT_LT(exact[0], 2.1314);
+  ExpectNumbers(row[1], {15, 1.95094}, 5e-6, "the quantile used, exact");
+  EXPECT_NE(row[1].find("（精确值）"), std::string::npos) << row[1];
+  ExpectNumbers(row[2], {10 - 1.95094 * 0.5, 10 + 1.95094 * 0.5}, 5e-5, "interval");
+  ExpectNumbers(row[3], {1.95094}, 5e-6, "exact t");
 }
 
 TEST_F(EstimationSolutions, BeyondTheLastTabulatedRowTheNormalStandsIn) {

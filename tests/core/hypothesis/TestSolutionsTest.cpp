@@ -127,10 +127,10 @@ TEST_F(SolutionTest, DecisionsWithoutStatisticShowNoPValue) {
   EXPECT_FALSE(Contains(zeroOne, "p = ")) << zeroOne;
 }
 
-// A look-up the printed tables cannot answer at the cell asked names the nearest cell it read:
-// the t table has no α = 0.04 column (0.05 is nearest), the F table no numerator column 11
-// (12 is nearest).
-TEST_F(SolutionTest, CellTextNamesTheNearestTabulatedCell) {
+// The cell text says where the value came from: the t table's α = 0.05 column; no column at
+// α = 0.04, so the exact t₀.₀₄(15) = 1.87774 (mpmath: root of betainc(7.5, 0.5, 0, 15/(15 + t²),
+// regularized=True)/2 = 0.04); the F table has no numerator column 11 and reads the nearest, 12.
+TEST_F(SolutionTest, CellTextNamesTheTabulatedCellOrTheExactValue) {
   struct Row {
     const char* name;
     int mode;
@@ -139,8 +139,9 @@ TEST_F(SolutionTest, CellTextNamesTheNearestTabulatedCell) {
     const char* cell;
   };
   const Row rows[] = {
-      {"t column", 2, {Typed(16, 1.0, 2.0), {}}, 0.04,
-       "查 t 分布表，自由度 15，α = 0.05 列；表中无 α = 0.04 列，取最近的 α = 0.05 列"},
+      {"t column", 2, {Typed(16, 1.0, 2.0), {}}, 0.05, "t₀.₀₅(15) = 1.7531（查 t 分布表，自由度 15，α = 0.05 列）"},
+      {"t off the columns", 2, {Typed(16, 1.0, 2.0), {}}, 0.04,
+       "t₀.₀₄(15) = 1.87774（表中无 α = 0.04 的列，临界值取精确值）"},
       {"F numerator", 8, {Typed(12, 0.0, 2.0), Typed(16, 0.0, 1.0)}, 0.025,
        "附表（F 分布，α = 0.025）n₁ = 12，n₂ = 15；表中无 n₁ = 11，n₂ = 15，取最近的一格"},
   };
@@ -157,6 +158,33 @@ TEST_F(SolutionTest, CellTextNamesTheNearestTabulatedCell) {
     const std::string text = ParametricTestSolution(r, in).plainText();
     EXPECT_TRUE(Contains(text, row.cell)) << text;
   }
+}
+
+/* The reported case: the χ² test of σ (μ unknown) at α = 0.2 with n = 10, so 9 df, and
+   χ² = 9s²/σ0² = 11.8. No table column holds 0.2 (the 0.25 column reads 11.389); the exact
+   χ²₀.₂(9) = 12.2421 (mpmath: root of gammainc(4.5, x/2, ∞, regularized=True) = 0.2; also
+   boost::math::quantile(complement(chi_squared(9), 0.2))), so H0 stands, as the exact
+   p = 0.224821 says. */
+TEST_F(SolutionTest, LevelOffTheTableColumnsDecidesWithTheExactValue) {
+  ParametricSolutionInput in;
+  in.mode = 4;
+  in.hypothesis = Hypothesis::Greater;
+  in.texts = {"σ ≤ σ0", "σ > σ0"};
+  in.alpha = 0.2;
+  in.samples.first = Typed(10, 0.0, std::sqrt(11.8 / 9.0));
+  const TestResult r = TestSigmaUnknownMean(in.samples.first, 1.0, in.hypothesis, in.alpha);
+  EXPECT_TRUE(r.acceptsH0());
+  ASSERT_FALSE(r.criticalValues.empty());
+  EXPECT_NEAR(r.criticalValues[0].value, 12.2421454698471, 1e-9);
+  const std::string text = ParametricTestSolution(r, in).plainText();
+
+  EXPECT_TRUE(Contains(text, "χ²₀.₂(9) = 12.2421（表中无 α = 0.2 的列，临界值取精确值）")) << text;
+  EXPECT_FALSE(Contains(text, "查 χ² 分布表")) << text;
+  EXPECT_FALSE(Contains(text, "查表：")) << text;  // no table region beside the exact one
+  EXPECT_NEAR(NumberAfter(text, "精确：W = {χ² ≥ "), 12.2421, kShown);
+  EXPECT_NEAR(NumberAfter(text, "p = "), 0.224821, kShown);
+  EXPECT_TRUE(Contains(text, "∉ W，接受原假设 H0")) << text;
+  EXPECT_FALSE(Contains(text, kDiffers)) << text;
 }
 
 // A t test with 50 df: the table has no row beyond 45 and stands in z₀.₀₅ = 1.64 or 1.65,

@@ -1,6 +1,7 @@
 // The look-up rules: which cell each probability and degree of freedom selects.
 // Rule tests run on the coded database (TestTables.h), whose cells name their position;
 // the worked examples run on the built table database.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -51,38 +52,117 @@ TEST_F(BuiltTables, NormalQuantileTakesNearestCellAndMirrors) {
   for (const Case& c : cases) EXPECT_EQ(NormalQuantile(c.p).value, c.z) << c.name;
 }
 
-TEST_F(CodedTables, TQuantileColumnsRowsAndMirror) {
-  struct Case { const char* name; int df; double alpha; double expected; };
-  const Case cases[] = {
-      {"0.03 is nearest 0.025: t4", 10, 0.03, CodedT(10, 4)},
-      {"mirrored 0.975", 10, 0.975, -CodedT(10, 4)},
-      {"0.25 column", 1, 0.25, CodedT(1, 1)},
-      {"0.5 is nearest 0.25", 7, 0.5, CodedT(7, 1)},
-      {"0.005 column, last row", 45, 0.005, CodedT(45, 6)},
-      {"below every column", 3, 0.0, CodedT(3, 6)},
-      {"tie 0.175 keeps 0.25", 2, 0.175, CodedT(2, 1)},
-      {"tie 0.0375 keeps 0.05", 2, 0.0375, CodedT(2, 3)},
-      {"tie 0.0175 keeps 0.025", 2, 0.0175, CodedT(2, 4)},
-      {"tie 0.0075 keeps 0.01", 2, 0.0075, CodedT(2, 5)},
-      {"(1 - 0.925) / 2, binary just below 0.0375", 2, (1 - 0.925) / 2, CodedT(2, 3)},
-  };
-  for (const Case& c : cases) EXPECT_EQ(TQuantile(c.df, c.alpha).value, c.expected) << c.name;
+TEST_F(CodedTables, TQuantileRowsAndRefusals) {
+  EXPECT_EQ(TQuantile(1, 0.25).value, CodedT(1, 1));
+  EXPECT_EQ(TQuantile(45, 0.005).value, CodedT(45, 6));
   EXPECT_THROW(TQuantile(0, 0.05), InputError);
   EXPECT_THROW(TQuantile(-3, 0.95), InputError);
+  EXPECT_THROW(TQuantile(-3, 0.2), InputError);  // off the columns too
   // No column holds α ≥ 1: the look-up reports it instead of returning a stand-in.
   EXPECT_THROW(TQuantile(5, 1.0), InputError);
   EXPECT_THROW(TQuantile(45, 1.5), InputError);
   EXPECT_THROW(TQuantile(0, 1.0), InputError);
+  // Nor α ≤ 0, and no exact quantile exists there either.
+  EXPECT_THROW(TQuantile(3, 0.0), InputError);
+}
+
+/* A level that is a column of the table reads it, also when arithmetic built it
+   ((1 − 0.95)/2 = 0.025000000000000022, 1 − 0.975); any other level is the exact quantile,
+   never a neighbouring column. Column rows expect the coded cell (which table, row and field
+   was read); exact rows were computed with mpmath 1.3 at 30 digits, independently of Boost, as
+   the root of the upper tail: χ² gammainc(k/2, x/2, ∞, regularized=True); t
+   betainc(v/2, 1/2, 0, v/(v + x²), regularized=True)/2; F betainc(d2/2, d1/2, 0, d2/(d2 + d1·x),
+   regularized=True). The χ² 0.2 row is the reported case: the 0.25 column gives 11.389, the
+   true χ²₀.₂(9) is 12.242 (also boost::math::quantile(complement(chi_squared(9), 0.2))). */
+TEST_F(CodedTables, LevelOnAColumnReadsItAnyOtherIsExact) {
+  enum class Law { T, Chi, F };
+  struct Case { const char* name; Law law; int df1; int df2; double alpha; double expected; bool exact; };
+  const Case cases[] = {
+      // t: t1..t6 = 0.25 … 0.005; 1 − those mirrored.
+      {"t 0.25", Law::T, 10, 0, 0.25, CodedT(10, 1), false},
+      {"t 0.10", Law::T, 10, 0, 0.10, CodedT(10, 2), false},
+      {"t 0.05", Law::T, 10, 0, 0.05, CodedT(10, 3), false},
+      {"t 0.025", Law::T, 10, 0, 0.025, CodedT(10, 4), false},
+      {"t 0.01", Law::T, 10, 0, 0.01, CodedT(10, 5), false},
+      {"t 0.005", Law::T, 10, 0, 0.005, CodedT(10, 6), false},
+      {"t (1 - 0.95) / 2", Law::T, 10, 0, (1 - 0.95) / 2, CodedT(10, 4), false},
+      {"t mirrored 1 - 0.025", Law::T, 10, 0, 1 - 0.025, -CodedT(10, 4), false},
+      {"t mirrored 0.9 / 2 + 0.5", Law::T, 10, 0, 0.9 / 2 + 0.5, -CodedT(10, 3), false},
+      {"t off: 0.2", Law::T, 9, 0, 0.2, 0.883403859685535, true},
+      {"t off: 0.03, not the 0.025 column", Law::T, 10, 0, 0.03, 2.12023353380110, true},
+      {"t off: 1e-6 beside 0.05", Law::T, 10, 0, 0.05 + 1e-6, 1.81244886489274, true},
+      {"t off: 0.5", Law::T, 7, 0, 0.5, 0.0, true},
+      {"t off mirrored: 1 - (1 - 0.85) / 2", Law::T, 10, 0, 1 - (1 - 0.85) / 2, -1.55923593324270, true},
+      // χ², α ≤ 0.5: xfb1 x1..x6 = 0.25 … 0.005.
+      {"chi xfb1 0.25", Law::Chi, 12, 0, 0.25, CodedChi(1, 12, 1), false},
+      {"chi xfb1 0.10", Law::Chi, 12, 0, 0.10, CodedChi(1, 12, 2), false},
+      {"chi xfb1 0.05", Law::Chi, 12, 0, 0.05, CodedChi(1, 12, 3), false},
+      {"chi xfb1 0.025", Law::Chi, 12, 0, 0.025, CodedChi(1, 12, 4), false},
+      {"chi xfb1 0.01", Law::Chi, 12, 0, 0.01, CodedChi(1, 12, 5), false},
+      {"chi xfb1 0.005", Law::Chi, 12, 0, 0.005, CodedChi(1, 12, 6), false},
+      {"chi xfb1 1 - 0.975", Law::Chi, 12, 0, 1 - 0.975, CodedChi(1, 12, 4), false},
+      {"chi off: 0.2 (reported case)", Law::Chi, 9, 0, 0.2, 12.2421454698471, true},
+      {"chi off: (1 - 0.85) / 2", Law::Chi, 12, 0, (1 - 0.85) / 2, 19.6019701905083, true},
+      // χ², α > 0.5: xfb x1..x6 = 0.995 … 0.75.
+      {"chi xfb 0.995", Law::Chi, 12, 0, 0.995, CodedChi(2, 12, 1), false},
+      {"chi xfb 0.99", Law::Chi, 12, 0, 0.99, CodedChi(2, 12, 2), false},
+      {"chi xfb 0.975", Law::Chi, 12, 0, 0.975, CodedChi(2, 12, 3), false},
+      {"chi xfb 0.95", Law::Chi, 12, 0, 0.95, CodedChi(2, 12, 4), false},
+      {"chi xfb 0.90", Law::Chi, 12, 0, 0.90, CodedChi(2, 12, 5), false},
+      {"chi xfb 0.75", Law::Chi, 12, 0, 0.75, CodedChi(2, 12, 6), false},
+      {"chi xfb 0.95 / 2 + 0.5", Law::Chi, 12, 0, 0.95 / 2 + 0.5, CodedChi(2, 12, 3), false},
+      {"chi xfb 1 - 0.1", Law::Chi, 12, 0, 1 - 0.1, CodedChi(2, 12, 5), false},
+      {"chi off: 0.8", Law::Chi, 9, 0, 0.8, 5.38005321177329, true},
+      {"chi off: 1 - (1 - 0.85) / 2", Law::Chi, 12, 0, 1 - (1 - 0.85) / 2, 5.81751399353123, true},
+      // F: ffb0005 … ffb010 (codes 1 … 5), row n2, field n1; above 0.5 1 / F(n2, n1) at 1 − α.
+      {"F 0.005", Law::F, 4, 7, 0.005, CodedF(1, 7, 4), false},
+      {"F 0.01", Law::F, 4, 7, 0.01, CodedF(2, 7, 4), false},
+      {"F 0.025", Law::F, 4, 7, 0.025, CodedF(3, 7, 4), false},
+      {"F 0.05", Law::F, 4, 7, 0.05, CodedF(4, 7, 4), false},
+      {"F 0.10", Law::F, 4, 7, 0.10, CodedF(5, 7, 4), false},
+      {"F (1 - 0.98) / 2", Law::F, 4, 7, (1 - 0.98) / 2, CodedF(2, 7, 4), false},
+      {"F off: 0.2", Law::F, 4, 7, 0.2, 1.99372979591938, true},
+      {"F off: (1 - 0.85) / 2", Law::F, 4, 7, (1 - 0.85) / 2, 3.41574104321111, true},
+      {"F off, df not snapped: 0.15", Law::F, 14, 33, 0.15, 1.54276370848143, true},
+      {"F reciprocal 0.975", Law::F, 5, 10, 0.975, 1.0 / CodedF(3, 5, 10), false},
+      {"F reciprocal 0.9 / 2 + 0.5", Law::F, 5, 10, 0.9 / 2 + 0.5, 1.0 / CodedF(4, 5, 10), false},
+      {"F reciprocal 1 - 0.005", Law::F, 5, 10, 1 - 0.005, 1.0 / CodedF(1, 5, 10), false},
+      {"F off reciprocal: 1 - (1 - 0.85) / 2", Law::F, 5, 10, 1 - (1 - 0.85) / 2, 0.259885469258481, true},
+  };
+  for (const Case& c : cases) {
+    const CriticalValue cv = c.law == Law::T     ? TQuantile(c.df1, c.alpha)
+                             : c.law == Law::Chi ? ChiSquareQuantile(c.df1, c.alpha)
+                                                 : FQuantile(c.df1, c.df2, c.alpha);
+    EXPECT_NEAR(cv.value, c.expected, 1e-9 * std::max(1.0, std::fabs(c.expected))) << c.name;
+    EXPECT_EQ(cv.exact, c.exact) << c.name;
+    EXPECT_EQ(cv.table.empty(), c.exact) << c.name;
+    EXPECT_EQ(cv.probability, c.alpha) << c.name;
+  }
+  // Off the columns there is no exact quantile at α ≤ 0 or α ≥ 1 either.
+  EXPECT_THROW(ChiSquareQuantile(12, 0.0), InputError);
+  EXPECT_THROW(ChiSquareQuantile(12, 1.0), InputError);
+  EXPECT_THROW(FQuantile(4, 7, 0.0), InputError);
+  EXPECT_THROW(FQuantile(4, 7, 1.0), InputError);
 }
 
 TEST_F(BuiltTables, LookUpsTellWhereTheirValueCameFrom) {
-  const CriticalValue t = TQuantile(15, 0.03);
+  const CriticalValue t = TQuantile(15, 0.025);
   EXPECT_EQ(t.table, "tfb");
   EXPECT_EQ(t.rowDf, 15);
   EXPECT_DOUBLE_EQ(t.column, 0.025);
-  EXPECT_DOUBLE_EQ(t.probability, 0.03);
   EXPECT_FALSE(t.normalApproximation);
   EXPECT_TRUE(TQuantile(15, 0.975).mirrored);
+  // Off the columns: the exact value, with the kind, level and degrees of freedom asked.
+  const CriticalValue tExact = TQuantile(15, 0.925);
+  EXPECT_TRUE(tExact.exact);
+  EXPECT_FALSE(tExact.mirrored);
+  EXPECT_EQ(tExact.kind, TableKind::T);
+  EXPECT_EQ(tExact.df, 15);
+  const CriticalValue fExact = FQuantile(14, 33, 0.85);
+  EXPECT_TRUE(fExact.exact);
+  EXPECT_FALSE(fExact.reciprocal);
+  EXPECT_EQ(fExact.df, 14);
+  EXPECT_EQ(fExact.df2, 33);
 
   const CriticalValue tLarge = TQuantile(50, 0.025);
   EXPECT_TRUE(tLarge.normalApproximation);
@@ -100,13 +180,14 @@ TEST_F(BuiltTables, LookUpsTellWhereTheirValueCameFrom) {
   EXPECT_EQ(fLow.columnDf, 10);
   EXPECT_EQ(fLow.rowDf, 5);
 
-  const CriticalValue chiUpper = ChiSquareQuantile(9, 0.03);
+  const CriticalValue chiUpper = ChiSquareQuantile(9, 0.025);
   EXPECT_EQ(chiUpper.table, "xfb1");
   EXPECT_DOUBLE_EQ(chiUpper.column, 0.025);
   const CriticalValue chiLower = ChiSquareQuantile(9, 0.975);
   EXPECT_EQ(chiLower.table, "xfb");
   EXPECT_DOUBLE_EQ(chiLower.column, 0.975);
   EXPECT_TRUE(ChiSquareQuantile(46, 0.05).normalApproximation);
+  EXPECT_FALSE(ChiSquareQuantile(46, 0.2).exact);  // beyond 45 df the normal table serves any level
 
   const CriticalValue z = NormalQuantile(0.975);
   EXPECT_EQ(z.kind, TableKind::Normal);
@@ -121,22 +202,6 @@ TEST_F(BuiltTables, TQuantileSwitchesToNormalAfter45) {
   EXPECT_EQ(TQuantile(46, 1.0).value, -3.90);  // no sentinel on the normal branch
   EXPECT_EQ(TQuantile(15, 0.025).value, 2.1314);
   EXPECT_EQ(TQuantile(18, 0.025).value, 2.1009);
-}
-
-TEST_F(CodedTables, FQuantileTableByProbability) {
-  struct Case { const char* name; double q; int table; };
-  const Case cases[] = {
-      {"below 0", -0.1, 1},        {"0", 0.0, 1},
-      {"0.007", 0.007, 1},         {"gap, nearer 0.007", 0.0074, 1},
-      {"gap, nearer 0.008", 0.0076, 2}, {"0.008", 0.008, 2},
-      {"0.017", 0.017, 2},         {"gap, nearer 0.017", 0.0174, 2},
-      {"gap, nearer 0.018", 0.0176, 3}, {"0.018", 0.018, 3},
-      {"1 - 0.98", 1 - 0.98, 3},   {"0.037", 0.037, 3},
-      {"gap, nearer 0.037", 0.0374, 3}, {"gap, nearer 0.038", 0.0376, 4},
-      {"0.038", 0.038, 4},         {"0.08", 0.08, 4},
-      {"just above 0.08", 0.0800001, 5}, {"0.5", 0.5, 5},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FQuantile(4, 7, c.q).value, CodedF(c.table, 7, 4)) << c.name;
 }
 
 TEST_F(CodedTables, FQuantileColumnAndRowBins) {
@@ -157,42 +222,17 @@ TEST_F(CodedTables, FQuantileColumnAndRowBins) {
 TEST_F(CodedTables, FQuantileLowerTailIsReciprocal) {
   EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975).value, 1.0 / CodedF(3, 5, 10));
   EXPECT_DOUBLE_EQ(FQuantile(12, 40, 0.95).value, 1.0 / CodedF(4, 12, 40));
-  EXPECT_DOUBLE_EQ(FQuantile(3, 3, 0.85 / 2 + 0.5).value, 1.0 / CodedF(4, 3, 3));  // 1 - 0.925
-  EXPECT_DOUBLE_EQ(FQuantile(3, 3, 0.51).value, 1.0 / CodedF(5, 3, 3));
   EXPECT_THROW(FQuantile(0, 5, 0.05), InputError);
   EXPECT_THROW(FQuantile(5, 0, 0.05), InputError);
   EXPECT_THROW(FQuantile(0, 5, 0.95), InputError);
   EXPECT_THROW(FQuantile(5, 0, 0.95), InputError);
 }
 
-TEST_F(CodedTables, ChiSquareFieldByProbability) {
-  struct Case { const char* name; double alpha; int table; int field; };
-  const Case cases[] = {
-      {"below 0", -0.01, 1, 6},         {"0", 0.0, 1, 6},
-      {"0.0075", 0.0075, 1, 6},         {"gap, nearer 0.0075", 0.00754, 1, 6},
-      {"gap, nearer 0.0076", 0.00756, 1, 5}, {"0.0076", 0.0076, 1, 5},
-      {"0.02", 0.02, 1, 5},             {"1 - 0.98", 1 - 0.98, 1, 5},
-      {"gap, nearer 0.021", 0.0206, 1, 4}, {"0.021", 0.021, 1, 4},
-      {"0.035", 0.035, 1, 4},           {"gap, nearer 0.036", 0.0356, 1, 3},
-      {"0.036", 0.036, 1, 3},           {"0.075", 0.075, 1, 3},
-      {"(1 - 0.85) / 2", (1 - 0.85) / 2, 1, 3}, {"gap, nearer 0.076", 0.0756, 1, 2},
-      {"0.076", 0.076, 1, 2},           {"0.175", 0.175, 1, 2},
-      {"gap, nearer 0.175", 0.1754, 1, 2}, {"gap, nearer 0.176", 0.1756, 1, 1},
-      {"0.176", 0.176, 1, 1},           {"0.5", 0.5, 1, 1},
-      {"just above 0.5", 0.5000001, 2, 6}, {"0.79", 0.79, 2, 6},
-      {"gap, nearer 0.79", 0.794, 2, 6}, {"gap, nearer 0.8", 0.796, 2, 5},
-      {"0.8", 0.8, 2, 5},               {"0.929", 0.929, 2, 5},
-      {"gap, nearer 0.93", 0.9296, 2, 4}, {"0.93", 0.93, 2, 4},
-      {"0.964", 0.964, 2, 4},           {"gap, nearer 0.964", 0.9644, 2, 4},
-      {"gap, nearer 0.965", 0.9646, 2, 3}, {"0.965", 0.965, 2, 3},
-      {"0.98", 0.98, 2, 3},             {"gap, nearer 0.981", 0.9806, 2, 2},
-      {"0.981", 0.981, 2, 2},           {"0.992", 0.992, 2, 2},
-      {"just above 0.992", 0.9921, 2, 1}, {"1", 1.0, 2, 1},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ChiSquareQuantile(12, c.alpha).value, CodedChi(c.table, 12, c.field)) << c.name;
+TEST_F(CodedTables, ChiSquareRows) {
   EXPECT_EQ(ChiSquareQuantile(1, 0.05).value, CodedChi(1, 1, 3));
   EXPECT_EQ(ChiSquareQuantile(45, 0.95).value, CodedChi(2, 45, 4));
   EXPECT_THROW(ChiSquareQuantile(0, 0.05), InputError);
+  EXPECT_THROW(ChiSquareQuantile(0, 0.2), InputError);  // off the columns too
 }
 
 // Beyond 45 df: (z + √(2df − 1))² / 2 with z from the normal table (exact tabulated z).
