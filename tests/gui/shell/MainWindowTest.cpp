@@ -236,12 +236,13 @@ class MainWindowTest : public QObject {
   void helpOpensTheDocumentAtItsContents() {
     MenuItem(m_fixture->mainWindow(), "menuhelp1")->trigger();
     QVERIFY(m_fixture->dialogs.messages.empty());
-    QTextBrowser* viewer = nullptr;
+    HelpWindow* viewer = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == QLatin1String("HelpViewer")) viewer = qobject_cast<QTextBrowser*>(w);
+      if (w->objectName() == QLatin1String("HelpViewer")) viewer = qobject_cast<HelpWindow*>(w);
     QVERIFY(viewer);
     QVERIFY(viewer->isVisible());
-    QVERIFY(viewer->toPlainText().contains(QStringLiteral("数据录入")));
+    QCOMPARE(viewer->browser()->source().fragment(), QStringLiteral("top"));
+    QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("数据录入")));
     viewer->close();
   }
 
