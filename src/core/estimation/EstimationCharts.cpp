@@ -215,7 +215,7 @@ ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, int m
       break;
   }
   return IntervalLines({{interval.lower, interval.upper, "双侧置信区间"},
-                        {-HUGE_VAL, interval.upperOnly, "单侧置信上限"},
+                        {interval.lowestValue, interval.upperOnly, "单侧置信上限"},
                         {interval.lowerOnly, HUGE_VAL, "单侧置信下限"}},
                        estimate, parameter);
 }

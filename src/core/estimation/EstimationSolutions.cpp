@@ -159,19 +159,30 @@ void AddComparison(WorkedSolution& s, Rows rows) {
 
 // ---- point estimation ----
 
+// S² has divisor n − 1: a single value has none, and the window leaves its label empty.
+bool HasSampleVariance(const SampleSummary& sample) { return sample.n >= 2 && sample.hasSpread; }
+
+const char* const kNoSampleVariance = "样本方差 S² 至少需要两个观测值，n = 1 时不计算";
+
 void AddSampleSummary(WorkedSolution& s, const SampleSummary& sample, bool withRange) {
   s.heading("样本");
   s.formula("n = " + Whole(sample.n) + "，x̄ = (1/n)Σxᵢ = " + Num(sample.mean) + "，m₂ = (1/n)Σxᵢ² = " +
             Num(sample.secondMoment));
-  s.formula("S² = (1/(n − 1))Σ(xᵢ − x̄)² = " + Num(sample.variance));
+  if (HasSampleVariance(sample))
+    s.formula("S² = (1/(n − 1))Σ(xᵢ − x̄)² = " + Num(sample.variance));
+  else
+    s.text(std::string(kNoSampleVariance) + "。");
   if (withRange)
     s.formula("x₍₁₎ = min xᵢ = " + Num(sample.minimum) + "，x₍ₙ₎ = max xᵢ = " + Num(sample.maximum));
 }
 
-// m₂ − x̄², the second central moment (divisor n), as the estimates use it.
+// m₂ − x̄², the second central moment (divisor n), as the estimates use it: a value a hair
+// below 0 is the rounding of equal values and counts as 0, as in the estimates.
 std::string CentralMomentText(const SampleSummary& sample) {
-  return "m₂ − x̄² = " + Num(sample.secondMoment) + " − " + Factor(sample.mean) + "² = " +
-         Num(sample.secondMoment - sample.mean * sample.mean);
+  const double raw = sample.secondMoment - sample.mean * sample.mean;
+  std::string text = "m₂ − x̄² = " + Num(sample.secondMoment) + " − " + Factor(sample.mean) + "² = ";
+  if (raw < 0) return text + "0（计算值 " + Num(raw) + " 为舍入误差，按 0 计）";
+  return text + Num(raw);
 }
 
 void AddMoments(WorkedSolution& s, const PointEstimates& e, const PointSolutionInput& in) {
@@ -435,7 +446,8 @@ void WriteScale(WorkedSolution& s, const ScaleForm& f, const NormalIntervalResul
   s.formula("单侧置信下限 " + general(2) + "，单侧置信上限 " + general(3));
   quantiles(2);
   s.formula("单侧置信下限 " + numbers(2) + "，即 (" + Num(r.lowerOnly) + ", ∞)");
-  s.formula("单侧置信上限 " + numbers(3) + "，即 (−∞, " + Num(r.upperOnly) + ")");
+  s.formula("单侧置信上限 " + numbers(3) + "，即 (0, " + Num(r.upperOnly) + ")（" + f.parameter +
+            " 不取负值，下端为 0）");
   if (exactBounds[2] || exactBounds[3])
     s.formula("用精确分位数：单侧置信下限 " + exactLine(2) + "，单侧置信上限 " + exactLine(3));
 
@@ -444,11 +456,11 @@ void WriteScale(WorkedSolution& s, const ScaleForm& f, const NormalIntervalResul
   std::optional<std::string> twoSided, lowerOnly, upperOnly;
   if (exactBounds[0] && exactBounds[1]) twoSided = Interval(*exactBounds[0], *exactBounds[1]);
   if (exactBounds[2]) lowerOnly = "(" + Num(*exactBounds[2]) + ", ∞)";
-  if (exactBounds[3]) upperOnly = "(−∞, " + Num(*exactBounds[3]) + ")";
+  if (exactBounds[3]) upperOnly = "(0, " + Num(*exactBounds[3]) + ")";
   AddComparison(s, {{"双侧置信区间", quantileCell(0) + "，" + quantileCell(1), Interval(r.lower, r.upper),
                      exactCell(0) + "，" + exactCell(1), OrDash(twoSided)},
                     {"单侧置信下限", quantileCell(2), "(" + Num(r.lowerOnly) + ", ∞)", exactCell(2), OrDash(lowerOnly)},
-                    {"单侧置信上限", quantileCell(3), "(−∞, " + Num(r.upperOnly) + ")", exactCell(3),
+                    {"单侧置信上限", quantileCell(3), "(0, " + Num(r.upperOnly) + ")", exactCell(3),
                      OrDash(upperOnly)}});
 }
 
@@ -474,8 +486,6 @@ WorkedSolution BuildPointEstimationSolution(const PointEstimates& estimates, con
   AddSampleSummary(s, input.sample, input.model == PointModel::Uniform);
   AddMoments(s, estimates, input);
   AddLikelihood(s, estimates, input);
-  if (input.model == PointModel::Normal && estimates.momentSecond && *estimates.momentSecond < 0)
-    s.note("各数据相等时 m₂ − x̄² 因舍入略小于 0，σ 的估计实为 0；窗口按约定把它显示为 −1。");
   return s;
 }
 
@@ -485,9 +495,11 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
   const SampleSummary& x = input.sample;
   WorkedSolution s;
   s.heading("样本");
-  std::string line = "n = " + Whole(x.n) + "，x̄ = " + Num(x.mean) + "，S² = " + Num(x.variance);
+  std::string line = "n = " + Whole(x.n) + "，x̄ = " + Num(x.mean);
+  if (HasSampleVariance(x)) line += "，S² = " + Num(x.variance);
   if (input.family == Family::Binomial) line += "，N = " + Whole(input.binomialN);
   s.formula(line);
+  if (!HasSampleVariance(x)) s.text(std::string(kNoSampleVariance) + "。");
 
   s.heading("分位数");
   s.text(LevelText(input.level) + "，大样本下用正态近似。");

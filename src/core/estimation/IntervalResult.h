@@ -1,6 +1,7 @@
 #pragma once
 // What an interval computation hands back: the bounds, the critical values it looked up and
 // the values computed on the way.
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -20,10 +21,13 @@ struct IntervalResult {
 struct NormalIntervalResult {
   double lower = 0.0;  // (lower, upper)
   double upper = 0.0;
-  double upperOnly = 0.0;  // (-∞, upperOnly)
+  double upperOnly = 0.0;  // (lowestValue, upperOnly)
   double lowerOnly = 0.0;  // (lowerOnly, ∞)
   std::vector<CriticalValue> criticalValues;
   NamedValues intermediates;
+  // Where the one-sided upper interval starts: −∞ for a mean or a difference of means, 0 for
+  // a standard deviation or a ratio of them, which cannot be negative.
+  double lowestValue = -HUGE_VAL;
 };
 
 }  // namespace kelvo

@@ -93,6 +93,7 @@ NormalIntervalResult ScaleBounds(double factor, double numerator, double level,
   result.upper = bounds[1];
   result.lowerOnly = bounds[2];
   result.upperOnly = bounds[3];
+  result.lowestValue = 0.0;
   return Finished(std::move(result));
 }
 

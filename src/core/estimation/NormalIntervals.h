@@ -1,7 +1,8 @@
 #pragma once
 // Intervals for one normal population (mean, standard deviation) and for two (difference of
 // means, ratio of standard deviations), each as the two-sided interval (lower, upper) and the
-// one-sided ones (lowerOnly, ∞) and (−∞, upperOnly), at confidence level c.
+// one-sided ones (lowerOnly, ∞) and (lowestValue, upperOnly), at confidence level c; the upper
+// one starts at −∞ for means and at 0 for standard deviations and their ratio.
 // Samples are the summaries of ReadTwoSamples: n, mean, secondMoment (m2) and stdDev (s).
 // Faults throw InputError:
 //   a sample of fewer than 3 observations            "样本量错误"

@@ -26,8 +26,10 @@ PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& samp
   RequireFinite(sample.variance);
 
   const double mean = sample.mean;
-  // Variance with divisor n; for equal values rounding can leave it a hair below 0.
-  const double spread = sample.secondMoment - mean * mean;
+  // Variance with divisor n; for equal values rounding can leave it a hair below 0, which
+  // stands for 0. (A NaN from overflowing moments stays NaN and is refused below.)
+  const double raw = sample.secondMoment - mean * mean;
+  const double spread = raw < 0.0 ? 0.0 : raw;
   PointEstimates result;
   switch (model) {
     case PointModel::Bernoulli:
@@ -40,7 +42,7 @@ PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& samp
       result.momentFirst = result.likelihoodFirst = mean / binomialN;
       break;
     case PointModel::Uniform: {
-      const double half = std::sqrt(3.0 * (spread < 0.0 ? 0.0 : spread));
+      const double half = std::sqrt(3.0 * spread);
       result.momentFirst = mean - half;
       result.momentSecond = mean + half;
       result.likelihoodFirst = sample.minimum;
@@ -48,7 +50,7 @@ PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& samp
       break;
     }
     case PointModel::Normal: {
-      const double sigma = spread < 0.0 ? -1.0 : std::sqrt(spread);
+      const double sigma = std::sqrt(spread);
       result.momentFirst = result.likelihoodFirst = mean;
       result.momentSecond = result.likelihoodSecond = sigma;
       break;

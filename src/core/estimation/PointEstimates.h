@@ -27,7 +27,7 @@ struct PointEstimates {
 // Both estimates of the model's parameters from a sample of n >= 1 (binomialN >= 1 is the
 // number of trials, read only for the binomial model). The variance with divisor n that the
 // uniform and normal estimates use can come out slightly negative by rounding when all values
-// are equal: the uniform model then takes it as 0, the normal model shows sigma as -1.
+// are equal: both models take it as 0 (B = A, sigma = 0).
 // Throws InputError when the sample mean, the sample variance or an estimate is not finite,
 // and std::invalid_argument when n or binomialN is below 1.
 PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& sample, int binomialN);

@@ -265,14 +265,23 @@ SampleSummary ReadPairedDifferences(const CellStore& store, InputMode mode) {
     if (!text.empty() && !IsNumericText(text)) throw InputError("数据错误");
     return LeadingValue(text);
   };
+  // A pair is a column with both members; a column with one member only is refused rather
+  // than read with 0 for the missing one.
+  auto filled = [&store](int row, int col) {
+    return row < store.rows() && !store.text(row, col).empty();
+  };
   std::vector<double> d;
   for (int c = 1; c < store.cols(); ++c) {
-    if (store.text(1, c).empty()) continue;
+    const bool first = filled(1, c), second = filled(2, c);
+    if (!first && !second) continue;
+    if (first != second) throw InputError("第 " + std::to_string(c) + " 列的成对数据不全");
     d.push_back(value(1, c) - value(2, c));
   }
   if (d.size() > static_cast<std::size_t>(kMaxSize)) throw InputError("样本量超出范围");
   SampleSummary s;
   s.n = static_cast<int>(d.size());
+  s.hasMean = s.n >= 1;
+  s.hasSpread = s.n >= 2;
   if (s.n < 1) return s;
   double sum = 0.0;
   for (double x : d) sum += x;

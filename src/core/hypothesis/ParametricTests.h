@@ -68,11 +68,12 @@ TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypot
                               double alpha);
 
 // The differences row 1 − row 2 of the grid of the paired test. Input mode one: one pair per
-// column whose row-1 cell is filled (an empty row-2 cell counts as 0; a column with only row 2
-// filled is skipped); n, mean d̄, variance and stdDev s_d with divisor n − 1 (both 0 below
-// n = 2). Summary entry: the typed summary of the differences in row 1 (size rounded down,
-// mean, standard deviation), as ReadTwoSamples reads it. Throws InputError("数据错误") for a
-// filled cell of a pair that is not a number, and InputError("样本量超出范围") beyond 32767 pairs.
+// column with both cells filled (a column empty in both rows is skipped); n, mean d̄, variance
+// and stdDev s_d with divisor n − 1 (both 0 below n = 2). Summary entry: the typed summary of
+// the differences in row 1 (size rounded down, mean, standard deviation), as ReadTwoSamples
+// reads it. Throws InputError("第 k 列的成对数据不全") for the first column k with one member
+// only, InputError("数据错误") for a filled cell of a pair that is not a number, and
+// InputError("样本量超出范围") beyond 32767 pairs.
 SampleSummary ReadPairedDifferences(const CellStore& store, InputMode mode);
 
 }  // namespace kelvo

@@ -57,6 +57,8 @@ SampleSummary ReadRow(const CellStore& store, int row, bool weighted) {
     sumSquares += x * x * k;
   }
   s.n = n;
+  s.hasMean = n > 0;
+  s.hasSpread = n >= 2;
   if (n > 0) {
     s.mean = sum / n;
     s.secondMoment = sumSquares / n;
@@ -110,6 +112,8 @@ SampleSummary ReadSummaryRow(const CellStore& store, int row) {
   s.mean = SummaryCell(store, row, 2);
   s.secondMoment = SummaryCell(store, row, 3);
   s.stdDev = SummaryCell(store, row, 4);
+  s.hasMean = IsNumericText(store.text(row, 2));
+  s.hasSpread = IsNumericText(store.text(row, 4));
   return s;
 }
 

@@ -12,7 +12,7 @@ namespace kelvo {
 // (input mode one), or of the values in row 1 repeated by the counts in row 2 (mode two),
 // over the grid's columns 1 to cols - 1. In mode two an empty count cell counts 0, a filled
 // one must hold a whole number >= 0 (else InputError("重复数必须是非负整数")), and a total of
-// 0 leaves mean and second moment at 0.
+// 0 leaves mean and second moment at 0. hasMean holds from one value on, hasSpread from two.
 // Throws InputError("样本量超出范围") when n leaves the 16-bit range.
 SampleSummary ReadOneSample(const CellStore& store, InputMode mode);
 
@@ -21,7 +21,8 @@ SampleSummary ReadOneSample(const CellStore& store, InputMode mode);
 // cell; mode two reads typed summaries from columns 1 to 4 (size, mean, second moment,
 // standard deviation), each only when its text is numeric, the size rounded down. In mode two
 // an empty or non-numeric size cell throws InputError("样本量太小"), except in a second row
-// left untouched (every cell empty or "×"), which is an absent sample of all zeros.
+// left untouched (every cell empty or "×"), which is an absent sample of all zeros. A typed
+// mean or standard deviation cell without a number reads 0 with hasMean or hasSpread false.
 // Throws InputError("样本量超出范围") when a size leaves the 16-bit range.
 TwoSampleSummary ReadTwoSamples(const CellStore& store, InputMode mode);
 

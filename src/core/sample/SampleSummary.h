@@ -11,6 +11,12 @@ struct SampleSummary {
   double secondMoment = 0.0;  // (sum x^2) / n
   double variance = 0.0;      // sum (x - mean)^2 / (n - 1)
   double stdDev = 0.0;        // filled by the two-sample reader only
+  // Whether the mean and the spread (variance, stdDev) are values the reader had: not for a
+  // sample too small for them (no mean without a value, no spread below two values), nor for
+  // a typed summary cell without a number (left empty, or the "×" of a cell the window's mode
+  // does not read). The value itself is then 0 and is not to be shown as a result.
+  bool hasMean = true;
+  bool hasSpread = true;
 };
 
 struct TwoSampleSummary {

@@ -1,6 +1,7 @@
 #include "gui/estimation/Form3.h"
 
 #include <QLabel>
+#include <optional>
 
 #include "core/estimation/ConfidenceLevel.h"
 #include "core/estimation/EstimationCharts.h"
@@ -79,6 +80,7 @@ void Form3::setupPanels() {
   PlaceControl(m_level, 1440, 390, 2040, 420);
   m_level->addCheck({[this] { return LevelBoxAcceptable(*m_level); },
                      QStringLiteral("数据错误"), ValidatedBox::Clear | ValidatedBox::KeepFocus});
+  setChangeNote(m_level, QStringLiteral("置信水平已修改"));
 
   auto* middle = new QGroupBox(QStringLiteral("中间结果"), surface());
   middle->setObjectName(QStringLiteral("Picture1"));
@@ -110,7 +112,9 @@ void Form3::ApplyIntervalMode() {
     const QString symbol = QString::fromUtf16(mode->symbol);
     m_twoSidedName->setText(QStringLiteral("双侧置信 ") + symbol);
     m_oneSidedName->setText(QStringLiteral("单侧置信 ") + symbol);
-    if (mode->asksTrials) AskBinomialN(this);
+    // N is asked on every activation; another N than the interval's makes the results old.
+    if (mode->asksTrials && AskBinomialN(this) != m_trialsUsed)
+      markResultsStale(QStringLiteral("N已修改"));
   }
   m_level->setFocus(Qt::OtherFocusReason);
 }
@@ -128,8 +132,10 @@ void Form3::ComputeInterval() {
   CheckDomain(cells(), mode->family, trials);
   const IntervalResult interval = ComputeLargeSampleInterval(mode->family, sample, level, trials);
 
+  m_trialsUsed = trials;
   m_mean->showValue(sample.mean);
-  m_variance->showValue(sample.variance);
+  // A single value has no sample variance: its label stays empty.
+  m_variance->showValue(sample.hasSpread ? std::optional(sample.variance) : std::nullopt);
   m_lower = interval.lower;
   m_upper = interval.upper;
   m_hasInterval = true;

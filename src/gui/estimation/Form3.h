@@ -37,6 +37,7 @@ class Form3 : public AnalysisWindow {
   ValueLabel* m_variance = nullptr;    // Label5
   ValueLabel* m_interval = nullptr;    // Label8, "(" L "," U ")"
   bool m_hasInterval = false;
+  int m_trialsUsed = 0;  // N of the binomial interval on screen
   double m_lower = 0.0;
   double m_upper = 0.0;
 };

@@ -2,8 +2,10 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <algorithm>
 #include <QRadioButton>
+#include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/estimation/ConfidenceLevel.h"
@@ -141,6 +143,9 @@ void Form3a::setupBoxes(QWidget* panel) {
   m_known1->hide();
   m_known2->hide();
 
+  setChangeNote(m_level, QStringLiteral("置信水平已修改"));
+  setChangeNote(m_known1, QStringLiteral("已知参数已修改"));
+  setChangeNote(m_known2, QStringLiteral("已知参数已修改"));
   // Only a level outside (0, 1) is refused; the focus goes on to Text3 where the mode has it.
   m_level->addCheck({[this] { return LevelBoxAcceptable(*m_level); },
                      QStringLiteral("数据错误"), ValidatedBox::Clear | ValidatedBox::KeepFocus});
@@ -235,10 +240,16 @@ void Form3a::ComputeNormalIntervals() {
       ComputeNormalInterval(analysisMode(), samples, level, m_knownValue1.value_or(0.0),
                             m_knownValue2.value_or(0.0));
 
-  m_mean->showValue(samples.first.mean);
-  m_variance->showValue(samples.first.stdDev * samples.first.stdDev);
+  // A summary cell without a number (the "×" of a value the mode does not read) shows nothing.
+  const SampleSummary& first = samples.first;
+  m_mean->showValue(first.hasMean ? std::optional(first.mean) : std::nullopt);
+  m_variance->showValue(first.hasSpread ? std::optional(first.stdDev * first.stdDev) : std::nullopt);
   m_lower->showValue(interval.lower);
   m_upper->showValue(interval.upper);
+  // A standard deviation (or a ratio of them) is positive: its upper limit's interval starts at 0.
+  const bool fromMinusInfinity = std::isinf(interval.lowestValue);
+  m_upperOnly->setDecorations(fromMinusInfinity ? QStringLiteral("(-∞,") : QStringLiteral("(0,"),
+                              QStringLiteral(")"));
   m_upperOnly->showValue(interval.upperOnly);
   m_lowerOnly->showValue(interval.lowerOnly);
   showSolution(BuildNormalIntervalSolution(

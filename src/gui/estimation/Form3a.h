@@ -44,7 +44,7 @@ class Form3a : public AnalysisWindow {
   ValueLabel* m_variance = nullptr;  // Label5
   ValueLabel* m_lower = nullptr;     // Label8, "(" L ","
   ValueLabel* m_upper = nullptr;     // Label18, U ")"
-  ValueLabel* m_upperOnly = nullptr; // Label11, "(-∞," U1 ")"
+  ValueLabel* m_upperOnly = nullptr; // Label11, "(-∞," U1 ")", "(0," U1 ")" for σ and σ1/σ2
   ValueLabel* m_lowerOnly = nullptr; // Label13, "(" L1 ",∞)"
   // The known values as last accepted from Text3 and Text4; empty until then.
   std::optional<double> m_knownValue1;

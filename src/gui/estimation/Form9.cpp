@@ -104,7 +104,9 @@ void Form9::ApplyPointEstimationMode() {
     m_secondNames[i]->setText(mode ? QString::fromUtf16(mode->second) : QString());
   }
   if (mode && !mode->countsAllowed) option2()->setEnabled(false);
-  if (mode && mode->asksTrials) AskBinomialN(this);
+  // N is asked on every activation; another N than the results were computed with makes them old.
+  if (mode && mode->asksTrials && AskBinomialN(this) != m_trialsUsed)
+    markResultsStale(QStringLiteral("N已修改"));
 }
 
 void Form9::ComputePointEstimates() {
@@ -120,8 +122,10 @@ void Form9::ComputePointEstimates() {
   }
   if (mode->family) CheckDomain(cells(), *mode->family, trials);
   const PointEstimates estimates = kelvo::ComputePointEstimates(mode->model, sample, trials);
+  m_trialsUsed = trials;
   m_mean->showValue(sample.mean);
-  m_variance->showValue(sample.variance);
+  // A single value has no sample variance: its label stays empty.
+  m_variance->showValue(sample.hasSpread ? std::optional(sample.variance) : std::nullopt);
   m_momentFirst->showValue(estimates.momentFirst);
   m_likelihoodFirst->showValue(estimates.likelihoodFirst);
   if (estimates.momentSecond) m_momentSecond->showValue(*estimates.momentSecond);

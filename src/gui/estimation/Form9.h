@@ -31,6 +31,7 @@ class Form9 : public AnalysisWindow {
   ValueLabel* m_momentSecond = nullptr;    // Label19
   ValueLabel* m_likelihoodFirst = nullptr; // Label20
   ValueLabel* m_likelihoodSecond = nullptr;// Label21
+  int m_trialsUsed = 0;  // N of the binomial results on screen
 };
 
 }  // namespace kelvo

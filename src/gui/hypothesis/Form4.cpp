@@ -143,10 +143,7 @@ int TypedSize(const CellStore& store, int row) {
 }
 
 // The hypothesised value as it is kept: the text of the number, at most 15 significant digits.
-QString ValueText(double value) {
-  if (!std::isfinite(value)) return QString::number(value);
-  return QString::fromStdString(StoredValueText(value));
-}
+QString ValueText(double value) { return QString::fromStdString(StoredValueText(value)); }
 
 // A value every test result carries; its absence is a fault of the program, not of the input.
 double Intermediate(const TestResult& result, const char* name) {
@@ -230,6 +227,8 @@ void Form4::setupInputBoxes() {
   PlaceControl(m_known2, kBoxLeft, kLineTop[2], kBoxWidth, kLineHeight);
   m_known1->hide();
   m_known2->hide();
+  for (ValidatedBox* box : {m_known1, m_known2})
+    setChangeNote(box, QStringLiteral("已知参数已修改"));
 
   // ValidateKnownValue1. σ (modes 1, 5) is taken before its sign is checked: a refused σ
   // stays in the window state, so the compute checks report it rather than use an older one.
@@ -297,15 +296,22 @@ void Form4::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
     const QString answer =
         Dialogs().askText(this, QString::fromUtf16(mode->valuePrompt), QString(), QString());
     const double value = ValueOf(answer);
+    if (!std::isfinite(value)) {
+      // A number beyond the range of doubles (1e999) is no value to test against: the pick is
+      // refused and the earlier hypothesis, with its value and captions, stays.
+      m_lists->refuseChoice();
+      ShowDataCheck(this, QStringLiteral("数据错误"));
+      return;
+    }
     m_hypothesisValue = ValueText(value);
-    m_hypothesisNumber = std::isfinite(value) ? ValueOf(m_hypothesisValue) : value;
   }
+  const double number = ValueOf(m_hypothesisValue);
   QString shown;
   switch (mode->caption) {
     case CaptionValue::Plain: shown = QStringLiteral("=") + m_hypothesisValue; break;
     case CaptionValue::Squared:
       shown = QStringLiteral("=") +
-              QString::fromStdString(FormatResult(m_hypothesisNumber * m_hypothesisNumber, "0.000"));
+              QString::fromStdString(FormatResult(number * number, "0.000"));
       break;
     case CaptionValue::None: break;
   }
@@ -363,6 +369,9 @@ TwoSampleSummary Form4::CheckTestInputs(const TestMode& mode, Hypothesis& hypoth
     samples = readSamples(mode);
     n1 = samples.first.n;
     n2 = samples.second.n;
+    // Both members of every pair, before the sizes: a missing one is named by its column.
+    if (mode.test == ParametricTest::PairedMeanDiff)
+      n1 = n2 = ReadPairedDifferences(cells(), InputMode::One).n;
   } else {
     n1 = TypedSize(cells(), 1);
     n2 = TypedSize(cells(), 2);
@@ -391,7 +400,7 @@ TwoSampleSummary Form4::CheckTestInputs(const TestMode& mode, Hypothesis& hypoth
 
 TestResult Form4::runTest(const TestMode& mode, const TwoSampleSummary& samples,
                           Hypothesis hypothesis, double alpha) const {
-  const double value = m_hypothesisNumber;
+  const double value = ValueOf(m_hypothesisValue);
   switch (mode.test) {
     case ParametricTest::MeanKnownSigma:
       return TestMeanKnownSigma(samples.first, ValueOf(m_knownSigma1), value, hypothesis, alpha);
@@ -422,9 +431,15 @@ void Form4::RunParametricTest() {
   Hypothesis hypothesis = Hypothesis::Greater;
   const TwoSampleSummary samples = CheckTestInputs(*mode, hypothesis);
   const TestResult result = runTest(*mode, samples, hypothesis, ValueOf(m_significance->text()));
-  // Only a test that ran to its decision changes what the window shows.
-  m_mean->showValue(Intermediate(result, "mean"));
-  m_variance->showValue(Intermediate(result, "variance"));
+  // The paired test shows the differences; the others sample one.
+  const bool paired = mode->test == ParametricTest::PairedMeanDiff;
+  const SampleSummary shown =
+      paired ? ReadPairedDifferences(sampleGrid()->cells(), inputMode()) : samples.first;
+  // Only a test that ran to its decision changes what the window shows; a summary cell the
+  // user gave no number (the "×" of a cell the mode does not read) shows nothing.
+  m_mean->showValue(shown.hasMean ? std::optional(Intermediate(result, "mean")) : std::nullopt);
+  m_variance->showValue(shown.hasSpread ? std::optional(Intermediate(result, "variance"))
+                                        : std::nullopt);
   m_conclusion->showDecision(result.decision);
 
   ParametricSolutionInput solution;
@@ -432,12 +447,11 @@ void Form4::RunParametricTest() {
   solution.hypothesis = hypothesis;
   solution.texts = {m_h0->text().toStdString(), m_h1->text().toStdString()};
   solution.alpha = ValueOf(m_significance->text());
-  solution.hypothesisValue = m_hypothesisNumber;
+  solution.hypothesisValue = ValueOf(m_hypothesisValue);
   solution.known1 = ValueOf(mode->test == ParametricTest::SigmaKnownMean ? m_knownMu : m_knownSigma1);
   solution.known2 = ValueOf(m_knownSigma2);
   solution.samples = samples;
-  if (mode->test == ParametricTest::PairedMeanDiff)
-    solution.samples.first = ReadPairedDifferences(sampleGrid()->cells(), inputMode());
+  if (paired) solution.samples.first = shown;
   showSolution(ParametricTestSolution(result, solution));
   showChart(TestChart(result, hypothesis));
 }

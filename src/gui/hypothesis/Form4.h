@@ -75,7 +75,6 @@ class Form4 : public AnalysisWindow {
   ValidatedBox* m_known2 = nullptr;         // Text4
 
   QString m_hypothesisValue;
-  double m_hypothesisNumber = 0.0;  // the value as answered, also when not finite
   QString m_knownSigma1;
   QString m_knownSigma2;
   QString m_knownMu;

@@ -17,7 +17,7 @@ QString AcceptH1Text() { return QStringLiteral("接受备选假设 H1"); }
 
 HypothesisLists::HypothesisLists(QWidget* parent, std::span<const HypothesisListSpec> lists,
                                  int left, int top, int width, int height)
-    : QObject(parent) {
+    : InputSource(parent) {
   for (const HypothesisListSpec& row : lists) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(row.name));
@@ -27,11 +27,20 @@ HypothesisLists::HypothesisLists(QWidget* parent, std::span<const HypothesisList
     PlaceControl(box, left, top, width, height);
     SetRefusesHeight(box, true);
     box->hide();
+    InputSource::claim(box);
     connect(box, &QComboBox::activated, this, [this, box](int position) {
       box->hide();
       if (box != m_current) return;
       const auto [h0, h1] = SplitHypothesis(box->itemText(position));
+      m_refused = false;
       emit chosen(position, h0, h1);
+      if (m_refused) {
+        m_refused = false;
+        box->setCurrentIndex(m_kept.value(box, -1));
+        return;
+      }
+      m_kept[box] = position;
+      emit changed(QStringLiteral("假设已修改"));
     });
     m_lists.append(box);
   }

@@ -3,8 +3,9 @@
 // (Combo1, Combo2, ...), hidden until the window's hypothesis button shows the list of the
 // current mode, with a text of its own before a choice ("选择1", "假设选择"). Each item is an H0
 // text and an H1 text joined by one comma; picking an item hides the list and reports the
-// item's position with the texts split at the item's last comma.
-#include <QObject>
+// item's position with the texts split at the item's last comma. A pick the window keeps is a
+// change of the window's hypothesis ("假设已修改"); one it refuses puts the list back.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "core/hypothesis/TestResult.h"
+#include "gui/sample/InputSource.h"
 
 class QComboBox;
 class QWidget;
@@ -31,7 +33,7 @@ std::pair<QString, QString> SplitHypothesis(const QString& item);
 QString AcceptH0Text();
 QString AcceptH1Text();
 
-class HypothesisLists : public QObject {
+class HypothesisLists : public InputSource {
   Q_OBJECT
  public:
   // The lists are created in `parent`, all at the same place (twips), hidden.
@@ -45,6 +47,9 @@ class HypothesisLists : public QObject {
   QComboBox* current() const { return m_current; }
   // The position of the current list's selection, if an item was chosen.
   std::optional<int> choice() const;
+  // Called from a handler of `chosen`: the window refuses the pick (a value asked with it was
+  // not acceptable), so the list goes back to the item chosen before and nothing changed.
+  void refuseChoice() { m_refused = true; }
 
  signals:
   // An item was picked in the current list (the list is already hidden again).
@@ -53,6 +58,8 @@ class HypothesisLists : public QObject {
  private:
   QList<QComboBox*> m_lists;
   QComboBox* m_current = nullptr;
+  QHash<QComboBox*, int> m_kept;  // each list's last pick the window kept
+  bool m_refused = false;
 };
 
 // The position of a list item as the parametric and asymptotic tests read it.

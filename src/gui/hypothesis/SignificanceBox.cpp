@@ -1,5 +1,6 @@
 #include "gui/hypothesis/SignificanceBox.h"
 
+#include "gui/sample/AnalysisWindow.h"
 #include "gui/shell/ControlLayout.h"
 
 namespace kelvo {
@@ -8,6 +9,7 @@ ValidatedBox* AddSignificanceBox(QWidget* parent, int left, int top, int width, 
   auto* box = new ValidatedBox(parent);
   box->setObjectName(QStringLiteral("Text2"));
   PlaceControl(box, left, top, width, height);
+  AnalysisWindow::setChangeNote(box, QStringLiteral("显著水平已修改"));
   box->addCheck({[box] { return box->isNumeric(); }, QStringLiteral("请在置信水平输入数据"),
                  ValidatedBox::Clear});
   box->addCheck({[box] { return box->value() > 0 && box->value() < 1; },

@@ -1,6 +1,8 @@
 #include "gui/sample/AnalysisWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QToolBar>
 #include <algorithm>
@@ -24,6 +27,7 @@
 #include "core/shell/TextNumber.h"
 #include "core/shell/WorkedSolution.h"
 #include "gui/sample/DetailsPane.h"
+#include "gui/sample/InputSource.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/sample/ValidatedBox.h"
 #include "gui/sample/ValueLabel.h"
@@ -49,6 +53,7 @@ QHash<QString, bool>& DetailsShown() {
 constexpr int kDefaultRowHeightTwips = 240;
 constexpr int kGridHeightStepTwips = 50;
 constexpr int kPanelMarginTwips = 30;
+constexpr char kChangeNoteProperty[] = "kelvoChangeNote";
 
 }  // namespace
 
@@ -253,17 +258,65 @@ void AnalysisWindow::showSolution(WorkedSolution solution) {
   m_solved = true;
   m_details->setSolution(std::move(solution));
   setResultsGreyed(false);
+  watchInputs();
 }
 
 void AnalysisWindow::markResultsStale(const QString& why) {
   if (!m_solved) return;  // nothing on screen belongs to an earlier computation
-  m_details->setStaleNote(QStringLiteral("以下结果不再对应当前输入（") + why +
+  if (!m_staleReasons.contains(why)) m_staleReasons << why;
+  m_details->setStaleNote(QStringLiteral("以下结果不再对应当前输入（") +
+                          m_staleReasons.join(QStringLiteral("，")) +
                           QStringLiteral("），请重新计算。"));
   setResultsGreyed(true);
 }
 
+void AnalysisWindow::setChangeNote(QWidget* input, const QString& note) {
+  input->setProperty(kChangeNoteProperty, note);
+}
+
+void AnalysisWindow::inputChanged(const QObject* input, const QString& defaultNote) {
+  if (m_ownChanges > 0) return;
+  const QString note = input->property(kChangeNoteProperty).toString();
+  markResultsStale(note.isEmpty() ? defaultNote : note);
+}
+
+void AnalysisWindow::watchInputs() {
+  if (m_watchingInputs) return;
+  m_watchingInputs = true;
+  QList<const QWidget*> gridEditors;
+  for (const SampleGrid* g : m_grids) gridEditors << g->editor();
+  for (QLineEdit* box : m_surface->findChildren<QLineEdit*>()) {
+    if (gridEditors.contains(box) || InputSource::claimed(box) ||
+        qobject_cast<QComboBox*>(box->parentWidget()))
+      continue;
+    connect(box, &QLineEdit::textChanged, this,
+            [this, box] { inputChanged(box, QStringLiteral("参数已修改")); });
+  }
+  for (QComboBox* list : m_surface->findChildren<QComboBox*>()) {
+    if (InputSource::claimed(list)) continue;
+    connect(list, &QComboBox::currentIndexChanged, this,
+            [this, list] { inputChanged(list, QStringLiteral("选项已修改")); });
+  }
+  // Option1 and Option2 set the input mode, which marks the results itself.
+  for (QAbstractButton* option : m_surface->findChildren<QAbstractButton*>()) {
+    if (!option->isCheckable() || option == m_option1 || option == m_option2 ||
+        InputSource::claimed(option))
+      continue;
+    const QString note = m_modePanel->isAncestorOf(option) ? QStringLiteral("输入方式已改变")
+                                                           : QStringLiteral("选项已修改");
+    connect(option, &QAbstractButton::toggled, this, [this, option, note](bool on) {
+      if (on) inputChanged(option, note);
+    });
+  }
+  for (InputSource* source : findChildren<InputSource*>())
+    connect(source, &InputSource::changed, this, [this](const QString& why) {
+      if (m_ownChanges == 0) markResultsStale(why);
+    });
+}
+
 void AnalysisWindow::setResultsGreyed(bool greyed) {
   m_stale = greyed;
+  if (!greyed) m_staleReasons.clear();
   QList<QLabel*> labels;
   for (ValueLabel* l : findChildren<ValueLabel*>()) labels << l;
   for (ConclusionLabel* l : findChildren<ConclusionLabel*>()) labels << l;
@@ -302,7 +355,7 @@ void AnalysisWindow::adoptGrid(SampleGrid* grid) {
   if (!m_activeGrid) m_activeGrid = grid;
   connect(grid, &SampleGrid::focused, this, [this](SampleGrid* g) { m_activeGrid = g; });
   connect(grid->model(), &QAbstractItemModel::dataChanged, this,
-          [this] { markResultsStale(QStringLiteral("数据已修改")); });
+          [this] { if (m_ownChanges == 0) markResultsStale(QStringLiteral("数据已修改")); });
 }
 
 CellStore& AnalysisWindow::cells() { return sampleGrid()->cells(); }
@@ -373,9 +426,13 @@ void AnalysisWindow::setInputMode(InputMode mode) {
   m_inputMode = mode;
   QRadioButton* option = mode == InputMode::One ? m_option1 : m_option2;
   if (!option->isChecked()) option->setChecked(true);
-  cells().clear();
-  writeHeadings(mode);
-  sampleGrid()->cellsReset();
+  {
+    // Emptying the grid is part of the change of mode, and is named as that.
+    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    cells().clear();
+    writeHeadings(mode);
+    sampleGrid()->cellsReset();
+  }
   markResultsStale(QStringLiteral("输入方式已改变"));
 }
 
@@ -403,7 +460,11 @@ void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 
 void AnalysisWindow::computeClicked() {
   m_computeFailed = false;
-  runGuarded([this] { compute(); });
+  {
+    // What the computation writes into the window's own inputs comes with its results.
+    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    runGuarded([this] { compute(); });
+  }
   if (m_computeFailed) {
     m_details->clearSolution();
     m_details->clearChart();
@@ -443,6 +504,8 @@ void AnalysisWindow::changeEvent(QEvent* event) {
     m_detailsRestored = true;
     if (DetailsShown().value(objectName(), false)) setDetailsVisible(true);
   }
+  // The mode's own texts and settings change no input of the computation.
+  const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
   applyMode();
 }
 

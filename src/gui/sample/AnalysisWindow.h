@@ -106,8 +106,13 @@ class AnalysisWindow : public QMainWindow {
   // After showSolution: the chart of the same computation, in the pane's chart tab.
   void showChart(ChartDescription chart);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
-  // says why, until the next computation succeeds.
+  // says why (every reason since the last computation), until the next computation succeeds.
   void markResultsStale(const QString& why);
+  // What the stale note says when the user changes `input` ("显著水平已修改"). Without it a
+  // box says "参数已修改", a list or an option "选项已修改", an option of the input-mode panel
+  // "输入方式已改变". Every input of the window is watched once it has results, apart from
+  // the grid editors (their cells are) and controls an InputSource claims (it reports them).
+  static void setChangeNote(QWidget* input, const QString& note);
   bool resultsStale() const { return m_stale; }
   // Runs the compute button's work, reporting any fault of the input or the table store in
   // a data-check box instead of a result.
@@ -157,6 +162,10 @@ class AnalysisWindow : public QMainWindow {
   void setupToolbar();
   void setupDetails();
   void setResultsGreyed(bool greyed);
+  // From the first computation on, a change of any input marks the results stale, unless the
+  // window itself makes it while it computes or applies its mode.
+  void watchInputs();
+  void inputChanged(const QObject* input, const QString& defaultNote);
   void setupFrame();
   void connectSignals();
   void adoptGrid(SampleGrid* grid);
@@ -182,6 +191,9 @@ class AnalysisWindow : public QMainWindow {
   DetailsPane* m_details = nullptr;
   QAction* m_detailsAction = nullptr;
   bool m_stale = false;
+  QStringList m_staleReasons;
+  bool m_watchingInputs = false;
+  int m_ownChanges = 0;  // above 0 while the window computes or applies its mode
   bool m_computeFailed = false;
   bool m_detailsRestored = false;
   bool m_solved = false;  // the last computation succeeded

@@ -6,6 +6,7 @@
 // grid before the whole file has been read and checked.
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <filesystem>
 #include <vector>
 
@@ -215,7 +216,11 @@ void AnalysisWindow::openData() {
     for (std::size_t c = 0; c < row.cells.size(); ++c)
       cells.setText(row.row, static_cast<int>(c) + 1, row.cells[c]);
   }
-  for (SampleGrid* grid : m_grids) grid->cellsReset();
+  {
+    // The new cells are named as the file they came from.
+    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    for (SampleGrid* grid : m_grids) grid->cellsReset();
+  }
   markResultsStale(QStringLiteral("已打开数据文件"));
 }
 

@@ -28,6 +28,11 @@ void ValueLabel::showValue(double value) {
   showNumber(QString::fromStdString(FormatResult(value, ResultFormat())));
 }
 
+void ValueLabel::showValue(std::optional<double> value) {
+  if (value) showValue(*value);
+  else clearValue();
+}
+
 void ValueLabel::clearValue() {
   setProperty("Tag", QString());
   setText(QString());

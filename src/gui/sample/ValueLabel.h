@@ -4,6 +4,7 @@
 // it (in its Tag) so a click can show it with more or fewer decimals, decorations kept.
 // A ConclusionLabel shows a test's conclusion as text.
 #include <QLabel>
+#include <optional>
 
 #include "core/hypothesis/TestResult.h"
 
@@ -17,6 +18,8 @@ class ValueLabel : public QLabel {
   void setDecorations(const QString& prefix, const QString& suffix);
   // Caption = prefix + the value in the result format + suffix; Tag = the value unformatted.
   void showValue(double value);
+  // The same, or an empty label when there is no value to show.
+  void showValue(std::optional<double> value);
   // Empties caption and Tag: nothing computed.
   void clearValue();
   QString storedValue() const;

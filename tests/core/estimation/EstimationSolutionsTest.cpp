@@ -12,6 +12,7 @@
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/estimation/NormalIntervals.h"
 #include "core/estimation/PointEstimates.h"
+#include "core/sample/Readers.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {
@@ -178,6 +179,32 @@ TEST_F(EstimationSolutions, EveryModeMatchesItsWorkedExample) {
   }
 }
 
+// A standard deviation and a ratio of them are positive: their one-sided upper interval runs
+// from 0, a mean's from −∞ (once "(−∞, 3.29)" for σ).
+TEST_F(EstimationSolutions, OneSidedUpperIntervalStartsWhereTheParameterCan) {
+  const struct {
+    int mode;
+    SampleSummary first, second;
+    const char* start;
+  } cases[] = {
+      {2, Summary(16, 10, 2), {}, "(−∞, "},
+      {6, Summary(10, 1, 2), Summary(10, 0, 2), "(−∞, "},
+      {4, Summary(10, 0, 2), {}, "(0, "},
+      {9, Summary(10, 0, 2), Summary(10, 0, 2), "(0, "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    const TwoSampleSummary samples{c.first, c.second};
+    const NormalIntervalResult r = ComputeNormalInterval(c.mode, samples, 0.95);
+    EXPECT_EQ(r.lowestValue, c.mode >= 4 && c.mode != 6 ? 0.0 : -HUGE_VAL);
+    const WorkedSolution s = BuildNormalIntervalSolution(r, {c.mode, samples, 0.95});
+    const auto row = Row(s, "单侧置信上限");
+    EXPECT_EQ(row[2].rfind(c.start, 0), 0u) << row[2];
+    EXPECT_EQ(row[4].rfind(c.start, 0), 0u) << row[4];
+    EXPECT_NE(Section(s, "单侧置信限").find(c.start), std::string::npos);
+  }
+}
+
 TEST_F(EstimationSolutions, SigmaRatioNamesTheReciprocalCell) {
   const WorkedSolution s = NormalSolution(9, Summary(10, 0, 2), Summary(10, 0, 2), 0.95);
   const std::string plain = s.plainText();
@@ -316,14 +343,49 @@ TEST(EstimationSolutionsPoint, EstimatesAppearInTheirSections) {
   }
 }
 
-// Equal values can leave m2 − x̄² a hair below 0; the window then shows σ as −1, and the
-// solution says what that −1 stands for.
-TEST(EstimationSolutionsPoint, NegativeRoundingOfTheSpreadIsExplained) {
-  SampleSummary sample = Summary(3, 0.1, 0, 0.01);  // 0.1 * 0.1 is 0.010000000000000002
+// Equal values can leave m2 − x̄² a hair below 0 (12.3 × 3: −2.84217e-14, computed in
+// Python with the same sums); it counts as 0, and the solution shows σ̂ = 0 as the window does.
+TEST(EstimationSolutionsPoint, NegativeRoundingOfTheSpreadShowsZero) {
+  const SampleSummary sample = ReadOneSample([] {
+    CellStore grid(3, 5);
+    for (int c = 1; c <= 3; ++c) grid.setText(1, c, "12.3");
+    return grid;
+  }(), InputMode::One);
+  ASSERT_LT(sample.secondMoment - sample.mean * sample.mean, 0.0) << "data no longer exercise the guard";
   const PointEstimates e = ComputePointEstimates(PointModel::Normal, sample, 0);
-  ASSERT_EQ(*e.momentSecond, -1.0);
   const WorkedSolution s = BuildPointEstimationSolution(e, {PointModel::Normal, sample, 0});
-  EXPECT_NE(s.plainText().find("σ 的估计实为 0"), std::string::npos);
+  const std::string moment = Section(s, "矩估计"), plain = s.plainText();
+  EXPECT_NE(moment.find("m₂ − x̄² = 151.29 − 12.3² = 0（"), std::string::npos) << moment;
+  EXPECT_NE(moment.find("σ̂ = √(m₂ − x̄²) = 0"), std::string::npos) << moment;
+  EXPECT_NE(Section(s, "最大似然估计").find("σ̂ = 0"), std::string::npos) << plain;
+  EXPECT_EQ(plain.find("−1"), std::string::npos) << plain;
+}
+
+// S² has divisor n − 1: with one value the solution says it needs two instead of writing 0,
+// as the window leaves its label empty; from two values on it is written out.
+TEST_F(EstimationSolutions, SampleVarianceNeedsTwoValues) {
+  auto sampleOf = [](std::vector<std::string> values) {
+    CellStore grid(3, 6);
+    for (std::size_t i = 0; i < values.size(); ++i) grid.setText(1, static_cast<int>(i) + 1, values[i]);
+    return ReadOneSample(grid, InputMode::One);
+  };
+  for (const auto& [values, written] : {std::pair{std::vector<std::string>{"7"}, false},
+                                        std::pair{std::vector<std::string>{"7", "9"}, true}}) {
+    SCOPED_TRACE(values.size());
+    const SampleSummary x = sampleOf(values);
+    const std::string point =
+        Section(BuildPointEstimationSolution(ComputePointEstimates(PointModel::Poisson, x, 0),
+                                             {PointModel::Poisson, x, 0}), "样本");
+    const std::string large =
+        Section(BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval(Family::Poisson, x, 0.95),
+                                                 {Family::Poisson, x, 0.95}), "样本");
+    for (const std::string& text : {point, large}) {
+      // By hand: values 7, 9 give S² = ((7 − 8)² + (9 − 8)²)/1 = 2.
+      EXPECT_EQ(text.find("S² = ") != std::string::npos, written) << text;
+      EXPECT_EQ(text.find("至少需要两个观测值") != std::string::npos, !written) << text;
+      if (written) EXPECT_TRUE(HasNumber(text, 2.0, 1e-12)) << text;
+    }
+  }
 }
 
 }  // namespace

@@ -102,22 +102,31 @@ TEST(PointEstimates, TrialCountIgnoredOutsideBinomial) {
     EXPECT_NO_THROW(ComputePointEstimates(m, s, 0)) << static_cast<int>(m);
 }
 
-// Three equal values 0.1 leave m2 - mean^2 about -1.7e-18 in doubles.
+// Equal values can leave m2 - mean^2 a hair below 0 in doubles; it stands for 0, so both
+// the uniform and the normal estimates take it as 0 (the normal sigma was once shown as -1).
 TEST(PointEstimates, EqualValuesRoundingBelowZero) {
-  SampleSummary s = SummaryOf({0.1, 0.1, 0.1});
-  ASSERT_LT(s.secondMoment - s.mean * s.mean, 0.0) << "data no longer exercise the guard";
+  // In doubles (Python, same order of sums): 0.1 x 3 leaves about -1.7e-18, 12.3 x 3 leaves
+  // 151.29000000000002 - 12.300000000000002**2 = -2.842170943040401e-14.
+  for (double value : {0.1, 12.3}) {
+    SCOPED_TRACE(value);
+    SampleSummary s = SummaryOf({value, value, value});
+    ASSERT_LT(s.secondMoment - s.mean * s.mean, 0.0) << "data no longer exercise the guard";
 
-  PointEstimates uniform = ComputePointEstimates(PointModel::Uniform, s, 0);
-  EXPECT_EQ(uniform.momentFirst, s.mean);
-  EXPECT_EQ(*uniform.momentSecond, s.mean);
-  EXPECT_EQ(uniform.likelihoodFirst, 0.1);
-  EXPECT_EQ(*uniform.likelihoodSecond, 0.1);
+    PointEstimates uniform = ComputePointEstimates(PointModel::Uniform, s, 0);
+    EXPECT_EQ(uniform.momentFirst, s.mean);
+    EXPECT_EQ(*uniform.momentSecond, s.mean);
+    EXPECT_EQ(uniform.likelihoodFirst, value);
+    EXPECT_EQ(*uniform.likelihoodSecond, value);
 
-  // The normal window marks the missing sigma with -1 in both panels.
-  PointEstimates normal = ComputePointEstimates(PointModel::Normal, s, 0);
-  EXPECT_EQ(normal.momentFirst, s.mean);
-  EXPECT_EQ(*normal.momentSecond, -1.0);
-  EXPECT_EQ(*normal.likelihoodSecond, -1.0);
+    PointEstimates normal = ComputePointEstimates(PointModel::Normal, s, 0);
+    EXPECT_EQ(normal.momentFirst, s.mean);
+    EXPECT_EQ(*normal.momentSecond, 0.0);
+    EXPECT_EQ(*normal.likelihoodSecond, 0.0);
+  }
+  // Just above 0 the spread is a spread: sqrt(1e-20) = 1e-10.
+  SampleSummary tiny = SummaryOf({0.0});
+  tiny.secondMoment = 1e-20;
+  EXPECT_DOUBLE_EQ(*ComputePointEstimates(PointModel::Normal, tiny, 0).momentSecond, 1e-10);
 }
 
 struct OverflowCase {

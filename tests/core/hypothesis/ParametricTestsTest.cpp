@@ -367,20 +367,19 @@ TEST_F(ParametricTests, PairedTest) {
              kTable, "two-sided");
 }
 
-TEST(PairedReading, SkipsPairsAndReadsSummaries) {
-  // A pair whose first member is empty is skipped, even with a second member; an empty
-  // second member counts as 0.
+TEST(PairedReading, SkipsEmptyColumnsAndReadsSummaries) {
+  // A column empty in both rows is no pair.
   const SampleSummary skipped =
-      ReadPairedDifferences(Grid({"5", "", "7", "4"}, {"3", "100", "4", ""}), InputMode::One);
-  EXPECT_EQ(skipped.n, 3);                                  // d = 2, 3, 4
-  EXPECT_DOUBLE_EQ(skipped.mean, 3.0);
-  EXPECT_DOUBLE_EQ(skipped.variance, 1.0);
-  EXPECT_DOUBLE_EQ(skipped.stdDev, 1.0);
+      ReadPairedDifferences(Grid({"5", "", "7", "4"}, {"3", "", "4", "1"}), InputMode::One);
+  EXPECT_EQ(skipped.n, 3);                                  // d = 2, 3, 3
+  EXPECT_DOUBLE_EQ(skipped.mean, 8.0 / 3.0);
+  EXPECT_DOUBLE_EQ(skipped.variance, 1.0 / 3.0);
   // One pair: no spread can be computed.
   const SampleSummary one = ReadPairedDifferences(Grid({"5"}, {"1"}), InputMode::One);
   EXPECT_EQ(one.n, 1);
   EXPECT_EQ(one.mean, 4.0);
   EXPECT_EQ(one.stdDev, 0.0);
+  EXPECT_FALSE(one.hasSpread);
   // Summary entry: the summary of the differences typed in row 1; row 2 is not read.
   CellStore typed = Grid({"12.7", "1.5", "×", "0.5"}, {"4", "9", "×", "3"});
   const SampleSummary t = ReadPairedDifferences(typed, InputMode::Two);
@@ -395,9 +394,33 @@ TEST(PairedReading, SkipsPairsAndReadsSummaries) {
                    "数据错误");
 }
 
+// A column with one member of its pair is refused, naming the column, rather than read with 0
+// for the missing member (which once turned d̄ = −0.22 into 0.86 without a word).
+TEST(PairedReading, RefusesAnIncompletePair) {
+  const std::vector<std::string> x = {"5.1", "4.8", "5.6", "5.0", "5.3"};
+  const std::vector<std::string> y = {"5.4", "5.0", "5.7", "5.2", "5.6"};
+  // By hand: d = −0.3, −0.2, −0.1, −0.2, −0.3, Σd = −1.1, d̄ = −0.22.
+  EXPECT_NEAR(ReadPairedDifferences(Grid(x, y), InputMode::One).mean, -0.22, 1e-12);
+  struct Case {
+    const char* name;
+    std::vector<std::string> row1, row2;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"second member emptied", x, {"", "5.0", "5.7", "5.2", "5.6"}, "第 1 列的成对数据不全"},
+      {"first member only, last column", {"1", "2", "3"}, {"1", "2"}, "第 3 列的成对数据不全"},
+      {"second member only, after a gap", {"1", "", "3"}, {"1", "", "3", "4"}, "第 4 列的成对数据不全"},
+      {"first of two incomplete columns", {"1", "2", ""}, {"1", "", "3"}, "第 2 列的成对数据不全"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExpectInputError([&] { ReadPairedDifferences(Grid(c.row1, c.row2), InputMode::One); }, c.message);
+  }
+}
+
 TEST(PairedReading, RefusesMorePairsThanA16BitCount) {
   CellStore store(3, 32770);
-  for (int c = 1; c < store.cols(); ++c) store.setText(1, c, "1");
+  for (int c = 1; c < store.cols(); ++c) store.setText(1, c, "1"), store.setText(2, c, "0");
   ExpectInputError([&] { ReadPairedDifferences(store, InputMode::One); }, "样本量超出范围");
 }
 

@@ -173,6 +173,41 @@ INSTANTIATE_TEST_SUITE_P(
                      5, 1, 0, 2, 0, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Which of mean and spread the reader had: a window shows no number for the others (once a
+// single value showed a variance of 0.000, a "×" cell a mean or variance of 0.000).
+TEST(ReadersTest, SayWhichMeanAndSpreadTheyHad) {
+  struct Case {
+    const char* name;
+    std::function<SampleSummary()> read;
+    bool hasMean, hasSpread;
+  };
+  auto one = [](std::vector<std::string> values, std::vector<std::string> counts, InputMode mode) {
+    return [=] { return ReadOneSample(Grid(3, 11, values, counts), mode); };
+  };
+  auto typed = [](std::vector<std::string> row) {
+    return [=] { return ReadTwoSamples(Grid(3, 11, row), InputMode::Two).first; };
+  };
+  const Case cases[] = {
+      {"no value", one({}, {}, InputMode::One), false, false},
+      {"one value", one({"5"}, {}, InputMode::One), true, false},
+      {"two values", one({"5", "5"}, {}, InputMode::One), true, true},
+      {"one value counted once", one({"5", "7"}, {"1", "0"}, InputMode::Two), true, false},
+      {"one value counted twice", one({"5"}, {"2"}, InputMode::Two), true, true},
+      {"raw pair, two-sample reader", [] { return ReadTwoSamples(Grid(3, 11, {"1", "3"}), InputMode::One).first; },
+       true, true},
+      {"typed mean and s", typed({"10", "0", "×", "0"}), true, true},
+      {"typed marks", typed({"10", "×", "5", "×"}), false, false},
+      {"typed empty cells", typed({"10", "", "", ""}), false, false},
+      {"typed text", typed({"10", "3.5kg", "", "1e"}), false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SampleSummary s = c.read();
+    EXPECT_EQ(s.hasMean, c.hasMean);
+    EXPECT_EQ(s.hasSpread, c.hasSpread);
+  }
+}
+
 TEST(ReadTwoSamplesTest, TypedSizeOutOfRangeThrows) {
   for (const char* size : {"32768", "1e5", "-32768.5", "1e999"}) {
     SCOPED_TRACE(size);

@@ -123,6 +123,10 @@ class Form3Test : public QObject {
                                          << "2.000" << "0.000" << 1.64454 << 2.43229;
     QTest::newRow("exponential n=100 mean 10") << 6 << QStringList{"10"} << QStringList{"100"}
                                                << "10.000" << "0.000" << 8.36120 << 12.43781;
+    // One value has no sample variance: its label stays empty. By hand: A = 1,
+    // B = 4 + 1.96² = 7.8416, C = 4, roots (B ∓ √(B² − 4AC))/2.
+    QTest::newRow("poisson one value 2") << 3 << QStringList{"2"} << QStringList{"1"}
+                                         << "2.000" << "" << 0.54846 << 7.29314;
   }
   void intervalsOfEachMode() {
     QFETCH(int, mode);

@@ -188,6 +188,7 @@ class Form3aTest : public QObject {
   // chi-square(9): 19.023, 2.700, 16.919, 3.325; chi-square(3): 9.348, 0.216, 7.815, 0.352;
   // t(18) = 2.1009, t(2) = 4.3027, t1(2) = 2.920, F(9, 9): 4.03 and 3.18); each reference is
   // worked by hand from these values and compared to the shown digit (tolerance 0.0005).
+  // A mean or variance typed as "×" is not shown; the upper limit of σ or σ1/σ2 runs from 0.
   void computationsOfEachMode_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<InputMode>("input");
@@ -197,16 +198,16 @@ class Form3aTest : public QObject {
     QTest::addColumn<QString>("known2");
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("1 n=16 mean 10 sigma 2") << 1 << InputMode::Two << QStringList{"16", "10", "×", "×"}
-        << QStringList{} << "2" << "" << QStringList{"10.000", "0.000", "(9.020,", "10.980)", "(-∞,10.820)", "(9.180,∞)"};
+        << QStringList{} << "2" << "" << QStringList{"10.000", "", "(9.020,", "10.980)", "(-∞,10.820)", "(9.180,∞)"};
     QTest::newRow("2 n=16 mean 10 s 2") << 2 << InputMode::Two << QStringList{"16", "10", "×", "2"}
         << QStringList{} << "" << "" << QStringList{"10.000", "4.000", "(8.934,", "11.066)", "(-∞,10.877)", "(9.123,∞)"};
     QTest::newRow("2 raw 2 4 6") << 2 << InputMode::One << QStringList{"2", "4", "6"} << QStringList{}
         << "" << "" << QStringList{"4.000", "4.000", "(-0.968,", "8.968)", "(-∞,7.372)", "(0.628,∞)"};
     QTest::newRow("4 n=10 s 2") << 4 << InputMode::Two << QStringList{"10", "×", "×", "2"} << QStringList{}
-        << "" << "" << QStringList{"0.000", "4.000", "(1.376,", "3.651)", "(-∞,3.290)", "(1.459,∞)"};
+        << "" << "" << QStringList{"", "4.000", "(1.376,", "3.651)", "(0,3.290)", "(1.459,∞)"};
     // With μ = x̄ mode 3 is mode 4 on n degrees of freedom with Q = Σ(x − x̄)² = 8.
     QTest::newRow("3 raw 2 4 6, mu 4") << 3 << InputMode::One << QStringList{"2", "4", "6"} << QStringList{}
-        << "4" << "" << QStringList{"4.000", "4.000", "(0.925,", "6.086)", "(-∞,4.767)", "(1.012,∞)"};
+        << "4" << "" << QStringList{"4.000", "4.000", "(0.925,", "6.086)", "(0,4.767)", "(1.012,∞)"};
     // D = 2, w = sqrt(1/3 + 1/3): 2 -/+ 1.96 w and 2 -/+ 1.64 w.
     QTest::newRow("5 raw, sigmas 1 1") << 5 << InputMode::One << QStringList{"1", "2", "3"}
         << QStringList{"0", "0", "0"} << "1" << "1" << QStringList{"2.000", "1.000", "(0.400,", "3.600)", "(-∞,3.339)", "(0.661,∞)"};
@@ -217,9 +218,9 @@ class Form3aTest : public QObject {
         << QStringList{"10", "0", "×", "2"} << "" << "" << QStringList{"1.000", "4.000", "(-0.879,", "2.879)", "(-∞,2.551)", "(-0.551,∞)"};
     // B = 0: every bound 0.
     QTest::newRow("8 raw, second without spread") << 8 << InputMode::One << QStringList{"1", "2", "3"}
-        << QStringList{"5", "5", "5"} << "0" << "5" << QStringList{"2.000", "1.000", "(0.000,", "0.000)", "(-∞,0.000)", "(0.000,∞)"};
+        << QStringList{"5", "5", "5"} << "0" << "5" << QStringList{"2.000", "1.000", "(0.000,", "0.000)", "(0,0.000)", "(0.000,∞)"};
     QTest::newRow("9 n 10 10, s 2 2") << 9 << InputMode::Two << QStringList{"10", "×", "×", "2"}
-        << QStringList{"10", "×", "×", "2"} << "" << "" << QStringList{"0.000", "4.000", "(0.498,", "2.007)", "(-∞,1.783)", "(0.561,∞)"};
+        << QStringList{"10", "×", "×", "2"} << "" << "" << QStringList{"", "4.000", "(0.498,", "2.007)", "(0,1.783)", "(0.561,∞)"};
   }
   void computationsOfEachMode() {
     QFETCH(int, mode);

@@ -59,6 +59,11 @@ class Form9Test : public QObject {
                             << QStringList{"4.000", "4.000", "4.000", "4.000", "1.633", "1.633"};
     QTest::newRow("exponential") << 6 << QStringList{"1", "2", "3"}
                                  << QStringList{"2.000", "1.000", "2.000", "2.000", "", ""};
+    // m2 − x̄² comes out −2.8e-14 by rounding: σ is 0, once shown as −1.000.
+    QTest::newRow("normal, equal values") << 5 << QStringList{"12.3", "12.3", "12.3"}
+                                          << QStringList{"12.300", "0.000", "12.300", "12.300", "0.000", "0.000"};
+    // One value has no sample variance: its label stays empty.
+    QTest::newRow("one value") << 3 << QStringList{"7"} << QStringList{"7.000", "", "7.000", "7.000", "", ""};
   }
   void estimatesOfEachMode() {
     QFETCH(int, mode);
@@ -114,6 +119,17 @@ class Form9Test : public QObject {
     WindowFixture::activate(w);
     QCOMPARE(dialogs.prompts.size(), 2);
     QCOMPARE(Program().binomialN, 20);
+    // Results of one N are old once another is given, not when the same one is.
+    WindowFixture::fill(w, 1, {"3", "5", "4"});
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    for (const char* answer : {"20", "10"}) {
+      WindowFixture::activate(w);  // back from the last question
+      dialogs.queueAnswer(QString::fromLatin1(answer));
+      WindowFixture::activate(m_fixture->mainWindow());
+      WindowFixture::activate(w);
+      QCOMPARE(w->resultsStale(), QByteArray(answer) == "10");
+    }
+    QCOMPARE(dialogs.prompts.size(), 4);
   }
 
   void nothingShownWithoutASample() {

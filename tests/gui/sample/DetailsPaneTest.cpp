@@ -5,15 +5,21 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <functional>
 
 #include "core/tables/Quantiles.h"
+#include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/estimation/Form9.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/hypothesis/Form7.h"
+#include "gui/hypothesis/Form8.h"
+#include "gui/sample/Report.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/sample/DetailsPane.h"
 #include "gui/support/WindowFixture.h"
 
@@ -116,6 +122,111 @@ class DetailsPaneTest : public QObject {
     QVERIFY(w->resultsStale());
   }
 
+  // A change of any input the computation reads greys the results and names itself in the
+  // pane's note and in a report (once a changed α left the old conclusion looking current);
+  // the window's own activation and a refused hypothesis change nothing.
+  void changedInputsMakeTheResultsOld() {
+    auto form4 = [this] {
+      auto* w = m_fixture->open<Form4>(WindowClass::Form4, QString(), 1);
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text3"), QStringLiteral("1"));
+      pick(w, QStringLiteral("Combo1"), 0, QStringLiteral("5"));
+      WindowFixture::fill(w, 1, {"5", "6", "6", "6.6"});
+      return static_cast<AnalysisWindow*>(w);
+    };
+    // Two samples: each activation lays out the second row again.
+    auto pooled = [this] {
+      auto* w = m_fixture->open<Form4>(WindowClass::Form4, QString(), 6);
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
+      pick(w, QStringLiteral("Combo4"), 2, QStringLiteral("0"));
+      WindowFixture::fill(w, 1, {"1", "2", "3"});
+      WindowFixture::fill(w, 2, {"4", "5", "6"});
+      return static_cast<AnalysisWindow*>(w);
+    };
+    auto form3a = [this] {
+      auto* w = m_fixture->open<Form3a>(WindowClass::Form3a, QString(), 1);
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text3"), QStringLiteral("2"));
+      WindowFixture::fill(w, 1, {"9", "10", "11"});
+      return static_cast<AnalysisWindow*>(w);
+    };
+    auto form3 = [this] {
+      auto* w = m_fixture->open<Form3>(WindowClass::Form3, QString(), 3);
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
+      WindowFixture::fill(w, 1, {"2", "3", "7"});
+      return static_cast<AnalysisWindow*>(w);
+    };
+    auto form8 = [this] {
+      auto* w = m_fixture->open<Form8>(WindowClass::Form8, QString(), 3);
+      pick(w, QStringLiteral("Combo2"), 0, QStringLiteral("4"));
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
+      WindowFixture::fill(w, 1, {"2", "3", "7"});
+      return static_cast<AnalysisWindow*>(w);
+    };
+    auto form7 = [this] {
+      auto* w = m_fixture->open<Form7>(WindowClass::Form7, QStringLiteral("秩和检验"), 0);
+      pick(w, QStringLiteral("Combo1"), 2, QString());
+      WindowFixture::fill(w, 1, {"1", "2", "4"});
+      WindowFixture::fill(w, 2, {"3", "5", "6", "7"});
+      WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.12"));
+      return static_cast<AnalysisWindow*>(w);
+    };
+    auto type = [](const char* box, const char* text) {
+      return [=](AnalysisWindow* w) { WindowFixture::typeAndLeave(w, QString::fromLatin1(box), QString::fromLatin1(text)); };
+    };
+    struct Case {
+      const char* name;
+      std::function<AnalysisWindow*()> open;
+      std::function<void(AnalysisWindow*)> change;
+      QString note;  // empty: the results stay current
+    };
+    const Case cases[] = {
+        {"test, α", form4, type("Text2", "0.01"), QStringLiteral("显著水平已修改")},
+        {"test, known σ", form4, type("Text3", "2"), QStringLiteral("已知参数已修改")},
+        {"test, hypothesis", form4, [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 2, QStringLiteral("5")); },
+         QStringLiteral("假设已修改")},
+        {"test, hypothesis value refused", form4,
+         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 2, QStringLiteral("1e999")); }, QString()},
+        {"test, input mode", form4, [](AnalysisWindow* w) { WindowFixture::chooseInputMode(w, InputMode::Two); },
+         QStringLiteral("输入方式已改变")},
+        {"two-sample test, α", pooled, type("Text2", "0.01"), QStringLiteral("显著水平已修改")},
+        {"test, α then a cell", form4,
+         [](AnalysisWindow* w) {
+           WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.1"));
+           WindowFixture::fill(w, 1, {"7"});
+         },
+         QStringLiteral("显著水平已修改，数据已修改")},
+        {"normal interval, level", form3a, type("Text2", "0.9"), QStringLiteral("置信水平已修改")},
+        {"normal interval, known σ", form3a, type("Text3", "3"), QStringLiteral("已知参数已修改")},
+        {"large-sample interval, level", form3, type("Text2", "0.9"), QStringLiteral("置信水平已修改")},
+        {"asymptotic test, α", form8, type("Text2", "0.1"), QStringLiteral("显著水平已修改")},
+        {"asymptotic test, hypothesis", form8,
+         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo2"), 0, QStringLiteral("3")); }, QStringLiteral("假设已修改")},
+        {"rank sum, α", form7, type("Text2", "0.05"), QStringLiteral("显著水平已修改")},
+        {"rank sum, hypothesis", form7, [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 0, QString()); },
+         QStringLiteral("假设已修改")},
+    };
+    for (const Case& c : cases) {
+      AnalysisWindow* w = c.open();
+      WindowFixture::click(w, QStringLiteral("Command1"));
+      QVERIFY2(!w->detailsPane()->plainText().isEmpty(), c.name);
+      WindowFixture::activate(m_fixture->mainWindow());
+      WindowFixture::activate(w);
+      QVERIFY2(!w->resultsStale(), c.name);
+      c.change(w);
+      QVERIFY2(w->resultsStale() == !c.note.isEmpty(), c.name);
+      const QString note = WindowFixture::control<QLabel>(w, QStringLiteral("DetailsNote"))->text();
+      const QString reported = QString::fromStdString(CollectReport(*w).document.staleNote);
+      if (c.note.isEmpty()) {
+        QVERIFY2(note.isEmpty() && reported.isEmpty(), c.name);
+      } else {
+        QVERIFY2(note.contains(QStringLiteral("（") + c.note + QStringLiteral("）")), qPrintable(note));
+        QCOMPARE(reported, note);
+      }
+      w->close();
+    }
+  }
+
   void theSpecifiedLabelsDoNotDependOnThePane() {
     QStringList shown[2];
     for (int visible = 0; visible < 2; ++visible) {
@@ -150,6 +261,13 @@ class DetailsPaneTest : public QObject {
   }
 
  private:
+  // Shows the window's hypothesis list and picks an item, answering its question if any.
+  void pick(AnalysisWindow* w, const QString& list, int item, const QString& answer) {
+    if (!answer.isEmpty()) m_fixture->dialogs.queueAnswer(answer);
+    WindowFixture::click(w, QStringLiteral("Command2"));
+    WindowFixture::chooseItem(w, list, item);
+  }
+
   std::unique_ptr<WindowFixture> m_fixture;
 };
 

@@ -1,6 +1,8 @@
 // The analysis-window frame, as the point-estimation window has it: the grid and its
 // editor, input modes, copy, paste and delete, precision steps and re-layout.
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,11 +14,40 @@
 #include "core/shell/ProgramState.h"
 #include "core/shell/ScaleLayout.h"
 #include "gui/estimation/Form9.h"
+#include "gui/sample/DetailsPane.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/shell/ControlLayout.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;
+
+namespace {
+
+// A window whose computation writes back into its own box and list, as a window that refines
+// its inputs would.
+class WritingBackWindow : public AnalysisWindow {
+ public:
+  WritingBackWindow() : AnalysisWindow(FrameOptions()) {
+    box = new QLineEdit(surface());
+    list = new QComboBox(surface());
+    list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+  }
+  QLineEdit* box;
+  QComboBox* list;
+
+ protected:
+  void compute() override {
+    showSolution(WorkedSolution());
+    box->setText(box->text() + QLatin1Char('1'));
+    list->setCurrentIndex(1 - list->currentIndex());
+  }
+};
+
+QString StaleNote(AnalysisWindow* w) {
+  return w->detailsPane()->findChild<QLabel*>(QStringLiteral("DetailsNote"))->text();
+}
+
+}  // namespace
 
 class FrameTest : public QObject {
   Q_OBJECT
@@ -155,6 +186,25 @@ class FrameTest : public QObject {
     m_window->grid()->setCurrentIndex(m_window->grid()->gridModel()->index(1, 1));
     WindowFixture::toolbar(m_window, QStringLiteral("粘贴"));
     QCOMPARE(WindowFixture::cell(m_window, 1, 1), QString());
+  }
+
+  // What the window writes while it computes belongs to the results; what the user changes
+  // afterwards makes them old, named by the input's note or by its kind.
+  void ownWritesKeepResultsCurrentUserChangesDoNot() {
+    WritingBackWindow w;
+    for (int run = 0; run < 2; ++run) {
+      w.computeClicked();
+      QVERIFY(!w.resultsStale());
+    }
+    w.box->setText(QStringLiteral("7"));
+    QVERIFY(StaleNote(&w).contains(QStringLiteral("（参数已修改）")));
+    w.computeClicked();
+    w.list->setCurrentIndex(0);
+    QVERIFY(StaleNote(&w).contains(QStringLiteral("（选项已修改）")));
+    w.computeClicked();
+    AnalysisWindow::setChangeNote(w.box, QStringLiteral("初值已修改"));
+    w.box->clear();
+    QVERIFY(StaleNote(&w).contains(QStringLiteral("（初值已修改）")));
   }
 
   void gridHeightStepsWithThePrecisionButtons() {
