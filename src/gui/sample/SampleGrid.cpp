@@ -378,7 +378,11 @@ bool SampleGrid::pasteText(const QString& text, int row, int col) {
   try {
     if (!IsDataCell(row, col, m_cells.rows(), m_cells.cols()))
       throw InputError("请先选择粘贴位置的单元格");
-    const int rows = m_cells.rows() - row;
+    // The room is what the computations read: the sample rows from here down (a row without a
+    // heading takes no data) and the columns from here to the last.
+    const int sampleRows = SampleRowCount(m_cells);
+    if (row > sampleRows) throw InputError("这一行不接受数据，请选择有标题的行中的单元格");
+    const int rows = sampleRows - row + 1;
     const int cols = m_cells.cols() - col;
     const std::size_t room = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
     const BlockLimits limits{kClipboardBaseBytes + room * kClipboardBytesPerCell, room};
@@ -386,8 +390,9 @@ bool SampleGrid::pasteText(const QString& text, int row, int col) {
     if (static_cast<std::size_t>(text.size()) > limits.maxBytes)
       throw InputError("数据太大（" + std::to_string(text.size() / 1024 + 1) +
                        " KB），最多只能接受 " + std::to_string(limits.maxBytes / 1024) + " KB");
-    const TextBlock block = ParseDelimitedText(text.toStdString(), TextLayout::Clipboard, limits);
-    CheckBlockFits(block, rows, cols);
+    // A column copied from a spreadsheet goes along the row, as an imported column does.
+    const TextBlock block = LaidOutForGrid(
+        ParseDelimitedText(text.toStdString(), TextLayout::Clipboard, limits), rows, cols);
     WriteBlock(m_cells, block, row, col);
     m_model->cellsChanged(row, col, row + block.rows - 1, col + block.cols - 1);
     syncEditor();

@@ -107,8 +107,10 @@ class SampleGrid : public QObject {
   // at the grid's edge.
   void pasteBlock();
   // Writes spreadsheet text (tabs between cells, line breaks between rows) with its top left
-  // cell at (row, col), or refuses it with a data-check message and writes nothing: a block
-  // that does not fit, a cell that is not a number, text that is too large. True when written.
+  // cell at (row, col), a single column laid out along the row; or refuses it with a
+  // data-check message and writes nothing: a block that does not fit the sample rows and
+  // columns from (row, col), a cell that is not a number, text that is too large. True when
+  // written.
   bool pasteText(const QString& text, int row, int col);
   void deleteBlock();
   // After the program rewrote the store: the views redraw and an open editor follows.
