@@ -1,6 +1,7 @@
 #include "core/sample/DelimitedText.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/shell/Errors.h"
 #include "core/shell/TextNumber.h"
@@ -255,9 +256,18 @@ TextBlock ColumnAsRow(TextBlock block) {
 
 void CheckBlockFits(const TextBlock& block, int rows, int cols) {
   if (block.rows <= rows && block.cols <= cols) return;
+  if (block.rows == 1 && rows >= 1)
+    throw InputError("数据有 " + Num(block.cols) + " 个，超出表格一行能放下的 " +
+                     Num(std::max(cols, 0)) + " 个");
   throw InputError("数据有 " + Num(block.rows) + " 行、每行 " + Num(block.cols) +
                    " 个，超出表格能放下的 " + Num(std::max(rows, 0)) + " 行、每行 " +
                    Num(std::max(cols, 0)) + " 个");
+}
+
+TextBlock LaidOutForGrid(TextBlock block, int rows, int cols) {
+  block = ColumnAsRow(std::move(block));
+  CheckBlockFits(block, rows, cols);
+  return block;
 }
 
 void WriteBlock(CellStore& store, const TextBlock& block, int row, int col) {

@@ -59,6 +59,10 @@ TextBlock ColumnAsRow(TextBlock block);
 // Refuses a block larger than `rows` x `cols` cells (the room a grid offers for it).
 void CheckBlockFits(const TextBlock& block, int rows, int cols);
 
+// A block as it goes into `rows` x `cols` cells of room: a single column (a sample kept as a
+// column in a spreadsheet or a file) laid out along the row, then refused if it does not fit.
+TextBlock LaidOutForGrid(TextBlock block, int rows, int cols);
+
 // Writes the block with its top left cell at (row, col); cells outside the store are skipped
 // (callers check the fit first).
 void WriteBlock(CellStore& store, const TextBlock& block, int row, int col);

@@ -17,6 +17,12 @@ bool IsDataCell(int row, int col, int rows, int cols) {
   return row >= 1 && col >= 1 && row < rows && col < cols;
 }
 
+int SampleRowCount(const CellStore& store) {
+  int rows = 0;
+  while (rows + 1 < store.rows() && !store.text(rows + 1, 0).empty()) ++rows;
+  return rows;
+}
+
 std::string BlockText(const CellStore& store, CellBlock block) {
   CellBlock b{std::max(block.top, 1), std::max(block.left, 1),
               std::min(block.bottom, store.rows() - 1), std::min(block.right, store.cols() - 1)};

@@ -27,6 +27,10 @@ std::string BlockText(const CellStore& store, CellBlock block);
 // True when (row, col) is a data cell of a grid of rows x cols cells (headings excluded).
 bool IsDataCell(int row, int col, int rows, int cols);
 
+// The rows that take data: rows 1, 2, ... as long as they carry a heading in column 0. A row
+// without one (the repeat row in input mode one) is not read by any computation.
+int SampleRowCount(const CellStore& store);
+
 // The part of the buffer that fits into a rows x cols grid when pasted at (r0, c0): cells
 // right of the last column and rows below the last row are dropped, and a carriage return
 // ends the result. An anchor that is not a data cell gives the empty text (nothing fits).

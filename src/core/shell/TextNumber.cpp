@@ -126,6 +126,16 @@ bool IsNumericText(std::string_view text) {
   return true;
 }
 
+bool IsNumericPrefix(std::string_view text) {
+  // A text that is not yet numeric but can become so lacks only digits: of the mantissa
+  // ("", "-", ".") or of the exponent ("1e", "1e-"). One digit completes either, so a text is
+  // a prefix exactly when it, or it with one digit added, is numeric.
+  if (IsNumericText(text)) return true;
+  std::string completed(text);
+  completed.push_back('1');
+  return IsNumericText(completed);
+}
+
 double RoundHalfEven(double value) {
   if (!std::isfinite(value)) return value;
   double floor = std::floor(value);

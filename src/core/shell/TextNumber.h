@@ -15,6 +15,11 @@ double LeadingValue(std::string_view text);
 // (E or D, optional sign, digits). "12." and ".5" are numeric; "", "-", "." and "1e" are not.
 bool IsNumericText(std::string_view text);
 
+// True when characters added at the end can still make the text numeric: every numeric text,
+// and the stages on the way to one ("", "-", "+", ".", "-.", "1e", "1e-", leading blanks
+// allowed). "1e ", "- 5", "e" and "12x" can never become numbers.
+bool IsNumericPrefix(std::string_view text);
+
 // Nearest whole number, halves to the even neighbour (150.5 -> 150, 151.5 -> 152).
 // NaN stays NaN.
 double RoundHalfEven(double value);

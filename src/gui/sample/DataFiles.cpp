@@ -12,6 +12,7 @@
 
 #include "core/sample/DataFile.h"
 #include "core/sample/DelimitedText.h"
+#include "core/sample/GridBuffer.h"
 #include "core/shell/AtomicFile.h"
 #include "core/shell/Errors.h"
 #include "gui/hypothesis/Form5.h"
@@ -32,15 +33,8 @@ std::filesystem::path FilePath(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }
 
-// Rows 1, 2, ... as long as they have a heading.
-int SampleRows(const CellStore& cells) {
-  int rows = 0;
-  while (rows + 1 < cells.rows() && !cells.text(rows + 1, 0).empty()) ++rows;
-  return rows;
-}
-
 void ClearSampleRows(CellStore& cells) {
-  const int rows = SampleRows(cells);
+  const int rows = SampleRowCount(cells);
   for (int r = 1; r <= rows; ++r)
     for (int c = 1; c < cells.cols(); ++c)
       if (!cells.text(r, c).empty()) cells.setText(r, c, {});
@@ -73,15 +67,15 @@ void AnalysisWindow::importData() {
   RememberFileFolder(path);
   try {
     CellStore& cells = target->cells();
-    const int rows = SampleRows(cells);
+    const int rows = SampleRowCount(cells);
     const int cols = cells.cols() - 1;
     if (rows == 0 || cols < 1 || !Shown(target) || !target->view()->isEnabled())
       throw InputError("这个表格现在不能输入数据");
     const std::string bytes = ReadWholeFile(FilePath(path), kMaxDataFileBytes);
     const BlockLimits limits{kMaxDataFileBytes,
                              static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols)};
-    const TextBlock block = ColumnAsRow(ParseDelimitedText(bytes, TextLayout::File, limits));
-    CheckBlockFits(block, rows, cols);
+    const TextBlock block =
+        LaidOutForGrid(ParseDelimitedText(bytes, TextLayout::File, limits), rows, cols);
     ClearSampleRows(cells);
     WriteBlock(cells, block, 1, 1);
     target->cellsReset();
@@ -103,7 +97,7 @@ void AnalysisWindow::saveData() {
     for (SampleGrid* grid : m_grids) {
       if (!Shown(grid)) continue;
       const CellStore& cells = grid->cells();
-      const int rows = SampleRows(cells);
+      const int rows = SampleRowCount(cells);
       for (int r = 1; r <= rows; ++r) {
         int last = cells.cols() - 1;
         while (last >= 1 && cells.text(r, last).empty()) --last;
@@ -187,7 +181,7 @@ void AnalysisWindow::openData() {
   if (modeChanges) applyMode(content.inputMode);
 
   for (std::size_t i = 0; i < content.rows.size(); ++i) {
-    const int rows = SampleRows(targets[i]->cells());
+    const int rows = SampleRowCount(targets[i]->cells());
     if (content.rows[i].row > rows) {
       if (modeChanges) applyMode(savedMode);
       for (GridSnapshot& s : saved) {

@@ -237,16 +237,14 @@ SampleGrid::SampleGrid(const Options& options, QWidget* container, QObject* pare
   connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (index.row() > 0 && index.column() > 0) openEditor();
   });
-  if (options.reopenEditorOnKey) {
-    connect(m_view, &SampleGridView::keyPressedOnGrid, this, [this](QKeyEvent* event) {
+  connect(m_view, &SampleGridView::keyPressedOnGrid, this, [this](QKeyEvent* event) {
+    if (!event->text().isEmpty() && event->text().at(0).isPrint())
+      openEditorWithKey(*event);
+    else if (m_options.reopenEditorOnKey)
       reopenEditor();
-      if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-        QApplication::sendEvent(m_editor, &copy);
-      }
-    });
-  }
-  connect(m_editor, &QLineEdit::textChanged, this, &SampleGrid::commitEditorText);
+  });
+  // Only the user's changes are judged: the text the program shows is the cell's own.
+  connect(m_editor, &QLineEdit::textEdited, this, &SampleGrid::commitEditorText);
   connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, &SampleGrid::followEditor);
   connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, &SampleGrid::followEditor);
 }
@@ -263,10 +261,36 @@ SampleGrid::~SampleGrid() {
 
 bool SampleGrid::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) emit focused(this);
-  // Enter and Tab in the editor go on to the next cell, so a sample is typed value by value.
-  if (watched == m_watched[2] && event->type() == QEvent::KeyPress) {
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    const int key = keyEvent->key();
+  const bool isEditor = watched == m_watched[2];
+  // Focus gone to another control (not to a menu, a dialog or another window): an unfinished
+  // number leaves the editor as it has left the cell.
+  if (isEditor && event->type() == QEvent::FocusOut) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        m_cells.contains(m_editRow, m_editCol)) {
+      const QString cellText = QString::fromStdString(m_cells.text(m_editRow, m_editCol));
+      if (m_editor->text() != cellText) {
+        m_editor->setText(cellText);
+        m_acceptedText = cellText;
+      }
+    }
+  }
+  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+  auto* keyEvent = static_cast<QKeyEvent*>(event);
+  const int key = keyEvent->key();
+  const bool plainDelete =
+      key == Qt::Key_Delete && (keyEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  // The window's delete command has the Delete key; a grid without one still empties cells.
+  if (watched == m_watched[0] && plainDelete) {
+    deleteBlock();
+    return true;
+  }
+  if (isEditor) {
+    if (plainDelete && deleteKeyEmptiesCell()) {
+      deleteBlock();
+      return true;
+    }
+    // Enter and Tab in the editor go on to the next cell, so a sample is typed value by value.
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
       moveEditorRight();
       return true;
@@ -283,17 +307,33 @@ void SampleGrid::openEditor() {
   reopenEditor();
 }
 
-void SampleGrid::reopenEditor() {
+bool SampleGrid::reopenEditor() {
   const QModelIndex current = m_view->currentIndex();
-  if (!current.isValid() || current.row() < 1 || current.column() < 1) return;
+  if (!current.isValid() || current.row() < 1 || current.column() < 1) return false;
   m_editRow = current.row();
   m_editCol = current.column();
-  const QString text = QString::fromStdString(m_cells.text(m_editRow, m_editCol));
-  if (m_editor->text() != text) m_editor->setText(text);  // runs commitEditorText
+  m_acceptedText = QString::fromStdString(m_cells.text(m_editRow, m_editCol));
+  m_editor->setText(m_acceptedText);
   placeEditor();
   m_editor->show();
   m_editor->raise();
   m_editor->setFocus(Qt::OtherFocusReason);
+  // Typing replaces the old value, as in a spreadsheet; arrows, Home and End edit within it.
+  m_editor->selectAll();
+  return true;
+}
+
+void SampleGrid::openEditorWithKey(const QKeyEvent& event) {
+  m_editorArmed = false;
+  if (!reopenEditor() || !m_editor->isVisible()) return;
+  QKeyEvent copy(event.type(), event.key(), event.modifiers(), event.text());
+  QApplication::sendEvent(m_editor, &copy);
+}
+
+bool SampleGrid::deleteKeyEmptiesCell() const {
+  const QString text = m_editor->text();
+  if (m_editor->hasSelectedText()) return m_editor->selectedText() == text;
+  return m_editor->cursorPosition() == text.size();
 }
 
 void SampleGrid::followEditor() {
@@ -310,23 +350,28 @@ void SampleGrid::placeEditor() {
 }
 
 void SampleGrid::commitEditorText(const QString& text) {
-  // A modal box shown from here lets Qt deliver further events; the blank written after the
-  // message re-enters this function, which must only re-arm the editor.
-  if (m_committing) {
-    m_editorArmed = true;
+  m_editorArmed = true;
+  const std::string typed = text.toStdString();
+  if (IsNumericText(typed) || IsNumericPrefix(typed)) {
+    writeEditedCell(IsNumericText(typed) ? text : QString());
+    m_acceptedText = text;
     return;
   }
-  if (IsNumericText(text.toStdString())) {
-    if (m_cells.setText(m_editRow, m_editCol, text.toStdString()))
-      m_model->cellsChanged(m_editRow, m_editCol, m_editRow, m_editCol);
-  } else if (m_editorArmed) {
-    m_committing = true;
-    ShowDataCheck(m_view->window(), QStringLiteral("数据错误"));
-    m_editorArmed = false;
-    m_editor->setText(QStringLiteral(" "));
-    m_committing = false;
-  }
-  m_editorArmed = true;
+  // Back to the text before this edit, the cursor where the edit began; then the message.
+  const qsizetype added = text.size() - m_acceptedText.size();
+  const qsizetype cursor =
+      std::clamp<qsizetype>(m_editor->cursorPosition() - added, 0, m_acceptedText.size());
+  m_editor->setText(m_acceptedText);
+  m_editor->setCursorPosition(static_cast<int>(cursor));
+  ShowDataCheck(m_view->window(), QStringLiteral("数据错误"));
+}
+
+void SampleGrid::writeEditedCell(const QString& text) {
+  const std::string value = text.toStdString();
+  if (!m_cells.contains(m_editRow, m_editCol) || m_cells.text(m_editRow, m_editCol) == value)
+    return;
+  if (m_cells.setText(m_editRow, m_editCol, value))
+    m_model->cellsChanged(m_editRow, m_editCol, m_editRow, m_editCol);
 }
 
 QRect SampleGrid::selectedBlock() const { return m_view->selectedBlock(); }
@@ -378,7 +423,11 @@ bool SampleGrid::pasteText(const QString& text, int row, int col) {
   try {
     if (!IsDataCell(row, col, m_cells.rows(), m_cells.cols()))
       throw InputError("请先选择粘贴位置的单元格");
-    const int rows = m_cells.rows() - row;
+    // The room is what the computations read: the sample rows from here down (a row without a
+    // heading takes no data) and the columns from here to the last.
+    const int sampleRows = SampleRowCount(m_cells);
+    if (row > sampleRows) throw InputError("这一行不接受数据，请选择有标题的行中的单元格");
+    const int rows = sampleRows - row + 1;
     const int cols = m_cells.cols() - col;
     const std::size_t room = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
     const BlockLimits limits{kClipboardBaseBytes + room * kClipboardBytesPerCell, room};
@@ -386,8 +435,9 @@ bool SampleGrid::pasteText(const QString& text, int row, int col) {
     if (static_cast<std::size_t>(text.size()) > limits.maxBytes)
       throw InputError("数据太大（" + std::to_string(text.size() / 1024 + 1) +
                        " KB），最多只能接受 " + std::to_string(limits.maxBytes / 1024) + " KB");
-    const TextBlock block = ParseDelimitedText(text.toStdString(), TextLayout::Clipboard, limits);
-    CheckBlockFits(block, rows, cols);
+    // A column copied from a spreadsheet goes along the row, as an imported column does.
+    const TextBlock block = LaidOutForGrid(
+        ParseDelimitedText(text.toStdString(), TextLayout::Clipboard, limits), rows, cols);
     WriteBlock(m_cells, block, row, col);
     m_model->cellsChanged(row, col, row + block.rows - 1, col + block.cols - 1);
     syncEditor();

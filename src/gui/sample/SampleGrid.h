@@ -68,9 +68,18 @@ class SampleGridView : public QTableView {
   QLabel* m_corner;
 };
 
-// One grid of a window: the cell store, its model and view, and the in-cell editor with its
-// armed state, and the block operations. A window may have several; each commits only to
-// itself, and the window routes the edit commands to the one that has (or last had) the focus.
+// One grid of a window: the cell store, its model and view, the in-cell editor and the block
+// operations. A window may have several; each commits only to itself, and the window routes
+// the edit commands to the one that has (or last had) the focus.
+//
+// The editor opens over a cell with the cell's text selected, so a typed key replaces it. The
+// cell follows the editor's text while the user edits: a number goes in as typed; a text on the
+// way to a number ("", "-", ".", "1e-") leaves the cell empty, so the cell never holds a value
+// the user did not type; a text that can never become a number is reported ("数据错误") and
+// the editor goes back to its text before that edit. When the focus leaves the editor for
+// another control, the editor shows its cell's text again (an unfinished "1e" is dropped from
+// view as it is from the cell). The Delete key empties the selected cells, in the editor too
+// unless it would delete characters there.
 class SampleGrid : public QObject {
   Q_OBJECT
  public:
@@ -81,7 +90,9 @@ class SampleGrid : public QObject {
     int cols = 2;
     int columnWidthTwips = 900;
     int rowHeightTwips = 360;
-    bool reopenEditorOnKey = false;  // a key pressed on the grid reopens the editor
+    // Any key pressed on the grid reopens the editor; a typed character opens it in every
+    // grid.
+    bool reopenEditorOnKey = false;
   };
 
   // The view and the editor are created inside `container`, which the editor is placed in.
@@ -93,12 +104,14 @@ class SampleGrid : public QObject {
   SampleGridModel* model() const { return m_model; }
   SampleGridView* view() const { return m_view; }
   QLineEdit* editor() const { return m_editor; }
+  // True once the user has changed the editor's text since it was opened on its cell.
   bool editorArmed() const { return m_editorArmed; }
 
-  // Opens the editor on the current cell: disarmed, with the cell's text, over the cell.
+  // Opens the editor on the current cell: with the cell's text, all selected, over the cell.
   void openEditor();
-  // The same without disarming.
-  void reopenEditor();
+  // The same without forgetting that the user changed the text; false when the current cell is
+  // no data cell and the editor stayed as it was.
+  bool reopenEditor();
   // Copies the selected block into the program's buffer and, as tab and line-feed text, onto
   // the system clipboard.
   void copyBlock();
@@ -107,8 +120,10 @@ class SampleGrid : public QObject {
   // at the grid's edge.
   void pasteBlock();
   // Writes spreadsheet text (tabs between cells, line breaks between rows) with its top left
-  // cell at (row, col), or refuses it with a data-check message and writes nothing: a block
-  // that does not fit, a cell that is not a number, text that is too large. True when written.
+  // cell at (row, col), a single column laid out along the row; or refuses it with a
+  // data-check message and writes nothing: a block that does not fit the sample rows and
+  // columns from (row, col), a cell that is not a number, text that is too large. True when
+  // written.
   bool pasteText(const QString& text, int row, int col);
   void deleteBlock();
   // After the program rewrote the store: the views redraw and an open editor follows.
@@ -133,7 +148,14 @@ class SampleGrid : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The user changed the editor's text.
   void commitEditorText(const QString& text);
+  void writeEditedCell(const QString& text);
+  // A typed character on the grid: the editor opens and the character replaces the cell's text.
+  void openEditorWithKey(const QKeyEvent& event);
+  // The Delete key in the editor empties the cell unless it would delete characters: with the
+  // whole text selected (as opened), or nothing selected and the cursor at the end.
+  bool deleteKeyEmptiesCell() const;
   void syncEditor();
   // Ctrl+V in the editor with a block of cells on the clipboard: the block goes into the grid
   // from the edited cell. False when the clipboard holds one value, for the editor to take.
@@ -151,7 +173,7 @@ class SampleGrid : public QObject {
   int m_editRow = -1;  // the cell the editor was opened on
   int m_editCol = -1;
   bool m_editorArmed = false;
-  bool m_committing = false;
+  QString m_acceptedText;  // the editor's text after its last accepted change
 };
 
 }  // namespace kelvo

@@ -204,6 +204,40 @@ TEST(DelimitedTextTest, FitIsCheckedOnBothSides) {
   }
 }
 
+// Clipboard text against the room a grid offers from the target cell: the shape that goes in,
+// or the refusal naming that room.
+TEST(DelimitedTextTest, BlockIsLaidOutForItsRoom) {
+  struct Case {
+    const char* name;
+    const char* text;
+    int rows, cols;        // the room
+    int laidRows, laidCols;  // the block written, when accepted
+    std::string message;     // the refusal, else empty
+  };
+  const Case cases[] = {
+      {"column goes along the row", "4\n5\n6\n", 1, 100, 1, 3, ""},
+      {"column goes along the row with rows to spare", "4\n5\n", 2, 100, 1, 2, ""},
+      {"row stays a row", "4\t5\t6\n", 2, 3, 1, 3, ""},
+      {"block keeps its shape", "1\t2\n3\t4\n", 2, 2, 2, 2, ""},
+      {"single value", "7", 1, 1, 1, 1, ""},
+      {"column longer than the row", "1\n2\n3\n", 2, 2, 0, 0, "数据有 3 个，超出表格一行能放下的 2 个"},
+      {"two rows into one", "1\t2\n3\t4\n", 1, 100, 0, 0,
+       "数据有 2 行、每行 2 个，超出表格能放下的 1 行、每行 100 个"},
+  };
+  for (const Case& c : cases) {
+    const TextBlock parsed = ParseDelimitedText(c.text, TextLayout::Clipboard, kRoomy);
+    try {
+      const TextBlock laid = LaidOutForGrid(parsed, c.rows, c.cols);
+      EXPECT_EQ(c.message, "") << c.name;
+      EXPECT_EQ(laid.rows, c.laidRows) << c.name;
+      EXPECT_EQ(laid.cols, c.laidCols) << c.name;
+      EXPECT_EQ(laid.cells, parsed.cells) << c.name;  // row-major order is kept
+    } catch (const InputError& e) {
+      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+    }
+  }
+}
+
 TEST(DelimitedTextTest, BlockIsWrittenFromItsCorner) {
   CellStore store(4, 5);
   store.setText(1, 1, "keep");

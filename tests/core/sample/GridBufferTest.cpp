@@ -191,6 +191,19 @@ TEST(DeleteGridBlockTest, EmptiesBlockOnly) {
   EXPECT_TRUE(Changes(heading).empty());
 }
 
+TEST(SampleRowCountTest, RowsWithAHeadingFromRowOne) {
+  CellStore store(4, 3);
+  EXPECT_EQ(SampleRowCount(store), 0);
+  store.setText(1, 0, "数据值");
+  EXPECT_EQ(SampleRowCount(store), 1);
+  store.setText(3, 0, "X");  // after a row without a heading: not a sample row
+  EXPECT_EQ(SampleRowCount(store), 1);
+  store.setText(2, 0, "重复值");
+  EXPECT_EQ(SampleRowCount(store), 3);
+  store.setText(0, 0, "");  // the heading row's own corner does not matter
+  EXPECT_EQ(SampleRowCount(store), 3);
+}
+
 TEST(CellStoreTest, RefusesCellsOutsideAndKeepsTextsOnResize) {
   CellStore store(2, 3);
   EXPECT_FALSE(store.setText(2, 0, "x"));

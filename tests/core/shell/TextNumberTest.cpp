@@ -133,6 +133,75 @@ TEST_P(NumericTextTable, Classifies) {
 INSTANTIATE_TEST_SUITE_P(Texts, NumericTextTable, ::testing::ValuesIn(NumericCases()),
                          [](const auto& info) { return RowName(info.param.name); });
 
+struct PrefixCase {
+  const char* name;
+  const char* text;
+  bool prefix;
+};
+
+// The stages a number passes through while it is typed, and texts no key added can repair.
+const std::vector<PrefixCase>& PrefixCases() {
+  static const std::vector<PrefixCase> cases = {
+      {"Empty", "", true},
+      {"Blanks", "  ", true},
+      {"LoneMinus", "-", true},
+      {"LonePlus", "+", true},
+      {"LonePoint", ".", true},
+      {"SignAndPoint", "-.", true},
+      {"BlankThenMinus", " -", true},
+      {"ExponentLetter", "1.5E", true},
+      {"ExponentSign", "1e-", true},
+      {"DExponentSign", "2D+", true},
+      {"Complete", "12.5", true},
+      {"CompleteWithTrailingBlank", "-3 ", true},
+      {"Letter", "12a", false},
+      {"ExponentFirst", "e", false},
+      {"ExponentAfterPoint", ".e", false},
+      {"ExponentAfterSign", "-e5", false},
+      {"DoubleSign", "--", false},
+      {"SignAfterDigit", "1-", false},
+      {"BlankAfterSign", "- ", false},
+      {"BlankAfterExponent", "1e ", false},
+      {"BlankInside", "1 2", false},
+      {"SecondPoint", "1.2.", false},
+      {"SecondExponent", "1e5e", false},
+      {"PointInExponent", "1e5.", false},
+  };
+  return cases;
+}
+
+class NumericPrefixTable : public ::testing::TestWithParam<PrefixCase> {};
+
+TEST_P(NumericPrefixTable, Classifies) {
+  EXPECT_EQ(IsNumericPrefix(GetParam().text), GetParam().prefix);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, NumericPrefixTable, ::testing::ValuesIn(PrefixCases()),
+                         [](const auto& info) { return RowName(info.param.name); });
+
+// The definition itself, checked on every text of up to four characters over the characters
+// that matter: a prefix is a text that some continuation of up to three characters makes
+// numeric (one digit always suffices, so three leaves room to spare).
+TEST(TextNumber, NumericPrefixMeansSomeContinuationIsNumeric) {
+  const std::string alphabet = "1.-e x";
+  auto all = [&](std::size_t maxLength) {
+    std::vector<std::string> texts{""};
+    for (std::size_t begin = 0, length = 0; length < maxLength; ++length) {
+      const std::size_t end = texts.size();
+      for (std::size_t i = begin; i < end; ++i)
+        for (char c : alphabet) texts.push_back(texts[i] + c);
+      begin = end;
+    }
+    return texts;
+  };
+  const std::vector<std::string> continuations = all(3);
+  for (const std::string& text : all(4)) {
+    bool completes = false;
+    for (const std::string& more : continuations) completes = completes || IsNumericText(text + more);
+    EXPECT_EQ(IsNumericPrefix(text), completes) << '"' << text << '"';
+  }
+}
+
 // Every text the editor accepts must read back as the number it shows.
 TEST(TextNumber, NumericTextReadsCompletely) {
   EXPECT_EQ(LeadingValue(" -12.5D+1 "), -125.0);

@@ -384,32 +384,54 @@ class DataFilesTest : public QObject {
     QCOMPARE(m_fixture->messageTexts(), QStringList());
   }
 
+  // A spreadsheet's column goes along the row, as an imported column does.
+  void spreadsheetColumnIsPastedAlongTheRow() {
+    Form9* w = form9();
+    SetForeignClipboard(QStringLiteral("10.2\r\n9.8\r\n10.5\r\n"));
+    w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, 3));
+    WindowFixture::toolbar(w, QStringLiteral("粘贴"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QStringList row;
+    for (int c = 2; c <= 6; ++c) row << WindowFixture::cell(w, 1, c);
+    QCOMPARE(row, (QStringList{"", "10.2", "9.8", "10.5", ""}));
+    QCOMPARE(WindowFixture::cell(w, 2, 3), QString());
+  }
+
+  // The room named is what the computation reads: in input mode one the sample row only.
   void clipboardRefusalsWriteNothing_data() {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("message");
     QTest::newRow("decimal comma")
-        << QStringLiteral("1\t2,5\n") << 1
+        << QStringLiteral("1\t2,5\n") << 1 << 1
         << QStringLiteral("第 1 行第 2 列的“2,5”含有小数逗号，请改用小数点");
-    QTest::newRow("non-numeric") << QStringLiteral("1\t2\nx\t3\n") << 1
+    QTest::newRow("non-numeric") << QStringLiteral("1\t2\nx\t3\n") << 1 << 1
                                  << QStringLiteral("第 2 行第 1 列的“x”不是数值");
-    QTest::newRow("past the last row")
-        << QStringLiteral("1\n2\n3\n") << 1
-        << QStringLiteral("数据有 3 行、每行 1 个，超出表格能放下的 2 行、每行 100 个");
+    QTest::newRow("past the sample row")
+        << QStringLiteral("1\t2\n3\t4\n") << 1 << 1
+        << QStringLiteral("数据有 2 行、每行 2 个，超出表格能放下的 1 行、每行 100 个");
     QTest::newRow("past the last column")
-        << QStringLiteral("1\t2\t3\n") << 99
-        << QStringLiteral("数据有 1 行、每行 3 个，超出表格能放下的 2 行、每行 2 个");
+        << QStringLiteral("1\t2\t3\n") << 1 << 99
+        << QStringLiteral("数据太多：超过表格能容纳的 2 个数据");
+    QTest::newRow("column longer than the row")
+        << QString(QStringLiteral("1\n")).repeated(101) << 1 << 1
+        << QStringLiteral("数据太多：超过表格能容纳的 100 个数据");
+    QTest::newRow("row without a heading")
+        << QStringLiteral("1\n") << 2 << 1
+        << QStringLiteral("这一行不接受数据，请选择有标题的行中的单元格");
   }
 
   void clipboardRefusalsWriteNothing() {
     QFETCH(QString, text);
+    QFETCH(int, row);
     QFETCH(int, column);
     QFETCH(QString, message);
     Form9* w = form9();
     WindowFixture::fill(w, 1, {"5", "6"});
     const QStringList before = GridTexts(w);
     SetForeignClipboard(text);
-    w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, column));
+    w->grid()->setCurrentIndex(w->grid()->gridModel()->index(row, column));
     WindowFixture::toolbar(w, QStringLiteral("粘贴"));
     QCOMPARE(m_fixture->messageTexts(),
              QStringList{QStringLiteral("剪贴板中的数据不能粘贴：\n") + message});

@@ -1,6 +1,7 @@
-// Sample entry as a new user meets it: typing a sample from the keyboard, deleting without a
-// false message, shortcuts, wide data columns, the grid's height bounds, disabled options,
-// long values and Chinese standard buttons.
+// Sample entry as a new user meets it: typing a sample from the keyboard, what the cell holds
+// while a value is typed, corrected and deleted, deleting without a false message, shortcuts,
+// wide data columns, the grid's height bounds, disabled options, long values and Chinese
+// standard buttons.
 #include <QAbstractButton>
 #include <QAction>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 
 #include "core/shell/ProgramState.h"
 #include "gui/estimation/Form9.h"
+#include "gui/hypothesis/Form4.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/sample/ValueLabel.h"
 #include "core/shell/ScaleLayout.h"
@@ -45,6 +47,102 @@ class SampleEntryTest : public QObject {
     w->openCellEditor();
     QTest::keyClick(w->editor(), Qt::Key_Return);
     QCOMPARE(w->grid()->currentIndex().column(), 100);
+  }
+
+  // Keys typed after a click on cell (1, 1), one step per entry: plain text is typed, <Name> is
+  // a key, <Away> moves the focus to the compute button. `trace` is the text of the edited
+  // cell after each step, so a value the user never typed shows up even when it passes.
+  void theCellHoldsOnlyWhatWasTyped_data() {
+    QTest::addColumn<QStringList>("before");  // row 1 from column 1
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("trace");
+    QTest::addColumn<QString>("editor");  // the editor's text at the end
+    QTest::addColumn<QStringList>("row");  // row 1, columns 1 to 3, at the end
+    QTest::addColumn<int>("messages");
+    QTest::newRow("a key replaces the old value")
+        << QStringList{"4"} << QStringList{"6"} << QStringList{"6"} << "6" << QStringList{"6", "", ""} << 0;
+    QTest::newRow("End keeps the old value to add to")
+        << QStringList{"4"} << QStringList{"<End>", "6"} << QStringList{"4", "46"} << "46"
+        << QStringList{"46", "", ""} << 0;
+    QTest::newRow("a sign put in front afterwards")
+        << QStringList{} << QStringList{"3", "<Home>", "-"} << QStringList{"3", "3", "-3"} << "-3"
+        << QStringList{"-3", "", ""} << 0;
+    QTest::newRow("backspacing to nothing empties the cell")
+        << QStringList{} << QStringList{"12", "<Backspace>", "<Backspace>"} << QStringList{"12", "1", ""}
+        << "" << QStringList{"", "", ""} << 0;
+    QTest::newRow("a minus first")
+        << QStringList{"8"} << QStringList{"-", "3"} << QStringList{"", "-3"} << "-3"
+        << QStringList{"-3", "", ""} << 0;
+    QTest::newRow("a minus first after moving from a filled cell")
+        << QStringList{} << QStringList{"3", "<Return>", "-", "3"} << QStringList{"3", "", "", "-3"} << "-3"
+        << QStringList{"3", "-3", ""} << 0;
+    QTest::newRow("an exponent on its way")
+        << QStringList{} << QStringList{"1.5", "E", "-", "3"} << QStringList{"1.5", "", "", "1.5E-3"} << "1.5E-3"
+        << QStringList{"1.5E-3", "", ""} << 0;
+    QTest::newRow("a point first")
+        << QStringList{} << QStringList{".", "5"} << QStringList{"", ".5"} << ".5" << QStringList{".5", "", ""} << 0;
+    QTest::newRow("an unfinished number left for the next cell")
+        << QStringList{"7"} << QStringList{"1e", "<Return>"} << QStringList{"", ""} << ""
+        << QStringList{"", "", ""} << 0;
+    QTest::newRow("an unfinished number left for another control")
+        << QStringList{"7"} << QStringList{"-", "<Away>"} << QStringList{"", ""} << "" << QStringList{"", "", ""} << 0;
+    QTest::newRow("a letter is reported and taken back")
+        << QStringList{} << QStringList{"12", "a", "5"} << QStringList{"12", "12", "125"} << "125"
+        << QStringList{"125", "", ""} << 1;
+    QTest::newRow("a letter in the middle is taken back where it was typed")
+        << QStringList{} << QStringList{"15", "<Left>", "x", "2"} << QStringList{"15", "15", "15", "125"}
+        << "125" << QStringList{"125", "", ""} << 1;
+    QTest::newRow("Delete on the opened cell empties it")
+        << QStringList{"4", "5"} << QStringList{"<Delete>"} << QStringList{""} << "" << QStringList{"", "5", ""} << 0;
+    QTest::newRow("Delete after the typed number empties the cell")
+        << QStringList{} << QStringList{"12", "<Delete>"} << QStringList{"12", ""} << "" << QStringList{"", "", ""} << 0;
+    QTest::newRow("Delete inside the text deletes a character")
+        << QStringList{"12.5"} << QStringList{"<Home>", "<Delete>"} << QStringList{"12.5", "2.5"} << "2.5"
+        << QStringList{"2.5", "", ""} << 0;
+  }
+
+  void theCellHoldsOnlyWhatWasTyped() {
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, trace);
+    QFETCH(QString, editor);
+    QFETCH(QStringList, row);
+    QFETCH(int, messages);
+    Form9* w = open(5);
+    WindowFixture::fill(w, 1, before);
+    WindowFixture::clickCell(w, 1, 1);
+    const QMap<QString, Qt::Key> keys{{"<End>", Qt::Key_End},          {"<Home>", Qt::Key_Home},
+                                      {"<Left>", Qt::Key_Left},        {"<Backspace>", Qt::Key_Backspace},
+                                      {"<Delete>", Qt::Key_Delete},    {"<Return>", Qt::Key_Return}};
+    QStringList seen;
+    for (const QString& step : steps) {
+      if (step == QLatin1String("<Away>"))
+        w->findChild<QWidget*>(QStringLiteral("Command1"))->setFocus(Qt::MouseFocusReason);
+      else if (keys.contains(step))
+        QTest::keyClick(w->editor(), keys[step]);
+      else
+        QTest::keyClicks(w->editor(), step);
+      const QModelIndex current = w->grid()->currentIndex();
+      seen << WindowFixture::cell(w, current.row(), current.column());
+    }
+    QCOMPARE(seen, trace);
+    QCOMPARE(w->editor()->text(), editor);
+    QCOMPARE((QStringList{WindowFixture::cell(w, 1, 1), WindowFixture::cell(w, 1, 2), WindowFixture::cell(w, 1, 3)}),
+             row);
+    QCOMPARE(m_fixture->messageTexts(), QStringList(messages, QStringLiteral("数据错误")));
+  }
+
+  // A character typed on the grid opens the editor with it in place of the cell's text, also
+  // in a window that does not reopen the editor on every key.
+  void aKeyOnTheGridStartsANewValue() {
+    auto* w = m_fixture->open<Form4>(WindowClass::Form4, QString(), 2);
+    WindowFixture::fill(w, 1, {"8"}, 4);
+    w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, 4));
+    w->grid()->setFocus();
+    QTest::keyClicks(w->grid(), QStringLiteral("5"));
+    QVERIFY(w->editor()->isVisible());
+    QCOMPARE(w->editor()->text(), QStringLiteral("5"));
+    QCOMPARE(WindowFixture::cell(w, 1, 4), QStringLiteral("5"));
   }
 
   void arrowKeysMoveBetweenCells() {
