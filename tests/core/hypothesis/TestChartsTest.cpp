@@ -316,7 +316,9 @@ TEST_F(ChartTables, DiscreteFittingBarsAreTheMergedCounts) {
     EXPECT_EQ(bars[0]->sets[0].values[i], r.merged[i].observed);
     EXPECT_EQ(bars[0]->sets[1].values[i], r.merged[i].expected);
   }
-  EXPECT_EQ(bars[0]->categories.front(), "0");
+  // The end classes reach the ends of the law.
+  EXPECT_EQ(bars[0]->categories.front(), "≤0");
+  EXPECT_EQ(bars[0]->categories.back(), "≥3");
   EXPECT_TRUE(chart.ofKind(SeriesKind::Curve).empty());
 }
 
@@ -329,6 +331,7 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
       Fitting(FittingEntry::NormalUnknown, FittingInputMode::Individual), Row1(values), CellStore(3, 31));
   const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "normal");
+  EXPECT_NE(chart.note.find("尾部"), std::string::npos) << chart.note;
   const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
   ASSERT_EQ(bars.size(), 1u);
   ASSERT_EQ(bars[0]->edges.size(), r.classes.size() + 1);
@@ -338,7 +341,8 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
     EXPECT_NEAR(bars[0]->sets[0].values[i] * r.n * width, r.classes[i].observed, 1e-9);
     EXPECT_NEAR(bars[0]->sets[1].values[i] * r.n * width, r.classes[i].expected, 1e-9);
   }
-  // The fitted N(μ, σ²) over the classes holds the probability the classes expect.
+  // The fitted N(μ, σ²) over the classes holds the probability the classes expect, less the
+  // tails beyond the smallest and largest value (0.5 % together) that the end classes take.
   const std::vector<const ChartSeries*> curves = chart.ofKind(SeriesKind::Curve);
   ASSERT_EQ(curves.size(), 1u);
   std::vector<ChartPoint> inside;
