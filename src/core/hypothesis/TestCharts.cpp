@@ -369,8 +369,12 @@ ChartDescription RankSumChart(const RankSumResult& result) {
   chart.note = "R1 = " + ChartNumber(result.ranking.r1) + "，R2 = " + ChartNumber(result.ranking.r2) +
                "，W = " + ChartNumber(result.w);
   if (result.bounds)
-    chart.note += "，T1 = " + std::to_string(result.bounds->t1) +
-                  "，T2 = " + std::to_string(result.bounds->t2);
+    AddNote(chart, "查表 T1 = " + std::to_string(result.bounds->t1) +
+                       "，T2 = " + std::to_string(result.bounds->t2));
+  else if (result.normal)
+    AddNote(chart, "样本量不在秩和检验表中，用正态近似" +
+                       (result.normal->standardized ? " Z = " + ChartNumber(*result.normal->standardized)
+                                                    : std::string()));
   return chart;
 }
 

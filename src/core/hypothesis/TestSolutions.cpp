@@ -405,9 +405,11 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
       ExactDecision(result, in.hypothesis);
   const RankSumPValue p = ComputeRankSumPValue(result, in.hypothesis);
 
+  const std::string sizes = "样本量 (" + std::to_string(r.n1) + ", " + std::to_string(r.n2) + ")";
   if (result.bounds) {
     const RankSumBounds& b = *result.bounds;
     const std::string which = b.sampleOneSmaller ? "R₁" : "R₂";
+    s.text(sizes + " 在秩和检验表中，查表。");
     s.formula("W = " + which + " = " + Num(result.w) + "（容量较小的样本的秩和）");
     s.heading("临界值");
     s.formula("查秩和检验表：n₁ = " + std::to_string(b.smallerSize) + "，n₂ = " +
@@ -433,7 +435,7 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
   } else if (result.normal) {
     const RankSumNormal& nm = *result.normal;
     const double total = r.n1 + r.n2;
-    s.text("N = n₁ + n₂ > 20，用正态近似：W = R₁ = " + Num(r.r1) + "。");
+    s.text(sizes + " 不在秩和检验表中（表中两样本量均不超过 10），用正态近似：W = R₁ = " + Num(r.r1) + "。");
     s.formula("E(R₁) = n₁(N + 1)/2 = " + Num(r.mean));
     s.formula("σ = √(n₁n₂(N + 1)/12 − n₁n₂Σ(t³ − t)/(12N(N − 1))) = " + Num(r.sigma) +
               "（结的修正 Σ(t³ − t) = " + Num(r.tieSum) + "，N = " + Whole(total) + "）");

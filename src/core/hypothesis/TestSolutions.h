@@ -64,8 +64,8 @@ struct RankSumSolutionInput {
   double alpha = 0.05;  // as typed; the result carries α′
 };
 
-// Form7: the pooled rank table, R1, R2, W, then the table pair T1/T2 with the exact pair, or
-// the tie-corrected normal statistic.
+// Form7: the pooled rank table, R1, R2, W, whether the sizes are in the rank-sum table, then
+// the table pair T1/T2 with the exact pair, or the tie-corrected normal statistic.
 WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutionInput& input);
 
 // Form5: the class tables before and after merging (the open ends of the first and last class

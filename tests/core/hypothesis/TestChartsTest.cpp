@@ -248,19 +248,21 @@ TEST_F(ChartTables, RankSumPointsAreTheRanksOfEachSample) {
   struct Case {
     const char* name;
     CellStore grid;
+    const char* method;  // named in the note
   };
   std::vector<std::string> big1, big2;
   for (int i = 0; i < 12; ++i) big1.push_back(std::to_string(i * 1.5));
   for (int i = 0; i < 14; ++i) big2.push_back(std::to_string(i * 1.1 + 2));
   const Case cases[] = {
-      {"table, ties", RankGrid({"1", "2", "4", "4"}, {"3", "4", "6", "7", "9"})},
-      {"normal branch", RankGrid(big1, big2)},
+      {"table, ties", RankGrid({"1", "2", "4", "4"}, {"3", "4", "6", "7", "9"}), "查表"},
+      {"normal branch", RankGrid(big1, big2), "正态近似"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const RankSumResult r = ComputeRankSumTest(c.grid, RankSumHypothesis::TwoSided, "0.05");
     const ChartDescription chart = RankSumChart(r);
     ExpectDrawable(chart, c.name);
+    EXPECT_NE(chart.note.find(c.method), std::string::npos) << chart.note;
     const std::vector<const ChartSeries*> points = chart.ofKind(SeriesKind::Points);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0]->points.size(), static_cast<size_t>(r.ranking.n1));

@@ -264,7 +264,7 @@ TEST_F(SolutionTest, RankSumTablePairAgainstExactPair) {
   EXPECT_TRUE(Contains(text, kDiffers)) << text;
 }
 
-// 30 against 30 distinct values, sample one the smaller: N > 20 takes the normal branch with
+// 30 against 30 distinct values: sizes beyond the table take the normal branch with
 // E(R1) = 30·61/2 = 915 and σ = √(30·30·61/12) = 67.6387 (no ties).
 TEST_F(SolutionTest, RankSumNormalBranchShowsMomentsAndZ) {
   RankSumSamples samples;
