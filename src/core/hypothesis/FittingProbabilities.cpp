@@ -4,16 +4,13 @@
 #include <cmath>
 #include <stdexcept>
 
+#include <boost/math/distributions/normal.hpp>
+
 #include "core/shell/Errors.h"
 #include "core/shell/TextNumber.h"
 
 namespace kelvo {
 namespace {
-
-constexpr double kNormalTolerance = 0.001;
-constexpr int kFirstSubintervals = 100;
-constexpr int kMaxSubintervals = 25600;
-constexpr double kTwoPi = 6.28318;
 
 const char* const kNoSample = "没有样本数据,无法检验";
 const char* const kOutOfRange = "计算结果超出范围";
@@ -68,37 +65,47 @@ double SumOverWholes(double first, double last, double mean, double spread, Term
   return sum;
 }
 
+// The probability of a class, its open ends reaching the ends of the law.
 double ClassProbability(FittingEntry entry, const FittingParameters& q, const CellStore& law,
-                        double a, double b) {
+                        const FittingClass& k) {
+  const double a = k.openBelow ? -HUGE_VAL : k.lower;
+  const double b = k.openAbove ? HUGE_VAL : k.upper;
   switch (entry) {
     case FittingEntry::UserLaw:
-      return LawProbability(law, a);
+      return LawProbability(law, a, b);
     case FittingEntry::ZeroOneKnown:
-      // By the class's value: the classes of a sample of only 1s start at 1, not at 0.
-      return a == 0.0 ? 1.0 - q.zeroOneP : a == 1.0 ? q.zeroOneP : 0.0;
+      return (a <= 0.0 && 0.0 < b ? 1.0 - q.zeroOneP : 0.0) + (a <= 1.0 && 1.0 < b ? q.zeroOneP : 0.0);
     case FittingEntry::BinomialKnown:
     case FittingEntry::BinomialUnknown: {
       const double n = q.binomialTrials, whole = RoundHalfEven(n), p = q.binomialP;
-      return SumOverWholes(std::floor(a), std::floor(b - 1.0), n * p, std::sqrt(n * p * (1.0 - p)),
+      const double first = k.openBelow ? 0.0 : std::floor(a);
+      const double last = k.openAbove ? whole : std::floor(b - 1.0);
+      return SumOverWholes(first, last, n * p, std::sqrt(n * p * (1.0 - p)),
                            [&](double x) { return BinomialTerm(x, n, whole, p); });
     }
     case FittingEntry::PoissonKnown:
     case FittingEntry::PoissonUnknown: {
       const double lambda = q.poissonLambda;
-      return SumOverWholes(RoundHalfEven(a), RoundHalfEven(b - 1.0), lambda, std::sqrt(lambda),
+      const double first = k.openBelow ? 0.0 : RoundHalfEven(a);
+      const double last = k.openAbove ? HUGE_VAL : RoundHalfEven(b - 1.0);
+      return SumOverWholes(first, last, lambda, std::sqrt(lambda),
                            [&](double x) { return PoissonProbability(x, lambda); });
     }
     case FittingEntry::UniformKnown:
-    case FittingEntry::UniformUnknown:
-      // The classes are not clipped to [A, B]: their shares may sum to more or less than 1.
-      return (b - a) / (q.uniformB - q.uniformA);
+    case FittingEntry::UniformUnknown: {
+      // The part of the class inside [A, B].
+      const double from = std::clamp(a, q.uniformA, q.uniformB);
+      const double to = std::clamp(b, q.uniformA, q.uniformB);
+      return (to - from) / (q.uniformB - q.uniformA);
+    }
     case FittingEntry::NormalKnown:
     case FittingEntry::NormalUnknown:
       return NormalClassProbability(a, b, q.normalMu, q.normalSigma);
     case FittingEntry::ExponentialKnown:
     case FittingEntry::ExponentialUnknown:
-      // No truncation at 0: a class reaching below 0 keeps the formula.
-      return std::exp(-a / q.exponentialTheta) - std::exp(-b / q.exponentialTheta);
+      // The law starts at 0.
+      return std::exp(-std::max(a, 0.0) / q.exponentialTheta) -
+             std::exp(-std::max(b, 0.0) / q.exponentialTheta);
     case FittingEntry::ZeroOneUnknown:
       break;
   }
@@ -197,7 +204,7 @@ std::vector<FittingClass> ClassProbabilities(FittingEntry entry, const FittingPa
                                              const CellStore& law, std::vector<FittingClass> classes,
                                              int n) {
   for (FittingClass& k : classes) {
-    k.probability = ClassProbability(entry, parameters, law, k.lower, k.upper);
+    k.probability = ClassProbability(entry, parameters, law, k);
     k.expected = n * k.probability;
     RequireFinite(k.expected);
   }
@@ -219,26 +226,23 @@ double BinomialCoefficient(int n, int x) {
 }
 
 double NormalClassProbability(double a, double b, double mu, double sigma) {
-  const double scale = 1.0 / (sigma * std::sqrt(kTwoPi));
-  auto density = [&](double x) { return std::exp(-(x - mu) * (x - mu) / (2.0 * sigma * sigma)) * scale; };
-  double previous = 1.0;
-  for (int m = kFirstSubintervals;; m *= 2) {
-    const double h = (b - a) / m;
-    double sum = 0.0;
-    for (int j = 0; j < m; ++j) sum += density(a + j * h);
-    const double s = h * sum;
-    const double d = std::fabs(s - previous);
-    previous = s;
-    // The window held the count in 16 bits: 25600 is its last doubling, so a class that has
-    // not settled by then keeps the finest sum there is rather than overflow the count.
-    if (d <= kNormalTolerance || m >= kMaxSubintervals) return s;
-  }
+  const boost::math::normal law(mu, sigma);
+  // Above the mean the upper tails keep their digits where Φ(a) and Φ(b) both round to 1.
+  if (a >= mu)
+    return boost::math::cdf(boost::math::complement(law, a)) -
+           boost::math::cdf(boost::math::complement(law, b));
+  return boost::math::cdf(law, b) - boost::math::cdf(law, a);
 }
 
-double LawProbability(const CellStore& law, double x) {
-  for (int c = 1; c < law.cols(); ++c)
-    if (Filled(law, 1, c) && Value(law, 1, c) == x) return Value(law, 2, c);
-  return 0.0;
+double LawProbability(const CellStore& law, double a, double b) {
+  double inside = 0.0, total = 0.0;
+  for (int c = 1; c < law.cols(); ++c) {
+    if (!Filled(law, 1, c)) continue;
+    const double x = Value(law, 1, c), p = Value(law, 2, c);
+    total += p;
+    if (a <= x && x < b) inside += p;
+  }
+  return total > 0.0 ? inside / total : 0.0;
 }
 
 }  // namespace kelvo

@@ -17,7 +17,11 @@ FittingParameters PrepareParameters(FittingEntry entry, FittingInputMode mode,
                                     const SampleSummary& sample, FittingParameters parameters);
 
 // The classes with probability and expected count n * p filled in for the entry's law, with
-// the parameters as PrepareParameters returns them. Entry 2 has none (std::invalid_argument).
+// the parameters as PrepareParameters returns them. A class open below (above) takes the law's
+// probability down to its lower (up to its upper) end: 0 for the binomial, Poisson and
+// exponential laws, A and B for the uniform, -∞ and +∞ for the normal, every point of a
+// user-defined or 0-1 law. Classes within the law's range that cover it from end to end get
+// probabilities adding up to 1. Entry 2 has none (std::invalid_argument).
 // Throws InputError("计算结果超出范围") when an expected count is not finite.
 std::vector<FittingClass> ClassProbabilities(FittingEntry entry, const FittingParameters& parameters,
                                              const CellStore& law, std::vector<FittingClass> classes,
@@ -29,12 +33,11 @@ double PoissonTerm(int x, double lambda);
 // C(n, x) as a running product over the smaller of x and n - x; 0 outside 0 <= x <= n.
 double BinomialCoefficient(int n, int x);
 
-// P(a <= X < b) for X normal(μ, σ): left Riemann sums of the density with 100, 200, ...
-// subintervals until two successive sums differ by at most 0.001 (the first is compared
-// with 1); at most 25600 subintervals. The density uses 6.28318 for 2π.
+// P(a <= X < b) for X normal(μ, σ), from the distribution function; a and b may be infinite.
 double NormalClassProbability(double a, double b, double mu, double sigma);
 
-// P of the first point of the law grid whose X equals x exactly; 0 when there is none.
-double LawProbability(const CellStore& law, double x);
+// P(a <= X < b) under the law typed in the law grid, each point's P divided by the sum of
+// all of them (which the law check holds within 0.05 of 1); a and b may be infinite.
+double LawProbability(const CellStore& law, double a, double b);
 
 }  // namespace kelvo

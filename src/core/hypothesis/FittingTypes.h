@@ -51,13 +51,18 @@ struct FittingParameters {
   double normalSumXX = 0.0;
 };
 
-// One row of a class table: the half-open class lower <= x < upper.
+// One row of a class table: the half-open class lower <= x < upper. The first class of a
+// table takes the whole lower tail of the law and the last the whole upper tail, so that the
+// probabilities of a table add up to 1: their probability reaches down to the law's lower end
+// (openBelow) or up to its upper end (openAbove), beyond the bounds that hold the sample.
 struct FittingClass {
   double lower = 0.0;
   double upper = 0.0;
   double observed = 0.0;     // O
   double probability = 0.0;  // p under H0
   double expected = 0.0;     // E = n * p
+  bool openBelow = false;
+  bool openAbove = false;
 };
 
 struct FittingRequest {
@@ -77,8 +82,9 @@ struct FittingResult {
   int estimatedCount = 0;             // r
   // Entry 2 only: the message of a failed data check, shown before its conclusion H1.
   std::optional<std::string> dataMessage;
-  // statistic = χ², df = K - r - 1, criticalValues = {χ²_α(df)}, the decision, and the
-  // estimates by name ("P", "λ", "A", "B", "μ", "σ", "θ"). Entry 2 has the decision only.
+  // statistic = χ² = Σ (O - E)² / E over the merged classes, df = K - r - 1,
+  // criticalValues = {χ²_α(df)}, the decision, and the estimates by name ("P", "λ", "A",
+  // "B", "μ", "σ", "θ"). Entry 2 has the decision only.
   TestResult test;
 };
 

@@ -22,6 +22,7 @@ constexpr double kMinExpected = 5.0;
 const char* const kNoSample = "没有样本数据,无法检验";
 const char* const kOutOfRange = "计算结果超出范围";
 const char* const kNoGroupedData = "该分布不能使用间隔数据,请选择离散数据或重复数据";
+const char* const kTooManyClasses = "数据范围太大,分组数超出范围";
 
 bool Filled(const CellStore& store, int row, int col) { return !store.text(row, col).empty(); }
 
@@ -43,6 +44,13 @@ bool RefusesGroupedData(FittingEntry entry) {
 
 void RequireFinite(double value) {
   if (!std::isfinite(value)) throw InputError(kOutOfRange);
+}
+
+// The first class takes the law's whole lower tail and the last its whole upper tail.
+void OpenTheEnds(std::vector<FittingClass>& classes) {
+  if (classes.empty()) return;
+  classes.front().openBelow = true;
+  classes.back().openAbove = true;
 }
 
 void AddEstimates(FittingEntry entry, const FittingParameters& q, NamedValues& values) {
@@ -112,22 +120,31 @@ std::vector<FittingClass> ReadClasses(const CellStore& sample, FittingInputMode 
 }
 
 std::vector<FittingClass> BuildDiscreteClasses(const CellStore& sample, FittingInputMode mode) {
-  std::vector<double> wholes;
-  for (int c = 1; c < sample.cols(); ++c)
-    if (Filled(sample, kValueRow, c)) wholes.push_back(std::floor(Value(sample, kValueRow, c)));
-  std::sort(wholes.begin(), wholes.end());
-  wholes.erase(std::unique(wholes.begin(), wholes.end()), wholes.end());
-  std::vector<FittingClass> classes(wholes.size());
-  for (std::size_t i = 0; i < wholes.size(); ++i) {
-    classes[i].lower = wholes[i];
-    classes[i].upper = wholes[i] + 1.0;
+  bool any = false;
+  double first = 0.0, last = 0.0;
+  for (int c = 1; c < sample.cols(); ++c) {
+    if (!Filled(sample, kValueRow, c)) continue;
+    const double w = std::floor(Value(sample, kValueRow, c));
+    if (!any || w < first) first = w;
+    if (!any || w > last) last = w;
+    any = true;
+  }
+  if (!any) return {};
+  // One class per whole number of the range: a range such as 0 to 10^9 is refused before a
+  // class table of that size is made.
+  const double count = last - first + 1.0;
+  if (!(count <= kMaxCount)) throw InputError(kTooManyClasses);
+  std::vector<FittingClass> classes(static_cast<std::size_t>(count));
+  for (std::size_t i = 0; i < classes.size(); ++i) {
+    classes[i].lower = first + static_cast<double>(i);
+    classes[i].upper = classes[i].lower + 1.0;
   }
   for (int c = 1; c < sample.cols(); ++c) {
     if (!Filled(sample, kValueRow, c)) continue;
     const double w = std::floor(Value(sample, kValueRow, c));
-    const auto at = std::lower_bound(wholes.begin(), wholes.end(), w) - wholes.begin();
-    classes[static_cast<std::size_t>(at)].observed += Weight(sample, mode, c);
+    classes[static_cast<std::size_t>(w - first)].observed += Weight(sample, mode, c);
   }
+  OpenTheEnds(classes);
   return classes;
 }
 
@@ -142,24 +159,27 @@ std::vector<FittingClass> BuildContinuousClasses(const CellStore& sample, Fittin
     any = true;
   }
   if (!any) return {};
-  const double h = (max - min + 2.0) / kContinuousClasses;
+  // Equal values leave nothing to divide: one class that holds the whole law.
+  const int count = max > min ? kContinuousClasses : 1;
+  const double h = (max - min) / count;
   RequireFinite(h);
-  std::vector<FittingClass> classes(kContinuousClasses);
-  double lower = min - 1.0;
-  for (FittingClass& k : classes) {
-    k.lower = lower;
-    k.upper = lower + h;
-    lower += h;
+  std::vector<FittingClass> classes(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    classes[static_cast<std::size_t>(i)].lower = min + i * h;
+    classes[static_cast<std::size_t>(i)].upper = i + 1 == count ? max : min + (i + 1) * h;
   }
   for (int c = 1; c < sample.cols(); ++c) {
     if (!Filled(sample, kValueRow, c)) continue;
     const double x = Value(sample, kValueRow, c);
-    auto k = std::find_if(classes.begin(), classes.end(),
-                          [x](const FittingClass& k) { return k.lower <= x && x < k.upper; });
-    // Only values so large that max + 1 rounds back to max can miss the last class.
-    if (k == classes.end()) throw InputError(kOutOfRange);
-    k->observed += Weight(sample, mode, c);
+    /* The class by its number of widths above the minimum. A value on a class bound belongs
+       to the class it starts; the small allowance keeps it there when rounding leaves it a
+       hair short ((1.14 − 1) / 0.02 is 6.999999999999997), so that the same lengths in
+       metres and in centimetres fall in the same classes. */
+    const double widths = h > 0.0 ? (x - min) / h : 0.0;
+    const int i = std::clamp(static_cast<int>(std::floor(widths + 1e-9)), 0, count - 1);
+    classes[static_cast<std::size_t>(i)].observed += Weight(sample, mode, c);
   }
+  OpenTheEnds(classes);
   return classes;
 }
 
@@ -173,6 +193,13 @@ std::vector<FittingClass> ReadGroupedClasses(const CellStore& sample) {
     k.observed = Value(sample, kGroupCountRow, c);
     classes.push_back(k);
   }
+  // The intervals may be typed in any order; together they must cover one stretch, or the
+  // law's probability between them would belong to no class.
+  std::stable_sort(classes.begin(), classes.end(),
+                   [](const FittingClass& a, const FittingClass& b) { return a.lower < b.lower; });
+  for (std::size_t i = 1; i < classes.size(); ++i)
+    if (classes[i].lower != classes[i - 1].upper) throw InputError("区间数据必须首尾相接");
+  OpenTheEnds(classes);
   return classes;
 }
 
@@ -203,6 +230,7 @@ std::vector<FittingClass> MergeSmallClasses(const std::vector<FittingClass>& cla
       group.probability += classes[s + m].probability;
     }
     group.upper = classes[s + m - 1].upper;
+    group.openAbove = classes[s + m - 1].openAbove;
     merged.push_back(group);
     s += m;
   }
@@ -211,6 +239,7 @@ std::vector<FittingClass> MergeSmallClasses(const std::vector<FittingClass>& cla
     merged.pop_back();
     FittingClass& before = merged.back();
     before.upper = last.upper;
+    before.openAbove = last.openAbove;
     before.observed += last.observed;
     before.probability += last.probability;
     before.expected += last.expected;
@@ -218,11 +247,15 @@ std::vector<FittingClass> MergeSmallClasses(const std::vector<FittingClass>& cla
   return merged;
 }
 
-double ChiSquareStatistic(const std::vector<FittingClass>& merged, int n) {
+double ChiSquareStatistic(const std::vector<FittingClass>& merged) {
   RequireTestableClasses(merged);
   double sum = 0.0;
-  for (const FittingClass& k : merged) sum += k.observed * k.observed / k.expected;
-  return sum - n;
+  for (const FittingClass& k : merged) sum += ChiSquareShare(k);
+  return sum;
+}
+
+double ChiSquareShare(const FittingClass& k) {
+  return (k.observed - k.expected) * (k.observed - k.expected) / k.expected;
 }
 
 FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore& sample,
@@ -267,7 +300,7 @@ FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore&
   test.distribution = StatisticDistribution::ChiSquare;
   test.intermediates.add("n", result.n);
   AddEstimates(request.entry, result.parameters, test.intermediates);
-  test.statistic = ChiSquareStatistic(result.merged, result.n);
+  test.statistic = ChiSquareStatistic(result.merged);
   RequireFinite(test.statistic);
   const int df = static_cast<int>(result.merged.size()) - result.estimatedCount - 1;
   if (df < 1) throw InputError("自由度太小,无法检验");

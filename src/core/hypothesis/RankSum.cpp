@@ -14,9 +14,7 @@ namespace {
 
 constexpr int kSampleOneRow = 1;
 constexpr int kSampleTwoRow = 2;
-constexpr int kCappedSize = 10;     // a sample beside one of fewer than ten is cut to this
 constexpr int kLargestTableSize = 10;
-constexpr int kLargestTableTotal = 20;  // N up to this is decided from the table
 constexpr int kLastTableRow = 82;
 
 constexpr const char* kOutOfRange = "置信水平应大于0小于1";
@@ -79,9 +77,7 @@ void CheckRankSumInput(const CellStore& grid, std::optional<RankSumHypothesis> h
 }
 
 RankSumSizes CheckRepeatedValues(const CellStore& grid) {
-  RankSumSizes sizes{CountFilled(grid, kSampleOneRow), CountFilled(grid, kSampleTwoRow)};
-  if (sizes.n1 >= kCappedSize && sizes.n2 < kCappedSize) sizes.n1 = kCappedSize;
-  else if (sizes.n1 < kCappedSize && sizes.n2 >= kCappedSize) sizes.n2 = kCappedSize;
+  const RankSumSizes sizes{CountFilled(grid, kSampleOneRow), CountFilled(grid, kSampleTwoRow)};
   CheckSampleRepeats(grid, kSampleOneRow, sizes.n1, "样本一重复数据太多错误");
   CheckSampleRepeats(grid, kSampleTwoRow, sizes.n2, "样本二重复数据太多错误");
   return sizes;
@@ -131,6 +127,10 @@ RankSumRanking RankSamples(const RankSumSamples& samples) {
   return r;
 }
 
+bool InRankSumTable(int n1, int n2) {
+  return std::max(n1, n2) <= kLargestTableSize;
+}
+
 RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime) {
   RankSumBounds bounds;
   bounds.sampleOneSmaller = !(n2 < n1);
@@ -167,7 +167,7 @@ RankSumResult RankSumDecision(RankSumHypothesis hypothesis, const RankSumSamples
   test.intermediates.add("R2", r.r2);
   bool reject = false;
 
-  if (r.n1 + r.n2 > kLargestTableTotal) {
+  if (!InRankSumTable(r.n1, r.n2)) {
     RankSumNormal normal;
     normal.quantile = NormalQuantile(1.0 - alphaPrime);
     const double z = normal.quantile.value;

@@ -1,8 +1,8 @@
 #pragma once
 // The two-sample rank-sum test of the "秩和检验" window: the input checks over its grid (row 1
 // sample one, row 2 sample two, one observation per filled cell), the pooled ranking with
-// mid-ranks, the built-in table for N = n1 + n2 ≤ 20 and the tie-corrected normal
-// approximation beyond. Every refusal throws InputError with the text of the "数据检查" box;
+// mid-ranks, the built-in table when both sizes are at most 10 and the tie-corrected normal
+// approximation otherwise. Every value takes part. Every refusal throws InputError with the text of the "数据检查" box;
 // no function here decides from a value it could not compute.
 #include <optional>
 #include <string_view>
@@ -30,8 +30,7 @@ class SignificanceError : public InputError {
   bool m_refocus;
 };
 
-// The sizes that take part in the test, after a sample of ten or more beside one of fewer
-// than ten has been cut to its first ten values.
+// The sizes of the two samples: the numbers of filled cells of rows 1 and 2.
 struct RankSumSizes {
   int n1 = 0;
   int n2 = 0;
@@ -71,8 +70,8 @@ struct RankSumBounds {
   double probability = 0.0;      // P(W ≤ T1) listed in that row
 };
 
-// The normal approximation of R1 for N > 20: H0 is kept while R1 stays within
-// mean ∓ z·sigma, z being read from the normal table at 1 − α′.
+// The normal approximation of R1 for sizes beyond the table: H0 is kept while R1 stays
+// within mean ∓ z·sigma, z being read from the normal table at 1 − α′.
 struct RankSumNormal {
   CriticalValue quantile;  // z
   double lower = 0.0;      // mean − z·sigma
@@ -86,8 +85,8 @@ struct RankSumResult {
   double alphaPrime = 0.0;  // α for one-sided entries, α / 2 for the two-sided one
   // Table branch: W = R1 when sample one is the smaller, else R2. Normal branch: R1.
   double w = 0.0;
-  std::optional<RankSumBounds> bounds;  // table branch (N ≤ 20)
-  std::optional<RankSumNormal> normal;  // normal branch (N > 20)
+  std::optional<RankSumBounds> bounds;  // table branch (both sizes at most 10)
+  std::optional<RankSumNormal> normal;  // normal branch (a size above 10)
   // statistic = w, distribution RankSum, the normal look-up in criticalValues, the decision,
   // and every number above under its name in intermediates.
   TestResult test;
@@ -101,9 +100,8 @@ struct RankSumResult {
 void CheckRankSumInput(const CellStore& grid, std::optional<RankSumHypothesis> hypothesis,
                        std::string_view alphaText);
 
-// Counts the filled cells of rows 1 and 2, cuts a sample of ten or more to ten when the other
-// has fewer than ten, and refuses a sample in which one value fills more than half of it
-// ("样本一重复数据太多错误", then "样本二重复数据太多错误"). Returns the sizes after the cap.
+// Counts the filled cells of rows 1 and 2 and refuses a sample in which one value fills more
+// than half of it ("样本一重复数据太多错误", then "样本二重复数据太多错误"). Returns the sizes.
 RankSumSizes CheckRepeatedValues(const CellStore& grid);
 
 // The first n1 filled cells of row 1 and the first n2 of row 2, read with LeadingValue.
@@ -112,15 +110,19 @@ RankSumSamples ReadRankSumSamples(const CellStore& grid, RankSumSizes sizes);
 // The pooled ranking with mid-ranks, the rank sums and the moments of R1 under H0.
 RankSumRanking RankSamples(const RankSumSamples& samples);
 
+// Whether the sizes (in either order) lie in the range of the built-in table: both at most
+// 10. Of those, (2, 2) and (2, 3) have no row, and LookUpRankSumBounds refuses them.
+bool InRankSumTable(int n1, int n2);
+
 // The table row for the sizes (in either order) at the level α′: the first row of the pair,
 // or its second when α′ reaches the second row's probability. Throws
 // InputError("样本量太小,秩和检验表无此组合") for pairs the table lacks ((2, 2), (2, 3), sizes
 // below 2) and std::invalid_argument for sizes above 10, which never reach the table.
 RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime);
 
-// Ranks the samples and decides: from the table when N ≤ 20, from the normal approximation
-// otherwise (which reads the normal table of the database). α′ must lie in (0, 1)
-// (InputError "置信水平应大于0小于1").
+// Ranks the samples and decides: from the table when InRankSumTable, otherwise from the
+// normal approximation with every value (which reads the normal table of the database).
+// α′ must lie in (0, 1) (InputError "置信水平应大于0小于1").
 RankSumResult RankSumDecision(RankSumHypothesis hypothesis, const RankSumSamples& samples,
                               double alphaPrime);
 

@@ -369,8 +369,12 @@ ChartDescription RankSumChart(const RankSumResult& result) {
   chart.note = "R1 = " + ChartNumber(result.ranking.r1) + "，R2 = " + ChartNumber(result.ranking.r2) +
                "，W = " + ChartNumber(result.w);
   if (result.bounds)
-    chart.note += "，T1 = " + std::to_string(result.bounds->t1) +
-                  "，T2 = " + std::to_string(result.bounds->t2);
+    AddNote(chart, "查表 T1 = " + std::to_string(result.bounds->t1) +
+                       "，T2 = " + std::to_string(result.bounds->t2));
+  else if (result.normal)
+    AddNote(chart, "样本量不在秩和检验表中，用正态近似" +
+                       (result.normal->standardized ? " Z = " + ChartNumber(*result.normal->standardized)
+                                                    : std::string()));
   return chart;
 }
 
@@ -396,8 +400,14 @@ bool ClassesTile(const std::vector<FittingClass>& classes) {
   return true;
 }
 
+// A class of whole numbers by its values ("3", "≤1", "≥6"), another by its bounds; an open
+// end reaches the end of the law.
 std::string ClassName(const FittingClass& k) {
-  if (k.upper - k.lower == 1.0 && std::floor(k.lower) == k.lower) return ChartNumber(k.lower);
+  if (k.openBelow && k.openAbove) return "全部";
+  const bool whole = std::floor(k.lower) == k.lower && std::floor(k.upper) == k.upper;
+  if (k.openBelow) return whole ? "≤" + ChartNumber(k.upper - 1.0) : "<" + ChartNumber(k.upper);
+  if (k.openAbove) return "≥" + ChartNumber(k.lower);
+  if (whole && k.upper - k.lower == 1.0) return ChartNumber(k.lower);
   return ClassLabel(k.lower, k.upper);
 }
 
@@ -464,6 +474,8 @@ ChartDescription FittingChart(const FittingResult& result) {
     chart.series.push_back(std::move(bars));
     ChartSeries curve = FittedDensity(result, chart.xMin, chart.xMax);
     if (!curve.points.empty()) chart.series.push_back(std::move(curve));
+    if (result.classes.front().openBelow || result.classes.back().openAbove)
+      AddNote(chart, "首末两组的期望频数含分布两端的尾部");
   } else {
     chart.title = "各组的观测频数与期望频数";
     chart.xTitle = "组";

@@ -399,9 +399,11 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
       ExactDecision(result, in.hypothesis);
   const RankSumPValue p = ComputeRankSumPValue(result, in.hypothesis);
 
+  const std::string sizes = "样本量 (" + std::to_string(r.n1) + ", " + std::to_string(r.n2) + ")";
   if (result.bounds) {
     const RankSumBounds& b = *result.bounds;
     const std::string which = b.sampleOneSmaller ? "R₁" : "R₂";
+    s.text(sizes + " 在秩和检验表中，查表。");
     s.formula("W = " + which + " = " + Num(result.w) + "（容量较小的样本的秩和）");
     s.heading("临界值");
     s.formula("查秩和检验表：n₁ = " + std::to_string(b.smallerSize) + "，n₂ = " +
@@ -427,7 +429,7 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
   } else if (result.normal) {
     const RankSumNormal& nm = *result.normal;
     const double total = r.n1 + r.n2;
-    s.text("N = n₁ + n₂ > 20，用正态近似：W = R₁ = " + Num(r.r1) + "。");
+    s.text(sizes + " 不在秩和检验表中（表中两样本量均不超过 10），用正态近似：W = R₁ = " + Num(r.r1) + "。");
     s.formula("E(R₁) = n₁(N + 1)/2 = " + Num(r.mean));
     s.formula("σ = √(n₁n₂(N + 1)/12 − n₁n₂Σ(t³ − t)/(12N(N − 1))) = " + Num(r.sigma) +
               "（结的修正 Σ(t³ − t) = " + Num(r.tieSum) + "，N = " + Whole(total) + "）");
@@ -473,38 +475,36 @@ WorkedSolution FittingSolution(const FittingResult& result, double alpha, const 
   auto kept = [&](const FittingClass& c, const std::vector<FittingClass>& other) {
     return std::any_of(other.begin(), other.end(), [&](const FittingClass& o) { return sameBounds(c, o); });
   };
+  // An open end reaches the end of the law: (−∞, 1) for the first class, [6, +∞) for the last.
   auto bounds = [](const FittingClass& c) {
-    std::string text = "[";
-    text += Num(c.lower);
-    text += ", ";
-    text += Num(c.upper);
-    text += ")";
-    return text;
+    return (c.openBelow ? std::string("(−∞") : "[" + Num(c.lower)) + ", " +
+           (c.openAbove ? std::string("+∞)") : Num(c.upper) + ")");
   };
 
   s.heading("分组（合并前）");
   std::vector<std::vector<std::string>> rows;
   std::vector<bool> marked;
+  double sumP = 0.0, sumE = 0.0;
   for (const FittingClass& c : result.classes) {
     rows.push_back({bounds(c), Num(c.observed), Num(c.probability), Num(c.expected)});
     marked.push_back(!kept(c, result.merged));
+    sumP += c.probability;
+    sumE += c.expected;
   }
   s.table({"组", "频数 O", "概率 p", "期望频数 E = np"}, rows, marked);
+  s.text("首组含左侧尾部、末组含右侧尾部的概率：Σp = " + Num(sumP) + "，ΣE = " + Num(sumE) + "（n = " +
+         std::to_string(result.n) + "）。");
   if (std::find(marked.begin(), marked.end(), true) != marked.end())
     s.text("标记的组期望频数不足 5，与相邻组合并。");
 
   s.heading("分组（合并后）与各组对 χ² 的贡献");
   rows.clear();
   marked.clear();
-  double sumRatio = 0.0;
   for (const FittingClass& c : result.merged) {
-    const double ratio = c.observed * c.observed / c.expected;
-    sumRatio += ratio;
-    const double share = (c.observed - c.expected) * (c.observed - c.expected) / c.expected;
-    rows.push_back({bounds(c), Num(c.observed), Num(c.probability), Num(c.expected), Num(ratio), Num(share)});
+    rows.push_back({bounds(c), Num(c.observed), Num(c.probability), Num(c.expected), Num(ChiSquareShare(c))});
     marked.push_back(!kept(c, result.classes));
   }
-  s.table({"组", "O", "p", "E", "O²/E", "(O − E)²/E"}, rows, marked);
+  s.table({"组", "O", "p", "E", "(O − E)²/E"}, rows, marked);
 
   const std::vector<NamedValue>& values = t.intermediates.all();
   if (values.size() > 1) {
@@ -514,7 +514,7 @@ WorkedSolution FittingSolution(const FittingResult& result, double alpha, const 
     s.text(text);
   }
   s.heading("检验统计量");
-  s.formula("χ² = Σ Oᵢ²/Eᵢ − n = " + Num(sumRatio) + " − " + std::to_string(result.n) + " = " + Num(t.statistic));
+  s.formula("χ² = Σ (Oᵢ − Eᵢ)²/Eᵢ = " + Num(t.statistic));
   const int groups = static_cast<int>(result.merged.size());
   s.text("合并后组数 K = " + std::to_string(groups) + "，估计的参数个数 r = " +
          std::to_string(result.estimatedCount) + "，自由度 K − r − 1 = " + Num(t.df) +

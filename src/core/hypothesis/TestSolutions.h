@@ -64,12 +64,13 @@ struct RankSumSolutionInput {
   double alpha = 0.05;  // as typed; the result carries α′
 };
 
-// Form7: the pooled rank table, R1, R2, W, then the table pair T1/T2 with the exact pair, or
-// the tie-corrected normal statistic.
+// Form7: the pooled rank table, R1, R2, W, whether the sizes are in the rank-sum table, then
+// the table pair T1/T2 with the exact pair, or the tie-corrected normal statistic.
 WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutionInput& input);
 
-// Form5: the class tables before and after merging, each class's share of χ², the estimates,
-// r and df, the critical value and the p-value. `lawName` names H0's law ("泊松分布").
+// Form5: the class tables before and after merging (the open ends of the first and last class
+// written as −∞ and +∞) with Σp and ΣE, each class's (O − E)²/E, the estimates, r and df, the
+// critical value and the p-value. `lawName` names H0's law ("泊松分布").
 WorkedSolution FittingSolution(const FittingResult& result, double alpha, const std::string& lawName);
 
 }  // namespace kelvo

@@ -1,5 +1,6 @@
-// The rank-sum test: input checks, the ranking, the table branch (N ≤ 20) and the normal
-// branch (N > 20). Samples are chosen so that each decision sits next to its critical value.
+// The rank-sum test: input checks, the ranking, the table branch (both sizes at most 10) and
+// the normal branch (otherwise, with every value). Samples are chosen so that each decision
+// sits next to its critical value.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -57,30 +58,24 @@ TEST(RankSumChecks, InputChecksInOrder) {
   EXPECT_EQ(MessageOf([&] { CheckRankSumInput(Grid(two, {"5"}), H::FirstLess, "0.05"); }), "样本量太小");
 }
 
-TEST(RankSumChecks, RepeatedValuesAndCap) {
+TEST(RankSumChecks, RepeatedValues) {
   const std::vector<std::string> tenHalfFives = {"5", "1", "5", "2", "5", "3", "5", "4", "5", "6"};
-  auto capped = tenHalfFives;
-  capped.insert(capped.end(), {"5", "5"});  // 7 of 12 would fail; the first ten pass
+  auto twelve = tenHalfFives;
+  twelve.insert(twelve.end(), {"5", "5"});  // 7 of 12: the first ten alone would pass
   struct Case { const char* name; std::vector<std::string> one, two; const char* message; };
   const Case cases[] = {
       {"2 in half of 1,2,2,3 passes", {"1", "2", "2", "3"}, {"1", "2"}, ""},
       {"2 in more than half of 2,2,2,3", {"2", "2", "2", "3"}, {"1", "2"}, "样本一重复数据太多错误"},
       {"sample two after sample one passed", {"1", "2"}, {"7", "7", "8"}, "样本二重复数据太多错误"},
       {"both fail: sample one is named", {"4", "4"}, {"7", "7"}, "样本一重复数据太多错误"},
-      {"capped sample checked on its first ten", capped, {"1", "2", "3"}, ""},
+      {"every value is checked", twelve, {"1", "2", "3"}, "样本一重复数据太多错误"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(MessageOf([&] { CheckRepeatedValues(Grid(c.one, c.two)); }), c.message) << c.name;
 
-  const RankSumSizes s = CheckRepeatedValues(Grid(capped, {"1", "2", "3"}));
+  const RankSumSizes s = CheckRepeatedValues(Grid(tenHalfFives, {"1", "", "2", "3"}));
   EXPECT_EQ(s.n1, 10);
   EXPECT_EQ(s.n2, 3);
-  Values twelve(12), eleven(11);
-  for (int i = 0; i < 12; ++i) twelve[i] = i;
-  for (int i = 0; i < 11; ++i) eleven[i] = 100 + i;
-  const RankSumSizes both = CheckRepeatedValues(Grid(Texts(twelve), Texts(eleven)));
-  EXPECT_EQ(both.n1, 12);  // both ten or more: nothing is cut
-  EXPECT_EQ(both.n2, 11);
 }
 
 // Worked example: pooled 1, 2, 2, 3 rank 1, 2.5, 2.5, 4 with tie sum 2³ − 2 = 6.
@@ -167,31 +162,11 @@ TEST(RankSumTableBranch, BoundsWAndDecisions) {
   }
 }
 
-// The window's road: caps, the level halved for the two-sided entry, and refused sizes.
+// The window's road: the level halved for the two-sided entry, and refused sizes.
 TEST(RankSumTableBranch, FromTheGrid) {
-  const Values twelve = {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0.5, 0.7};
-  // 12/5: sample one cut to its first ten, pair (5, 10), W = R2 = 15; α′ = 0.05 reaches 0.050.
-  RankSumResult r = ComputeRankSumTest(Grid(Texts(twelve), Texts({1, 2, 3, 4, 5})), H::FirstGreater, "0.05");
-  EXPECT_EQ(r.ranking.table.size(), 15u);
-  EXPECT_EQ(r.bounds->smallerSize, 5);
-  EXPECT_EQ(r.bounds->largerSize, 10);
-  EXPECT_EQ(r.bounds->t1, 26);
-  EXPECT_EQ(r.w, 15.0);
-  EXPECT_FALSE(r.acceptsH0());
-
-  // 9/14: sample two cut to ten, pair (9, 10), W = R1.
-  const Values nine = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  const Values fourteen = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -1, -2, -3, -4};
-  r = ComputeRankSumTest(Grid(Texts(nine), Texts(fourteen)), H::TwoSided, "0.1");
-  EXPECT_EQ(r.alphaPrime, 0.05);
-  EXPECT_EQ(r.ranking.n2, 10);
-  EXPECT_TRUE(r.bounds->sampleOneSmaller);
-  EXPECT_EQ(r.bounds->largerSize, 10);
-  EXPECT_EQ(r.w, 45.0);
-  EXPECT_FALSE(r.acceptsH0());
-
   // Two-sided α = 0.1 reads (3, 4) at 0.05: the first row.
-  r = ComputeRankSumTest(Grid({"1", "2", "4"}, {"3", "5", "6", "7"}), H::TwoSided, "0.1");
+  const RankSumResult r = ComputeRankSumTest(Grid({"1", "2", "4"}, {"3", "5", "6", "7"}), H::TwoSided, "0.1");
+  EXPECT_EQ(r.alphaPrime, 0.05);
   EXPECT_EQ(r.bounds->t1, 6);
   EXPECT_EQ(r.bounds->t2, 18);
 
@@ -213,6 +188,47 @@ class RankSumNormalBranch : public ::testing::Test {
  protected:
   void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
 };
+
+// Every value takes part: the table decides when both sizes are at most 10, the normal
+// approximation otherwise, whatever the other size.
+TEST_F(RankSumNormalBranch, TheTableHoldsSizesUpToTen) {
+  struct Case { const char* name; int n1, n2; bool table; };
+  const Case cases[] = {
+      {"(10, 10)", 10, 10, true}, {"(10, 11)", 10, 11, false}, {"(9, 10)", 9, 10, true},
+      {"(9, 11)", 9, 11, false},  {"(2, 10)", 2, 10, true},    {"(2, 11)", 2, 11, false},
+      {"(12, 5)", 12, 5, false},  {"(3, 25)", 3, 25, false},
+  };
+  for (const Case& c : cases) {
+    Values one, two;
+    for (int i = 0; i < c.n1; ++i) one.push_back(2 * i);
+    for (int i = 0; i < c.n2; ++i) two.push_back(2 * i + 1);
+    const RankSumResult r = ComputeRankSumTest(Grid(Texts(one), Texts(two)), H::TwoSided, "0.05");
+    EXPECT_EQ(r.ranking.n1, c.n1) << c.name;
+    EXPECT_EQ(r.ranking.n2, c.n2) << c.name;
+    EXPECT_EQ(r.ranking.table.size(), static_cast<std::size_t>(c.n1 + c.n2)) << c.name;
+    EXPECT_EQ(r.bounds.has_value(), c.table) << c.name;
+    EXPECT_EQ(r.normal.has_value(), !c.table) << c.name;
+    EXPECT_EQ(InRankSumTable(c.n1, c.n2), c.table) << c.name;
+  }
+}
+
+// Sample one of 9 values against 30: the first ten of sample two alone give R1 = 89 within
+// the table pair (9, 10) at α′ = 0.025 (66 < 89 < 114), but all 39 values reject: R1 = 89,
+// E(R1) = 9·40/2 = 180, σ = √(9·30·40/12) = 30, z = −3.0333, p = 0.0024 (scipy.stats.ranksums).
+TEST_F(RankSumNormalBranch, NoValueIsDropped) {
+  const Values one = {52, 56, 60, 64, 70, 74, 78, 86, 88};
+  Values two = {54, 58, 62, 66, 68, 72, 76, 80, 82, 84};
+  for (int v = 90; v < 130; v += 2) two.push_back(v);
+  const RankSumResult r = ComputeRankSumTest(Grid(Texts(one), Texts(two)), H::TwoSided, "0.05");
+  EXPECT_EQ(r.ranking.n2, 30);
+  EXPECT_EQ(r.ranking.r1, 89.0);
+  EXPECT_EQ(r.ranking.mean, 180.0);
+  EXPECT_NEAR(r.ranking.sigma, 30.0, 1e-12);
+  ASSERT_TRUE(r.normal);
+  EXPECT_NEAR(*r.normal->standardized, -3.033333, 1e-6);
+  EXPECT_FALSE(r.acceptsH0());
+}
+
 
 // 10/11 (N = 21): μ = 110, σ = √(10·11·22/12) = 14.2009, z(0.95) = 1.64 from the normal
 // table, bounds 86.7105 and 133.2895 (tolerance 1e-4). Sample one takes the ranks listed (values = ranks).

@@ -248,19 +248,21 @@ TEST_F(ChartTables, RankSumPointsAreTheRanksOfEachSample) {
   struct Case {
     const char* name;
     CellStore grid;
+    const char* method;  // named in the note
   };
   std::vector<std::string> big1, big2;
   for (int i = 0; i < 12; ++i) big1.push_back(std::to_string(i * 1.5));
   for (int i = 0; i < 14; ++i) big2.push_back(std::to_string(i * 1.1 + 2));
   const Case cases[] = {
-      {"table, ties", RankGrid({"1", "2", "4", "4"}, {"3", "4", "6", "7", "9"})},
-      {"normal branch", RankGrid(big1, big2)},
+      {"table, ties", RankGrid({"1", "2", "4", "4"}, {"3", "4", "6", "7", "9"}), "查表"},
+      {"normal branch", RankGrid(big1, big2), "正态近似"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const RankSumResult r = ComputeRankSumTest(c.grid, RankSumHypothesis::TwoSided, "0.05");
     const ChartDescription chart = RankSumChart(r);
     ExpectDrawable(chart, c.name);
+    EXPECT_NE(chart.note.find(c.method), std::string::npos) << chart.note;
     const std::vector<const ChartSeries*> points = chart.ofKind(SeriesKind::Points);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0]->points.size(), static_cast<size_t>(r.ranking.n1));
@@ -316,7 +318,9 @@ TEST_F(ChartTables, DiscreteFittingBarsAreTheMergedCounts) {
     EXPECT_EQ(bars[0]->sets[0].values[i], r.merged[i].observed);
     EXPECT_EQ(bars[0]->sets[1].values[i], r.merged[i].expected);
   }
-  EXPECT_EQ(bars[0]->categories.front(), "0");
+  // The end classes reach the ends of the law.
+  EXPECT_EQ(bars[0]->categories.front(), "≤0");
+  EXPECT_EQ(bars[0]->categories.back(), "≥3");
   EXPECT_TRUE(chart.ofKind(SeriesKind::Curve).empty());
 }
 
@@ -329,6 +333,7 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
       Fitting(FittingEntry::NormalUnknown, FittingInputMode::Individual), Row1(values), CellStore(3, 31));
   const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "normal");
+  EXPECT_NE(chart.note.find("尾部"), std::string::npos) << chart.note;
   const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
   ASSERT_EQ(bars.size(), 1u);
   ASSERT_EQ(bars[0]->edges.size(), r.classes.size() + 1);
@@ -338,7 +343,8 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
     EXPECT_NEAR(bars[0]->sets[0].values[i] * r.n * width, r.classes[i].observed, 1e-9);
     EXPECT_NEAR(bars[0]->sets[1].values[i] * r.n * width, r.classes[i].expected, 1e-9);
   }
-  // The fitted N(μ, σ²) over the classes holds the probability the classes expect.
+  // The fitted N(μ, σ²) over the classes holds the probability the classes expect, less the
+  // tails beyond the smallest and largest value (0.5 % together) that the end classes take.
   const std::vector<const ChartSeries*> curves = chart.ofKind(SeriesKind::Curve);
   ASSERT_EQ(curves.size(), 1u);
   std::vector<ChartPoint> inside;

@@ -292,7 +292,7 @@ TEST_F(SolutionTest, RankSumTablePairAgainstExactPair) {
   EXPECT_TRUE(Contains(text, kDiffers)) << text;
 }
 
-// 30 against 30 distinct values, sample one the smaller: N > 20 takes the normal branch with
+// 30 against 30 distinct values: sizes beyond the table take the normal branch with
 // E(R1) = 30·61/2 = 915 and σ = √(30·30·61/12) = 67.6387 (no ties).
 TEST_F(SolutionTest, RankSumNormalBranchShowsMomentsAndZ) {
   RankSumSamples samples;
@@ -314,8 +314,9 @@ TEST_F(SolutionTest, RankSumNormalBranchShowsMomentsAndZ) {
   EXPECT_TRUE(Contains(text, "接受备选假设 H1")) << text;
 }
 
-// Five classes of n = 100 with E = 30, 35, 25, 6, 4: the last two merge into [3, 5) with
-// O = 10, E = 10. χ² = 900/30 + 1600/35 + 400/25 + 100/10 − 100 = 1.71429 with 3 df;
+// Five classes of n = 100 with E = 30, 35, 25, 6, 4, the first open below and the last open
+// above: the last two merge into [3, +∞) with O = 10, E = 10. χ² = 0 + 25/35 + 25/25 + 0 =
+// 1.71429 with 3 df;
 // χ²₀.₀₅(3) = 7.815 (printed χ² table), exact 7.81473; p = P(χ²(3) ≥ 1.71429) = 0.633762 from
 // the closed form 2(1 − Φ(√x)) + √(2x/π)·e^(−x/2).
 TEST_F(SolutionTest, FittingMarksMergedClassesAndShowsShares) {
@@ -324,11 +325,12 @@ TEST_F(SolutionTest, FittingMarksMergedClassesAndShowsShares) {
   f.n = 100;
   const double observed[] = {30, 40, 20, 6, 4}, p[] = {0.3, 0.35, 0.25, 0.06, 0.04};
   for (int i = 0; i < 5; ++i) f.classes.push_back({double(i), double(i + 1), observed[i], p[i], 100 * p[i]});
+  f.classes.front().openBelow = f.classes.back().openAbove = true;
   f.merged = MergeSmallClasses(f.classes);
   ASSERT_EQ(f.merged.size(), 4u);
   f.test.distribution = StatisticDistribution::ChiSquare;
   f.test.intermediates.add("n", 100);
-  f.test.statistic = ChiSquareStatistic(f.merged, f.n);
+  f.test.statistic = ChiSquareStatistic(f.merged);
   f.test.df = 3;
   f.test.criticalValues.push_back(ChiSquareQuantile(3, 0.05));
   f.test.decision = Decision::AcceptH0;
@@ -341,11 +343,15 @@ TEST_F(SolutionTest, FittingMarksMergedClassesAndShowsShares) {
   ASSERT_EQ(marks.size(), 2u);
   EXPECT_EQ(marks[0], (std::vector<bool>{false, false, false, true, true}));
   EXPECT_EQ(marks[1], (std::vector<bool>{false, false, false, true}));
-  EXPECT_TRUE(Contains(text, "[1, 2)\t40\t0.35\t35\t45.7143\t0.714286")) << text;  // O²/E, (O−E)²/E
-  EXPECT_NEAR(NumberAfter(text, " − 100 = "), 1.71429, kShown);
+  EXPECT_TRUE(Contains(text, "(−∞, 1)\t30\t0.3\t30\n")) << text;
+  EXPECT_TRUE(Contains(text, "[1, 2)\t40\t0.35\t35\t0.714286")) << text;  // (O − E)²/E
+  EXPECT_TRUE(Contains(text, "[3, +∞)\t10\t0.1\t10\t0")) << text;
+  EXPECT_NEAR(NumberAfter(text, "Σp = "), 1.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "ΣE = "), 100.0, kShown);
+  EXPECT_NEAR(NumberAfter(text, "χ² = Σ (Oᵢ − Eᵢ)²/Eᵢ = "), 1.71429, kShown);
   EXPECT_NEAR(NumberAfter(text, "χ²₀.₀₅(3) = "), 7.815, 1e-9);
   EXPECT_NEAR(NumberAfter(text, "精确值（Boost.Math）：χ²₀.₀₅(3) = "), 7.81473, kShown);
-  EXPECT_NEAR(NumberAfter(text, "p = "), 0.633762, kShown);
+  EXPECT_NEAR(NumberAfter(text, "（Boost.Math）：p = "), 0.633762, kShown);
   EXPECT_TRUE(Contains(text, "接受原假设 H0")) << text;
 }
 

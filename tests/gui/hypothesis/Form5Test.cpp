@@ -10,6 +10,7 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
+#include "gui/sample/DetailsPane.h"
 #include "gui/sample/SampleGrid.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/support/WindowFixture.h"
@@ -304,10 +305,11 @@ class Form5Test : public QObject {
 
   // --- computing --------------------------------------------------------------------------
 
-  // Expected conclusions from Pearson's statistic worked by hand on the classes each law
-  // forms (scipy-free recomputation of the rules, kept in the comments), against the printed
-  // χ²(0.05) table: df 1: 3.841, 2: 5.991, 3: 7.815, 4: 9.488, 6: 12.592, 8: 15.507. Every
-  // case lies far from its critical value, so no rounding can turn it.
+  // Expected conclusions from Pearson's statistic on the classes each law forms, the first and
+  // last taking the law's tails (recomputed independently with scipy.stats, values in the
+  // comments), against the printed χ²(0.05) table: df 1: 3.841, 2: 5.991, 3: 7.815, 4: 9.488,
+  // 5: 11.070, 6: 12.592, 8: 15.507. Every case lies far from its critical value, so no
+  // rounding can turn it.
   void everyLawComputesFromEachModeItAllows_data() {
     QTest::addColumn<int>("entry");
     QTest::addColumn<int>("option");
@@ -324,7 +326,7 @@ class Form5Test : public QObject {
     const QString normalGrouped = QStringLiteral("-5~3:16 3~5:34 5~7:34 7~15:16");
     const QString exponential = QStringLiteral("1*43 2*24 3*14 4*8 5*5 6*3 7*1 8*1 9*1");
     const QString exponentialGrouped = QStringLiteral("0~2:63 2~4:23 4~20:14");
-    // Entry 1: E = 10, 10; χ² = 0 (df 1) or 1/10 + 361/10 - 20 = 16.2.
+    // Entry 1: E = 10, 10; χ² = 0 (df 1) or (81 + 81)/10 = 16.2.
     for (int option : {1, 2}) {
       const QByteArray m = option == 1 ? " single" : " counts";
       QTest::newRow("1 fits" + m) << 1 << option << QStringList{"0.5"} << "0*10 1*10" << kH0;
@@ -333,23 +335,24 @@ class Form5Test : public QObject {
       // N = 2, P = 0.5: E = 10, 20, 10 equal to O, χ² = 0 (df 2; estimated P: df 1).
       QTest::newRow("3" + m) << 3 << option << QStringList{"2", "0.5"} << binomial << kH0;
       QTest::newRow("4" + m) << 4 << option << QStringList{"2"} << binomial << kH0;
-      // λ = 2: classes 5 and 6 fold into 4, χ² = 0.47 (df 4); λ̂ = 1.97: χ² = 0.46 (df 3).
+      // λ = 2: 5 and X ≥ 6 merge, χ² = 0.030 (df 5); λ̂ = 1.97: χ² = 0.016 (df 3).
       QTest::newRow("5" + m) << 5 << option << QStringList{"2"} << poisson << kH0;
       QTest::newRow("5 misfits" + m) << 5 << option << QStringList{"2"} << "0 1 6*50" << kH1;
       QTest::newRow("6" + m) << 6 << option << QStringList{} << poisson << kH0;
-      // Nine classes of width 10/9 over [0, 10), one value in each: E = 10, χ² = 0 (df 8);
-      // Â = 1, B̂ = 9: E = 12.5, χ² = 720/12.5 - 90 = -18 (df 6).
+      // Nine classes of width 8/9 from 1 to 9, ten values in each: the end classes reach to 0
+      // and 10, E = 17, 8 × 7, 17, χ² = 9.26 (df 8); Â = 1, B̂ = 9: E = 10, χ² = 0 (df 6).
       QTest::newRow("7" + m) << 7 << option << QStringList{"0", "10"} << uniform << kH0;
       QTest::newRow("8" + m) << 8 << option << QStringList{} << uniform << kH0;
-      // μ = 5, σ = 2: χ² = 1.28 (df 6); μ̂ = 5, σ̂ = 1.749: χ² = 3.55 (df 4).
+      // μ = 5, σ = 2: χ² = 8.07 (df 8); μ̂ = 5, σ̂ = 1.749: χ² = 1.34 (df 4).
       QTest::newRow("9" + m) << 9 << option << QStringList{"5", "2"} << normal << kH0;
       QTest::newRow("10" + m) << 10 << option << QStringList{} << normal << kH0;
-      // θ = 2: χ² = 0.75 (df 4); θ̂ = 2.32: χ² = 2.61 (df 4).
-      QTest::newRow("11" + m) << 11 << option << QStringList{"2"} << exponential << kH0;
-      QTest::newRow("12" + m) << 12 << option << QStringList{} << exponential << kH0;
+      // No value below 1, where the law puts 1 − e^(−1/θ): the first class, reaching down to 0,
+      // expects 61.1 against 43 for θ = 2, χ² = 16.40 (df 4); θ̂ = 2.32: χ² = 14.10 (df 4).
+      QTest::newRow("11" + m) << 11 << option << QStringList{"2"} << exponential << kH1;
+      QTest::newRow("12" + m) << 12 << option << QStringList{} << exponential << kH1;
     }
     // Law 0.2, 0.3, 0.5 with n = 20: classes 1 and 2 merge (E = 10, 10), χ² = 0 (df 1); the
-    // counts 18, 1, 1 give 361/10 + 1/10 - 20 = 16.2.
+    // counts 18, 1, 1 give (81 + 81)/10 = 16.2.
     QTest::newRow("0 fits single") << 0 << 1 << QStringList{} << "1*4 2*6 3*10" << kH0;
     QTest::newRow("0 fits counts") << 0 << 2 << QStringList{} << "1*4 2*6 3*10" << kH0;
     QTest::newRow("0 misfits") << 0 << 2 << QStringList{} << "1*18 2*1 3*1" << kH1;
@@ -358,6 +361,7 @@ class Form5Test : public QObject {
     QTest::newRow("5 grouped") << 5 << 3 << QStringList{"2"} << poissonGrouped << kH0;
     QTest::newRow("6 grouped") << 6 << 3 << QStringList{"197"} << poissonGrouped << kH0;
     // [0, 10) in five classes of 10: E = 10, χ² = 0; all 50 in the first: χ² = 200.
+    // λ = 2 with X ≥ 4 in the last class: χ² = 0.022 (df 4); λ = 1.97: 0.016 (df 3).
     QTest::newRow("7 grouped") << 7 << 3 << QStringList{"0", "10"} << uniformGrouped << kH0;
     QTest::newRow("7 grouped misfits") << 7 << 3 << QStringList{"0", "10"}
                                        << "0~2:50 2~4:0 4~6:0 6~8:0 8~10:0" << kH1;
@@ -366,7 +370,7 @@ class Form5Test : public QObject {
     // 15.87 against 16, 34, 34, 16, χ² = 0.003.
     QTest::newRow("9 grouped") << 9 << 3 << QStringList{"5", "2"} << normalGrouped << kH0;
     QTest::newRow("10 grouped") << 10 << 3 << QStringList{"500", "2900"} << normalGrouped << kH0;
-    // θ = 2 (typed or ∑X / n = 200 / 100): E = 63.2, 23.3, 13.5, χ² = 0.02.
+    // θ = 2 (typed or ∑X / n = 200 / 100): E = 63.2, 23.3, 13.5 (X ≥ 4), χ² = 0.02.
     QTest::newRow("11 grouped") << 11 << 3 << QStringList{"2"} << exponentialGrouped << kH0;
     QTest::newRow("12 grouped") << 12 << 3 << QStringList{"200"} << exponentialGrouped << kH0;
   }
@@ -391,6 +395,23 @@ class Form5Test : public QObject {
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
     QCOMPARE(m_fixture->messageTexts(), QStringList{});
+  }
+
+  // A Poisson fit whose old classes covered only the observed values (worked in
+  // GoodnessOfFitTest): the conclusion and the pane agree on Pearson's statistic.
+  void wholeLawClassesThroughTheWindow() {
+    Form5* w = open();
+    choose(w, 6, {});
+    QTest::mouseClick(Option(w, 2), Qt::LeftButton);
+    FillSample(w, QStringLiteral("0*14 1*27 2*26 3*20 4*7 5*3 6*3"));
+    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList{});
+    QCOMPARE(WindowFixture::label(w, "Label12"), kH0);
+    const QString pane = w->detailsPane()->plainText();
+    QVERIFY2(pane.contains(QStringLiteral("χ² = Σ (Oᵢ − Eᵢ)²/Eᵢ = 0.826009")), qPrintable(pane));
+    QVERIFY2(pane.contains(QStringLiteral("[6, +∞)")), qPrintable(pane));
+    QVERIFY2(pane.contains(QStringLiteral("接受原假设 H0")), qPrintable(pane));
   }
 
   void estimatesAreKeptByTheWindow() {
@@ -530,9 +551,10 @@ class Form5Test : public QObject {
                                        << "0.05" << "估计的σ为0,无法检验";
     QTest::newRow("grouped sigma 0") << 10 << 3 << QStringList{"10", "5"} << "0~5:5 5~10:5" << noLaw
                                      << noLaw << "0.05" << "估计的σ为0,无法检验";
-    // θ = 1 and values near 1000: e^-1000 is 0 in every class.
-    QTest::newRow("merged class expects 0") << 11 << 1 << QStringList{"1"} << "1000 1004 1008" << noLaw
-                                            << noLaw << "0.05" << "合并后有一组的期望频数为0,无法检验";
+    QTest::newRow("whole numbers 0 to 100000") << 6 << 1 << QStringList{} << "0 100000" << noLaw
+                                               << noLaw << "0.05" << "数据范围太大,分组数超出范围";
+    QTest::newRow("grouped intervals with a gap") << 11 << 3 << QStringList{"2"} << "0~1:5 2~3:5" << noLaw
+                                                  << noLaw << "0.05" << "区间数据必须首尾相接";
     QTest::newRow("sample beyond 16 bits") << 6 << 2 << QStringList{} << "1*30000 2*30000" << noLaw
                                            << noLaw << "0.05" << "样本量超出范围";
     QTest::newRow("grouped count beyond 16 bits") << 12 << 3 << QStringList{"5"} << "0~1:40000" << noLaw

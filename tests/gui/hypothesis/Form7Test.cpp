@@ -7,6 +7,7 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form7.h"
+#include "gui/sample/DetailsPane.h"
 #include "gui/sample/ValidatedBox.h"
 #include "gui/support/WindowFixture.h"
 
@@ -98,8 +99,9 @@ class Form7Test : public QObject {
     QTest::newRow("swapped greater, T1=7") << high << low << 1 << "0.06" << kAcceptH1;
     QTest::newRow("swapped greater, T1=6") << high << low << 1 << "0.05" << kAcceptH0;
     QTest::newRow("swapped less") << high << low << 0 << "0.06" << kAcceptH0;
-    // Sample one of 12 is cut to its first ten: pair (5, 10), W = R2 = 15 ≤ T1 = 26 (p 0.050).
-    QTest::newRow("capped to ten") << Range(11, 22) << Range(1, 5) << 1 << "0.05" << kAcceptH1;
+    // (12, 5) lies beyond the table: all 17 values, R1 = 6 + … + 17 = 138 above
+    // 108 + 1.64·√90 = 123.6.
+    QTest::newRow("beyond the table") << Range(11, 22) << Range(1, 5) << 1 << "0.05" << kAcceptH1;
     // Normal branch, n1 = 10, n2 = 11: mean 110, σ = √(10·11·(21³ − 21)/(12·21·20)) = 14.20;
     // with z = 1.645 the bounds are 86.6 and 133.4, with z = 1.96 (two-sided) 82.2 and 137.8.
     const QStringList bottom = Range(1, 10), top = Range(11, 21);
@@ -128,6 +130,21 @@ class Form7Test : public QObject {
     // The moments panel stays empty in this window.
     QCOMPARE(WindowFixture::label(w, "Label3"), QString());
     QCOMPARE(WindowFixture::label(w, "Label5"), QString());
+  }
+
+  // Sample one of 9 against 30 values (worked in RankSumTest): the first ten of sample two
+  // alone would keep H0; all of them reject it, and the pane says why the table was not read.
+  void everyValueTakesPart() {
+    Form7* w = open();
+    QStringList second{"54", "58", "62", "66", "68", "72", "76", "80", "82", "84"};
+    second << Range(90, 128, 2);
+    prepare(w, {"52", "56", "60", "64", "70", "74", "78", "86", "88"}, second, 2, "0.05");
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(WindowFixture::label(w, "Label12"), kAcceptH1);
+    const QString pane = w->detailsPane()->plainText();
+    QVERIFY2(pane.contains(QStringLiteral("样本量 (9, 30) 不在秩和检验表中")), qPrintable(pane));
+    QVERIFY2(pane.contains(kAcceptH1), qPrintable(pane));
   }
 
   // --- Refusals ---
@@ -187,11 +204,11 @@ class Form7Test : public QObject {
     QTest::newRow("both, sample one first") << QStringList{"2", "2", "2"}
                                             << QStringList{"5", "5", "5"}
                                             << QStringLiteral("样本一重复数据太多错误");
-    // Only the first ten values of the longer sample are checked: 7 fills 6 of them.
-    QTest::newRow("capped sample") << QStringList{"7", "1", "7", "2", "7", "3", "7", "7", "4", "7",
-                                                  "5", "6", "8", "9"}
-                                   << QStringList{"1", "2", "3"}
-                                   << QStringLiteral("样本一重复数据太多错误");
+    // Every value is checked: 7 fills half of the first ten but 7 of all 12.
+    QTest::newRow("beyond ten values") << QStringList{"1", "2", "3", "4", "5", "7", "7", "7", "7", "7",
+                                                      "7", "7"}
+                                       << QStringList{"1", "2", "3"}
+                                       << QStringLiteral("样本一重复数据太多错误");
   }
   void faultsOfTheSamplesEndInTheirMessageAndNoConclusion() {
     QFETCH(QStringList, first);
