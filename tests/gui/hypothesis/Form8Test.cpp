@@ -77,7 +77,7 @@ class Form8Test : public QObject {
     QTest::addColumn<QString>("h0");
     QTest::addColumn<QString>("h1");
     QTest::addColumn<int>("trials");
-    // An empty answer is what Cancel gives.
+    // An empty answer (OK on an empty box) reads as 0 and is asked again.
     QTest::newRow("rho0") << 1 << 0 << QStringList{"0", "1", "1.5", "abc", "", "0.3"}
                           << Repeated("输入ρ0值", 6) << "ρ＝ρ0=0.3" << "ρ＞ρ0 =0.3" << 0;
     QTest::newRow("rho0 then N") << 2 << 2 << QStringList{"0.25", "1", "", "40000", "1.6"}
@@ -106,6 +106,46 @@ class Form8Test : public QObject {
     QCOMPARE(WindowFixture::label(w, "Label9"), h1);
     QCOMPARE(w->trialCount(), trials);
     for (QComboBox* box : w->findChildren<QComboBox*>()) QVERIFY(!box->isVisible());
+  }
+
+  // 取消 (or Esc) on either question ends the choice: the earlier pick, value, N and captions stay.
+  void cancellingAQuestionKeepsTheEarlierChoice_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("first");      // answers of the choice that stands
+    QTest::addColumn<QStringList>("beforeCancel");  // answers given before 取消 on the next choice
+    QTest::addColumn<QString>("h0");
+    QTest::addColumn<int>("trials");
+    QTest::newRow("rho0") << 1 << QStringList{"0.3"} << QStringList{} << "ρ＝ρ0=0.3" << 0;
+    QTest::newRow("lambda0 after an answer out of range") << 3 << QStringList{"4"} << QStringList{"-1"}
+                                                         << "λ＝λ0=4" << 0;
+    QTest::newRow("N after a new rho0") << 2 << QStringList{"0.25", "5"} << QStringList{"0.5", "1"}
+                                        << "ρ＝ρ0=0.25" << 5;
+  }
+  void cancellingAQuestionKeepsTheEarlierChoice() {
+    QFETCH(int, mode);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, beforeCancel);
+    QFETCH(QString, h0);
+    QFETCH(int, trials);
+    Form8* w = open(mode);
+    choose(w, 0, first);
+    const QString value = w->hypothesisValue();
+    for (const QString& answer : beforeCancel) m_fixture->dialogs.queueAnswer(answer);
+    m_fixture->dialogs.queueCancel();
+    choose(w, 2, {});
+    QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
+    QCOMPARE(m_fixture->dialogs.unansweredQuestions, 0);
+    QCOMPARE(WindowFixture::label(w, "Label7"), h0);
+    QCOMPARE(w->hypothesisValue(), value);
+    QCOMPARE(w->trialCount(), trials);
+    QCOMPARE(ModeList(w)->currentIndex(), 0);
+    QVERIFY(m_fixture->messageTexts().isEmpty());
+    // 取消 on the first choice of a window leaves no hypothesis at all.
+    Form8* fresh = open(mode);
+    m_fixture->dialogs.queueCancel();
+    choose(fresh, 1, {});
+    QCOMPARE(WindowFixture::label(fresh, "Label7"), QString());
+    QCOMPARE(ModeList(fresh)->currentIndex(), -1);
   }
 
   void checksRunInOrderAndKeepTheLastConclusion() {
@@ -310,6 +350,11 @@ class Form8Test : public QObject {
     WindowFixture::click(w, "Command2");
     for (QComboBox* box : w->findChildren<QComboBox*>())
       if (box->isVisible()) WindowFixture::chooseItem(w, box->objectName(), position);
+  }
+
+  // The list of the window's mode.
+  static QComboBox* ModeList(Form8* w) {
+    return w->findChild<QComboBox*>(w->analysisMode() == 3 ? "Combo2" : "Combo1");
   }
 
   std::unique_ptr<WindowFixture> m_fixture;
