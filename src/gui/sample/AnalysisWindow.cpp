@@ -55,6 +55,10 @@ constexpr int kGridHeightStepTwips = 50;
 constexpr int kPanelMarginTwips = 30;
 constexpr char kChangeNoteProperty[] = "kelvoChangeNote";
 
+QString InternalErrorText() {
+  return QStringLiteral("计算出错：程序内部错误，请报告此问题。");
+}
+
 }  // namespace
 
 void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
@@ -458,12 +462,25 @@ void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precis
 
 void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 
+bool AnalysisWindow::hasSampleData() const {
+  const CellStore& store = sampleGrid()->cells();
+  for (int r = 1; r < store.rows(); ++r)
+    for (int c = 1; c < store.cols(); ++c) {
+      const QString text = QString::fromStdString(store.text(r, c)).trimmed();
+      if (!text.isEmpty() && text != QStringLiteral("×")) return true;
+    }
+  return false;
+}
+
 void AnalysisWindow::computeClicked() {
   m_computeFailed = false;
   {
     // What the computation writes into the window's own inputs comes with its results.
     const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
-    runGuarded([this] { compute(); });
+    runGuarded([this] {
+      if (!hasSampleData()) throw InputError("请先输入样本数据");
+      compute();
+    });
   }
   if (m_computeFailed) {
     m_details->clearSolution();
@@ -479,11 +496,13 @@ void AnalysisWindow::runGuarded(const std::function<void()>& work) {
     m_computeFailed = true;
     ShowDataCheck(this, QString::fromUtf8(error.what()));
   } catch (const std::exception& error) {
+    // A fault of the program, not of the input: its text names the program's own parts.
     m_computeFailed = true;
-    ShowDataCheck(this, QStringLiteral("计算出错\n") + QString::fromUtf8(error.what()));
+    qWarning("计算出错: %s", error.what());
+    ShowDataCheck(this, InternalErrorText());
   } catch (...) {
     m_computeFailed = true;
-    ShowDataCheck(this, QStringLiteral("计算出错"));
+    ShowDataCheck(this, InternalErrorText());
   }
 }
 

@@ -118,7 +118,8 @@ class AnalysisWindow : public QMainWindow {
   // a data-check box instead of a result.
   void computeClicked();
   // Runs `work`, so that no exception reaches the event loop: a fault the user can mend shows
-  // its message in a data-check box, anything else a short "计算出错" box with its text.
+  // its message in a data-check box, anything else a "计算出错" box that asks for a report
+  // (the fault's own text goes to standard error, not to the user).
   void runGuarded(const std::function<void()>& work);
 
  protected:
@@ -162,6 +163,10 @@ class AnalysisWindow : public QMainWindow {
   void setupToolbar();
   void setupDetails();
   void setResultsGreyed(bool greyed);
+  // Whether any sample cell of MSFlexGrid1 (below the headings) holds something typed; the
+  // "×" of an unused summary cell does not count. Without it the compute button computes
+  // nothing and asks for the sample ("请先输入样本数据").
+  bool hasSampleData() const;
   // From the first computation on, a change of any input marks the results stale, unless the
   // window itself makes it while it computes or applies its mode.
   void watchInputs();

@@ -231,10 +231,11 @@ class Form4Test : public QObject {
   void checksRunInOrder_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("Z") << 1 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏", "σ数据缺乏"};
-    QTest::newRow("mu known") << 3 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏", "μ数据缺乏"};
-    QTest::newRow("two Z") << 5 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏", "σ数据缺乏"};
-    QTest::newRow("pooled") << 6 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏"};
+    const QStringList first{"请先输入样本数据", "尚未设定假设命题", "样本量太小", "置信水平数据缺乏"};
+    QTest::newRow("Z") << 1 << (first + QStringList{"σ数据缺乏"});
+    QTest::newRow("mu known") << 3 << (first + QStringList{"μ数据缺乏"});
+    QTest::newRow("two Z") << 5 << (first + QStringList{"σ数据缺乏"});
+    QTest::newRow("pooled") << 6 << first;
   }
   void checksRunInOrder() {
     QFETCH(int, mode);
@@ -242,6 +243,8 @@ class Form4Test : public QObject {
     auto* w = open(mode);
     // Each press mends the fault just reported; the last press computes. The first press
     // also leaves the empty Text2, which has had the focus since activation: without a word.
+    compute(w);
+    WindowFixture::fill(w, 1, {"1"});
     compute(w);
     m_fixture->dialogs.queueAnswer(QStringLiteral("1"));
     choose(w, mode, 2);

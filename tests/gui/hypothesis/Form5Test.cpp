@@ -516,7 +516,7 @@ class Form5Test : public QObject {
     QTest::newRow("no degree of freedom") << 5 << 2 << QStringList{"2"} << "0*100" << noLaw << noLaw
                                           << "0.05" << "自由度太小,无法检验";
     QTest::newRow("no filled cell") << 9 << 1 << QStringList{"0", "1"} << "" << noLaw << noLaw
-                                    << "0.05" << "没有样本数据,无法检验";
+                                    << "0.05" << "请先输入样本数据";
     // P = 0.5, four 1s: the only class expects 2.
     QTest::newRow("single class below 5") << 1 << 1 << QStringList{"0.5"} << "1*4" << noLaw << noLaw
                                           << "0.05" << "样本量太小,各组合并后期望频数仍不足5,无法检验";

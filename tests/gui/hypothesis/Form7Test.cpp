@@ -141,10 +141,11 @@ class Form7Test : public QObject {
       QCOMPARE(m_fixture->messageTexts(), expected);
       QCOMPARE(WindowFixture::label(w, "Label12"), QString());
     };
+    computeExpecting("请先输入样本数据");
+    WindowFixture::fill(w, 1, {"1", "2", "4"});
     computeExpecting("尚未设定假设命题");
     WindowFixture::chooseItem(w, QStringLiteral("Combo1"), 2);
     computeExpecting("样本量太小");
-    WindowFixture::fill(w, 1, {"1", "2", "4"});
     WindowFixture::fill(w, 2, {"3"});
     computeExpecting("样本量太小");
     WindowFixture::fill(w, 2, {"3", "5", "6", "7"});

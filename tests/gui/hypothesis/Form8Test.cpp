@@ -150,15 +150,16 @@ class Form8Test : public QObject {
 
   void checksRunInOrderAndKeepTheLastConclusion() {
     Form8* w = open(1);
-    // Nothing set at all: the hypothesis is asked for first.
+    // Nothing set at all: the sample is asked for first, then the hypothesis.
+    WindowFixture::click(w, "Command1");
+    WindowFixture::fill(w, 1, {"1"});
     WindowFixture::click(w, "Command1");
     choose(w, 0, {"0.5"});
-    WindowFixture::fill(w, 1, {"1"});
     WindowFixture::click(w, "Command1");
     WindowFixture::fill(w, 1, {"1", "0", "1"});
     WindowFixture::click(w, "Command1");
     QCOMPARE(m_fixture->messageTexts(),
-             (QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏"}));
+             (QStringList{"请先输入样本数据", "尚未设定假设命题", "样本量太小", "置信水平数据缺乏"}));
     WindowFixture::typeAndLeave(w, "Text2", "0.05");
     WindowFixture::click(w, "Command1");
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
@@ -170,7 +171,7 @@ class Form8Test : public QObject {
     // 30000 + 30000 repeats would wrap round in 16 bits into a negative size.
     WindowFixture::fill(w, 2, {"30000", "30000"});
     WindowFixture::click(w, "Command1");
-    QCOMPARE(m_fixture->messageTexts().mid(3), (QStringList{"样本量太小", "样本量超出范围"}));
+    QCOMPARE(m_fixture->messageTexts().mid(4), (QStringList{"样本量太小", "样本量超出范围"}));
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
   }
 
