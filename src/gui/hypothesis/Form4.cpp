@@ -13,6 +13,7 @@
 #include "core/hypothesis/ParametricTests.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
+#include "core/hypothesis/TestStatusLine.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
 #include "core/shell/Errors.h"
@@ -459,6 +460,7 @@ void Form4::RunParametricTest() {
   if (paired) solution.samples.first = shown;
   showSolution(ParametricTestSolution(result, solution));
   showChart(TestChart(result, hypothesis));
+  showStatusLine(StatusLine(result, TestFamily::Parametric, hypothesis));
 }
 
 }  // namespace kelvo

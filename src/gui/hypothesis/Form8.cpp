@@ -11,6 +11,7 @@
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
+#include "core/hypothesis/TestStatusLine.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
@@ -251,6 +252,7 @@ void Form8::RunAsymptoticTest() {
   if (!kModes.find(analysisMode())->test) {
     showSolution(SkewnessKurtosisSolution(result, alpha));
     showChart(SkewnessKurtosisChart(result));
+    showStatusLine(StatusLine(result, TestFamily::SkewnessKurtosis, Hypothesis::TwoSided));
     return;
   }
   BandSolutionInput solution;
@@ -262,6 +264,7 @@ void Form8::RunAsymptoticTest() {
   solution.trialCount = m_trialCount;
   showSolution(BandTestSolution(result, solution));
   showChart(BandTestChart(result));
+  showStatusLine(StatusLine(result, TestFamily::Band, solution.hypothesis));
 }
 
 TestResult Form8::runModeTest(double alpha) const {

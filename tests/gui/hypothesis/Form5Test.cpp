@@ -387,6 +387,9 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->messageTexts(), QStringList{});
     QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
+    // The 0-1 entry only checks its data: no statistic to write down.
+    const QString line = w->statusLine()->text();
+    QVERIFY2(entry == 2 ? line.isEmpty() : line.startsWith(QStringLiteral("χ² = ")), qPrintable(line));
     // Observed counts start again from 0: a second press gives the same conclusion.
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
@@ -414,6 +417,7 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->dialogs.messages[0].title, QStringLiteral("数据检查"));
     QCOMPARE(m_fixture->dialogs.messages[0].icon, MessageIcon::Stop);
     QCOMPARE(WindowFixture::label(w, "Label12"), kH1);
+    QCOMPARE(w->statusLine()->text(), QString());  // no statistic behind this conclusion
   }
 
   // --- the law grid -----------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The asymptotic test window: activation per mode, the hypothesis questions, the checks before
 // a test, the input modes, the decisions and the refusals that leave no conclusion.
 #include <QComboBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
@@ -280,6 +281,7 @@ class Form8Test : public QObject {
     WindowFixture::click(w, "Command1");
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
     QVERIFY(m_fixture->dialogs.messages.empty());
+    QVERIFY2(w->statusLine()->text().startsWith(QStringLiteral("u₁ = ")), qPrintable(w->statusLine()->text()));
   }
 
   // Each refusal by a test shows its message and leaves no conclusion, not even the last one.

@@ -1,6 +1,9 @@
 // The frame's components on their own: two grids in one window, validated boxes in a chain,
-// decorated result labels, repeating questions and the guard around the compute button.
+// decorated result labels, repeating questions, the guard around the compute button and the
+// status line.
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <stdexcept>
 
@@ -214,6 +217,32 @@ class ComponentsTest : public QObject {
              computed ? QStringList() : QStringList{QStringLiteral("请先输入样本数据")});
   }
 
+  // One line of numbers in the status bar: written by a successful computation, emptied by
+  // each press of the compute button, marked and greyed while the results are stale.
+  void theStatusLineFollowsTheResults() {
+    QLabel* line = m_window->statusLine();
+    QVERIFY(m_window->statusBar()->isAncestorOf(line));
+    WindowFixture::fill(m_window, 1, {QStringLiteral("1")});
+    m_window->work = [this] {
+      m_window->showSolution(WorkedSolution());
+      m_window->showStatusLine("T = 1.2958，p = 0.2427");
+    };
+    WindowFixture::click(m_window, QStringLiteral("Command1"));
+    QCOMPARE(line->text(), QStringLiteral("T = 1.2958，p = 0.2427"));
+    const QColor current = line->palette().color(QPalette::WindowText);
+    WindowFixture::fill(m_window, 1, {QStringLiteral("2")});
+    QCOMPARE(line->text(), QStringLiteral("（已过时）T = 1.2958，p = 0.2427"));
+    QVERIFY(line->palette().color(QPalette::WindowText) != current);
+    m_window->work = [] { throw InputError("样本量太小"); };
+    WindowFixture::click(m_window, QStringLiteral("Command1"));
+    QCOMPARE(line->text(), QString());
+  }
+
+  // The status bar takes its height from below the surface, not from the surface itself.
+  void theSurfaceKeepsItsDesignHeight() {
+    QCOMPARE(m_window->centralWidget()->height(), AnalysisWindow::FrameOptions{}.designHeight);
+    QVERIFY(m_window->statusBar()->isVisible());
+  }
 
  private:
   std::unique_ptr<WindowFixture> m_fixture;
