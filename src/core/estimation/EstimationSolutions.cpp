@@ -52,17 +52,6 @@ std::string LevelText(double level) {
   return "置信水平 1 − α = " + Num(level) + "，α = " + Num(alpha) + "，α/2 = " + Num(alpha / 2);
 }
 
-// t₀.₀₂₅(15), χ²₀.₉₇₅(9), F₀.₀₂₅(9, 9), z₀.₀₂₅ (the normal look-up takes a lower tail).
-std::string QuantileName(const CriticalValue& cv) {
-  switch (cv.kind) {
-    case TableKind::Normal: return "z" + Sub(1.0 - cv.probability);
-    case TableKind::T: return "t" + Sub(cv.probability) + "(" + Whole(cv.df) + ")";
-    case TableKind::ChiSquare: return "χ²" + Sub(cv.probability) + "(" + Whole(cv.df) + ")";
-    case TableKind::F: return "F" + Sub(cv.probability) + "(" + Whole(cv.df) + ", " + Whole(cv.df2) + ")";
-  }
-  return "";
-}
-
 // The value as the table printed it; a lower F quantile is the reciprocal of a printed one.
 std::string TableValueText(const CriticalValue& cv) {
   if (cv.reciprocal) return "1/" + Num(1.0 / cv.value) + " = " + Num(cv.value);
@@ -88,7 +77,7 @@ std::string TableCellText(const CriticalValue& cv) {
     case TableKind::T: {
       if (cv.normalApproximation) {
         const double cell = cv.value >= 0 ? cv.column : 1.0 - cv.column;
-        return "自由度大于 45，用正态近似：" + QuantileName(cv) + " ≈ z" + Sub(cv.probability) + "，" +
+        return "自由度大于 45，用正态近似：" + QuantileSymbol(cv) + " ≈ z" + Sub(cv.probability) + "，" +
                NormalCellText(cv.value, cell) + (cv.value < 0 ? "，取负值" : "");
       }
       std::string text = "查 t 分布表，自由度 " + Whole(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
@@ -110,7 +99,7 @@ std::string TableCellText(const CriticalValue& cv) {
       const int denominator = cv.reciprocal ? cv.df : cv.df2;
       std::string text;
       if (cv.reciprocal)
-        text = QuantileName(cv) + " = 1/F" + Sub(asked) + "(" + Whole(numerator) + ", " + Whole(denominator) + ")，";
+        text = QuantileSymbol(cv) + " = 1/F" + Sub(asked) + "(" + Whole(numerator) + ", " + Whole(denominator) + ")，";
       text += "附表（F 分布，α = " + Num(cv.column) + "）n₁ = " + Whole(cv.columnDf) + "，n₂ = " + Whole(cv.rowDf);
       if (cv.columnDf != numerator)
         text += "（表中无 n₁ = " + Whole(numerator) + " 列，取 " + Whole(cv.columnDf) + " 列）";
@@ -134,11 +123,11 @@ std::optional<double> TryExact(const CriticalValue& cv) {
 
 // The quantile's lines: value from the table, its cell, the exact value.
 std::optional<double> AddQuantile(WorkedSolution& s, const CriticalValue& cv) {
-  s.formula(QuantileName(cv) + " = " + TableValueText(cv));
+  s.formula(QuantileSymbol(cv) + " = " + TableValueText(cv));
   s.text(TableCellText(cv));
   const std::optional<double> exact = TryExact(cv);
   if (exact)
-    s.formula("精确值（Boost.Math）：" + QuantileName(cv) + " = " + Num(*exact));
+    s.formula("精确值：" + QuantileSymbol(cv) + " = " + Num(*exact));
   else
     s.note("该分位数的精确值无法计算");
   return exact;
@@ -149,7 +138,7 @@ std::string OrDash(const std::optional<std::string>& text) { return text ? *text
 // The quantile the result used, for the comparison's table column: marked when no column held
 // its level and it is the exact value already.
 std::string UsedQuantileCell(const CriticalValue& cv) {
-  return QuantileName(cv) + " = " + Num(cv.value) + (cv.exact ? "（精确值）" : "");
+  return QuantileSymbol(cv) + " = " + Num(cv.value) + (cv.exact ? "（精确值）" : "");
 }
 
 void AddComparison(WorkedSolution& s, Rows rows) {
@@ -534,7 +523,7 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
         s.formula("n·λ² − (2n·x̄ + z²)λ + n·x̄² ≤ 0");
         break;
     }
-    s.text(std::string("即 A·") + parameter + "² − B·" + parameter + " + C ≤ 0，其中 z = " + QuantileName(z) + "：");
+    s.text(std::string("即 A·") + parameter + "² − B·" + parameter + " + C ≤ 0，其中 z = " + QuantileSymbol(z) + "：");
     const Quadratic table = Coefficients(input.family, x.n, input.binomialN, x.mean, z.value);
     AddCoefficients(s, input.family, x.n, input.binomialN, x.mean, Num(z.value), table);
     const std::string roots = "(" + Num(table.b) + " ∓ √" + Num(table.b * table.b - 4 * table.a * table.c) +
@@ -554,7 +543,7 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
   s.formula("置信区间（查表 z）：" + Interval(result.lower, result.upper));
   if (exactBounds) s.formula("置信区间（精确 z）：" + Interval(exactBounds->first, exactBounds->second));
   else if (exactZ) s.note("用精确分位数无法得到该区间");
-  AddComparison(s, {{"双侧置信区间", QuantileName(z) + " = " + Num(z.value), Interval(result.lower, result.upper),
+  AddComparison(s, {{"双侧置信区间", QuantileSymbol(z) + " = " + Num(z.value), Interval(result.lower, result.upper),
                      exactZ ? Num(*exactZ) : "—", OrDash(IntervalText(exactBounds))}});
   return s;
 }

@@ -19,25 +19,6 @@ std::string Whole(double x) { return std::to_string(static_cast<long long>(std::
 // A probability as its subscript: 0.025 → "₀.₀₂₅".
 std::string ProbabilitySubscript(double p) { return Subscript(SolutionNumber(p)); }
 
-// The upper-tail probability the value stands for (the normal look-up takes a lower tail).
-double UpperTail(const CriticalValue& cv) {
-  return cv.kind == TableKind::Normal && !cv.normalApproximation ? 1.0 - cv.probability
-                                                                  : cv.probability;
-}
-
-// z₀.₀₂₅, t₀.₀₂₅(15), χ²₀.₀₅(4), F₀.₀₂₅(4, 7).
-std::string QuantileSymbol(const CriticalValue& cv) {
-  const std::string a = ProbabilitySubscript(UpperTail(cv));
-  switch (cv.kind) {
-    case TableKind::Normal: return "z" + a;
-    case TableKind::T: return "t" + a + "(" + std::to_string(cv.df) + ")";
-    case TableKind::ChiSquare: return "χ²" + a + "(" + std::to_string(cv.df) + ")";
-    case TableKind::F:
-      return "F" + a + "(" + std::to_string(cv.df) + ", " + std::to_string(cv.df2) + ")";
-  }
-  return "";
-}
-
 // Where a reader finds the value in the printed tables, or that no column holds its level.
 std::string TableCell(const CriticalValue& cv) {
   if (cv.exact) return NoTableColumnText(cv.probability);
@@ -92,7 +73,7 @@ std::string TableValueLine(const CriticalValue& cv) {
 
 void CriticalValueLines(WorkedSolution& s, const CriticalValue& cv, double exact) {
   s.formula(TableValueLine(cv));
-  s.text("精确值（Boost.Math）：" + QuantileSymbol(cv) + " = " + Num(exact));
+  s.text("精确值：" + QuantileSymbol(cv) + " = " + Num(exact));
 }
 
 std::string DecisionText(Decision d) {
@@ -108,7 +89,7 @@ void Conclusion(WorkedSolution& s, Decision table, Decision exact, const std::st
 }
 
 void PValueLine(WorkedSolution& s, std::optional<double> p) {
-  if (p) s.text("精确 p 值（Boost.Math）：p = " + Num(*p));
+  if (p) s.text("p 值：" + PValueTextWithExact(*p));
 }
 
 void Hypotheses(WorkedSolution& s, const HypothesisTexts& t) {
@@ -451,7 +432,7 @@ WorkedSolution RankSumSolution(const RankSumResult& result, const RankSumSolutio
     s.formula("精确：" + band(zExact));
   }
   static const char* const kBasis[] = {"精确秩和分布", "给定结的精确置换分布", "正态近似"};
-  s.text("p 值（" + std::string(kBasis[static_cast<int>(p.basis)]) + "）：p = " + Num(p.value));
+  s.text("p 值（" + std::string(kBasis[static_cast<int>(p.basis)]) + "）：" + PValueTextWithExact(p.value));
   Conclusion(s, result.test.decision, exactDecision,
              "W = " + Num(result.w) + (result.acceptsH0() ? " 不在拒绝域中" : " 落入拒绝域"));
   return s;

@@ -1,10 +1,14 @@
 #include "core/shell/WorkedSolution.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace kelvo {
 namespace {
+
+// Below this a p-value is written "p < 0.0001".
+constexpr double kSmallestPlainP = 1e-4;
 
 // The rows of a long table shown as rich text: the first kShownHead and the rest from the end.
 constexpr std::size_t kShownRows = 40;
@@ -157,6 +161,70 @@ std::string Subscript(const std::string& text) {
     else out += c;
   }
   return out;
+}
+
+std::string Superscript(const std::string& text) {
+  static const char* const kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string out;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') out += kDigits[c - '0'];
+    else if (c == '-') out += "⁻";
+    else if (c == '+') out += "⁺";
+    else out += c;
+  }
+  return out;
+}
+
+std::string QuantileSymbol(const CriticalValue& cv) {
+  const double upperTail = cv.kind == TableKind::Normal ? 1.0 - cv.probability : cv.probability;
+  const std::string a = Subscript(SolutionNumber(upperTail));
+  switch (cv.kind) {
+    case TableKind::Normal: return "z" + a;
+    case TableKind::T: return "t" + a + "(" + std::to_string(cv.df) + ")";
+    case TableKind::ChiSquare: return "χ²" + a + "(" + std::to_string(cv.df) + ")";
+    case TableKind::F:
+      return "F" + a + "(" + std::to_string(cv.df) + ", " + std::to_string(cv.df2) + ")";
+  }
+  return "";
+}
+
+std::string FixedNumber(double value, int decimals) {
+  if (!std::isfinite(value) || std::fabs(value) >= 1e12) return SolutionNumber(value);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  std::string text = buffer;
+  if (text[0] == '-') {
+    // "-0.0000" is a zero.
+    if (text.find_first_not_of("-0.") == std::string::npos) return text.substr(1);
+    text.replace(0, 1, "−");
+  }
+  return text;
+}
+
+std::string ScientificText(double value, int significant) {
+  if (!std::isfinite(value) || value == 0) return SolutionNumber(value);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", std::max(0, significant - 1), value);
+  const std::string text = buffer;
+  const std::size_t e = text.find('e');
+  std::string mantissa = text.substr(0, e);
+  if (mantissa[0] == '-') mantissa.replace(0, 1, "−");
+  const int exponent = std::stoi(text.substr(e + 1));
+  return mantissa + " × 10" + Superscript(std::to_string(exponent));
+}
+
+std::string PValueText(double p) {
+  if (std::isnan(p)) return "p = —";
+  if (p < kSmallestPlainP) return "p < 0.0001";
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.4g", p);
+  return std::string("p = ") + buffer;
+}
+
+std::string PValueTextWithExact(double p) {
+  std::string text = PValueText(p);
+  if (p < kSmallestPlainP && p > 0) text += "（精确值 " + ScientificText(p) + "）";
+  return text;
 }
 
 }  // namespace kelvo

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/tables/CriticalValue.h"
+
 namespace kelvo {
 
 // The characters that would be read as markup (& < > " ') as entities.
@@ -53,5 +55,27 @@ std::string NoTableColumnText(double probability);
 
 // A decimal written with subscript digits and point ("0.025" → "₀.₀₂₅"), for t₀.₀₂₅(15).
 std::string Subscript(const std::string& text);
+
+// Digits and signs written as superscripts ("-5" → "⁻⁵"), for powers of ten.
+std::string Superscript(const std::string& text);
+
+// A critical value's symbol as a textbook writes it, the upper-tail probability as subscript
+// (the normal look-up takes a lower tail): z₀.₀₂₅, t₀.₀₂₅(15), χ²₀.₉₇₅(9), F₀.₀₂₅(4, 7).
+std::string QuantileSymbol(const CriticalValue& cv);
+
+// A number with a fixed count of decimals and "−" as the minus sign ("1.2958", "−2.4469");
+// a value that rounds to zero has no sign. Very large values as SolutionNumber writes them.
+std::string FixedNumber(double value, int decimals = 4);
+
+// `significant` digits times a power of ten with superscript digits: "8.02 × 10⁻⁵".
+std::string ScientificText(double value, int significant = 3);
+
+// A p-value written for people: 4 significant digits without trailing zeros ("p = 0.2427",
+// "p = 0.06502", "p = 1"), and "p < 0.0001" below 0.0001.
+std::string PValueText(double p);
+
+// The same; below 0.0001 the value follows in scientific notation:
+// "p < 0.0001（精确值 8.02 × 10⁻⁵）" (nothing follows a p that is 0 in double precision).
+std::string PValueTextWithExact(double p);
 
 }  // namespace kelvo

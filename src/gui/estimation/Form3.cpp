@@ -6,6 +6,7 @@
 #include "core/estimation/ConfidenceLevel.h"
 #include "core/estimation/EstimationCharts.h"
 #include "core/estimation/EstimationSolutions.h"
+#include "core/estimation/IntervalStatusLine.h"
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
@@ -142,6 +143,7 @@ void Form3::ComputeInterval() {
   showInterval(m_lower, m_upper, ResultFormat());
   showSolution(BuildLargeSampleIntervalSolution(interval, {mode->family, sample, level, trials}));
   showChart(LargeSampleIntervalChart(interval, mode->family, sample, trials));
+  showStatusLine(StatusLine(interval));
 }
 
 void Form3::showInterval(double lower, double upper, const std::string& pattern) {

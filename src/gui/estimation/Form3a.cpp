@@ -11,6 +11,7 @@
 #include "core/estimation/ConfidenceLevel.h"
 #include "core/estimation/EstimationCharts.h"
 #include "core/estimation/EstimationSolutions.h"
+#include "core/estimation/IntervalStatusLine.h"
 #include "core/estimation/NormalIntervals.h"
 #include "core/sample/Readers.h"
 #include "core/shell/Errors.h"
@@ -255,6 +256,7 @@ void Form3a::ComputeNormalIntervals() {
   showSolution(BuildNormalIntervalSolution(
       interval, {analysisMode(), samples, level, m_knownValue1.value_or(0.0), m_knownValue2.value_or(0.0)}));
   showChart(NormalIntervalChart(interval, analysisMode(), samples));
+  showStatusLine(StatusLine(interval));
 }
 
 }  // namespace kelvo

@@ -13,6 +13,7 @@
 #include "core/hypothesis/ParametricTests.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
+#include "core/hypothesis/TestStatusLine.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
 #include "core/shell/Errors.h"
@@ -293,9 +294,14 @@ void Form4::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
   const TestMode* mode = currentMode();
   if (!mode) return;
   if (mode->valuePrompt) {
-    const QString answer =
-        Dialogs().askText(this, QString::fromUtf16(mode->valuePrompt), QString(), QString());
-    const double value = ValueOf(answer);
+    const std::optional<QString> answer =
+        Dialogs().askTextOrCancel(this, QString::fromUtf16(mode->valuePrompt), QString(), QString());
+    if (!answer) {
+      // 取消 ends the choice: the earlier hypothesis, with its value and captions, stays.
+      m_lists->refuseChoice();
+      return;
+    }
+    const double value = ValueOf(*answer);
     if (!std::isfinite(value)) {
       // A number beyond the range of doubles (1e999) is no value to test against: the pick is
       // refused and the earlier hypothesis, with its value and captions, stays.
@@ -454,6 +460,7 @@ void Form4::RunParametricTest() {
   if (paired) solution.samples.first = shown;
   showSolution(ParametricTestSolution(result, solution));
   showChart(TestChart(result, hypothesis));
+  showStatusLine(StatusLine(result, TestFamily::Parametric, hypothesis));
 }
 
 }  // namespace kelvo

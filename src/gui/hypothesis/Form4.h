@@ -27,7 +27,7 @@ class Form4 : public AnalysisWindow {
   // Command2: shows the hypothesis list of the mode.
   void ShowHypothesisList();
   // An item of the mode's list was picked: asks the hypothesised value where the list has one
-  // and writes the H0 and H1 captions.
+  // and writes the H0 and H1 captions. Cancelling the question takes the pick back.
   void ChooseHypothesis(int position, const QString& h0, const QString& h1);
   // Command1: checks the inputs, runs the mode's test, shows the moments and the conclusion.
   void RunParametricTest();

@@ -11,6 +11,7 @@
 #include "core/hypothesis/GoodnessOfFit.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
+#include "core/hypothesis/TestStatusLine.h"
 #include "core/shell/ProgramState.h"
 #include "gui/hypothesis/HypothesisLists.h"
 #include "gui/sample/ModeTable.h"
@@ -420,6 +421,7 @@ void Form5::RunFittingTest() {
   if (law.startsWith(QStringLiteral("服从"))) law.remove(0, 2);
   showSolution(FittingSolution(result, request.alpha, law.toStdString()));
   showChart(FittingChart(result));
+  showStatusLine(StatusLine(result));
 }
 
 }  // namespace kelvo

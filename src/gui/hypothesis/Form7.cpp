@@ -12,6 +12,7 @@
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
+#include "core/hypothesis/TestStatusLine.h"
 #include "core/shell/TextNumber.h"
 #include "gui/hypothesis/HypothesisLists.h"
 #include "gui/hypothesis/SignificanceBox.h"
@@ -149,6 +150,7 @@ void Form7::ComputeRankSum() {
   showSolution(RankSumSolution(result, {*hypothesis, {m_h0->text().toStdString(), m_h1->text().toStdString()},
                                         LeadingValue(alphaText)}));
   showChart(RankSumChart(result));
+  showStatusLine(StatusLine(result, *hypothesis));
 }
 
 void Form7::CheckRepeatedValuesOnly() {

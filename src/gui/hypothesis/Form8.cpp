@@ -11,6 +11,7 @@
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
+#include "core/hypothesis/TestStatusLine.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
 #include "core/sample/ResultFormat.h"
@@ -200,16 +201,27 @@ void Form8::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
     m_h1->setText(QStringLiteral("不") + h0);
     return;
   }
+  // An answer out of range is asked again; 取消 ends the choice, and the earlier hypothesis
+  // stays with its value, N and captions.
   const ValueRange range = mode->range;
-  const double value = AskNumberUntil(this, QString::fromUtf16(mode->valuePrompt), QString(),
-                                      [range](double v) { return InRange(range, v); });
-  m_hypothesisValue = QString::fromStdString(StoredValueText(value));
+  const std::optional<double> value = AskNumberOrCancel(
+      this, QString::fromUtf16(mode->valuePrompt), QString(), [range](double v) { return InRange(range, v); });
+  if (!value) {
+    m_lists->refuseChoice();
+    return;
+  }
   if (mode->asksTrials) {
     // N is a 16-bit count: beyond it the question is asked again rather than wrapped.
-    m_trialCount = static_cast<int>(AskNumberUntil(
+    const std::optional<double> trials = AskNumberOrCancel(
         this, QStringLiteral("输入N值"), QString(),
-        [](double n) { return n >= kFewestTrials && n <= kMaxBinomialN; }, true));
+        [](double n) { return n >= kFewestTrials && n <= kMaxBinomialN; }, true);
+    if (!trials) {
+      m_lists->refuseChoice();
+      return;
+    }
+    m_trialCount = static_cast<int>(*trials);
   }
+  m_hypothesisValue = QString::fromStdString(StoredValueText(*value));
   m_h1->setText(h1 + QLatin1Char('=') + m_hypothesisValue);
   m_h0->setText(h0 + QLatin1Char('=') + m_hypothesisValue);
 }
@@ -240,6 +252,7 @@ void Form8::RunAsymptoticTest() {
   if (!kModes.find(analysisMode())->test) {
     showSolution(SkewnessKurtosisSolution(result, alpha));
     showChart(SkewnessKurtosisChart(result));
+    showStatusLine(StatusLine(result, TestFamily::SkewnessKurtosis, Hypothesis::TwoSided));
     return;
   }
   BandSolutionInput solution;
@@ -251,6 +264,7 @@ void Form8::RunAsymptoticTest() {
   solution.trialCount = m_trialCount;
   showSolution(BandTestSolution(result, solution));
   showChart(BandTestChart(result));
+  showStatusLine(StatusLine(result, TestFamily::Band, solution.hypothesis));
 }
 
 TestResult Form8::runModeTest(double alpha) const {

@@ -23,7 +23,7 @@ class Form8 : public AnalysisWindow {
   // Command2: shows the mode's hypothesis list.
   void ShowHypothesisList();
   // A pick in the list: asks the hypothesised value (and N in mode 2) until it is valid and
-  // writes both hypotheses.
+  // writes both hypotheses. Cancelling a question takes the pick back.
   void ChooseHypothesis(int position, const QString& h0, const QString& h1);
   // The checks before a test, in order; throws InputError with the first failure's message.
   void CheckAsymptoticInputs() const;

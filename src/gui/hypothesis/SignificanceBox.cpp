@@ -10,9 +10,10 @@ ValidatedBox* AddSignificanceBox(QWidget* parent, int left, int top, int width, 
   box->setObjectName(QStringLiteral("Text2"));
   PlaceControl(box, left, top, width, height);
   AnalysisWindow::setChangeNote(box, QStringLiteral("显著水平已修改"));
-  box->addCheck({[box] { return box->isNumeric(); }, QStringLiteral("请在置信水平输入数据"),
-                 ValidatedBox::Clear});
-  box->addCheck({[box] { return box->value() > 0 && box->value() < 1; },
+  auto empty = [box] { return box->text().trimmed().isEmpty(); };
+  box->addCheck({[box, empty] { return empty() || box->isNumeric(); },
+                 QStringLiteral("请在置信水平输入数据"), ValidatedBox::Clear});
+  box->addCheck({[box, empty] { return empty() || (box->value() > 0 && box->value() < 1); },
                  QStringLiteral("置信水平应大于0小于1"), ValidatedBox::Clear | ValidatedBox::KeepFocus});
   return box;
 }

@@ -16,6 +16,7 @@
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
 
@@ -55,6 +56,10 @@ constexpr int kGridHeightStepTwips = 50;
 constexpr int kPanelMarginTwips = 30;
 constexpr char kChangeNoteProperty[] = "kelvoChangeNote";
 
+QString InternalErrorText() {
+  return QStringLiteral("计算出错：程序内部错误，请报告此问题。");
+}
+
 }  // namespace
 
 void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
@@ -68,6 +73,7 @@ AnalysisWindow::AnalysisWindow(const FrameOptions& options)
   Registry().append(this);
   setupMenus();
   setupToolbar();
+  setupStatusLine();
   setupFrame();
   setupDetails();
   connectSignals();
@@ -176,7 +182,9 @@ void AnalysisWindow::setupFrame() {
   setCentralWidget(m_surface);
   const int toolbarHeight = m_toolbar->sizeHint().height();
   const int menuHeight = menuBar()->sizeHint().height();
-  resize(m_options.designWidth, m_options.designHeight + toolbarHeight + menuHeight);
+  // The status bar adds its height: the surface keeps the size the controls are laid out in.
+  const int statusHeight = statusBar()->sizeHint().height();
+  resize(m_options.designWidth, m_options.designHeight + toolbarHeight + menuHeight + statusHeight);
 
   m_dataPanel = new ClickablePanel(QStringLiteral("数据录入"), m_surface);
   m_dataPanel->setObjectName(m_options.dataPanelName);
@@ -209,6 +217,31 @@ void AnalysisWindow::setupFrame() {
   m_compute = new QPushButton(QStringLiteral("开始计算"), m_surface);
   m_compute->setObjectName(QStringLiteral("Command1"));
   PlaceControl(m_compute, 120, 4050, 2700, 600);
+}
+
+void AnalysisWindow::setupStatusLine() {
+  m_statusLine = new QLabel(statusBar());
+  m_statusLine->setObjectName(QStringLiteral("StatusLine"));
+  // The numbers can be selected and copied into the student's own notes.
+  m_statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_statusLine->setContentsMargins(4, 0, 4, 0);
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  statusBar()->addWidget(m_statusLine, 1);
+}
+
+void AnalysisWindow::showStatusLine(const std::string& line) {
+  m_statusText = QString::fromStdString(line);
+  updateStatusLine();
+}
+
+void AnalysisWindow::updateStatusLine() {
+  const bool stale = m_stale && !m_statusText.isEmpty();
+  m_statusLine->setText(stale ? QStringLiteral("（已过时）") + m_statusText : m_statusText);
+  // Should a large font cut the line at the window's edge, it can still be read whole.
+  m_statusLine->setToolTip(m_statusLine->text());
+  QPalette p = m_statusLine->palette();
+  p.setColor(QPalette::WindowText, stale ? QColor(150, 150, 150) : QColor(0, 0, 0));
+  m_statusLine->setPalette(p);
 }
 
 void AnalysisWindow::setupDetails() {
@@ -325,6 +358,7 @@ void AnalysisWindow::setResultsGreyed(bool greyed) {
     p.setColor(QPalette::WindowText, greyed ? QColor(150, 150, 150) : QColor(0, 0, 0));
     label->setPalette(p);
   }
+  updateStatusLine();
 }
 
 void AnalysisWindow::connectSignals() {
@@ -458,12 +492,27 @@ void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precis
 
 void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 
+bool AnalysisWindow::hasSampleData() const {
+  const CellStore& store = sampleGrid()->cells();
+  for (int r = 1; r < store.rows(); ++r)
+    for (int c = 1; c < store.cols(); ++c) {
+      const QString text = QString::fromStdString(store.text(r, c)).trimmed();
+      if (!text.isEmpty() && text != QStringLiteral("×")) return true;
+    }
+  return false;
+}
+
 void AnalysisWindow::computeClicked() {
   m_computeFailed = false;
+  // The line belongs to the computation that wrote it: only a new success writes another.
+  showStatusLine(std::string());
   {
     // What the computation writes into the window's own inputs comes with its results.
     const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
-    runGuarded([this] { compute(); });
+    runGuarded([this] {
+      if (!hasSampleData()) throw InputError("请先输入样本数据");
+      compute();
+    });
   }
   if (m_computeFailed) {
     m_details->clearSolution();
@@ -479,11 +528,13 @@ void AnalysisWindow::runGuarded(const std::function<void()>& work) {
     m_computeFailed = true;
     ShowDataCheck(this, QString::fromUtf8(error.what()));
   } catch (const std::exception& error) {
+    // A fault of the program, not of the input: its text names the program's own parts.
     m_computeFailed = true;
-    ShowDataCheck(this, QStringLiteral("计算出错\n") + QString::fromUtf8(error.what()));
+    qWarning("计算出错: %s", error.what());
+    ShowDataCheck(this, InternalErrorText());
   } catch (...) {
     m_computeFailed = true;
-    ShowDataCheck(this, QStringLiteral("计算出错"));
+    ShowDataCheck(this, InternalErrorText());
   }
 }
 

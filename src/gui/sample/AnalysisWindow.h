@@ -114,11 +114,18 @@ class AnalysisWindow : public QMainWindow {
   // the grid editors (their cells are) and controls an InputSource claims (it reports them).
   static void setChangeNote(QWidget* input, const QString& note);
   bool resultsStale() const { return m_stale; }
+  // After a successful computation: the numbers a student writes down (statistic, critical
+  // values, p-value; or interval and quantiles) as one line of the status bar. Each press of
+  // the compute button empties it first, so a refused computation leaves it empty; results
+  // gone stale mark it "（已过时）" and grey it like the result labels.
+  void showStatusLine(const std::string& line);
+  QLabel* statusLine() const { return m_statusLine; }
   // Runs the compute button's work, reporting any fault of the input or the table store in
   // a data-check box instead of a result.
   void computeClicked();
   // Runs `work`, so that no exception reaches the event loop: a fault the user can mend shows
-  // its message in a data-check box, anything else a short "计算出错" box with its text.
+  // its message in a data-check box, anything else a "计算出错" box that asks for a report
+  // (the fault's own text goes to standard error, not to the user).
   void runGuarded(const std::function<void()>& work);
 
  protected:
@@ -162,6 +169,12 @@ class AnalysisWindow : public QMainWindow {
   void setupToolbar();
   void setupDetails();
   void setResultsGreyed(bool greyed);
+  void setupStatusLine();
+  void updateStatusLine();
+  // Whether any sample cell of MSFlexGrid1 (below the headings) holds something typed; the
+  // "×" of an unused summary cell does not count. Without it the compute button computes
+  // nothing and asks for the sample ("请先输入样本数据").
+  bool hasSampleData() const;
   // From the first computation on, a change of any input marks the results stale, unless the
   // window itself makes it while it computes or applies its mode.
   void watchInputs();
@@ -189,6 +202,8 @@ class AnalysisWindow : public QMainWindow {
   SampleGrid* m_activeGrid = nullptr;
   QToolBar* m_toolbar = nullptr;
   DetailsPane* m_details = nullptr;
+  QLabel* m_statusLine = nullptr;  // in the status bar
+  QString m_statusText;            // the last computation's line, without the stale mark
   QAction* m_detailsAction = nullptr;
   bool m_stale = false;
   QStringList m_staleReasons;

@@ -64,6 +64,17 @@ double AskNumberUntil(QWidget* parent, const QString& prompt, const QString& tit
   return value;
 }
 
+std::optional<double> AskNumberOrCancel(QWidget* parent, const QString& prompt, const QString& title,
+                                        const std::function<bool(double)>& accept, bool whole) {
+  for (;;) {
+    const std::optional<QString> answer = Dialogs().askTextOrCancel(parent, prompt, title, QString());
+    if (!answer) return std::nullopt;
+    double value = LeadingValue(answer->toStdString());
+    if (whole) value = RoundHalfEven(value);
+    if (accept(value)) return value;
+  }
+}
+
 void ShowDataCheck(QWidget* parent, const QString& text) {
   Dialogs().showMessage(parent, text, QStringLiteral("数据检查"), MessageIcon::Stop);
 }
@@ -77,6 +88,11 @@ void QtDialogs::showMessage(QWidget* parent, const QString& text, const QString&
 
 QString QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& title,
                            const QString& defaultText) {
+  return askTextOrCancel(parent, prompt, title, defaultText).value_or(QString());
+}
+
+std::optional<QString> QtDialogs::askTextOrCancel(QWidget* parent, const QString& prompt,
+                                                  const QString& title, const QString& defaultText) {
   OpenGuard guard(*this);
   QInputDialog dialog(parent);
   dialog.setWindowTitle(title);
@@ -84,7 +100,7 @@ QString QtDialogs::askText(QWidget* parent, const QString& prompt, const QString
   dialog.setTextValue(defaultText);
   dialog.setOkButtonText(QStringLiteral("确定"));
   dialog.setCancelButtonText(QStringLiteral("取消"));
-  if (dialog.exec() != QDialog::Accepted) return QString();
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue();
 }
 
@@ -120,8 +136,13 @@ void ScriptedDialogs::showMessage(QWidget*, const QString& text, const QString& 
   messages.push_back({text, title, icon});
 }
 
-QString ScriptedDialogs::askText(QWidget*, const QString& prompt, const QString& title,
-                                 const QString&) {
+QString ScriptedDialogs::askText(QWidget* parent, const QString& prompt, const QString& title,
+                                 const QString& defaultText) {
+  return askTextOrCancel(parent, prompt, title, defaultText).value_or(QString());
+}
+
+std::optional<QString> ScriptedDialogs::askTextOrCancel(QWidget*, const QString& prompt,
+                                                        const QString& title, const QString&) {
   OpenGuard guard(*this);
   prompts << prompt;
   titles << title;
@@ -130,11 +151,12 @@ QString ScriptedDialogs::askText(QWidget*, const QString& prompt, const QString&
     if (++unansweredQuestions > 100)
       qFatal("ScriptedDialogs: \"%s\" asked again and again with no answer queued",
              qUtf8Printable(prompt));
-    return QString();
+    return std::nullopt;
   }
-  QString answer = m_answers.front();
+  const Answer answer = m_answers.front();
   m_answers.pop_front();
-  return answer;
+  if (answer.cancelled) return std::nullopt;
+  return answer.text;
 }
 
 QString ScriptedDialogs::askFilePath(QWidget*, FileQuestion, const QString& title, const QString&,

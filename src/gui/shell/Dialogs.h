@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -31,6 +32,9 @@ class DialogService {
   // A modal text-input dialog with OK and Cancel; Cancel gives the empty text.
   virtual QString askText(QWidget* parent, const QString& prompt, const QString& title,
                           const QString& defaultText) = 0;
+  // The same dialog for a question the user may decline: Cancel (or Esc) gives no text at all.
+  virtual std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                                 const QString& title, const QString& defaultText) = 0;
   // A file chosen to read (`FileQuestion::Open`) or to write (`FileQuestion::Save`), starting
   // from `suggested`; `filter` as Qt's file dialogs take it ("CSV 文件 (*.csv)"). Cancel gives
   // the empty text.
@@ -69,6 +73,10 @@ QString AskUntil(QWidget* parent, const QString& prompt, const QString& title,
 // when `whole` (an empty, cancelled or non-numeric answer reads as 0).
 double AskNumberUntil(QWidget* parent, const QString& prompt, const QString& title,
                       const std::function<bool(double)>& accept, bool whole = false);
+// The same, but Cancel (or Esc) ends the question without a value; an empty or non-numeric
+// answer given with OK reads as 0.
+std::optional<double> AskNumberOrCancel(QWidget* parent, const QString& prompt, const QString& title,
+                                        const std::function<bool(double)>& accept, bool whole = false);
 
 class QtDialogs : public DialogService {
  public:
@@ -76,6 +84,8 @@ class QtDialogs : public DialogService {
                    MessageIcon icon) override;
   QString askText(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultText) override;
+  std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QString& defaultText) override;
   QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
                       const QString& filter, const QString& suggested) override;
   bool choosePrinter(QWidget* parent, QPrinter* printer) override;
@@ -84,14 +94,16 @@ class QtDialogs : public DialogService {
 // Answers input dialogs from a queue and records every message and question.
 class ScriptedDialogs : public DialogService {
  public:
-  void queueAnswer(const QString& answer) { m_answers.push_back(answer); }
-  // Cancel is answered as the empty text, as Qt's dialog gives it.
-  void queueCancel() { m_answers.push_back(QString()); }
+  void queueAnswer(const QString& answer) { m_answers.push_back({answer, false}); }
+  // Cancel: askText gives the empty text, as Qt's dialog does; askTextOrCancel no text.
+  void queueCancel() { m_answers.push_back({QString(), true}); }
 
   void showMessage(QWidget* parent, const QString& text, const QString& title,
                    MessageIcon icon) override;
   QString askText(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultText) override;
+  std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QString& defaultText) override;
   // File questions take their answers from their own queue; none queued answers Cancel.
   void queueFilePath(const QString& path) { m_filePaths.push_back(path); }
   QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
@@ -111,7 +123,11 @@ class ScriptedDialogs : public DialogService {
   int printDialogs = 0;    // how often the print dialog was shown
 
  private:
-  std::deque<QString> m_answers;
+  struct Answer {
+    QString text;
+    bool cancelled = false;
+  };
+  std::deque<Answer> m_answers;
   std::deque<QString> m_filePaths;
   std::deque<bool> m_printerChoices;
 };

@@ -123,6 +123,9 @@ TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothInterv
   const std::string plain = s.plainText();
   EXPECT_NE(plain.find("t₀.₀₂₅(15) = 2.1314"), std::string::npos);
   EXPECT_NE(plain.find("查 t 分布表，自由度 15，α = 0.025 列"), std::string::npos);
+  // The exact value is called so, with no library named.
+  EXPECT_NE(plain.find("精确值：t₀.₀₂₅(15) = 2.13145"), std::string::npos) << plain;
+  EXPECT_EQ(plain.find("Boost"), std::string::npos) << plain;
 }
 
 /* Every mode against a worked example (c = 0.95). Table values are those the printed tables

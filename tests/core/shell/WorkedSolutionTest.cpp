@@ -49,5 +49,59 @@ TEST(WorkedSolution, NumbersAndSubscripts) {
   EXPECT_EQ(Subscript("α/2"), "α/₂");
 }
 
+// p-values for people: four significant digits, "p < 0.0001" below 0.0001 (with the value in
+// scientific notation where the worked solution shows it).
+TEST(WorkedSolution, PValuesHaveFourSignificantDigits) {
+  struct Case { double p; const char* plain; const char* withExact; };
+  const Case cases[] = {
+      {0.242712, "p = 0.2427", "p = 0.2427"},
+      {0.0650249, "p = 0.06502", "p = 0.06502"},
+      {0.065, "p = 0.065", "p = 0.065"},  // no trailing zeros
+      {0.99996, "p = 1", "p = 1"},
+      {1.0, "p = 1", "p = 1"},
+      {0.000123456, "p = 0.0001235", "p = 0.0001235"},
+      {0.0001, "p = 0.0001", "p = 0.0001"},
+      {8.0234e-5, "p < 0.0001", "p < 0.0001（精确值 8.02 × 10⁻⁵）"},
+      {1.5e-12, "p < 0.0001", "p < 0.0001（精确值 1.50 × 10⁻¹²）"},
+      {0.0, "p < 0.0001", "p < 0.0001"},  // below the doubles: no value to add
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PValueText(c.p), c.plain) << c.p;
+    EXPECT_EQ(PValueTextWithExact(c.p), c.withExact) << c.p;
+  }
+}
+
+TEST(WorkedSolution, FixedAndScientificNumbers) {
+  EXPECT_EQ(FixedNumber(1.29583), "1.2958");
+  EXPECT_EQ(FixedNumber(-2.446912), "−2.4469");
+  EXPECT_EQ(FixedNumber(-0.00001), "0.0000");  // no sign on a zero
+  EXPECT_EQ(FixedNumber(12.0, 2), "12.00");
+  EXPECT_EQ(ScientificText(-123456.0, 2), "−1.2 × 10⁵");
+  EXPECT_EQ(Superscript("-12"), "⁻¹²");
+}
+
+// The symbol names the upper-tail probability; the normal look-up is asked a lower tail.
+TEST(WorkedSolution, QuantileSymbols) {
+  CriticalValue z;
+  z.kind = TableKind::Normal;
+  z.probability = 0.975;
+  EXPECT_EQ(QuantileSymbol(z), "z₀.₀₂₅");
+  CriticalValue t;
+  t.kind = TableKind::T;
+  t.probability = 0.025;
+  t.df = 6;
+  EXPECT_EQ(QuantileSymbol(t), "t₀.₀₂₅(6)");
+  CriticalValue chi = t;
+  chi.kind = TableKind::ChiSquare;
+  chi.probability = 0.975;
+  chi.df = 9;
+  EXPECT_EQ(QuantileSymbol(chi), "χ²₀.₉₇₅(9)");
+  CriticalValue f = t;
+  f.kind = TableKind::F;
+  f.df = 4;
+  f.df2 = 7;
+  EXPECT_EQ(QuantileSymbol(f), "F₀.₀₂₅(4, 7)");
+}
+
 }  // namespace
 }  // namespace kelvo

@@ -110,7 +110,7 @@ class Form4Test : public QObject {
     QTest::newRow("mu0 = 5") << 1 << 0 << "5" << "输入μ0值" << "μ≤μ0=5" << "μ＞μ0=5";
     QTest::newRow("leading part of the answer") << 2 << 1 << " 2.5e1x" << "输入μ0值" << "μ≥μ0=25"
                                                 << "μ＜μ0=25";
-    QTest::newRow("cancel counts 0") << 6 << 0 << "" << "输入δ" << "μ1-μ2≤δ=0" << "μ1-μ2>δ=0";
+    QTest::newRow("empty answer counts 0") << 6 << 0 << "" << "输入δ" << "μ1-μ2≤δ=0" << "μ1-μ2>δ=0";
     QTest::newRow("delta two-sided") << 7 << 2 << "-1.5" << "输入δ" << "μ1-μ2＝δ=-1.5"
                                      << "μ1-μ2≠δ=-1.5";
     QTest::newRow("sigma0 squared") << 3 << 0 << "1.5" << "输入σ0" << "σ2≤σ02=2.250" << "σ2＞σ02=2.250";
@@ -184,6 +184,16 @@ class Form4Test : public QObject {
     QCOMPARE(m_fixture->messageTexts().size(), 2);
   }
 
+  void theFirstClickIntoTheGridSaysNothing() {
+    // Activation puts the focus into the empty Text2; a click into the grid leaves it.
+    auto* w = open(2);
+    QCOMPARE(QApplication::focusWidget(), box(w, QStringLiteral("Text2")));
+    WindowFixture::clickCell(w, 1, 1);
+    QTest::keyClicks(w->editor(), QStringLiteral("9"));
+    QVERIFY(m_fixture->messageTexts().isEmpty());
+    QCOMPARE(WindowFixture::cell(w, 1, 1), QStringLiteral("9"));
+  }
+
   void knownValueChecks_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("boxName");
@@ -221,20 +231,21 @@ class Form4Test : public QObject {
   void checksRunInOrder_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("Z") << 1 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏", "σ数据缺乏"};
-    QTest::newRow("mu known") << 3 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏", "μ数据缺乏"};
-    QTest::newRow("two Z") << 5 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏", "σ数据缺乏"};
-    QTest::newRow("pooled") << 6 << QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏"};
+    const QStringList first{"请先输入样本数据", "尚未设定假设命题", "样本量太小", "置信水平数据缺乏"};
+    QTest::newRow("Z") << 1 << (first + QStringList{"σ数据缺乏"});
+    QTest::newRow("mu known") << 3 << (first + QStringList{"μ数据缺乏"});
+    QTest::newRow("two Z") << 5 << (first + QStringList{"σ数据缺乏"});
+    QTest::newRow("pooled") << 6 << first;
   }
   void checksRunInOrder() {
     QFETCH(int, mode);
     QFETCH(QStringList, expected);
     auto* w = open(mode);
     // Each press mends the fault just reported; the last press computes. The first press
-    // also leaves the empty Text2, which has had the focus since activation.
+    // also leaves the empty Text2, which has had the focus since activation: without a word.
     compute(w);
-    QCOMPARE(m_fixture->messageTexts().first(), QStringLiteral("请在置信水平输入数据"));
-    m_fixture->dialogs.messages.pop_front();
+    WindowFixture::fill(w, 1, {"1"});
+    compute(w);
     m_fixture->dialogs.queueAnswer(QStringLiteral("1"));
     choose(w, mode, 2);
     compute(w);
@@ -450,6 +461,24 @@ class Form4Test : public QObject {
     QCOMPARE(m_fixture->messageTexts().last(), QStringLiteral("尚未设定假设命题"));
   }
 
+  void cancellingTheQuestionKeepsTheEarlierChoice() {
+    // 取消 (or Esc) ends the choice without a word: the earlier pick, value and captions stay.
+    auto* w = ready(3, 0, "1.5");
+    m_fixture->dialogs.queueCancel();
+    choose(w, 3, 2);
+    QCOMPARE(m_fixture->dialogs.prompts.size(), 2);
+    QCOMPARE(WindowFixture::label(w, "Label7"), QStringLiteral("σ2≤σ02=2.250"));
+    QCOMPARE(w->hypothesisValue(), QStringLiteral("1.5"));
+    QCOMPARE(w->findChild<QComboBox*>(QStringLiteral("Combo5"))->currentIndex(), 0);
+    // As the first choice: no hypothesis is set.
+    auto* fresh = open(1);
+    m_fixture->dialogs.queueCancel();
+    choose(fresh, 1, 0);
+    QCOMPARE(WindowFixture::label(fresh, "Label9"), QString());
+    QCOMPARE(fresh->findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex(), -1);
+    QVERIFY(m_fixture->messageTexts().isEmpty());
+  }
+
   void pairedResultsReformat() {
     auto* w = ready(9, 0, "");
     WindowFixture::fill(w, 1, {"5", "6", "7"});
@@ -524,8 +553,8 @@ class Form4Test : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("sigma0 = 0, mu known") << 3 << false << QStringList{"1", "2"} << QStringList{}
                                           << true << "0" << "σ0数据错误";
-    QTest::newRow("sigma0 cancelled, mu unknown") << 4 << false << QStringList{"1", "2"} << QStringList{}
-                                              << false << "" << "σ0数据错误";
+    QTest::newRow("sigma0 left empty, mu unknown") << 4 << false << QStringList{"1", "2"} << QStringList{}
+                                                   << true << "" << "σ0数据错误";
     QTest::newRow("both samples constant") << 6 << false << QStringList{"2", "2"}
                                            << QStringList{"5", "5", "5"} << true << "0"
                                            << "样本方差为0,无法检验";

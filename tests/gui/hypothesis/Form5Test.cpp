@@ -391,6 +391,9 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->messageTexts(), QStringList{});
     QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
+    // The 0-1 entry only checks its data: no statistic to write down.
+    const QString line = w->statusLine()->text();
+    QVERIFY2(entry == 2 ? line.isEmpty() : line.startsWith(QStringLiteral("χ² = ")), qPrintable(line));
     // Observed counts start again from 0: a second press gives the same conclusion.
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
@@ -435,6 +438,7 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->dialogs.messages[0].title, QStringLiteral("数据检查"));
     QCOMPARE(m_fixture->dialogs.messages[0].icon, MessageIcon::Stop);
     QCOMPARE(WindowFixture::label(w, "Label12"), kH1);
+    QCOMPARE(w->statusLine()->text(), QString());  // no statistic behind this conclusion
   }
 
   // --- the law grid -----------------------------------------------------------------------
@@ -537,7 +541,7 @@ class Form5Test : public QObject {
     QTest::newRow("no degree of freedom") << 5 << 2 << QStringList{"2"} << "0*100" << noLaw << noLaw
                                           << "0.05" << "自由度太小,无法检验";
     QTest::newRow("no filled cell") << 9 << 1 << QStringList{"0", "1"} << "" << noLaw << noLaw
-                                    << "0.05" << "没有样本数据,无法检验";
+                                    << "0.05" << "请先输入样本数据";
     // P = 0.5, four 1s: the only class expects 2.
     QTest::newRow("single class below 5") << 1 << 1 << QStringList{"0.5"} << "1*4" << noLaw << noLaw
                                           << "0.05" << "样本量太小,各组合并后期望频数仍不足5,无法检验";

@@ -158,10 +158,11 @@ class Form7Test : public QObject {
       QCOMPARE(m_fixture->messageTexts(), expected);
       QCOMPARE(WindowFixture::label(w, "Label12"), QString());
     };
+    computeExpecting("请先输入样本数据");
+    WindowFixture::fill(w, 1, {"1", "2", "4"});
     computeExpecting("尚未设定假设命题");
     WindowFixture::chooseItem(w, QStringLiteral("Combo1"), 2);
     computeExpecting("样本量太小");
-    WindowFixture::fill(w, 1, {"1", "2", "4"});
     WindowFixture::fill(w, 2, {"3"});
     computeExpecting("样本量太小");
     WindowFixture::fill(w, 2, {"3", "5", "6", "7"});
@@ -274,19 +275,23 @@ class Form7Test : public QObject {
 
   // --- The significance level ---
 
-  void significanceBoxRefusesWhatIsNoLevel_data() {
+  void significanceBoxRefusesOnlyWhatIsNoLevel_data() {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message");  // empty: left without a word, the text kept
     QTest::newRow("not a number") << "abc" << "请在置信水平输入数据";
     QTest::newRow("one") << "1" << "置信水平应大于0小于1";
+    // Nothing typed yet: the compute button reports the missing level.
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("blanks") << "  " << "";
   }
-  void significanceBoxRefusesWhatIsNoLevel() {
+  void significanceBoxRefusesOnlyWhatIsNoLevel() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
     Form7* w = open();
     WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), typed);
-    QCOMPARE(m_fixture->messageTexts(), QStringList{message});
-    QCOMPARE(w->findChild<ValidatedBox*>(QStringLiteral("Text2"))->text(), QString());
+    QCOMPARE(m_fixture->messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(w->findChild<ValidatedBox*>(QStringLiteral("Text2"))->text(),
+             message.isEmpty() ? typed : QString());
   }
 
  private:

@@ -1,6 +1,7 @@
 // The asymptotic test window: activation per mode, the hypothesis questions, the checks before
 // a test, the input modes, the decisions and the refusals that leave no conclusion.
 #include <QComboBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
@@ -77,7 +78,7 @@ class Form8Test : public QObject {
     QTest::addColumn<QString>("h0");
     QTest::addColumn<QString>("h1");
     QTest::addColumn<int>("trials");
-    // An empty answer is what Cancel gives.
+    // An empty answer (OK on an empty box) reads as 0 and is asked again.
     QTest::newRow("rho0") << 1 << 0 << QStringList{"0", "1", "1.5", "abc", "", "0.3"}
                           << Repeated("输入ρ0值", 6) << "ρ＝ρ0=0.3" << "ρ＞ρ0 =0.3" << 0;
     QTest::newRow("rho0 then N") << 2 << 2 << QStringList{"0.25", "1", "", "40000", "1.6"}
@@ -108,17 +109,58 @@ class Form8Test : public QObject {
     for (QComboBox* box : w->findChildren<QComboBox*>()) QVERIFY(!box->isVisible());
   }
 
+  // 取消 (or Esc) on either question ends the choice: the earlier pick, value, N and captions stay.
+  void cancellingAQuestionKeepsTheEarlierChoice_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("first");      // answers of the choice that stands
+    QTest::addColumn<QStringList>("beforeCancel");  // answers given before 取消 on the next choice
+    QTest::addColumn<QString>("h0");
+    QTest::addColumn<int>("trials");
+    QTest::newRow("rho0") << 1 << QStringList{"0.3"} << QStringList{} << "ρ＝ρ0=0.3" << 0;
+    QTest::newRow("lambda0 after an answer out of range") << 3 << QStringList{"4"} << QStringList{"-1"}
+                                                         << "λ＝λ0=4" << 0;
+    QTest::newRow("N after a new rho0") << 2 << QStringList{"0.25", "5"} << QStringList{"0.5", "1"}
+                                        << "ρ＝ρ0=0.25" << 5;
+  }
+  void cancellingAQuestionKeepsTheEarlierChoice() {
+    QFETCH(int, mode);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, beforeCancel);
+    QFETCH(QString, h0);
+    QFETCH(int, trials);
+    Form8* w = open(mode);
+    choose(w, 0, first);
+    const QString value = w->hypothesisValue();
+    for (const QString& answer : beforeCancel) m_fixture->dialogs.queueAnswer(answer);
+    m_fixture->dialogs.queueCancel();
+    choose(w, 2, {});
+    QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
+    QCOMPARE(m_fixture->dialogs.unansweredQuestions, 0);
+    QCOMPARE(WindowFixture::label(w, "Label7"), h0);
+    QCOMPARE(w->hypothesisValue(), value);
+    QCOMPARE(w->trialCount(), trials);
+    QCOMPARE(ModeList(w)->currentIndex(), 0);
+    QVERIFY(m_fixture->messageTexts().isEmpty());
+    // 取消 on the first choice of a window leaves no hypothesis at all.
+    Form8* fresh = open(mode);
+    m_fixture->dialogs.queueCancel();
+    choose(fresh, 1, {});
+    QCOMPARE(WindowFixture::label(fresh, "Label7"), QString());
+    QCOMPARE(ModeList(fresh)->currentIndex(), -1);
+  }
+
   void checksRunInOrderAndKeepTheLastConclusion() {
     Form8* w = open(1);
-    // Nothing set at all: the hypothesis is asked for first.
+    // Nothing set at all: the sample is asked for first, then the hypothesis.
+    WindowFixture::click(w, "Command1");
+    WindowFixture::fill(w, 1, {"1"});
     WindowFixture::click(w, "Command1");
     choose(w, 0, {"0.5"});
-    WindowFixture::fill(w, 1, {"1"});
     WindowFixture::click(w, "Command1");
     WindowFixture::fill(w, 1, {"1", "0", "1"});
     WindowFixture::click(w, "Command1");
     QCOMPARE(m_fixture->messageTexts(),
-             (QStringList{"尚未设定假设命题", "样本量太小", "置信水平数据缺乏"}));
+             (QStringList{"请先输入样本数据", "尚未设定假设命题", "样本量太小", "置信水平数据缺乏"}));
     WindowFixture::typeAndLeave(w, "Text2", "0.05");
     WindowFixture::click(w, "Command1");
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
@@ -130,7 +172,7 @@ class Form8Test : public QObject {
     // 30000 + 30000 repeats would wrap round in 16 bits into a negative size.
     WindowFixture::fill(w, 2, {"30000", "30000"});
     WindowFixture::click(w, "Command1");
-    QCOMPARE(m_fixture->messageTexts().mid(3), (QStringList{"样本量太小", "样本量超出范围"}));
+    QCOMPARE(m_fixture->messageTexts().mid(4), (QStringList{"样本量太小", "样本量超出范围"}));
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
   }
 
@@ -239,6 +281,7 @@ class Form8Test : public QObject {
     WindowFixture::click(w, "Command1");
     QCOMPARE(WindowFixture::label(w, "Label12"), conclusion);
     QVERIFY(m_fixture->dialogs.messages.empty());
+    QVERIFY2(w->statusLine()->text().startsWith(QStringLiteral("u₁ = ")), qPrintable(w->statusLine()->text()));
   }
 
   // Each refusal by a test shows its message and leaves no conclusion, not even the last one.
@@ -310,6 +353,11 @@ class Form8Test : public QObject {
     WindowFixture::click(w, "Command2");
     for (QComboBox* box : w->findChildren<QComboBox*>())
       if (box->isVisible()) WindowFixture::chooseItem(w, box->objectName(), position);
+  }
+
+  // The list of the window's mode.
+  static QComboBox* ModeList(Form8* w) {
+    return w->findChild<QComboBox*>(w->analysisMode() == 3 ? "Combo2" : "Combo1");
   }
 
   std::unique_ptr<WindowFixture> m_fixture;

@@ -116,6 +116,7 @@ class ChartPaneTest : public QObject {
     QCOMPARE(marks[2], 2.5706);
 
     // Another hypothesis redraws the same view: one upper tail at t₀.₀₅(5) = 2.0150.
+    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
     WindowFixture::chooseItem(w, QStringLiteral("Combo2"), 0);
     WindowFixture::click(w, QStringLiteral("Command1"));
     const QList<QAreaSeries*> upper = SeriesOf<QAreaSeries>(view);

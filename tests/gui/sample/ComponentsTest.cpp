@@ -1,6 +1,9 @@
 // The frame's components on their own: two grids in one window, validated boxes in a chain,
-// decorated result labels, repeating questions and the guard around the compute button.
+// decorated result labels, repeating questions, the guard around the compute button and the
+// status line.
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <stdexcept>
 
@@ -171,16 +174,74 @@ class ComponentsTest : public QObject {
   }
 
   void noExceptionLeavesTheComputeButton() {
+    WindowFixture::fill(m_window, 1, {QStringLiteral("1")});
     m_window->work = [] { throw InputError("样本量太小"); };
     WindowFixture::click(m_window, QStringLiteral("Command1"));
+    // A fault of the program is no message for the user: its own text stays out of the box.
     m_window->work = [] { throw std::out_of_range("vector::at"); };
+    QTest::ignoreMessage(QtWarningMsg, "计算出错: vector::at");
     WindowFixture::click(m_window, QStringLiteral("Command1"));
     m_window->work = [] { throw 42; };
     WindowFixture::click(m_window, QStringLiteral("Command1"));
-    QCOMPARE(m_fixture->messageTexts(),
-             (QStringList{QStringLiteral("样本量太小"), QStringLiteral("计算出错\nvector::at"),
-                          QStringLiteral("计算出错")}));
+    const QString internal = QStringLiteral("计算出错：程序内部错误，请报告此问题。");
+    QCOMPARE(m_fixture->messageTexts(), (QStringList{QStringLiteral("样本量太小"), internal, internal}));
     QCOMPARE(m_fixture->dialogs.messages[1].title, QStringLiteral("数据检查"));
+  }
+
+  // The compute button computes nothing while no sample cell holds anything typed.
+  void anEmptySampleIsNotComputed_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("computed");
+    QTest::newRow("nothing") << 1 << QString() << false;
+    QTest::newRow("blanks") << 1 << QStringLiteral("  ") << false;
+    QTest::newRow("unused summary cell") << 1 << QStringLiteral("×") << false;
+    QTest::newRow("heading row") << 0 << QStringLiteral("5") << false;
+    QTest::newRow("a number") << 1 << QStringLiteral("5") << true;
+    QTest::newRow("a number in row 2") << 2 << QStringLiteral("5") << true;
+    QTest::newRow("not a number") << 1 << QStringLiteral("abc") << true;  // the window's checks say why
+  }
+  void anEmptySampleIsNotComputed() {
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    QFETCH(bool, computed);
+    m_window->sampleGrid()->reshape(3, m_window->cells().cols());
+    m_window->cells().setText(row, 3, text.toStdString());
+    // Whatever another grid holds is no sample of this window.
+    m_window->second->cells().setText(1, 1, "4");
+    bool ran = false;
+    m_window->work = [&ran] { ran = true; };
+    WindowFixture::click(m_window, QStringLiteral("Command1"));
+    QCOMPARE(ran, computed);
+    QCOMPARE(m_fixture->messageTexts(),
+             computed ? QStringList() : QStringList{QStringLiteral("请先输入样本数据")});
+  }
+
+  // One line of numbers in the status bar: written by a successful computation, emptied by
+  // each press of the compute button, marked and greyed while the results are stale.
+  void theStatusLineFollowsTheResults() {
+    QLabel* line = m_window->statusLine();
+    QVERIFY(m_window->statusBar()->isAncestorOf(line));
+    WindowFixture::fill(m_window, 1, {QStringLiteral("1")});
+    m_window->work = [this] {
+      m_window->showSolution(WorkedSolution());
+      m_window->showStatusLine("T = 1.2958，p = 0.2427");
+    };
+    WindowFixture::click(m_window, QStringLiteral("Command1"));
+    QCOMPARE(line->text(), QStringLiteral("T = 1.2958，p = 0.2427"));
+    const QColor current = line->palette().color(QPalette::WindowText);
+    WindowFixture::fill(m_window, 1, {QStringLiteral("2")});
+    QCOMPARE(line->text(), QStringLiteral("（已过时）T = 1.2958，p = 0.2427"));
+    QVERIFY(line->palette().color(QPalette::WindowText) != current);
+    m_window->work = [] { throw InputError("样本量太小"); };
+    WindowFixture::click(m_window, QStringLiteral("Command1"));
+    QCOMPARE(line->text(), QString());
+  }
+
+  // The status bar takes its height from below the surface, not from the surface itself.
+  void theSurfaceKeepsItsDesignHeight() {
+    QCOMPARE(m_window->centralWidget()->height(), AnalysisWindow::FrameOptions{}.designHeight);
+    QVERIFY(m_window->statusBar()->isVisible());
   }
 
  private:

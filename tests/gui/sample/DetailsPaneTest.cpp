@@ -103,9 +103,11 @@ class DetailsPaneTest : public QObject {
     const QString text = PaneText(w);
     QVERIFY2(text.contains(QStringLiteral("1.96396")), qPrintable(m_fixture->messageTexts().join(',') + text));
     QVERIFY(text.contains(QStringLiteral("2.5706")));   // the printed table
-    QVERIFY(text.contains(QStringLiteral("2.57058")));  // Boost.Math
+    QVERIFY(text.contains(QStringLiteral("2.57058")));  // the exact value
     QVERIFY(text.contains(QStringLiteral("0.10")));     // p ≈ 0.1067
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
+    // The numbers to write down, in the status bar: 2·P(t(5) ≥ 1.96396) = 0.106746 (mpmath).
+    QCOMPARE(w->statusLine()->text(), QStringLiteral("T = 1.9640，临界值 t₀.₀₂₅(5) = 2.5706，p = 0.1067"));
 
     // Copy puts the whole solution on the clipboard as plain text.
     WindowFixture::click(w, QStringLiteral("DetailsCopy"));
@@ -120,6 +122,7 @@ class DetailsPaneTest : public QObject {
     QVERIFY(PaneText(w).isEmpty());
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
     QVERIFY(w->resultsStale());
+    QCOMPARE(w->statusLine()->text(), QString());
   }
 
   // A change of any input the computation reads greys the results and names itself in the
@@ -210,6 +213,8 @@ class DetailsPaneTest : public QObject {
       AnalysisWindow* w = c.open();
       WindowFixture::click(w, QStringLiteral("Command1"));
       QVERIFY2(!w->detailsPane()->plainText().isEmpty(), c.name);
+      const QString line = w->statusLine()->text();
+      QVERIFY2(line.contains(QStringLiteral(" = ")), c.name);
       WindowFixture::activate(m_fixture->mainWindow());
       WindowFixture::activate(w);
       QVERIFY2(!w->resultsStale(), c.name);
@@ -217,6 +222,8 @@ class DetailsPaneTest : public QObject {
       QVERIFY2(w->resultsStale() == !c.note.isEmpty(), c.name);
       const QString note = WindowFixture::control<QLabel>(w, QStringLiteral("DetailsNote"))->text();
       const QString reported = QString::fromStdString(CollectReport(*w).document.staleNote);
+      // The status line is marked old with the results.
+      QCOMPARE(w->statusLine()->text(), c.note.isEmpty() ? line : QStringLiteral("（已过时）") + line);
       if (c.note.isEmpty()) {
         QVERIFY2(note.isEmpty() && reported.isEmpty(), c.name);
       } else {

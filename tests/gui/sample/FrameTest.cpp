@@ -31,6 +31,7 @@ class WritingBackWindow : public AnalysisWindow {
     box = new QLineEdit(surface());
     list = new QComboBox(surface());
     list->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    WindowFixture::fill(this, 1, {QStringLiteral("1")});  // nothing is computed without a sample
   }
   QLineEdit* box;
   QComboBox* list;

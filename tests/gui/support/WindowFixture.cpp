@@ -166,13 +166,15 @@ QStringList WindowFixture::messageTexts() const {
   return texts;
 }
 
-QString ActivationStealingDialogs::askText(QWidget* parent, const QString& prompt,
-                                          const QString& title, const QString& defaultText) {
+std::optional<QString> ActivationStealingDialogs::askTextOrCancel(QWidget* parent,
+                                                                 const QString& prompt,
+                                                                 const QString& title,
+                                                                 const QString& defaultText) {
   OpenGuard guard(*this);
   QWidget stand;
   stand.show();
   WindowFixture::activate(&stand);
-  return ScriptedDialogs::askText(parent, prompt, title, defaultText);
+  return ScriptedDialogs::askTextOrCancel(parent, prompt, title, defaultText);
 }
 
 }  // namespace kelvo

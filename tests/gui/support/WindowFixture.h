@@ -91,8 +91,8 @@ class WindowFixture {
 // A dialog service that, like a real dialog, takes the activation away while it asks.
 class ActivationStealingDialogs : public ScriptedDialogs {
  public:
-  QString askText(QWidget* parent, const QString& prompt, const QString& title,
-                  const QString& defaultText) override;
+  std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QString& defaultText) override;
 };
 
 }  // namespace kelvo

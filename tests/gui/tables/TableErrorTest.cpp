@@ -18,6 +18,7 @@ class CriticalValueWindow : public AnalysisWindow {
  public:
   CriticalValueWindow() : AnalysisWindow(FrameOptions{}) {
     m_result = addValueLabel(surface(), QStringLiteral("Label1"), 3000, 2300, 1500, 400);
+    WindowFixture::fill(this, 1, {QStringLiteral("1")});  // nothing is computed without a sample
   }
   ValueLabel* m_result;
 
