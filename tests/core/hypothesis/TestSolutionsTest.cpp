@@ -370,7 +370,7 @@ TEST_F(SolutionTest, FittingMarksMergedClassesAndShowsShares) {
   EXPECT_NEAR(NumberAfter(text, "χ² = Σ (Oᵢ − Eᵢ)²/Eᵢ = "), 1.71429, kShown);
   EXPECT_NEAR(NumberAfter(text, "χ²₀.₀₅(3) = "), 7.815, 1e-9);
   EXPECT_NEAR(NumberAfter(text, "精确值：χ²₀.₀₅(3) = "), 7.81473, kShown);
-  EXPECT_NEAR(NumberAfter(text, "p = "), 0.633762, ShownP(0.633762));
+  EXPECT_NEAR(NumberAfter(text, "p 值：p = "), 0.633762, ShownP(0.633762));
   EXPECT_TRUE(Contains(text, "接受原假设 H0")) << text;
 }
 
