@@ -161,6 +161,7 @@ class AnalysisWindow : public QMainWindow {
   void setupFileMenu();
   void setupToolbar();
   void setupDetails();
+  void makeRoomForDetails();
   void setResultsGreyed(bool greyed);
   // From the first computation on, a change of any input marks the results stale, unless the
   // window itself makes it while it computes or applies its mode.
