@@ -471,7 +471,11 @@ void AnalysisWindow::pasteBlock() { m_activeGrid->pasteBlock(); }
 
 void AnalysisWindow::deleteBlock() { m_activeGrid->deleteBlock(); }
 
-void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precisionStep); }
+void AnalysisWindow::reformatLabel(ValueLabel* label) {
+  if (m_precisionStep == 0) return;
+  label->reformat(m_precisionStep);
+  m_details->redrawChart();  // the chart writes the label's numbers as the label does
+}
 
 void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 

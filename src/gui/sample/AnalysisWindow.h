@@ -162,6 +162,8 @@ class AnalysisWindow : public QMainWindow {
   void setupToolbar();
   void setupDetails();
   void makeRoomForDetails();
+  // A number of the chart as the window's result labels write it.
+  std::string chartNumber(double value) const;
   void setResultsGreyed(bool greyed);
   // From the first computation on, a change of any input marks the results stale, unless the
   // window itself makes it while it computes or applies its mode.
