@@ -53,35 +53,35 @@ class Placer {
   }
 
   void placeSegment(size_t s) {
-    const SegmentLabelSpec& spec = m_in.segments[s];
+    const SegmentLabel& label = m_in.segments[s];
     const double h = m_in.textHeight;
     // The texts in turn, each at the free spot nearest its centre: centred, beside a line,
     // or against an edge of the plot.
     std::optional<LabelRect> best;
     int bestText = -1;
-    for (size_t k = 0; k < spec.widths.size() && !best; ++k) {
-      const double w = spec.widths[k];
-      std::vector<double> lefts{spec.centre - w / 2.0, 0.0, m_in.plotWidth - w};
-      for (const MarkLabelSpec& m : m_in.marks) {
+    for (size_t k = 0; k < label.widths.size() && !best; ++k) {
+      const double w = label.widths[k];
+      std::vector<double> lefts{label.centre - w / 2.0, 0.0, m_in.plotWidth - w};
+      for (const MarkLabel& m : m_in.marks) {
         lefts.push_back(m.x + m_in.gap);
         lefts.push_back(m.x - m_in.gap - w);
       }
       for (double left : lefts) {
-        const LabelRect r{left, spec.top, w, h};
+        const LabelRect r{left, label.top, w, h};
         if (!inside(r) || coversText(r) || !linesCrossed(r, std::nullopt).empty()) continue;
-        const double off = std::abs(left + w / 2.0 - spec.centre);
-        if (!best || off < std::abs(best->left + best->width / 2.0 - spec.centre)) {
+        const double off = std::abs(left + w / 2.0 - label.centre);
+        if (!best || off < std::abs(best->left + best->width / 2.0 - label.centre)) {
           best = r;
           bestText = static_cast<int>(k);
         }
       }
     }
-    if (!best && !spec.widths.empty()) {
+    if (!best && !label.widths.empty()) {
       // No free spot at all: the shortest text, centred within the plot.
-      bestText = static_cast<int>(spec.widths.size()) - 1;
-      const double w = spec.widths.back();
-      const double left = std::clamp(spec.centre - w / 2.0, 0.0, std::max(0.0, m_in.plotWidth - w));
-      best = LabelRect{left, spec.top, w, h};
+      bestText = static_cast<int>(label.widths.size()) - 1;
+      const double w = label.widths.back();
+      const double left = std::clamp(label.centre - w / 2.0, 0.0, std::max(0.0, m_in.plotWidth - w));
+      best = LabelRect{left, label.top, w, h};
     }
     if (!best) return;
     m_out.segments[s] = *best;
@@ -118,7 +118,7 @@ class Placer {
     return std::max(1, static_cast<int>((m_in.plotHeight - kRowSpacing) / (m_in.textHeight + kRowSpacing)));
   }
   LabelRect beside(size_t i, bool right, int row) const {
-    const MarkLabelSpec& m = m_in.marks[i];
+    const MarkLabel& m = m_in.marks[i];
     const double left = right ? m.x + m_in.gap : m.x - m_in.gap - m.width;
     return LabelRect{left, rowTop(row), m.width, m_in.textHeight};
   }

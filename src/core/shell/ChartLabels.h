@@ -20,7 +20,7 @@ struct LabelRect {
 
 // A mark: a vertical line at x from the bottom of the plot up to its top, with a label `width`
 // wide beside the top of it, on the preferred side where there is room.
-struct MarkLabelSpec {
+struct MarkLabel {
   double x = 0.0;
   double width = 0.0;  // 0: the mark has no label
   bool preferRight = true;
@@ -30,7 +30,7 @@ struct MarkLabelSpec {
 // nothing is in the way and moved aside where something is. `widths` are its texts, the
 // preferred one first; a shorter one (without the segment's name) is taken only where the
 // longer ones find no room.
-struct SegmentLabelSpec {
+struct SegmentLabel {
   double centre = 0.0;
   double top = 0.0;
   std::vector<double> widths;
@@ -41,8 +41,8 @@ struct ChartLabelInput {
   double plotHeight = 0.0;
   double textHeight = 0.0;  // of every label
   double gap = 4.0;         // between a label and the line it belongs to
-  std::vector<MarkLabelSpec> marks;
-  std::vector<SegmentLabelSpec> segments;
+  std::vector<MarkLabel> marks;
+  std::vector<SegmentLabel> segments;
   std::vector<LabelRect> obstacles;  // what else is drawn that no label may cover
 };
 

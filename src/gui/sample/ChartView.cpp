@@ -118,7 +118,7 @@ class ChartLabels : public QObject {
       const QPointF from = toPlot(s.from - s.dx, s.at + s.dy, s.line);
       const QPointF to = toPlot(s.to + s.dx, s.at - s.dy, s.line);
       in.obstacles.push_back({from.x(), from.y(), to.x() - from.x(), to.y() - from.y()});
-      SegmentLabelSpec label;
+      SegmentLabel label;
       label.centre = (from.x() + to.x()) / 2.0;
       label.top = toPlot(s.from, s.at + s.dy * 1.2, s.line).y() - in.textHeight;
       for (const QString& text : s.texts) label.widths.push_back(textSize(text).width());

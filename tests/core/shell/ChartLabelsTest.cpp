@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kWidth = 300.0, kHeight = 200.0, kText = 14.0, kGap = 4.0;
 
-ChartLabelInput Marks(std::vector<MarkLabelSpec> marks, double width = kWidth) {
+ChartLabelInput Marks(std::vector<MarkLabel> marks, double width = kWidth) {
   ChartLabelInput in;
   in.plotWidth = width;
   in.plotHeight = kHeight;
@@ -48,7 +48,9 @@ void ExpectReadable(const ChartLabelInput& in, const ChartLabelLayout& out, cons
     const LabelRect& t = out.marks[i];
     const double distance = t.left > in.marks[i].x ? t.left - in.marks[i].x : in.marks[i].x - t.right();
     EXPECT_DOUBLE_EQ(distance, kGap) << "mark " << i;
-    if (attached) EXPECT_LT(out.lineTops[i], t.bottom()) << "mark " << i << " floats above its line";
+    if (attached) {
+      EXPECT_LT(out.lineTops[i], t.bottom()) << "mark " << i << " floats above its line";
+    }
   }
 }
 
@@ -98,7 +100,7 @@ TEST(PlaceChartLabels, CrowdedMarksStayReadableAnywhereOnTheAxis) {
   // label at its own line.)
   for (double spacing : {1.0, 5.0, 20.0, 60.0})
     for (double first = 0.0; first <= kWidth - 3 * spacing; first += 37.0) {
-      std::vector<MarkLabelSpec> marks;
+      std::vector<MarkLabel> marks;
       for (int k = 0; k < 4; ++k) {
         const double x = first + k * spacing;
         marks.push_back({x, 80.0, x < kWidth / 2});
