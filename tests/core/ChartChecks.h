@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/sample/ResultFormat.h"
 #include "core/shell/ChartDescription.h"
 
 namespace kelvo {
@@ -35,6 +36,11 @@ inline void ExpectDrawable(const ChartDescription& chart, const std::string& nam
       EXPECT_LE(s.at, chart.xMax);
     }
   }
+}
+
+// A chart text as a window with the program's result format ("0.000") writes it.
+inline std::string Shown(const ChartText& text) {
+  return text.str([](double v) { return FormatResult(v, ResultFormat()); });
 }
 
 // Trapezoid rule over a polyline.

@@ -15,8 +15,8 @@ namespace {
 bool Finite(double x) { return std::isfinite(x); }
 
 void AddNote(ChartDescription& chart, const std::string& line) {
-  if (!chart.note.empty()) chart.note += "；";
-  chart.note += line;
+  if (!chart.note.empty()) chart.note.append("；");
+  chart.note.append(line);
 }
 
 struct IntervalLine {
@@ -55,8 +55,7 @@ ChartDescription IntervalLines(const std::vector<IntervalLine>& lines, std::opti
     segment.lower = line.lower;
     segment.upper = line.upper;
     segment.at = count - i;
-    segment.label.append("(").append(ChartNumber(line.lower)).append(", ");
-    segment.label.append(ChartNumber(line.upper)).append(")");
+    segment.label.append("(").number(line.lower).append(", ").number(line.upper).append(")");
     chart.series.push_back(std::move(segment));
   }
   if (estimate) {
@@ -64,7 +63,7 @@ ChartDescription IntervalLines(const std::vector<IntervalLine>& lines, std::opti
     marker.kind = SeriesKind::Marker;
     marker.name = "estimate";
     marker.at = *estimate;
-    marker.label = "点估计 " + ChartNumber(*estimate);
+    marker.label = ChartText("点估计 ").number(*estimate);
     chart.series.push_back(std::move(marker));
   }
   chart.yMin = 0.0;

@@ -132,12 +132,12 @@ struct Region {
 
 struct Mark {
   double x = 0.0;
-  std::string label;
+  ChartText label;
 };
 
-void AddNote(ChartDescription& chart, const std::string& line) {
-  if (!chart.note.empty()) chart.note += "；";
-  chart.note += line;
+void AddNote(ChartDescription& chart, const ChartText& line) {
+  if (!chart.note.empty()) chart.note.append("；");
+  chart.note.append(line);
 }
 
 // The curve's points between a and b (inclusive), with the density at both bounds.
@@ -181,8 +181,8 @@ ChartDescription DensityChart(const std::optional<NullDensity>& density, Region 
     if (m.x >= reachLo && m.x <= reachHi) {
       span.include(m.x);
     } else {
-      AddNote(chart, m.label + " 在图示范围之外");
-      m.label += "（图外）";
+      AddNote(chart, ChartText(m.label).append(" 在图示范围之外"));
+      m.label.append("（图外）");
       m.x = m.x < reachLo ? -HUGE_VAL : HUGE_VAL;  // placed on the edge below
     }
   }
@@ -276,8 +276,8 @@ Region ParametricRegion(const TestResult& result, Hypothesis hypothesis) {
 
 std::vector<Mark> EdgeMarks(const Region& region, const std::string& word) {
   std::vector<Mark> marks;
-  if (region.lower) marks.push_back({*region.lower, word + " " + ChartNumber(*region.lower)});
-  if (region.upper) marks.push_back({*region.upper, word + " " + ChartNumber(*region.upper)});
+  if (region.lower) marks.push_back({*region.lower, ChartText(word + " ").number(*region.lower)});
+  if (region.upper) marks.push_back({*region.upper, ChartText(word + " ").number(*region.upper)});
   return marks;
 }
 
@@ -301,7 +301,7 @@ ChartDescription TestChart(const TestResult& result, Hypothesis hypothesis) {
   std::vector<Mark> statistics;
   const std::string symbol = StatisticSymbol(result.distribution);
   if (!result.zeroDenominator)
-    statistics.push_back({result.statistic, symbol + " = " + ChartNumber(result.statistic)});
+    statistics.push_back({result.statistic, ChartText(symbol + " = ").number(result.statistic)});
   ChartDescription chart = DensityChart(density, region, EdgeMarks(region, "临界值"), statistics);
   chart.title = density ? "H0 成立时 " + symbol + " 的分布 " + density->name() : "检验统计量";
   chart.xTitle = symbol;
@@ -320,7 +320,7 @@ ChartDescription BandTestChart(const TestResult& result) {
     region.upper = *upper;
   const std::optional<NullDensity> density =
       NullDensity::For(StatisticDistribution::Normal, 0.0, 0.0, centre, error);
-  std::vector<Mark> statistics{{result.statistic, "x̄ = " + ChartNumber(result.statistic)}};
+  std::vector<Mark> statistics{{result.statistic, ChartText("x̄ = ").number(result.statistic)}};
   ChartDescription chart = DensityChart(density, region, EdgeMarks(region, "界限"), statistics);
   chart.title = density ? "H0 成立时样本均值的近似分布 " + density->name() : "样本均值";
   chart.xTitle = "x̄";
@@ -336,7 +336,7 @@ ChartDescription SkewnessKurtosisChart(const TestResult& result) {
   std::vector<Mark> statistics;
   for (const char* name : {"u1", "u2"})
     if (auto u = result.intermediates.find(name))
-      statistics.push_back({*u, std::string(name) + " = " + ChartNumber(*u)});
+      statistics.push_back({*u, ChartText(std::string(name) + " = ").number(*u)});
   const std::optional<NullDensity> density =
       NullDensity::For(StatisticDistribution::Normal, 0.0, 0.0);
   ChartDescription chart = DensityChart(density, region, EdgeMarks(region, "临界值"), statistics);
@@ -366,6 +366,7 @@ ChartDescription RankSumChart(const RankSumResult& result) {
   chart.xMax = highest + 1.0;
   chart.yMin = 0.0;
   chart.yMax = 3.0;
+  // Rank sums are whole or half numbers the window does not show: written as they are.
   chart.note = "R1 = " + ChartNumber(result.ranking.r1) + "，R2 = " + ChartNumber(result.ranking.r2) +
                "，W = " + ChartNumber(result.w);
   if (result.bounds)
@@ -447,9 +448,11 @@ ChartDescription FittingChart(const FittingResult& result) {
   ChartDescription chart;
   const TestResult& test = result.test;
   if (!test.criticalValues.empty())
-    chart.note = "χ² = " + ChartNumber(test.statistic) + "，临界值 " +
-                 ChartNumber(test.criticalValues.front().value) + "（自由度 " +
-                 ChartNumber(test.df) + "）";
+    chart.note = ChartText("χ² = ")
+                     .number(test.statistic)
+                     .append("，临界值 ")
+                     .number(test.criticalValues.front().value)
+                     .append("（自由度 " + ChartNumber(test.df) + "）");
   const double n = result.n;
   if (ContinuousEntry(result.entry) && n > 0 && ClassesTile(result.classes)) {
     chart.title = "分组直方图与拟合密度";

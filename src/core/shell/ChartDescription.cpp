@@ -16,6 +16,38 @@ std::string ChartNumber(double value) {
   return std::string(buffer, end.ptr);
 }
 
+ChartText& ChartText::append(std::string text) {
+  if (!text.empty()) m_parts.push_back({std::move(text), 0.0, false});
+  return *this;
+}
+
+ChartText& ChartText::append(const ChartText& text) {
+  m_parts.insert(m_parts.end(), text.m_parts.begin(), text.m_parts.end());
+  return *this;
+}
+
+ChartText& ChartText::number(double value) {
+  m_parts.push_back({std::string(), value, true});
+  return *this;
+}
+
+std::string ChartText::str(const ChartNumberFormat& format) const {
+  std::string text;
+  for (const Part& part : m_parts) {
+    if (!part.isNumber) text += part.text;
+    else if (std::isfinite(part.value) && format) text += format(part.value);
+    else text += ChartNumber(part.value);
+  }
+  return text;
+}
+
+std::vector<double> ChartText::numbers() const {
+  std::vector<double> values;
+  for (const Part& part : m_parts)
+    if (part.isNumber) values.push_back(part.value);
+  return values;
+}
+
 std::string ClassLabel(double lower, double upper) {
   std::string label = "[";
   label.append(ChartNumber(lower)).append(",").append(ChartNumber(upper)).append(")");

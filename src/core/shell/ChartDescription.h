@@ -13,6 +13,39 @@ namespace kelvo {
 // Points of a density curve.
 inline constexpr int kChartPoints = 200;
 
+// How whoever draws a chart writes the numbers it shares with its window.
+using ChartNumberFormat = std::function<std::string(double)>;
+
+// A text of a chart (a mark's label, the note under it) in which the numbers the window also
+// shows (a statistic, a critical value, an estimate, an interval's end) are kept as values, so
+// that the chart writes them as the window writes its result labels when it is drawn. An
+// infinite value is written "∞" or "-∞" whatever the format.
+class ChartText {
+ public:
+  ChartText() = default;
+  ChartText(std::string text) { append(std::move(text)); }  // NOLINT: plain text converts
+  ChartText(const char* text) : ChartText(std::string(text)) {}  // NOLINT
+
+  ChartText& append(std::string text);
+  ChartText& append(const char* text) { return append(std::string(text)); }
+  ChartText& append(const ChartText& text);
+  // A number shared with the window.
+  ChartText& number(double value);
+
+  std::string str(const ChartNumberFormat& format) const;
+  // The numbers, in order.
+  std::vector<double> numbers() const;
+  bool empty() const { return m_parts.empty(); }
+
+ private:
+  struct Part {
+    std::string text;
+    double value = 0.0;
+    bool isNumber = false;
+  };
+  std::vector<Part> m_parts;
+};
+
 struct ChartPoint {
   double x = 0.0;
   double y = 0.0;
@@ -42,7 +75,7 @@ struct ChartSeries {
   double lower = 0.0;  // Shaded, Segment: the bounds
   double upper = 0.0;
   double at = 0.0;     // Marker: its x; Segment: its height
-  std::string label;   // Marker, Segment: text written beside it
+  ChartText label;     // Marker, Segment: text written beside it
   std::vector<std::string> categories;  // Bars
   std::vector<BarSet> sets;             // Bars
   // Bars drawn as a histogram on the x axis: class i spans [edges[i], edges[i + 1]).
@@ -54,7 +87,7 @@ struct ChartDescription {
   std::string title;
   std::string xTitle;
   std::string yTitle;  // empty: the heights mean nothing and no y axis is drawn
-  std::string note;  // a line under the chart: clipped values, a statistic not computed
+  ChartText note;  // a line under the chart: clipped values, a statistic not computed
   double xMin = 0.0;
   double xMax = 1.0;
   double yMin = 0.0;
@@ -71,7 +104,8 @@ struct ChartDescription {
   }
 };
 
-// A number for a chart label: four significant digits, no trailing zeros.
+// A number of a chart the window does not show (degrees of freedom, class bounds, rank sums):
+// four significant digits, no trailing zeros.
 std::string ChartNumber(double value);
 // The label of the half-open class [lower, upper).
 std::string ClassLabel(double lower, double upper);

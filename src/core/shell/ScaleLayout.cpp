@@ -1,5 +1,6 @@
 #include "core/shell/ScaleLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/shell/TextNumber.h"
@@ -30,6 +31,28 @@ long long ScaleLayout(std::span<ScalableControl* const> controls, double windowW
       if (control) ScaleControl(*control, step);
   }
   return newReference;
+}
+
+SurfaceSize SurfaceSizeFor(int viewWidth, int viewHeight, int designWidth, int designHeight, int bar) {
+  SurfaceSize s;
+  if (designWidth <= 0 || designHeight <= 0) return s;
+  // The controls of a surface w wide reach down to designHeight · w / designWidth.
+  auto contentHeight = [&](int width) {
+    return static_cast<int>(std::ceil(static_cast<double>(designHeight) * width / designWidth));
+  };
+  s.width = std::max(designWidth, viewWidth);
+  s.height = contentHeight(s.width);
+  if (s.height > viewHeight) {
+    // A vertical scroll bar narrows the view; a surface that follows the view narrows with it.
+    s.verticalBar = true;
+    s.width = std::max(designWidth, viewWidth - bar);
+    s.height = contentHeight(s.width);
+  }
+  s.horizontalBar = s.width > viewWidth - (s.verticalBar ? bar : 0);
+  const int shownHeight = viewHeight - (s.horizontalBar ? bar : 0);
+  if (s.height > shownHeight) s.verticalBar = true;
+  s.height = std::max(s.height, shownHeight);
+  return s;
 }
 
 }  // namespace kelvo

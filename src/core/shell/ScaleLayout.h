@@ -33,4 +33,18 @@ void ScaleControl(ScalableControl& control, double step);
 long long ScaleLayout(std::span<ScalableControl* const> controls, double windowWidth,
                       long long referenceWidth, const std::function<void()>& clearGraphics = {});
 
+// The size of the surface that holds a window's controls, in a view that shows `viewWidth` ×
+// `viewHeight` pixels without scroll bars. The surface follows the view's width but is never
+// narrower than its design width, so that the re-layout never draws a control smaller than it
+// was designed: a narrower view scrolls instead. Its height is the design height scaled by the
+// same ratio as the controls, and at least what the view shows. A scroll bar takes `bar`
+// pixels off the view across it.
+struct SurfaceSize {
+  int width = 0;
+  int height = 0;
+  bool horizontalBar = false;
+  bool verticalBar = false;
+};
+SurfaceSize SurfaceSizeFor(int viewWidth, int viewHeight, int designWidth, int designHeight, int bar);
+
 }  // namespace kelvo

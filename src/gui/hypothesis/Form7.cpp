@@ -46,7 +46,7 @@ AnalysisWindow::FrameOptions Form7Options() {
 // Geometry of the controls below the grid, in twips.
 constexpr int kRowHeight = 360;
 constexpr int kPanelTop = 2190, kPanelHeight = 2460;
-constexpr int kHypothesisLeft = 3000, kHypothesisValueLeft = 4500, kHypothesisValueWidth = 2340;
+constexpr int kHypothesisLeft = 3000, kHypothesisValueLeft = 4500, kHypothesisValueWidth = 2160;
 constexpr int kMiddleLeft = 6720, kMiddleWidth = 2280;
 constexpr int kResultLeft = 9120, kResultWidth = 2760;
 
@@ -76,7 +76,7 @@ void Form7::setupHypothesisControls() {
   auto* choose = new QPushButton(QStringLiteral("假设命题选择"), surface());
   choose->setObjectName(QStringLiteral("Command2"));
   PlaceControl(choose, kHypothesisLeft, 2250, 1800, 450);
-  m_lists = new HypothesisLists(surface(), kLists, 4920, 2265, 1920, 420);
+  m_lists = new HypothesisLists(surface(), kLists, 4920, 2265, 1740, 420);
   m_lists->setCurrent(QStringLiteral("Combo1"));
 
   addLabel(surface(), QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), kHypothesisLeft,

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -176,10 +177,12 @@ void AnalysisWindow::setupToolbar() {
 }
 
 void AnalysisWindow::setupFrame() {
-  m_surface = new QWidget(this);
+  m_surface = new QWidget;
   m_surface->setObjectName(QStringLiteral("surface"));
   m_surface->installEventFilter(this);
-  setCentralWidget(m_surface);
+  // The controls keep at least their design size: a smaller window scrolls.
+  setCentralWidget(new SurfaceView(
+      m_surface, QSize(m_options.designWidth, m_options.designHeight), this));
   const int toolbarHeight = m_toolbar->sizeHint().height();
   const int menuHeight = menuBar()->sizeHint().height();
   // The status bar adds its height: the surface keeps the size the controls are laid out in.
@@ -274,17 +277,31 @@ void AnalysisWindow::setupDetails() {
 void AnalysisWindow::setDetailsVisible(bool visible) {
   if (!m_details) return;
   if (m_details->isVisible() != visible) {
-    // The pane opens beside the window's own surface: the window grows by the pane's width
-    // (and shrinks again), so the controls keep their size, unless the window fills the screen.
-    const int surfaceWidth = m_surface->width();
     m_details->setVisible(visible);
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && layout()) {
-      layout()->activate();
-      resize(width() + surfaceWidth - m_surface->width(), height());
-    }
+    if (visible) makeRoomForDetails();
   }
   if (m_detailsAction->isChecked() != visible) m_detailsAction->setChecked(visible);
   if (!objectName().isEmpty()) DetailsShown()[objectName()] = visible;
+}
+
+void AnalysisWindow::makeRoomForDetails() {
+  // The pane docks beside the surface. The window widens as far as the surface needs to keep
+  // its design width, within the screen; what the screen cannot hold, the surface scrolls.
+  // Hiding the pane leaves the window as it is: the surface takes the room back.
+  if ((windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || !layout()) return;
+  layout()->activate();
+  const int missing = m_options.designWidth - centralWidget()->width();
+  if (missing <= 0) return;
+  const int frameWidth = frameGeometry().width() - width();
+  int wanted = width() + missing;
+  QRect room(QPoint(x(), y()), QSize(wanted + frameWidth, height()));
+  if (const QScreen* shown = screen()) room = shown->availableGeometry();
+  wanted = std::min(wanted, room.width() - frameWidth);
+  if (wanted <= width()) return;
+  // Widened to the right, or moved left as far as the screen's edge needs.
+  const int overhang = x() + wanted + frameWidth - (room.x() + room.width());
+  if (overhang > 0) move(std::max(room.x(), x() - overhang), y());
+  resize(wanted, height());
 }
 
 void AnalysisWindow::showSolution(WorkedSolution solution) {
@@ -488,7 +505,11 @@ void AnalysisWindow::pasteBlock() { m_activeGrid->pasteBlock(); }
 
 void AnalysisWindow::deleteBlock() { m_activeGrid->deleteBlock(); }
 
-void AnalysisWindow::reformatLabel(ValueLabel* label) { label->reformat(m_precisionStep); }
+void AnalysisWindow::reformatLabel(ValueLabel* label) {
+  if (m_precisionStep == 0) return;
+  label->reformat(m_precisionStep);
+  m_details->redrawChart();  // the chart writes the label's numbers as the label does
+}
 
 void AnalysisWindow::showHelp() { ShowProgramHelp(this, helpAnchor()); }
 
@@ -566,8 +587,8 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The controls follow the surface, which is the window's width unless the worked-solution
-  // pane takes part of it.
+  // The controls follow the surface, which follows the window's width beside the
+  // worked-solution pane, never narrower than the design width.
   if (watched == m_surface && event->type() == QEvent::Resize && !isMinimized()) {
     m_referenceWidth = ScaleWindowControls(m_surface, m_surface->width(), m_referenceWidth);
     for (SampleGrid* g : m_grids) g->followEditor();

@@ -168,6 +168,9 @@ class AnalysisWindow : public QMainWindow {
   void setupFileMenu();
   void setupToolbar();
   void setupDetails();
+  void makeRoomForDetails();
+  // A number of the chart as the window's result labels write it.
+  std::string chartNumber(double value) const;
   void setResultsGreyed(bool greyed);
   void setupStatusLine();
   void updateStatusLine();

@@ -5,17 +5,21 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPointer>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+
+#include "core/sample/ResultFormat.h"
+#include "core/shell/ChartLabels.h"
 
 namespace kelvo {
 namespace {
@@ -57,34 +61,134 @@ QAreaSeries* Area(QLineSeries* upper) {
   return area;
 }
 
-// A text placed at (x, y) as the label of an invisible point.
-QScatterSeries* Label(const QString& text, double x, double y, const QColor& color) {
-  auto* label = new QScatterSeries;
-  label->append(x, y);
-  label->setMarkerSize(1.0);
-  label->setColor(Qt::transparent);
-  label->setBorderColor(Qt::transparent);
-  label->setPointLabelsVisible(true);
-  label->setPointLabelsClipping(false);
-  label->setPointLabelsColor(color);
-  label->setPointLabelsFormat(text);
-  return label;
-}
+// The texts of a chart's marks and segments. They are placed once the plot area is known, and
+// again whenever it changes, so that none is written across a line or over another text (see
+// PlaceChartLabels); the lines of marks that crowd together end below the labels above them.
+class ChartLabels : public QObject {
+ public:
+  ChartLabels(QChart* chart, const ChartDescription& content)
+      : QObject(chart), m_chart(chart), m_yMin(content.yMin), m_yMax(content.yMax) {
+    setObjectName(QStringLiteral("ChartLabels"));
+    m_font = chart->font();
+    m_font.setPointSizeF(m_font.pointSizeF() * 0.9);
+    connect(chart, &QChart::plotAreaChanged, this, &ChartLabels::place);
+  }
 
-// A mark's label beside its line instead of centred on it: a point label is drawn centred over
-// its point, so blanks on one side of the text move it off the line. The label goes on the
-// side of the line towards the middle of the axis, where there is room for it.
-QScatterSeries* LabelBeside(const QString& text, double x, double y, const QColor& color,
-                            bool right) {
-  QScatterSeries* label = Label(text, x, y, color);
-  const QFontMetricsF metrics(label->pointLabelsFont());
-  const double gap = 4.0;
-  const double blank = std::max(1.0, metrics.horizontalAdvance(QLatin1Char(' ')));
-  const int blanks =
-      static_cast<int>(std::ceil((metrics.horizontalAdvance(text) + 2.0 * gap) / blank));
-  const QString padding(blanks, QLatin1Char(' '));
-  label->setPointLabelsFormat(right ? padding + text : text + padding);
-  return label;
+  // The texts go with the chart's other items when the chart is deleted; a chart filled again
+  // drops them first.
+  void removeTexts() {
+    for (Mark& m : m_marks) delete m.text;
+    for (Segment& s : m_segments) delete s.text;
+    m_marks.clear();
+    m_segments.clear();
+  }
+
+  void addMark(QLineSeries* line, double at, const QString& text, const QColor& color) {
+    m_marks.push_back({line, at, newText(text, color)});
+  }
+  // `texts`: the label with the segment's name, then without it.
+  void addSegment(QLineSeries* line, double from, double to, double at, double dx, double dy,
+                  const QStringList& texts) {
+    m_segments.push_back({line, from, to, at, dx, dy, texts, newText(texts.front(), kCurveColor)});
+  }
+
+  void place() {
+    const QRectF plot = m_chart->plotArea();
+    // Series removed from the chart take their labels with them.
+    for (const Mark& m : m_marks)
+      if (!m.line) return removeTexts();
+    for (const Segment& s : m_segments)
+      if (!s.line) return removeTexts();
+    if (plot.isEmpty() || (m_marks.empty() && m_segments.empty())) return;
+    auto toPlot = [&](double x, double y, QAbstractSeries* series) {
+      return m_chart->mapToPosition(QPointF(x, y), series) - plot.topLeft();
+    };
+    ChartLabelInput in;
+    in.plotWidth = plot.width();
+    in.plotHeight = plot.height();
+    // Every row as tall as the tallest text (a fallback font for some characters may be taller).
+    for (const Mark& m : m_marks) in.textHeight = std::max(in.textHeight, textSize(m.text->text()).height());
+    for (const Segment& s : m_segments)
+      for (const QString& text : s.texts) in.textHeight = std::max(in.textHeight, textSize(text).height());
+    for (const Mark& m : m_marks) {
+      const double x = toPlot(m.at, m_yMin, m.line).x();
+      in.marks.push_back({x, textSize(m.text->text()).width(), x < plot.width() / 2.0});
+    }
+    for (const Segment& s : m_segments) {
+      const QPointF from = toPlot(s.from - s.dx, s.at + s.dy, s.line);
+      const QPointF to = toPlot(s.to + s.dx, s.at - s.dy, s.line);
+      in.obstacles.push_back({from.x(), from.y(), to.x() - from.x(), to.y() - from.y()});
+      SegmentLabel label;
+      label.centre = (from.x() + to.x()) / 2.0;
+      label.top = toPlot(s.from, s.at + s.dy * 1.2, s.line).y() - in.textHeight;
+      for (const QString& text : s.texts) label.widths.push_back(textSize(text).width());
+      in.segments.push_back(label);
+    }
+    const ChartLabelLayout out = PlaceChartLabels(in);
+    for (size_t i = 0; i < m_marks.size(); ++i) {
+      const Mark& m = m_marks[i];
+      m.text->setPos(plot.topLeft() + QPointF(out.marks[i].left, out.marks[i].top));
+      const double top = out.lineTops[i] <= 0.0
+                             ? m_yMax
+                             : m_chart->mapToValue(plot.topLeft() + QPointF(0.0, out.lineTops[i]), m.line).y();
+      m.line->replace(QList<QPointF>{{m.at, m_yMin}, {m.at, top}});
+    }
+    for (size_t i = 0; i < m_segments.size(); ++i) {
+      const Segment& s = m_segments[i];
+      s.text->setText(s.texts.value(std::max(0, out.segmentTexts[i])));
+      s.text->setPos(plot.topLeft() + QPointF(out.segments[i].left, out.segments[i].top));
+    }
+  }
+
+  QList<ChartTextItem> texts() const {
+    QList<ChartTextItem> shown;
+    auto add = [&](const QGraphicsSimpleTextItem* item) {
+      shown.append({item->text(), item->mapRectToParent(item->boundingRect())});
+    };
+    for (const Mark& m : m_marks) add(m.text);
+    for (const Segment& s : m_segments) add(s.text);
+    return shown;
+  }
+
+ private:
+  struct Mark {
+    QPointer<QLineSeries> line;
+    double at;
+    QGraphicsSimpleTextItem* text;
+  };
+  struct Segment {
+    QPointer<QLineSeries> line;
+    double from, to, at, dx, dy;
+    QStringList texts;
+    QGraphicsSimpleTextItem* text;
+  };
+
+  // The size a text takes as drawn.
+  QSizeF textSize(const QString& text) const {
+    QGraphicsSimpleTextItem probe(text);
+    probe.setFont(m_font);
+    return probe.boundingRect().size();
+  }
+
+  QGraphicsSimpleTextItem* newText(const QString& text, const QColor& color) {
+    auto* item = new QGraphicsSimpleTextItem(text, m_chart);
+    item->setFont(m_font);
+    item->setBrush(color);
+    item->setZValue(1000.0);  // above the series
+    return item;
+  }
+
+  QChart* m_chart;
+  double m_yMin, m_yMax;
+  QFont m_font;
+  std::vector<Mark> m_marks;
+  std::vector<Segment> m_segments;
+};
+
+ChartLabels* LabelsOf(const QChart* chart) {
+  for (QObject* child : chart->children())
+    if (auto* labels = dynamic_cast<ChartLabels*>(child)) return labels;
+  return nullptr;
 }
 
 // A step outline over the histogram classes at the heights of one bar set.
@@ -122,23 +226,21 @@ void AddHistogram(QChart* chart, const ChartSeries& bars, QAbstractAxis* x, QAbs
   }
 }
 
-void AddMarker(QChart* chart, const ChartDescription& content, const ChartSeries& marker, int index,
-               QAbstractAxis* x, QAbstractAxis* y) {
+void AddMarker(QChart* chart, const ChartDescription& content, const ChartSeries& marker,
+               ChartLabels* labels, const ChartNumberFormat& format, QAbstractAxis* x,
+               QAbstractAxis* y) {
   QColor color = kCriticalColor;
   Qt::PenStyle style = Qt::DashLine;
   if (marker.name == "statistic") color = kStatisticColor, style = Qt::SolidLine;
   if (marker.name == "estimate") color = kEstimateColor, style = Qt::SolidLine;
-  const double top = content.yMax;
-  QLineSeries* line = Line({{marker.at, content.yMin}, {marker.at, top}});
+  QLineSeries* line = Line({{marker.at, content.yMin}, {marker.at, content.yMax}});
   line->setPen(QPen(color, 1.8, style));
   Attach(chart, line, x, y);
-  // Labels of neighbouring marks at three heights, so that they do not print over each other.
-  const double height = content.yMin + (top - content.yMin) * (0.9 - 0.1 * (index % 3));
-  const bool right = marker.at < (content.xMin + content.xMax) / 2.0;
-  Attach(chart, LabelBeside(Text(marker.label), marker.at, height, color, right), x, y);
+  labels->addMark(line, marker.at, Text(marker.label.str(format)), color);
 }
 
-void AddSegment(QChart* chart, const ChartDescription& content, const ChartSeries& segment, QAbstractAxis* x,
+void AddSegment(QChart* chart, const ChartDescription& content, const ChartSeries& segment,
+                ChartLabels* labels, const ChartNumberFormat& format, QAbstractAxis* x,
                 QAbstractAxis* y) {
   const double from = std::max(segment.lower, content.xMin);
   const double to = std::min(segment.upper, content.xMax);
@@ -161,8 +263,9 @@ void AddSegment(QChart* chart, const ChartDescription& content, const ChartSerie
   };
   end(segment.lower, from, -1.0);
   end(segment.upper, to, 1.0);
-  const QString text = Text(segment.name) + QStringLiteral(" ") + Text(segment.label);
-  Attach(chart, Label(text, (from + to) / 2.0, at + dy * 1.2, kCurveColor), x, y);
+  const QString numbers = Text(segment.label.str(format));
+  labels->addSegment(line, from, to, at, dx, dy,
+                     {Text(segment.name) + QStringLiteral(" ") + numbers, numbers});
 }
 
 // Ticks at round multiples of a 1, 2 or 5 step, about `ticks` over the range, with as many
@@ -195,12 +298,21 @@ bool HasLegend(const ChartDescription& content) {
 
 }  // namespace
 
-void FillChart(QChart* chart, const ChartDescription& content) {
+ChartNumberFormat ResultNumbers() {
+  return [](double value) { return FormatResult(value, ResultFormat()); };
+}
+
+void FillChart(QChart* chart, const ChartDescription& content, const ChartNumberFormat& format) {
   chart->removeAllSeries();
+  if (ChartLabels* old = LabelsOf(chart)) {
+    old->removeTexts();
+    delete old;
+  }
+  auto* labels = new ChartLabels(chart, content);
   QString title = QStringLiteral("<b>") + Text(content.title).toHtmlEscaped() + QStringLiteral("</b>");
   if (!content.note.empty())
-    title += QStringLiteral("<br><span style=\"color:#a05000;\">") + Text(content.note).toHtmlEscaped() +
-             QStringLiteral("</span>");
+    title += QStringLiteral("<br><span style=\"color:#a05000;\">") +
+             Text(content.note.str(format)).toHtmlEscaped() + QStringLiteral("</span>");
   chart->setTitle(QStringLiteral("<center>") + title + QStringLiteral("</center>"));
   chart->legend()->setAlignment(Qt::AlignBottom);
 
@@ -259,7 +371,6 @@ void FillChart(QChart* chart, const ChartDescription& content) {
   y->setVisible(!content.yTitle.empty());
 
   int curves = 0;
-  int markers = 0;
   int pointSets = 0;
   for (const ChartSeries& s : content.series) {
     switch (s.kind) {
@@ -294,10 +405,10 @@ void FillChart(QChart* chart, const ChartDescription& content) {
         }
         break;
       case SeriesKind::Marker:
-        AddMarker(chart, content, s, markers++, x, y);
+        AddMarker(chart, content, s, labels, format, x, y);
         break;
       case SeriesKind::Segment:
-        AddSegment(chart, content, s, x, y);
+        AddSegment(chart, content, s, labels, format, x, y);
         break;
       case SeriesKind::Points: {
         auto* dots = new QScatterSeries;
@@ -311,20 +422,32 @@ void FillChart(QChart* chart, const ChartDescription& content) {
     }
   }
   chart->legend()->setVisible(HasLegend(content));
+  labels->place();
 }
 
-QChart* BuildChart(const ChartDescription& content) {
+QChart* BuildChart(const ChartDescription& content, const ChartNumberFormat& format) {
   auto* chart = new QChart;
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->setMargins(QMargins(4, 4, 4, 4));
-  FillChart(chart, content);
+  FillChart(chart, content, format);
   return chart;
 }
 
-QImage RenderChart(const ChartDescription& content, QSize size) {
+void ClearChart(QChart* chart) {
+  chart->removeAllSeries();
+  chart->setTitle(QString());
+  if (ChartLabels* labels = LabelsOf(chart)) labels->removeTexts();
+}
+
+QList<ChartTextItem> ChartTexts(const QChart* chart) {
+  const ChartLabels* labels = LabelsOf(chart);
+  return labels ? labels->texts() : QList<ChartTextItem>();
+}
+
+QImage RenderChart(const ChartDescription& content, QSize size, const ChartNumberFormat& format) {
   if (size.isEmpty()) return QImage();
   QGraphicsScene scene;
-  QChart* chart = BuildChart(content);
+  QChart* chart = BuildChart(content, format);
   scene.addItem(chart);  // the scene owns it
   chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
   if (chart->layout()) chart->layout()->activate();

@@ -87,11 +87,16 @@ void DetailsPane::clearChart() {
   m_chartRendered = true;
 }
 
+void DetailsPane::redrawChart() {
+  if (!m_chart) return;
+  m_chartRendered = false;
+  if (chartShown()) renderChart();
+}
+
 void DetailsPane::emptyChartView() {
   if (!m_chartView) return;
   // The axes stay for the next chart; laying them out again is the dear part of a drawing.
-  m_chartView->chart()->removeAllSeries();
-  m_chartView->chart()->setTitle(QString());
+  ClearChart(m_chartView->chart());
 }
 
 void DetailsPane::showTab(int index) { m_tabs->setCurrentIndex(index); }
@@ -107,14 +112,16 @@ void DetailsPane::renderChart() {
     return;
   }
   if (!m_chartView) {
-    m_chartView = new QChartView(BuildChart(*m_chart), m_chartPage);
+    m_chartView = new QChartView(BuildChart(*m_chart, numberFormat()), m_chartPage);
     m_chartView->setObjectName(QStringLiteral("DetailsChart"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartLayout->addWidget(m_chartView);
     return;
   }
-  FillChart(m_chartView->chart(), *m_chart);
+  FillChart(m_chartView->chart(), *m_chart, numberFormat());
 }
+
+ChartNumberFormat DetailsPane::numberFormat() const { return m_format ? m_format : ResultNumbers(); }
 
 void DetailsPane::render() {
   m_text->setHtml(QString::fromStdString(m_solution.html()));

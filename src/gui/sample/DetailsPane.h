@@ -39,6 +39,10 @@ class DetailsPane : public QDockWidget {
   void setChart(ChartDescription chart);
   // No chart (a refused computation, or a solution without one).
   void clearChart();
+  // How the chart writes the numbers it shares with the window; the chart is drawn again with
+  // it when redrawChart is called (a result label changed its decimals).
+  void setNumberFormat(ChartNumberFormat format) { m_format = std::move(format); }
+  void redrawChart();
   const std::optional<ChartDescription>& chart() const { return m_chart; }
   // The tab of the text (0) or of the chart (1).
   void showTab(int index);
@@ -53,6 +57,7 @@ class DetailsPane : public QDockWidget {
   void renderChart();
   void emptyChartView();
   bool chartShown() const;
+  ChartNumberFormat numberFormat() const;
 
   QLabel* m_note;
   QTabWidget* m_tabs;
@@ -62,6 +67,7 @@ class DetailsPane : public QDockWidget {
   QChartView* m_chartView = nullptr;
   WorkedSolution m_solution;
   std::optional<ChartDescription> m_chart;
+  ChartNumberFormat m_format;
   bool m_rendered = true;
   bool m_chartRendered = true;
 };

@@ -284,7 +284,8 @@ WindowReport CollectReport(const AnalysisWindow& window) {
     d.staleNote = Utf8(note);
   }
 
-  QWidget* surface = window.centralWidget();
+  // The controls stand on the window's surface, inside the view that scrolls it.
+  QWidget* surface = window.findChild<QWidget*>(QStringLiteral("surface"));
   for (SampleGridView* view : surface->findChildren<SampleGridView*>())
     if (view->isVisibleTo(&window))
       d.data.push_back(TableFromCells(Utf8(GridTitle(window, view)), view->gridModel()->cells()));

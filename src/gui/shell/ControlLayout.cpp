@@ -1,5 +1,6 @@
 #include "gui/shell/ControlLayout.h"
 
+#include <QScrollBar>
 #include <QVariant>
 #include <cmath>
 #include <memory>
@@ -58,6 +59,8 @@ void PlaceControl(QWidget* control, long long left, long long top, long long wid
   SetControlTwips(control, {left, top, width, height});
 }
 
+bool IsPlacedControl(const QWidget* control) { return control->property(kPlaced).toBool(); }
+
 TwipsRect ControlTwips(const QWidget* control) {
   if (!control->property(kTwips[0]).isValid()) {
     QRect g = control->geometry();
@@ -92,6 +95,36 @@ long long ScaleWindowControls(QWidget* surface, int windowWidthPixels, long long
                                     referenceWidth, [surface] { surface->update(); });
   owned.clear();  // writes every control's new geometry back
   return reference;
+}
+
+SurfaceView::SurfaceView(QWidget* surface, QSize designSize, QWidget* parent)
+    : QScrollArea(parent), m_design(designSize) {
+  setObjectName(QStringLiteral("SurfaceView"));
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::NoFocus);
+  setWidgetResizable(false);
+  // The controls are laid out for the design size before the window is first shown.
+  surface->resize(designSize);
+  setWidget(surface);
+}
+
+QSize SurfaceView::sizeHint() const { return m_design; }
+
+QSize SurfaceView::minimumSizeHint() const { return QSize(0, 0); }
+
+void SurfaceView::resizeEvent(QResizeEvent* event) {
+  fitSurface();
+  QScrollArea::resizeEvent(event);
+}
+
+void SurfaceView::fitSurface() {
+  QWidget* surface = widget();
+  if (!surface) return;
+  const QSize view = maximumViewportSize();
+  const int bar = verticalScrollBar()->sizeHint().width();
+  const SurfaceSize size =
+      SurfaceSizeFor(view.width(), view.height(), m_design.width(), m_design.height(), bar);
+  surface->resize(size.width, size.height);
 }
 
 }  // namespace kelvo

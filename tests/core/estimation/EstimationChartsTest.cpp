@@ -72,6 +72,8 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
     ASSERT_EQ(segments.size(), 3u);
     EXPECT_EQ(segments[0]->lower, r.lower);
     EXPECT_EQ(segments[0]->upper, r.upper);
+    // The label keeps the bounds themselves, for the window to write as its labels do.
+    EXPECT_EQ(segments[0]->label.numbers(), (std::vector<double>{r.lower, r.upper}));
     // A standard deviation's upper limit runs from 0, a mean's from −∞.
     EXPECT_EQ(segments[1]->lower, c.mode == 3 || c.mode == 4 || c.mode == 9 ? 0.0 : -HUGE_VAL);
     EXPECT_EQ(segments[1]->upper, r.upperOnly);
@@ -124,7 +126,19 @@ TEST_F(EstimationChartTables, LargeSampleIntervalWithItsEstimate) {
     const double estimate = chart.ofKind(SeriesKind::Marker)[0]->at;
     EXPECT_DOUBLE_EQ(estimate, c.estimate);
     EXPECT_TRUE(estimate > r.lower && estimate < r.upper);
+    EXPECT_EQ(chart.ofKind(SeriesKind::Marker)[0]->label.numbers(), std::vector<double>{estimate});
   }
+}
+
+TEST_F(EstimationChartTables, LabelsWriteNumbersAsTheWindowDoes) {
+  // x̄ = 14.925: the window shows "14.925" (three decimals); four significant digits gave
+  // "14.93". The interval's open end is written ∞ whatever the format.
+  const TwoSampleSummary samples{Summary(10, 14.925, 0.4), Summary(10, 14.0, 0.4)};
+  const NormalIntervalResult r = ComputeNormalInterval(2, samples, 0.95, 0.0, 0.0);
+  const ChartDescription chart = NormalIntervalChart(r, 2, samples);
+  EXPECT_EQ(Shown(chart.ofKind(SeriesKind::Marker).at(0)->label), "点估计 14.925");
+  EXPECT_EQ(Shown(chart.ofKind(SeriesKind::Segment).at(2)->label),
+            "(" + FormatResult(r.lowerOnly, "0.000") + ", ∞)");
 }
 
 TEST(IntervalCharts, DegenerateIntervalsStayDrawable) {
@@ -139,7 +153,7 @@ TEST(IntervalCharts, DegenerateIntervalsStayDrawable) {
   const ChartDescription partial = NormalIntervalChart(broken, 2, samples);
   ExpectDrawable(partial, "NaN bound");
   EXPECT_EQ(partial.ofKind(SeriesKind::Segment).size(), 2u);
-  EXPECT_NE(partial.note.find("双侧置信区间"), std::string::npos);
+  EXPECT_NE(Shown(partial.note).find("双侧置信区间"), std::string::npos);
 }
 
 TEST(PointEstimationCharts, ContinuousHistogramHoldsTheSample) {

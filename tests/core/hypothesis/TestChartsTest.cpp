@@ -100,6 +100,9 @@ TEST_F(ChartTables, ShadedRegionStartsAtTheCriticalValues) {
       ASSERT_NE(statistic, nullptr);
       EXPECT_EQ(statistic->at, r.statistic);
       EXPECT_EQ(InsideShading(chart, r.statistic), !r.acceptsH0());
+      // Each label keeps its mark's value itself, for the window to write as its labels do.
+      for (const ChartSeries* mark : chart.ofKind(SeriesKind::Marker))
+        EXPECT_EQ(mark->label.numbers(), std::vector<double>{mark->at});
     }
 }
 
@@ -129,8 +132,8 @@ TEST_F(ChartTables, FarStatisticIsClippedToTheChartAndNamed) {
   const ChartSeries* statistic = StatisticMarker(chart);
   ASSERT_NE(statistic, nullptr);
   EXPECT_EQ(statistic->at, chart.xMax);
-  EXPECT_NE(statistic->label.find("图外"), std::string::npos);
-  EXPECT_NE(chart.note.find("图示范围之外"), std::string::npos);
+  EXPECT_NE(Shown(statistic->label).find("图外"), std::string::npos);
+  EXPECT_NE(Shown(chart.note).find("图示范围之外"), std::string::npos);
 
   // A statistic just beyond the body widens the chart instead.
   const TestResult near =
@@ -169,7 +172,7 @@ TEST_F(ChartTables, DegenerateResultsDrawNoCurveAndNoNaN) {
     EXPECT_TRUE(chart.ofKind(SeriesKind::Shaded).empty());
     EXPECT_EQ(StatisticMarker(chart), nullptr);
     EXPECT_EQ(chart.ofKind(SeriesKind::Marker).size(), c.markers);
-    EXPECT_NE(chart.note.find("分母为0"), std::string::npos);
+    EXPECT_NE(Shown(chart.note).find("分母为0"), std::string::npos);
   }
   // A result with no distribution at all still gives a drawable chart with its statistic.
   TestResult none;

@@ -182,5 +182,33 @@ TEST(ScaleControl, HalvesToEven) {
   EXPECT_EQ(c.value(P::Width), 4);
 }
 
+// A design of 800 × 340 pixels, scroll bars 15 pixels thick. Heights by hand: the design
+// height times width / 800, rounded up (1185 wide: 340 · 1185 / 800 = 503.6 → 504).
+TEST(SurfaceSizeFor, NeverNarrowerThanTheDesignAndScrollsInstead) {
+  struct Case {
+    const char* name;
+    int viewWidth, viewHeight;
+    SurfaceSize expected;
+  };
+  const Case cases[] = {
+      {"the design size", 800, 340, {800, 340, false, false}},
+      {"wider and taller: follows the width, fills the height", 1200, 600, {1200, 600, false, false}},
+      {"wider but short: a vertical bar, the width follows what it leaves", 1200, 400,
+       {1185, 504, false, true}},
+      {"narrower (the pane beside it): design size, both bars", 420, 340, {800, 340, true, true}},
+      {"narrower and tall: design width, fills the height above the bar", 420, 600,
+       {800, 585, true, false}},
+      {"a little wider but short: the bar leaves less than the design", 810, 300,
+       {800, 340, true, true}},
+  };
+  for (const Case& c : cases) {
+    const SurfaceSize s = SurfaceSizeFor(c.viewWidth, c.viewHeight, 800, 340, 15);
+    EXPECT_EQ(s.width, c.expected.width) << c.name;
+    EXPECT_EQ(s.height, c.expected.height) << c.name;
+    EXPECT_EQ(s.horizontalBar, c.expected.horizontalBar) << c.name;
+    EXPECT_EQ(s.verticalBar, c.expected.verticalBar) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace kelvo

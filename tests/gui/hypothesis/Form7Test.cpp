@@ -309,7 +309,7 @@ class Form7Test : public QObject {
 
   // A click on the surface where no control lies: the gap right of the input-mode panel.
   static void clickBackground(Form7* w) {
-    QWidget* surface = w->centralWidget();
+    QWidget* surface = w->findChild<QWidget*>(QStringLiteral("surface"));
     const QRect panel = w->findChild<QGroupBox*>(QStringLiteral("Picture2"))->geometry();
     const QPoint spot(panel.right() + 4, panel.center().y());
     QVERIFY(!surface->childAt(spot));

@@ -1,8 +1,11 @@
 // The chart tab of the worked-solution pane: drawn only while shown, filled from the last
-// computation, emptied by a refused one, and drawn into images for reports.
+// computation, emptied by a refused one, and drawn into images for reports; its labels written
+// as the window writes its numbers and clear of every line.
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTabWidget>
@@ -15,6 +18,7 @@
 #include "gui/hypothesis/Form7.h"
 #include "gui/sample/ChartView.h"
 #include "gui/sample/DetailsPane.h"
+#include "gui/sample/ValueLabel.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;
@@ -59,6 +63,22 @@ QPair<double, double> Span(QAreaSeries* area) {
   const QList<QPointF> points = area->upperSeries()->points();
   if (points.isEmpty()) return {NAN, NAN};
   return {points.front().x(), points.back().x()};
+}
+
+template <class Series>
+QList<Series*> SeriesOfChart(QChart* chart) {
+  QList<Series*> found;
+  for (QAbstractSeries* s : chart->series())
+    if (auto* typed = qobject_cast<Series*>(s)) found.append(typed);
+  return found;
+}
+
+// Whether a drawn line passes through a text's rectangle: the line sampled every half pixel.
+bool Crosses(const QLineF& line, const QRectF& rect) {
+  const int steps = std::max(1, static_cast<int>(line.length() * 2));
+  for (int i = 0; i <= steps; ++i)
+    if (rect.contains(line.pointAt(static_cast<double>(i) / steps))) return true;
+  return false;
 }
 
 bool HasInk(const QImage& image) {
@@ -211,6 +231,98 @@ class ChartPaneTest : public QObject {
     QCOMPARE(first, (QList<double>{1, 2, 4}));
     QCOMPARE(second, (QList<double>{3, 5, 6, 7}));
     w->setDetailsVisible(false);
+  }
+
+  void chartNumbersAreWrittenAsTheWindowWritesThem() {
+    auto* w = m_fixture->open<Form3a>(WindowClass::Form3a, QString(), 2);
+    WindowFixture::chooseInputMode(w, InputMode::Two);
+    WindowFixture::fill(w, 1, {"16", "10", "×", "2"});
+    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    w->setDetailsVisible(true);
+    w->detailsPane()->showTab(1);
+    QChartView* view = w->detailsPane()->chartView();
+    QVERIFY(view);
+    // The two-sided interval's label holds both ends as the window's labels show them
+    // (10 ∓ 2.1314·0.5: "8.934" and "11.066", where four significant digits gave "11.07").
+    auto twoSided = [&] {
+      for (const ChartTextItem& t : ChartTexts(view->chart()))
+        if (t.text.startsWith(QStringLiteral("双侧置信区间"))) return t.text;
+      return QString();
+    };
+    auto shown = [&](const char* name) {
+      return WindowFixture::control<ValueLabel>(w, QString::fromLatin1(name))->shownNumber();
+    };
+    QCOMPARE(twoSided(), QStringLiteral("双侧置信区间 (%1, %2)").arg(shown("Label8"), shown("Label18")));
+    QCOMPARE(shown("Label18"), QStringLiteral("11.066"));
+    // One more decimal on the lower end: the chart follows that label, the other end stays.
+    WindowFixture::toolbar(w, QStringLiteral("放大"));
+    WindowFixture::clickLabel(w, QStringLiteral("Label8"));
+    QCOMPARE(shown("Label8"), QStringLiteral("8.9343"));
+    QCOMPARE(twoSided(), QStringLiteral("双侧置信区间 (8.9343, 11.066)"));
+    w->setDetailsVisible(false);
+  }
+
+  void labelsStandClearOfEveryLine() {
+    // A statistic just beside a critical value, and an estimate standing on the middle of
+    // three intervals, drawn narrow and wide: no label touches a line.
+    ChartDescription test;
+    test.xMin = -4, test.xMax = 4, test.yMin = 0, test.yMax = 0.46;
+    for (double x : {-1.96, 1.96}) {
+      ChartSeries mark;
+      mark.kind = SeriesKind::Marker;
+      mark.at = x;
+      mark.label = ChartText("临界值 ").number(x);
+      test.series.push_back(mark);
+    }
+    ChartSeries statistic;
+    statistic.kind = SeriesKind::Marker;
+    statistic.name = "statistic";
+    statistic.at = 2.03;
+    statistic.label = ChartText("U = ").number(2.03);
+    test.series.push_back(statistic);
+
+    ChartDescription intervals;
+    intervals.xMin = 9.5, intervals.xMax = 10.5, intervals.yMin = 0, intervals.yMax = 4;
+    for (int i = 0; i < 3; ++i) {
+      ChartSeries segment;
+      segment.kind = SeriesKind::Segment;
+      segment.name = "单侧置信下限";
+      segment.lower = 9.7 + 0.05 * i;
+      segment.upper = i == 2 ? HUGE_VAL : 10.3 - 0.05 * i;
+      segment.at = 3 - i;
+      segment.label = ChartText("(").number(segment.lower).append(", ").number(segment.upper).append(")");
+      intervals.series.push_back(segment);
+    }
+    ChartSeries estimate;
+    estimate.kind = SeriesKind::Marker;
+    estimate.name = "estimate";
+    estimate.at = 10.0;
+    estimate.label = ChartText("点估计 ").number(10.0);
+    intervals.series.push_back(estimate);
+
+    for (const ChartDescription* content : {&test, &intervals})
+      for (int width : {300, 640}) {
+        QGraphicsScene scene;
+        QChart* chart = BuildChart(*content);
+        scene.addItem(chart);
+        chart->setGeometry(QRectF(0, 0, width, 280));
+        chart->layout()->activate();
+        const QList<ChartTextItem> texts = ChartTexts(chart);
+        QCOMPARE(texts.size(), content == &test ? 3 : 4);
+        for (QLineSeries* line : SeriesOfChart<QLineSeries>(chart)) {
+          const QList<QPointF> points = line->points();
+          for (qsizetype k = 1; k < points.size(); ++k) {
+            const QLineF drawn(chart->mapToPosition(points[k - 1], line), chart->mapToPosition(points[k], line));
+            for (const ChartTextItem& t : texts)
+              QVERIFY2(!Crosses(drawn, t.rect), qPrintable(QStringLiteral("%1 at width %2").arg(t.text).arg(width)));
+          }
+        }
+        for (qsizetype a = 0; a < texts.size(); ++a)
+          for (qsizetype b = a + 1; b < texts.size(); ++b)
+            QVERIFY2(!texts[a].rect.intersects(texts[b].rect),
+                     qPrintable(QStringLiteral("%1 / %2 at width %3").arg(texts[a].text, texts[b].text).arg(width)));
+      }
   }
 
   void renderedChartsHaveNoUndrawableValues() {

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <functional>
@@ -248,23 +249,25 @@ class DetailsPaneTest : public QObject {
     QCOMPARE(shown[1], shown[0]);
   }
 
-  void hidingThePaneRestoresTheLayout() {
+  void thePaneKeepsTheControlsAndHidingItKeepsTheWindowSize() {
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
+    w->resize(600, w->height());
     QCoreApplication::processEvents();
-    const QRect grid = w->grid()->geometry();
-    const QRect button = WindowFixture::control<QWidget>(w, QStringLiteral("Command1"))->geometry();
-    const int width = w->width();
+    auto* button = WindowFixture::control<QWidget>(w, QStringLiteral("Command1"));
+    const QRect start = button->geometry();
+    const int widest = w->screen()->availableGeometry().width() - (w->frameGeometry().width() - w->width());
     w->setDetailsVisible(true);
     QCoreApplication::processEvents();
-    // The pane opens beside the surface: the window grows and the controls keep their size.
-    QVERIFY(w->width() > width);
-    QVERIFY(std::abs(w->grid()->geometry().width() - grid.width()) <= 1);
+    // The window widens for the pane, as far as the surface needs or the screen allows; the
+    // controls keep their design size either way (a narrow surface scrolls).
+    QVERIFY2(w->width() > 600 && w->width() <= widest, qPrintable(QString::number(w->width())));
+    QVERIFY(w->centralWidget()->width() >= 800 || w->width() == widest);
+    QCOMPARE(button->geometry(), start);
+    const int opened = w->width();
     w->setDetailsVisible(false);
     QCoreApplication::processEvents();
-    QCOMPARE(w->width(), width);
-    QVERIFY(std::abs(w->grid()->geometry().width() - grid.width()) <= 1);
-    QVERIFY(std::abs(WindowFixture::control<QWidget>(w, QStringLiteral("Command1"))->geometry().left() -
-                     button.left()) <= 1);
+    QCOMPARE(w->width(), opened);
+    QVERIFY(button->geometry().width() >= start.width());
   }
 
  private:
