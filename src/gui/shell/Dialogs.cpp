@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "core/shell/TextNumber.h"
@@ -77,6 +78,12 @@ void QtDialogs::showMessage(QWidget* parent, const QString& text, const QString&
 
 QString QtDialogs::askText(QWidget* parent, const QString& prompt, const QString& title,
                            const QString& defaultText) {
+  return askTextOrCancel(parent, prompt, title, defaultText).value_or(QString());
+}
+
+std::optional<QString> QtDialogs::askTextOrCancel(QWidget* parent, const QString& prompt,
+                                                  const QString& title,
+                                                  const QString& defaultText) {
   OpenGuard guard(*this);
   QInputDialog dialog(parent);
   dialog.setWindowTitle(title);
@@ -84,8 +91,27 @@ QString QtDialogs::askText(QWidget* parent, const QString& prompt, const QString
   dialog.setTextValue(defaultText);
   dialog.setOkButtonText(QStringLiteral("确定"));
   dialog.setCancelButtonText(QStringLiteral("取消"));
-  if (dialog.exec() != QDialog::Accepted) return QString();
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue();
+}
+
+int QtDialogs::askChoice(QWidget* parent, const QString& text, const QString& title,
+                         const QStringList& buttons) {
+  OpenGuard guard(*this);
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+  // The first button accepts, the last one declines, any between (不保存) discards: the box
+  // orders them as the platform does.
+  QList<QAbstractButton*> added;
+  for (qsizetype i = 0; i < buttons.size(); ++i)
+    added << box.addButton(buttons[i], i == 0                    ? QMessageBox::AcceptRole
+                                       : i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                 : QMessageBox::DestructiveRole);
+  if (added.isEmpty()) return -1;
+  box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+  box.setEscapeButton(added.back());
+  box.exec();
+  const int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+  return chosen < 0 ? static_cast<int>(added.size()) - 1 : chosen;
 }
 
 QString QtDialogs::askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
@@ -120,8 +146,30 @@ void ScriptedDialogs::showMessage(QWidget*, const QString& text, const QString& 
   messages.push_back({text, title, icon});
 }
 
-QString ScriptedDialogs::askText(QWidget*, const QString& prompt, const QString& title,
-                                 const QString&) {
+QString ScriptedDialogs::askText(QWidget* parent, const QString& prompt, const QString& title,
+                                 const QString& defaultText) {
+  return askTextOrCancel(parent, prompt, title, defaultText).value_or(QString());
+}
+
+int ScriptedDialogs::askChoice(QWidget*, const QString& text, const QString& title,
+                               const QStringList& buttons) {
+  OpenGuard guard(*this);
+  choices.push_back({text, title, buttons});
+  if (m_choices.empty()) {
+    ++unansweredChoices;
+    return static_cast<int>(buttons.size()) - 1;
+  }
+  const QString answer = m_choices.front();
+  m_choices.pop_front();
+  const int index = static_cast<int>(buttons.indexOf(answer));
+  if (index < 0)
+    qFatal("ScriptedDialogs: \"%s\" queued for a question without that button (\"%s\")",
+           qUtf8Printable(answer), qUtf8Printable(text));
+  return index;
+}
+
+std::optional<QString> ScriptedDialogs::askTextOrCancel(QWidget*, const QString& prompt,
+                                                        const QString& title, const QString&) {
   OpenGuard guard(*this);
   prompts << prompt;
   titles << title;
@@ -130,11 +178,12 @@ QString ScriptedDialogs::askText(QWidget*, const QString& prompt, const QString&
     if (++unansweredQuestions > 100)
       qFatal("ScriptedDialogs: \"%s\" asked again and again with no answer queued",
              qUtf8Printable(prompt));
-    return QString();
+    return std::nullopt;
   }
-  QString answer = m_answers.front();
+  const Answer answer = m_answers.front();
   m_answers.pop_front();
-  return answer;
+  if (answer.cancel) return std::nullopt;
+  return answer.text;
 }
 
 QString ScriptedDialogs::askFilePath(QWidget*, FileQuestion, const QString& title, const QString&,

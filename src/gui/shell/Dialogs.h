@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -31,6 +32,14 @@ class DialogService {
   // A modal text-input dialog with OK and Cancel; Cancel gives the empty text.
   virtual QString askText(QWidget* parent, const QString& prompt, const QString& title,
                           const QString& defaultText) = 0;
+  // The same dialog where Cancel must be told from an empty answer: nothing for Cancel.
+  virtual std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                                 const QString& title,
+                                                 const QString& defaultText) = 0;
+  // A modal question answered by one of `buttons` (at least two; the first is the default):
+  // the index of the button chosen. Escape or closing the box answers the last button.
+  virtual int askChoice(QWidget* parent, const QString& text, const QString& title,
+                        const QStringList& buttons) = 0;
   // A file chosen to read (`FileQuestion::Open`) or to write (`FileQuestion::Save`), starting
   // from `suggested`; `filter` as Qt's file dialogs take it ("CSV 文件 (*.csv)"). Cancel gives
   // the empty text.
@@ -76,22 +85,42 @@ class QtDialogs : public DialogService {
                    MessageIcon icon) override;
   QString askText(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultText) override;
+  std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QString& defaultText) override;
+  int askChoice(QWidget* parent, const QString& text, const QString& title,
+                const QStringList& buttons) override;
   QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
                       const QString& filter, const QString& suggested) override;
   bool choosePrinter(QWidget* parent, QPrinter* printer) override;
 };
 
+// A question of askChoice as it was put.
+struct AskedChoice {
+  QString text;
+  QString title;
+  QStringList buttons;
+};
+
 // Answers input dialogs from a queue and records every message and question.
 class ScriptedDialogs : public DialogService {
  public:
-  void queueAnswer(const QString& answer) { m_answers.push_back(answer); }
-  // Cancel is answered as the empty text, as Qt's dialog gives it.
-  void queueCancel() { m_answers.push_back(QString()); }
+  void queueAnswer(const QString& answer) { m_answers.push_back({answer, false}); }
+  // Cancel: askText answers it as the empty text, as Qt's dialog gives it.
+  void queueCancel() { m_answers.push_back({QString(), true}); }
 
   void showMessage(QWidget* parent, const QString& text, const QString& title,
                    MessageIcon icon) override;
   QString askText(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultText) override;
+  std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
+                                         const QString& title, const QString& defaultText) override;
+  // askChoice answers with the button of this caption; with none queued, with its last button
+  // (as Escape does), counted in unansweredChoices.
+  void queueChoice(const QString& button) { m_choices.push_back(button); }
+  int askChoice(QWidget* parent, const QString& text, const QString& title,
+                const QStringList& buttons) override;
+  std::deque<AskedChoice> choices;  // every question of askChoice, in order
+  int unansweredChoices = 0;
   // File questions take their answers from their own queue; none queued answers Cancel.
   void queueFilePath(const QString& path) { m_filePaths.push_back(path); }
   QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
@@ -111,7 +140,12 @@ class ScriptedDialogs : public DialogService {
   int printDialogs = 0;    // how often the print dialog was shown
 
  private:
-  std::deque<QString> m_answers;
+  struct Answer {
+    QString text;
+    bool cancel;
+  };
+  std::deque<Answer> m_answers;
+  std::deque<QString> m_choices;
   std::deque<QString> m_filePaths;
   std::deque<bool> m_printerChoices;
 };
