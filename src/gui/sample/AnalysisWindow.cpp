@@ -107,8 +107,10 @@ void AnalysisWindow::setupFileMenu() {
   addItem("menuimport", QStringLiteral("导入数据…"), &AnalysisWindow::importData);
   addItem("menuopen", QStringLiteral("打开数据…"), &AnalysisWindow::openData)
       ->setShortcut(QKeySequence::Open);
-  addItem("menusave", QStringLiteral("保存数据…"), &AnalysisWindow::saveData)
-      ->setShortcut(QKeySequence::Save);
+  QAction* save = m_fileMenu->addAction(QStringLiteral("保存数据…"));
+  save->setObjectName(QStringLiteral("menusave"));
+  save->setShortcut(QKeySequence::Save);
+  connect(save, &QAction::triggered, this, [this] { saveData(); });
   m_fileMenu->addSeparator();
   addItem("menureport", QStringLiteral("导出报告…"), &AnalysisWindow::exportReport);
   addItem("menuprint", QStringLiteral("打印…"), &AnalysisWindow::printReport)
@@ -436,6 +438,27 @@ void AnalysisWindow::setInputMode(InputMode mode) {
   markResultsStale(QStringLiteral("输入方式已改变"));
 }
 
+void AnalysisWindow::applyInputModeNumber(int number) {
+  setInputMode(number == 2 ? InputMode::Two : InputMode::One);
+}
+
+QRadioButton* AnalysisWindow::modeOption(int number) const {
+  return m_modePanel->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(number));
+}
+
+bool AnalysisWindow::hasUnsavedChanges() const {
+  if (!m_savedContent) return false;
+  // What the user entered counts; the caption and the mode number follow the window's mode,
+  // and the input mode of a grid without data loses nothing.
+  auto entered = [](DataFileContent content) {
+    content.title.clear();
+    content.windowMode = 0;
+    if (content.rows.empty()) content.inputMode = 0;
+    return content;
+  };
+  return entered(dataFileContent()) != entered(*m_savedContent);
+}
+
 void AnalysisWindow::stepGridHeight() {
   if (m_precisionStep == 0) return;
   // Between one data row and the bottom of the panel, so neither the rows nor the scroll bar
@@ -507,6 +530,12 @@ void AnalysisWindow::changeEvent(QEvent* event) {
   // The mode's own texts and settings change no input of the computation.
   const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
   applyMode();
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // A new window holds nothing to save: what it shows first is the state to compare with.
+  if (!m_savedContent) m_savedContent = dataFileContent();
 }
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
