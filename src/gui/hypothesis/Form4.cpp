@@ -255,8 +255,10 @@ void Form4::setupInputBoxes() {
 void Form4::connectControls() {
   connect(m_showList, &QPushButton::clicked, this, &Form4::ShowHypothesisList);
   connect(m_lists, &HypothesisLists::chosen, this, &Form4::ChooseHypothesis);
-  // On every click, after the frame has cleared the grid and written the summary headings.
-  connect(option2(), &QRadioButton::clicked, this, &Form4::widenSummaryColumns);
+  // On every switch to summaries, after the frame has cleared the grid and written their headings.
+  connect(this, &AnalysisWindow::inputModeSwitched, this, [this](int number) {
+    if (number == 2) widenSummaryColumns();
+  });
 }
 
 const TestMode* Form4::currentMode() const { return kModes.find(analysisMode()); }

@@ -299,9 +299,7 @@ void Form5::connectControls() {
   connect(m_chooseButton, &QPushButton::clicked, m_lists, &HypothesisLists::showCurrent);
   connect(m_lists, &HypothesisLists::chosen, this,
           [this](int position, const QString&, const QString&) { ChooseDistribution(position); });
-  connect(m_option3, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetFittingInputMode(FittingInputMode::Grouped);
-  });
+  connect(m_option3, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(3); });
 }
 
 void Form5::applyMode() { m_chooseButton->setFocus(Qt::ActiveWindowFocusReason); }
@@ -395,10 +393,7 @@ void Form5::SetFittingInputMode(FittingInputMode mode) {
     case FittingInputMode::Grouped:
       break;
   }
-  if (!m_option3->isChecked()) {
-    m_option3->setChecked(true);  // toggles back into here
-    return;
-  }
+  if (!m_option3->isChecked()) m_option3->setChecked(true);
   cells().clear();
   layOutSampleGrid(FittingInputMode::Grouped);
   sampleGrid()->cellsReset();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QHash>
@@ -299,10 +300,10 @@ void AnalysisWindow::watchInputs() {
     connect(list, &QComboBox::currentIndexChanged, this,
             [this, list] { inputChanged(list, QStringLiteral("选项已修改")); });
   }
-  // Option1 and Option2 set the input mode, which marks the results itself.
+  // The options of the input modes set the mode, which marks the results itself.
   for (QAbstractButton* option : m_surface->findChildren<QAbstractButton*>()) {
     if (!option->isCheckable() || option == m_option1 || option == m_option2 ||
-        InputSource::claimed(option))
+        option == modeOption(3) || InputSource::claimed(option))
       continue;
     const QString note = m_modePanel->isAncestorOf(option) ? QStringLiteral("输入方式已改变")
                                                            : QStringLiteral("选项已修改");
@@ -330,9 +331,8 @@ void AnalysisWindow::setResultsGreyed(bool greyed) {
 }
 
 void AnalysisWindow::connectSignals() {
-  // A click sets the mode even on the option already chosen: it clears the grid either way.
-  connect(m_option1, &QRadioButton::clicked, this, [this] { setInputMode(InputMode::One); });
-  connect(m_option2, &QRadioButton::clicked, this, [this] { setInputMode(InputMode::Two); });
+  connect(m_option1, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(1); });
+  connect(m_option2, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(2); });
   connect(m_dataPanel, &ClickablePanel::clicked, this, &AnalysisWindow::stepGridHeight);
   connect(m_compute, &QPushButton::clicked, this, &AnalysisWindow::computeClicked);
 }
@@ -446,6 +446,25 @@ QRadioButton* AnalysisWindow::modeOption(int number) const {
   return m_modePanel->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(number));
 }
 
+void AnalysisWindow::chooseInputModeAsUser(int number) {
+  const int current = inputModeNumber();
+  // The option already chosen changes nothing, and so clears nothing.
+  if (number == current) return;
+  if (holdsSampleData() &&
+      Dialogs().askChoice(this, QStringLiteral("切换输入方式将清空已输入的数据，是否继续？"),
+                          QStringLiteral("输入方式"),
+                          {QStringLiteral("是"), QStringLiteral("否")}) != 0) {
+    // The click has checked the new option already: the old one is checked again, which
+    // changes no input.
+    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    if (QRadioButton* old = modeOption(current)) old->setChecked(true);
+    return;
+  }
+  applyInputModeNumber(number);
+  markResultsStale(QStringLiteral("输入方式已改变"));
+  emit inputModeSwitched(number);
+}
+
 bool AnalysisWindow::hasUnsavedChanges() const {
   if (!m_savedContent) return false;
   // What the user entered counts; the caption and the mode number follow the window's mode,
@@ -457,6 +476,16 @@ bool AnalysisWindow::hasUnsavedChanges() const {
     return content;
   };
   return entered(dataFileContent()) != entered(*m_savedContent);
+}
+
+bool AnalysisWindow::confirmClose() {
+  if (!hasUnsavedChanges()) return true;
+  const int answer = Dialogs().askChoice(
+      this, QStringLiteral("“%1”中的数据尚未保存，是否保存？").arg(windowTitle()),
+      QStringLiteral("关闭窗口"),
+      {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")});
+  if (answer == 0) return saveData();
+  return answer == 1;
 }
 
 void AnalysisWindow::stepGridHeight() {
@@ -530,6 +559,14 @@ void AnalysisWindow::changeEvent(QEvent* event) {
   // The mode's own texts and settings change no input of the computation.
   const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
   applyMode();
+}
+
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+  if (!confirmClose()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void AnalysisWindow::showEvent(QShowEvent* event) {

@@ -108,6 +108,9 @@ class AnalysisWindow : public QMainWindow {
   // The grids or a setting changed since the last save or open (or, before either, since the
   // window was shown).
   bool hasUnsavedChanges() const;
+  // Before the window goes: with unsaved changes, asks whether to save them (保存 / 不保存 /
+  // 取消). False when the window must stay: 取消, or a save that was cancelled or failed.
+  bool confirmClose();
 
   // The worked-solution pane: hidden at first, shown or hidden for every window of the same
   // class for the rest of the run.
@@ -166,6 +169,9 @@ class AnalysisWindow : public QMainWindow {
   bool restoringSettings() const { return m_restoringSettings; }
   // Switches to the input mode `number` as a click on its option does, without a question.
   virtual void applyInputModeNumber(int number);
+  // A click on the option of input mode `number`: the grid's data go with the old mode, so the
+  // user is asked first when it holds any; 否 keeps the data and checks the old option again.
+  void chooseInputModeAsUser(int number);
 
   // Run on every activation that comes from another window of the program.
   virtual void applyMode() {}
@@ -177,9 +183,14 @@ class AnalysisWindow : public QMainWindow {
   virtual void writeHeadings(InputMode mode);
 
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ signals:
+  // The user switched the input mode with its option (after the question, if any).
+  void inputModeSwitched(int number);
 
  private:
   void setupMenus();
@@ -197,6 +208,9 @@ class AnalysisWindow : public QMainWindow {
   void highlightOnHover(QRadioButton* option, const QPoint& position);
   void attachEditMenuBitmaps();
   QRadioButton* modeOption(int number) const;
+  // Whether the sample grid holds any typed value (headings and the marks of unused summary
+  // cells do not count).
+  bool holdsSampleData() const;
   // Opening a data file of this window: its settings, input mode and grids.
   void openOwnData(const DataFileContent& content);
   // Another window's data file, opened or imported (`action`): its sample rows alone.

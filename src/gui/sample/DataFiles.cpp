@@ -153,6 +153,14 @@ DataFileContent AnalysisWindow::dataFileContent() const {
   return content;
 }
 
+bool AnalysisWindow::holdsSampleData() const {
+  const CellStore& cells = sampleGrid()->cells();
+  for (int r = 1; r < cells.rows(); ++r)
+    for (int c = 1; c < cells.cols(); ++c)
+      if (IsValue(cells.text(r, c))) return true;
+  return false;
+}
+
 void AnalysisWindow::importData() {
   SampleGrid* target = m_activeGrid;
   const QString path = Dialogs().askFilePath(this, FileQuestion::Open, kImportAction, kImportFilter,

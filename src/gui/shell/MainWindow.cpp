@@ -151,7 +151,14 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  // The program ends at once: the analysis windows go without running handlers of theirs.
+  // Each analysis window with unsaved data asks in turn whether to save it; 取消 (or a save
+  // that does not happen) keeps the program running with every window.
+  for (AnalysisWindow* window : AnalysisWindow::openWindows())
+    if (!window->confirmClose()) {
+      event->ignore();
+      return;
+    }
+  // Then the program ends: the analysis windows go without running handlers of theirs.
   CloseAllAnalysisWindows();
   event->accept();
   QCoreApplication::quit();

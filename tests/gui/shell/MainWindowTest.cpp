@@ -130,6 +130,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(windows.size(), 2);
     WindowFixture::fill(windows[0], 1, {QStringLiteral("5")});
     QCOMPARE(WindowFixture::cell(windows[1], 1, 1), QString());
+    m_fixture->dialogs.queueChoice(QStringLiteral("不保存"));  // the typed 5 is not kept
     windows[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(AnalysisWindow::openWindows().size(), 1);
