@@ -135,7 +135,7 @@ const Exercise kExercises[] = {
      [](Fixture& f, AnalysisWindow* w) {
        Fixture::typeAndLeave(w, "Text2", "0.05");
        Pick(f, w, "Combo1", 1, {"0.3", "10"});
-       Fixture::fill(w, 1, Values(30, 1, 1));
+       Fixture::fill(w, 1, Values(30, 0, 1));
      }},
     {"skewness and kurtosis", WindowClass::Form8, 5,
      [](Fixture& f, AnalysisWindow* w) {
@@ -153,18 +153,20 @@ const Exercise kExercises[] = {
      [](Fixture& f, AnalysisWindow* w) {
        Law(f, w, 10, {});
        Fixture::typeAndLeave(w, "Text2", "0.05");
-       f.dialogs.queueAnswer("310");   // ∑X
-       f.dialogs.queueAnswer("1750");  // ∑X*X
+       f.dialogs.queueAnswer("480");   // ∑X
+       f.dialogs.queueAnswer("3440");  // ∑X*X
        QTest::mouseClick(w->findChild<QRadioButton*>("Option3"), Qt::LeftButton);
-       Fixture::fill(w, 1, {"0", "4", "6", "8"});
-       Fixture::fill(w, 2, {"4", "6", "8", "12"});
-       Fixture::fill(w, 3, {"12", "20", "18", "10"});
+       Fixture::fill(w, 1, {"0", "2", "4", "6", "8", "10"});
+       Fixture::fill(w, 2, {"2", "4", "6", "8", "10", "12"});
+       Fixture::fill(w, 3, {"8", "14", "20", "18", "12", "8"});
      }},
     {"fitting, law of its own", WindowClass::Form5, 0,
      [](Fixture& f, AnalysisWindow* w) {
        Law(f, w, 0, {});
        Fixture::typeAndLeave(w, "Text2", "0.05");
-       Fixture::fill(w, 1, Values(60, 0, 1));
+       QStringList sample;
+       for (int i = 0; i < 60; ++i) sample << QString::number(i * i % 4);
+       Fixture::fill(w, 1, sample);
        SampleGridModel* law = static_cast<Form5*>(w)->lawGrid()->model();
        const QStringList xs{"0", "1", "2", "3"}, ps{"0.1", "0.2", "0.3", "0.4"};
        for (int i = 0; i < 4; ++i) {
@@ -227,6 +229,9 @@ class ExerciseFileTest : public QObject {
     for (AnalysisWindow* w : {first, second}) Fixture::click(w, "Command1");
     QCOMPARE(Shown(second), Shown(first));
     QCOMPARE(second->detailsPane()->plainText(), first->detailsPane()->plainText());
+    QVERIFY2(!first->detailsPane()->plainText().isEmpty(),
+             qPrintable(m_fixture->messageTexts().join('|')));
+    QVERIFY(!second->hasUnsavedChanges());  // computing changes no input
     QCOMPARE(m_fixture->dialogs.unansweredQuestions, 0);
   }
 
