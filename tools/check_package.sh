@@ -30,7 +30,7 @@ fi
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for dep in libqt6widgets6 libqt6charts6 libqt6printsupport6 libsqlite3-0 libstdc++6 \
-           fonts-noto-cjk qt6-translations-l10n; do
+           fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n; do
   grep -q "\b$dep\b" <<<"$depends" || fail "Depends lacks $dep"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = kelvo ] || fail "the package is not named kelvo"

@@ -13,8 +13,13 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kHeaderStart = "# Kelvo 数据, ";
+constexpr std::string_view kVersionStart = " 版本 ";
+constexpr std::string_view kNoteStart = "# ";
+constexpr std::string_view kWindowStart = "# 窗口, ";
+constexpr std::string_view kSettingStart = "# 设置, ";
 constexpr std::string_view kEndStart = "# 结束, ";
 constexpr std::string_view kEndFinish = " 行";
+constexpr std::size_t kLongestText = 4000;
 constexpr int kLargestRow = 32767;
 const char* const kModeNames[] = {"输入方式一", "输入方式二", "输入方式三"};
 
@@ -34,6 +39,14 @@ int SmallWholeNumber(std::string_view text) {
     value = value * 10 + (ch - '0');
   }
   return value;
+}
+
+// A caption or setting text: one line of readable text.
+bool IsOneLine(std::string_view text) {
+  return text.size() <= kLongestText && std::none_of(text.begin(), text.end(), [](char ch) {
+           const auto byte = static_cast<unsigned char>(ch);
+           return byte < 0x20 || byte == 0x7F;
+         });
 }
 
 [[noreturn]] void Damaged(int line, const std::string& why) {
@@ -62,8 +75,18 @@ std::string InputModeName(int inputMode) {
 
 std::string FormatDataFile(const DataFileContent& content) {
   if (!IsPlainName(content.window)) throw InputError("窗口名称无效，不能保存");
+  if (content.windowMode < 0 || content.windowMode > kLargestRow || !IsOneLine(content.title))
+    throw InputError("窗口的标题或模式无效，不能保存");
   std::string out(kHeaderStart);
-  out += content.window + ", " + InputModeName(content.inputMode) + "\n";
+  out += content.window + ", " + InputModeName(content.inputMode) + "," +
+         std::string(kVersionStart) + std::to_string(kDataFileVersion) + "\n";
+  out +=
+      std::string(kWindowStart) + std::to_string(content.windowMode) + ", " + content.title + "\n";
+  for (const Setting& setting : content.settings.all()) {
+    if (!IsPlainName(setting.name) || !IsOneLine(setting.text))
+      throw InputError("窗口的设置“" + setting.name + "”无法保存");
+    out += std::string(kSettingStart) + setting.name + ", " + setting.text + "\n";
+  }
   for (const DataFileRow& row : content.rows) {
     if (!IsPlainName(row.grid) || row.row < 1 || row.row > kLargestRow)
       throw InputError("表格名称或行号无效，不能保存");
@@ -71,16 +94,15 @@ std::string FormatDataFile(const DataFileContent& content) {
     for (std::size_t c = 0; c < row.cells.size(); ++c) {
       const std::string& cell = row.cells[c];
       if (!cell.empty() && !IsNumericText(cell))
-        throw InputError("表格 " + row.grid + " 第 " + std::to_string(row.row) + " 行第 " +
-                         std::to_string(c + 1) + " 列的" + QuotedForMessage(cell) +
-                         "不是数值，不能保存");
+        throw InputError("第 " + std::to_string(row.row) + " 行第 " + std::to_string(c + 1) +
+                         " 列的" + QuotedForMessage(cell) + "不是数值，不能保存");
       out += ",";
       out += cell;
     }
     out += "\n";
   }
-  out +=
-      std::string(kEndStart) + std::to_string(content.rows.size()) + std::string(kEndFinish) + "\n";
+  const std::size_t lines = 1 + content.settings.all().size() + content.rows.size();
+  out += std::string(kEndStart) + std::to_string(lines) + std::string(kEndFinish) + "\n";
   return out;
 }
 
@@ -102,8 +124,17 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
   const std::string_view header = lines.front();
   if (header.substr(0, kHeaderStart.size()) != kHeaderStart) Damaged(1, "缺少文件头");
   const std::vector<std::string_view> parts = SplitAt(header.substr(kHeaderStart.size()), ',');
-  if (parts.size() != 2 || !IsPlainName(parts[0]) || parts[1].substr(0, 1) != " ")
+  if (parts.size() < 2 || parts.size() > 3 || !IsPlainName(parts[0]) ||
+      parts[1].substr(0, 1) != " ")
     Damaged(1, "文件头格式不对");
+  content.version = 1;
+  if (parts.size() == 3) {
+    if (parts[2].substr(0, kVersionStart.size()) != kVersionStart) Damaged(1, "文件头格式不对");
+    content.version = SmallWholeNumber(parts[2].substr(kVersionStart.size()));
+    if (content.version < 2) Damaged(1, "文件头格式不对");
+    if (content.version > kDataFileVersion)
+      throw InputError("这个数据文件是较新版本的 Kelvo 保存的，本程序不能打开");
+  }
   content.window = std::string(parts[0]);
   const auto mode = std::find(std::begin(kModeNames), std::end(kModeNames), parts[1].substr(1));
   if (mode == std::end(kModeNames)) Damaged(1, "未知的输入方式");
@@ -120,10 +151,35 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
     Damaged(static_cast<int>(lines.size()), "数据行数与结束行不符，文件可能不完整");
 
   std::set<std::pair<std::string, int>> seen;
+  bool windowSeen = false;
   std::size_t cells = 0;
   for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
     const int number = static_cast<int>(i) + 1;
-    const std::vector<std::string_view> fields = SplitAt(lines[i], ',');
+    const std::string_view line = lines[i];
+    if (content.version >= 2 && line.substr(0, kNoteStart.size()) == kNoteStart) {
+      if (line.substr(0, kWindowStart.size()) == kWindowStart) {
+        const std::string_view rest = line.substr(kWindowStart.size());
+        const std::size_t comma = rest.find(", ");
+        const int mode = SmallWholeNumber(rest.substr(0, comma));
+        if (windowSeen || comma == std::string_view::npos || mode < 0 || mode > kLargestRow ||
+            !IsOneLine(rest.substr(comma + 2)))
+          Damaged(number, "窗口行格式不对");
+        windowSeen = true;
+        content.windowMode = mode;
+        content.title = std::string(rest.substr(comma + 2));
+      } else if (line.substr(0, kSettingStart.size()) == kSettingStart) {
+        const std::string_view rest = line.substr(kSettingStart.size());
+        const std::size_t comma = rest.find(", ");
+        const std::string_view name = rest.substr(0, comma);
+        if (comma == std::string_view::npos || !IsPlainName(name) ||
+            !IsOneLine(rest.substr(comma + 2)))
+          Damaged(number, "设置行格式不对");
+        if (content.settings.find(name)) Damaged(number, "同一设置出现了两次");
+        content.settings.set(name, std::string(rest.substr(comma + 2)));
+      }
+      continue;  // a note of a later version
+    }
+    const std::vector<std::string_view> fields = SplitAt(line, ',');
     if (fields.size() < 2 || !IsPlainName(fields[0])) Damaged(number, "缺少表格名称");
     const int row = SmallWholeNumber(fields[1]);
     if (row < 1 || row > kLargestRow) Damaged(number, "行号无效");
@@ -141,6 +197,12 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
     content.rows.push_back(std::move(out));
   }
   return content;
+}
+
+bool LooksLikeDataFile(std::string_view text) {
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
+  return text.substr(0, kHeaderStart.size()) == kHeaderStart;
 }
 
 }  // namespace kelvo

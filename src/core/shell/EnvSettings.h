@@ -15,8 +15,8 @@ struct EnvSettings {
 };
 
 // The value an answer to the settings dialogs leaves in the field: the answer rounded halves
-// to even, raised to the lower bound and clamped to the upper one. Cancel gives the empty
-// answer and so the lower bound.
+// to even, raised to the lower bound and clamped to the upper one; an empty answer gives the
+// lower bound. (Cancel leaves the field as it is.)
 int SampleLimitFromAnswer(std::string_view answer);
 int DataWidthFromAnswer(std::string_view answer);
 

@@ -106,6 +106,11 @@ void AppendSolution(std::string& out, const WorkedSolution& solution) {
 
 }  // namespace
 
+std::vector<std::string> ReportFontFamilies() {
+  return {"DejaVu Sans", "Liberation Sans", "Arial", "Noto Sans CJK SC", "Noto Sans SC",
+          "WenQuanYi Micro Hei", "Microsoft YaHei", "SimSun"};
+}
+
 ReportTable TableFromCells(std::string title, const CellStore& cells) {
   ReportTable table{std::move(title), {}};
   std::vector<int> rows, cols;
@@ -133,10 +138,12 @@ ReportTable TableFromCells(std::string title, const CellStore& cells) {
 std::string ReportHtml(const ReportDocument& document, int columnsPerTable) {
   const std::string title = EscapeHtml(document.title);
   const bool stale = !document.staleNote.empty();
+  std::string fonts;
+  for (const std::string& family : ReportFontFamilies()) fonts += "'" + family + "', ";
   std::string out =
       "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
       "</title>\n<style>\n"
-      "body { font-family: 'Noto Sans CJK SC', 'Microsoft YaHei', sans-serif; font-size: 10pt; }\n"
+      "body { font-family: " + fonts + "sans-serif; font-size: 10pt; }\n"
       "table { border-collapse: collapse; }\n"
       "th, td { border: 1px solid #999; padding: 3px 8px; }\n"
       ".stale { background: #fde0dc; border: 2px solid #b00000; color: #800000; }\n"

@@ -46,6 +46,12 @@ struct ReportDocument {
 // each with its heading from row 0 / column 0. No filled cell gives a table without rows.
 ReportTable TableFromCells(std::string title, const CellStore& cells);
 
+// The report's fonts, in order of preference: Latin fonts before the CJK ones. A CJK font
+// draws the digits of a run of Latin text with glyphs the PDF writer cannot map back to
+// characters, so a PDF set in it would lose its digits when copied or searched; with a Latin
+// font first, only the Chinese characters come from the CJK font.
+std::vector<std::string> ReportFontFamilies();
+
 // A whole UTF-8 HTML document; wide tables are split into blocks of `columnsPerTable` data
 // columns, each repeating the row headings.
 std::string ReportHtml(const ReportDocument& document, int columnsPerTable = 10);

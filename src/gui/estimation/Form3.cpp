@@ -154,6 +154,18 @@ void Form3::showInterval(double lower, double upper, const std::string& pattern)
                                                          StoredValueText(upper)));
 }
 
+// The data file keeps the level box's text.
+SettingList Form3::saveSettings() const {
+  SettingList settings;
+  settings.set("level", m_level->text().toStdString());
+  return settings;
+}
+
+void Form3::restoreSettings(const SettingList& settings) {
+  if (const std::optional<std::string> level = settings.find("level"))
+    m_level->setText(QString::fromStdString(*level));
+}
+
 void Form3::ReformatIntervalLabel() {
   const int step = precisionStep();
   if (step == 0 || !m_hasInterval) return;

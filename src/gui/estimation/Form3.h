@@ -25,6 +25,8 @@ class Form3 : public AnalysisWindow {
   void applyMode() override { ApplyIntervalMode(); }
   void compute() override { ComputeInterval(); }
   QString helpAnchor() const override { return QStringLiteral("form3"); }
+  SettingList saveSettings() const override;
+  void restoreSettings(const SettingList& settings) override;
 
  private:
   void setupPanels();

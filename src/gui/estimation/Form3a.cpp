@@ -172,6 +172,26 @@ void Form3a::setupBoxes(QWidget* panel) {
   connect(m_known2, &QLineEdit::textChanged, this, [this] { m_knownValue2.reset(); });
 }
 
+// The data file keeps the texts of the level and known-value boxes.
+SettingList Form3a::saveSettings() const {
+  SettingList settings;
+  settings.set("level", m_level->text().toStdString());
+  settings.set("known1", m_known1->text().toStdString());
+  settings.set("known2", m_known2->text().toStdString());
+  return settings;
+}
+
+void Form3a::restoreSettings(const SettingList& settings) {
+  const std::pair<const char*, ValidatedBox*> boxes[] = {
+      {"level", m_level}, {"known1", m_known1}, {"known2", m_known2}};
+  for (const auto& [name, box] : boxes)
+    if (const std::optional<std::string> text = settings.find(name))
+      box->setText(QString::fromStdString(*text));
+  // A known value from the file counts as one typed and accepted.
+  m_knownValue1 = m_known1->isNumeric() ? std::optional(m_known1->value()) : std::nullopt;
+  m_knownValue2 = m_known2->isNumeric() ? std::optional(m_known2->value()) : std::nullopt;
+}
+
 void Form3a::ApplyNormalIntervalMode() {
   if (const NormalMode* mode = kModes.find(analysisMode())) {
     setWindowTitle(QString::fromUtf16(mode->caption));

@@ -25,6 +25,8 @@ class Form3a : public AnalysisWindow {
   void applyMode() override { ApplyNormalIntervalMode(); }
   void compute() override { ComputeNormalIntervals(); }
   QString helpAnchor() const override { return QStringLiteral("form3a"); }
+  SettingList saveSettings() const override;
+  void restoreSettings(const SettingList& settings) override;
   // Column numbers (raw data) or the four summary headings with "×" in the unused cells.
   void writeHeadings(InputMode mode) override;
 

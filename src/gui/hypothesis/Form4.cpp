@@ -256,8 +256,10 @@ void Form4::setupInputBoxes() {
 void Form4::connectControls() {
   connect(m_showList, &QPushButton::clicked, this, &Form4::ShowHypothesisList);
   connect(m_lists, &HypothesisLists::chosen, this, &Form4::ChooseHypothesis);
-  // On every click, after the frame has cleared the grid and written the summary headings.
-  connect(option2(), &QRadioButton::clicked, this, &Form4::widenSummaryColumns);
+  // On every switch to summaries, after the frame has cleared the grid and written their headings.
+  connect(this, &AnalysisWindow::inputModeSwitched, this, [this](int number) {
+    if (number == 2) widenSummaryColumns();
+  });
 }
 
 const TestMode* Form4::currentMode() const { return kModes.find(analysisMode()); }
@@ -311,6 +313,12 @@ void Form4::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
     }
     m_hypothesisValue = ValueText(value);
   }
+  showHypothesisCaptions(h0, h1);
+}
+
+void Form4::showHypothesisCaptions(const QString& h0, const QString& h1) {
+  const TestMode* mode = currentMode();
+  if (!mode) return;
   const double number = ValueOf(m_hypothesisValue);
   QString shown;
   switch (mode->caption) {
@@ -325,6 +333,54 @@ void Form4::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
   m_h0->setText(h0 + shown);
   if (QString::fromLatin1(mode->list) == QLatin1String("Combo2"))
     m_condition->setText(QStringLiteral("未知σ,检验μ"));
+}
+
+// The data file keeps the boxes' texts, the chosen pair and its value.
+SettingList Form4::saveSettings() const {
+  SettingList settings;
+  settings.set("level", m_significance->text().toStdString());
+  settings.set("known1", m_known1->text().toStdString());
+  settings.set("known2", m_known2->text().toStdString());
+  if (const std::optional<int> choice = m_lists->choice()) {
+    settings.set("hypothesis", std::to_string(*choice));
+    if (!m_hypothesisValue.isEmpty())
+      settings.set("hypothesisValue", m_hypothesisValue.toStdString());
+  }
+  return settings;
+}
+
+void Form4::restoreSettings(const SettingList& settings) {
+  const TestMode* mode = currentMode();
+  const QComboBox* list = m_lists->current();
+  // Everything is checked before anything changes.
+  const std::optional<int> position = settings.findWhole("hypothesis");
+  if (settings.find("hypothesis") &&
+      !(list && position && *position >= 0 && *position < list->count()))
+    throw InputError("数据文件中的假设命题无效");
+  const std::optional<double> value = settings.findNumber("hypothesisValue");
+  if (settings.find("hypothesisValue") && !value) throw InputError("数据文件中的假设值无效");
+  if (position && mode && mode->valuePrompt && !value) throw InputError("数据文件中缺少假设值");
+
+  const std::pair<const char*, ValidatedBox*> boxes[] = {
+      {"level", m_significance}, {"known1", m_known1}, {"known2", m_known2}};
+  for (const auto& [name, box] : boxes)
+    if (const std::optional<std::string> text = settings.find(name))
+      box->setText(QString::fromStdString(*text));
+  // The known values are taken as leaving their boxes takes them.
+  m_knownSigma1.clear();
+  m_knownSigma2.clear();
+  m_knownMu.clear();
+  for (ValidatedBox* box : {m_known1, m_known2})
+    if (!box->text().isEmpty()) box->validate();
+  m_lists->select(position ? *position : -1);
+  m_hypothesisValue = value ? ValueText(*value) : QString();
+  if (position) {
+    const auto [h0, h1] = SplitHypothesis(list->itemText(*position));
+    showHypothesisCaptions(h0, h1);
+  } else {
+    m_h0->clear();
+    m_h1->clear();
+  }
 }
 
 void Form4::writeHeadings(InputMode inputMode) {

@@ -43,8 +43,12 @@ class Form4 : public AnalysisWindow {
   void compute() override { RunParametricTest(); }
   QString helpAnchor() const override;
   void writeHeadings(InputMode mode) override;
+  SettingList saveSettings() const override;
+  void restoreSettings(const SettingList& settings) override;
 
  private:
+  // The H0 and H1 captions of a chosen pair, with the hypothesised value where the mode shows it.
+  void showHypothesisCaptions(const QString& h0, const QString& h1);
   void setupPanels();
   void setupHypothesisPanel();
   void setupInputBoxes();

@@ -7,11 +7,13 @@
 #include <cmath>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/hypothesis/GoodnessOfFit.h"
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/hypothesis/TestStatusLine.h"
+#include "core/shell/Errors.h"
 #include "core/shell/ProgramState.h"
 #include "gui/hypothesis/HypothesisLists.h"
 #include "gui/sample/ModeTable.h"
@@ -298,9 +300,7 @@ void Form5::connectControls() {
   connect(m_chooseButton, &QPushButton::clicked, m_lists, &HypothesisLists::showCurrent);
   connect(m_lists, &HypothesisLists::chosen, this,
           [this](int position, const QString&, const QString&) { ChooseDistribution(position); });
-  connect(m_option3, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetFittingInputMode(FittingInputMode::Grouped);
-  });
+  connect(m_option3, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(3); });
 }
 
 void Form5::applyMode() { m_chooseButton->setFocus(Qt::ActiveWindowFocusReason); }
@@ -345,7 +345,8 @@ void Form5::ChooseDistribution(int entry) {
   fitSampleGrid();
   if (row->firstName) m_parameterNames[0]->setText(QString::fromUtf16(row->firstName));
   if (row->secondName) m_parameterNames[1]->setText(QString::fromUtf16(row->secondName));
-  Ask(this, row->known, m_parameters);
+  // Parameters put back from a data file are set already.
+  if (!restoringSettings()) Ask(this, row->known, m_parameters);
   if (row->firstShown) m_parameterValues[0]->setText(DecimalText(m_parameters.*row->firstShown));
   if (row->secondShown) m_parameterValues[1]->setText(DecimalText(m_parameters.*row->secondShown));
 
@@ -393,15 +394,90 @@ void Form5::SetFittingInputMode(FittingInputMode mode) {
     case FittingInputMode::Grouped:
       break;
   }
-  if (!m_option3->isChecked()) {
-    m_option3->setChecked(true);  // toggles back into here
-    return;
-  }
+  if (!m_option3->isChecked()) m_option3->setChecked(true);
   cells().clear();
   layOutSampleGrid(FittingInputMode::Grouped);
   sampleGrid()->cellsReset();
   if (const EntryRow* row = m_entry ? kEntries.find(static_cast<int>(*m_entry)) : nullptr)
-    Ask(this, row->summaries, m_parameters);
+    if (!restoringSettings()) Ask(this, row->summaries, m_parameters);
+}
+
+namespace {
+
+// The names the data file gives the parameters and summaries.
+const std::pair<Field, const char*> kParameterNames[] = {
+    {&FittingParameters::zeroOneP, "zeroOneP"},
+    {&FittingParameters::binomialTrials, "binomialTrials"},
+    {&FittingParameters::binomialP, "binomialP"},
+    {&FittingParameters::poissonLambda, "poissonLambda"},
+    {&FittingParameters::uniformA, "uniformA"},
+    {&FittingParameters::uniformB, "uniformB"},
+    {&FittingParameters::normalMu, "normalMu"},
+    {&FittingParameters::normalSigma, "normalSigma"},
+    {&FittingParameters::exponentialTheta, "exponentialTheta"},
+    {&FittingParameters::binomialSumX, "binomialSumX"},
+    {&FittingParameters::poissonSumX, "poissonSumX"},
+    {&FittingParameters::normalSumX, "normalSumX"},
+    {&FittingParameters::exponentialSumX, "exponentialSumX"},
+    {&FittingParameters::groupedMin, "groupedMin"},
+    {&FittingParameters::groupedMax, "groupedMax"},
+    {&FittingParameters::normalSumXX, "normalSumXX"},
+};
+
+const char* ParameterName(Field field) {
+  for (const auto& [f, name] : kParameterNames)
+    if (f == field) return name;
+  return "";
+}
+
+}  // namespace
+
+// The data file keeps the level box's text, the law, its known parameters and, for grouped
+// data, the summaries typed for it.
+SettingList Form5::saveSettings() const {
+  SettingList settings;
+  settings.set("level", m_alpha->text().toStdString());
+  const EntryRow* row = m_entry ? kEntries.find(static_cast<int>(*m_entry)) : nullptr;
+  if (!row) return settings;
+  settings.set("entry", std::to_string(static_cast<int>(*m_entry)));
+  std::vector<const Question*> asked;
+  for (const Question& q : row->known.questions) asked.push_back(&q);
+  if (m_mode == FittingInputMode::Grouped)
+    for (const Question& q : row->summaries.questions) asked.push_back(&q);
+  for (const Question* q : asked)
+    settings.setNumber(ParameterName(q->field), m_parameters.*q->field);
+  return settings;
+}
+
+void Form5::restoreSettings(const SettingList& settings) {
+  // Everything is checked first, by the rules of the questions that would have asked it.
+  const std::optional<int> entry = settings.findWhole("entry");
+  const EntryRow* row = entry ? kEntries.find(*entry) : nullptr;
+  if (settings.find("entry") && !row) throw InputError("数据文件中的分布类型无效");
+  FittingParameters parameters = m_parameters;
+  if (row) {
+    for (const QuestionSet* set : {&row->known, &row->summaries}) {
+      for (const Question& q : set->questions) {
+        const std::optional<double> value = settings.findNumber(ParameterName(q.field));
+        if (set == &row->summaries && !settings.find(ParameterName(q.field))) continue;
+        if (!value || !Accepts(q.rule, *value))
+          throw InputError("数据文件中的" + QString::fromUtf16(q.title).toStdString() + "无效");
+        parameters.*q.field = *value;
+      }
+      const std::size_t count = set->questions.size();
+      if (count >= 2 && !PairHolds(set->pair, parameters.*set->questions[count - 2].field,
+                                   parameters.*set->questions[count - 1].field))
+        throw InputError("数据文件中的参数不合要求");
+    }
+  }
+
+  if (const std::optional<std::string> level = settings.find("level"))
+    m_alpha->setText(QString::fromStdString(*level));
+  if (!row) return;
+  m_parameters = parameters;
+  // The choice as the list makes it, without its questions (restoringSettings() holds).
+  m_lists->select(*entry);
+  ChooseDistribution(*entry);
 }
 
 void Form5::RunFittingTest() {

@@ -33,12 +33,18 @@ class Form5 : public AnalysisWindow {
   FittingInputMode fittingInputMode() const { return m_mode; }
   const FittingParameters& fittingParameters() const { return m_parameters; }
   SampleGrid* lawGrid() const { return m_lawGrid; }
+  int inputModeNumber() const override { return static_cast<int>(m_mode) + 1; }
 
  protected:
   void applyMode() override;
   void compute() override { RunFittingTest(); }
   QString helpAnchor() const override { return QStringLiteral("fitting"); }
   void writeHeadings(InputMode mode) override;
+  void applyInputModeNumber(int number) override {
+    SetFittingInputMode(static_cast<FittingInputMode>(number - 1));
+  }
+  SettingList saveSettings() const override;
+  void restoreSettings(const SettingList& settings) override;
 
  private:
   void setupHypothesisPanel();

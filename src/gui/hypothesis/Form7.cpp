@@ -13,6 +13,7 @@
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/hypothesis/TestStatusLine.h"
+#include "core/shell/Errors.h"
 #include "core/shell/TextNumber.h"
 #include "gui/hypothesis/HypothesisLists.h"
 #include "gui/hypothesis/SignificanceBox.h"
@@ -133,6 +134,30 @@ void Form7::writeHeadings(InputMode) {
   for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
   store.setText(1, 0, kSampleOneHeading.toStdString());
   store.setText(2, 0, kSampleTwoHeading.toStdString());
+}
+
+// The data file keeps the level box's text and the chosen pair.
+SettingList Form7::saveSettings() const {
+  SettingList settings;
+  settings.set("level", m_alpha->text().toStdString());
+  if (const std::optional<int> choice = m_lists->choice())
+    settings.set("hypothesis", std::to_string(*choice));
+  return settings;
+}
+
+void Form7::restoreSettings(const SettingList& settings) {
+  const QComboBox* list = m_lists->current();
+  const std::optional<int> position = settings.findWhole("hypothesis");
+  if (settings.find("hypothesis") &&
+      !(list && position && *position >= 0 && *position < list->count()))
+    throw InputError("数据文件中的假设命题无效");
+  if (const std::optional<std::string> level = settings.find("level"))
+    m_alpha->setText(QString::fromStdString(*level));
+  m_lists->select(position ? *position : -1);
+  const auto [h0, h1] =
+      position ? SplitHypothesis(list->itemText(*position)) : std::pair<QString, QString>();
+  m_h0->setText(h0);
+  m_h1->setText(h1);
 }
 
 void Form7::ComputeRankSum() {

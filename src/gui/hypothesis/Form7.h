@@ -28,6 +28,8 @@ class Form7 : public AnalysisWindow {
   QString helpAnchor() const override { return QStringLiteral("ranksum"); }
   void writeHeadings(InputMode mode) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  SettingList saveSettings() const override;
+  void restoreSettings(const SettingList& settings) override;
 
  private:
   void setupInputPanel();

@@ -196,9 +196,7 @@ void Form8::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
   const AsymptoticMode* mode = kModes.find(analysisMode());
   if (!mode) return;
   if (!mode->valuePrompt) {
-    // The normality test: H1 is the negation of the one item.
-    m_h0->setText(h0);
-    m_h1->setText(QStringLiteral("不") + h0);
+    showHypothesisCaptions(h0, h1);
     return;
   }
   // An answer out of range is asked again; 取消 ends the choice, and the earlier hypothesis
@@ -222,8 +220,65 @@ void Form8::ChooseHypothesis(int /*position*/, const QString& h0, const QString&
     m_trialCount = static_cast<int>(*trials);
   }
   m_hypothesisValue = QString::fromStdString(StoredValueText(*value));
+  showHypothesisCaptions(h0, h1);
+}
+
+void Form8::showHypothesisCaptions(const QString& h0, const QString& h1) {
+  const AsymptoticMode* mode = kModes.find(analysisMode());
+  if (mode && !mode->valuePrompt) {
+    // The normality test: H1 is the negation of the one item.
+    m_h0->setText(h0);
+    m_h1->setText(QStringLiteral("不") + h0);
+    return;
+  }
   m_h1->setText(h1 + QLatin1Char('=') + m_hypothesisValue);
   m_h0->setText(h0 + QLatin1Char('=') + m_hypothesisValue);
+}
+
+// The data file keeps the level box's text, the chosen pair, its value and N.
+SettingList Form8::saveSettings() const {
+  SettingList settings;
+  settings.set("level", m_significance->text().toStdString());
+  if (const std::optional<int> choice = m_lists->choice()) {
+    settings.set("hypothesis", std::to_string(*choice));
+    if (!m_hypothesisValue.isEmpty())
+      settings.set("hypothesisValue", m_hypothesisValue.toStdString());
+    if (m_trialCount > 0) settings.set("trials", std::to_string(m_trialCount));
+  }
+  return settings;
+}
+
+void Form8::restoreSettings(const SettingList& settings) {
+  const AsymptoticMode* mode = kModes.find(analysisMode());
+  if (!mode) return;
+  m_lists->setCurrent(QString::fromLatin1(mode->list));
+  const QComboBox* list = m_lists->current();
+  // Everything is checked before anything changes, by the rules of the questions.
+  const std::optional<int> position = settings.findWhole("hypothesis");
+  if (settings.find("hypothesis") &&
+      !(list && position && *position >= 0 && *position < list->count()))
+    throw InputError("数据文件中的假设命题无效");
+  const std::optional<double> value = settings.findNumber("hypothesisValue");
+  const std::optional<int> trials = settings.findWhole("trials");
+  if (position && mode->valuePrompt && !(value && InRange(mode->range, *value)))
+    throw InputError("数据文件中的假设值无效");
+  if (position && mode->asksTrials &&
+      !(trials && *trials >= kFewestTrials && *trials <= kMaxBinomialN))
+    throw InputError("数据文件中的N值无效");
+
+  if (const std::optional<std::string> level = settings.find("level"))
+    m_significance->setText(QString::fromStdString(*level));
+  m_lists->select(position ? *position : -1);
+  m_hypothesisValue =
+      position && mode->valuePrompt ? QString::fromStdString(StoredValueText(*value)) : QString();
+  m_trialCount = position && mode->asksTrials ? *trials : 0;
+  if (position) {
+    const auto [h0, h1] = SplitHypothesis(list->itemText(*position));
+    showHypothesisCaptions(h0, h1);
+  } else {
+    m_h0->clear();
+    m_h1->clear();
+  }
 }
 
 void Form8::CheckAsymptoticInputs() const {

@@ -39,8 +39,12 @@ class Form8 : public AnalysisWindow {
   void compute() override { RunAsymptoticTest(); }
   QString helpAnchor() const override;
   void writeHeadings(InputMode mode) override;
+  SettingList saveSettings() const override;
+  void restoreSettings(const SettingList& settings) override;
 
  private:
+  // The H0 and H1 captions of a chosen pair, with the hypothesised value where the mode has one.
+  void showHypothesisCaptions(const QString& h0, const QString& h1);
   void setupPanels();
   void connectSignals();
   TestResult runModeTest(double alpha) const;

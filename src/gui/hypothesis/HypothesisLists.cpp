@@ -61,6 +61,12 @@ QComboBox* HypothesisLists::list(const QString& name) const {
   return nullptr;
 }
 
+void HypothesisLists::select(int position) {
+  if (!m_current) return;
+  m_current->setCurrentIndex(position);
+  m_kept[m_current] = m_current->currentIndex();
+}
+
 std::optional<int> HypothesisLists::choice() const {
   if (!m_current || m_current->currentIndex() < 0) return std::nullopt;
   return m_current->currentIndex();

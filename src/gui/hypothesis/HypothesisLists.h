@@ -47,6 +47,9 @@ class HypothesisLists : public InputSource {
   QComboBox* current() const { return m_current; }
   // The position of the current list's selection, if an item was chosen.
   std::optional<int> choice() const;
+  // Sets the current list's choice (-1: none) as the window's own, without reporting a pick:
+  // a hypothesis put back from a data file.
+  void select(int position);
   // Called from a handler of `chosen`: the window refuses the pick (a value asked with it was
   // not acceptable), so the list goes back to the item chosen before and nothing changed.
   void refuseChoice() { m_refused = true; }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QHash>
@@ -114,8 +115,10 @@ void AnalysisWindow::setupFileMenu() {
   addItem("menuimport", QStringLiteral("导入数据…"), &AnalysisWindow::importData);
   addItem("menuopen", QStringLiteral("打开数据…"), &AnalysisWindow::openData)
       ->setShortcut(QKeySequence::Open);
-  addItem("menusave", QStringLiteral("保存数据…"), &AnalysisWindow::saveData)
-      ->setShortcut(QKeySequence::Save);
+  QAction* save = m_fileMenu->addAction(QStringLiteral("保存数据…"));
+  save->setObjectName(QStringLiteral("menusave"));
+  save->setShortcut(QKeySequence::Save);
+  connect(save, &QAction::triggered, this, [this] { saveData(); });
   m_fileMenu->addSeparator();
   addItem("menureport", QStringLiteral("导出报告…"), &AnalysisWindow::exportReport);
   addItem("menuprint", QStringLiteral("打印…"), &AnalysisWindow::printReport)
@@ -347,10 +350,10 @@ void AnalysisWindow::watchInputs() {
     connect(list, &QComboBox::currentIndexChanged, this,
             [this, list] { inputChanged(list, QStringLiteral("选项已修改")); });
   }
-  // Option1 and Option2 set the input mode, which marks the results itself.
+  // The options of the input modes set the mode, which marks the results itself.
   for (QAbstractButton* option : m_surface->findChildren<QAbstractButton*>()) {
     if (!option->isCheckable() || option == m_option1 || option == m_option2 ||
-        InputSource::claimed(option))
+        option == modeOption(3) || InputSource::claimed(option))
       continue;
     const QString note = m_modePanel->isAncestorOf(option) ? QStringLiteral("输入方式已改变")
                                                            : QStringLiteral("选项已修改");
@@ -379,9 +382,8 @@ void AnalysisWindow::setResultsGreyed(bool greyed) {
 }
 
 void AnalysisWindow::connectSignals() {
-  // A click sets the mode even on the option already chosen: it clears the grid either way.
-  connect(m_option1, &QRadioButton::clicked, this, [this] { setInputMode(InputMode::One); });
-  connect(m_option2, &QRadioButton::clicked, this, [this] { setInputMode(InputMode::Two); });
+  connect(m_option1, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(1); });
+  connect(m_option2, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(2); });
   connect(m_dataPanel, &ClickablePanel::clicked, this, &AnalysisWindow::stepGridHeight);
   connect(m_compute, &QPushButton::clicked, this, &AnalysisWindow::computeClicked);
 }
@@ -487,6 +489,56 @@ void AnalysisWindow::setInputMode(InputMode mode) {
   markResultsStale(QStringLiteral("输入方式已改变"));
 }
 
+void AnalysisWindow::applyInputModeNumber(int number) {
+  setInputMode(number == 2 ? InputMode::Two : InputMode::One);
+}
+
+QRadioButton* AnalysisWindow::modeOption(int number) const {
+  return m_modePanel->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(number));
+}
+
+void AnalysisWindow::chooseInputModeAsUser(int number) {
+  const int current = inputModeNumber();
+  // The option already chosen changes nothing, and so clears nothing.
+  if (number == current) return;
+  if (holdsSampleData() &&
+      Dialogs().askChoice(this, QStringLiteral("切换输入方式将清空已输入的数据，是否继续？"),
+                          QStringLiteral("输入方式"),
+                          {QStringLiteral("是"), QStringLiteral("否")}) != 0) {
+    // The click has checked the new option already: the old one is checked again, which
+    // changes no input.
+    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    if (QRadioButton* old = modeOption(current)) old->setChecked(true);
+    return;
+  }
+  applyInputModeNumber(number);
+  markResultsStale(QStringLiteral("输入方式已改变"));
+  emit inputModeSwitched(number);
+}
+
+bool AnalysisWindow::hasUnsavedChanges() const {
+  if (!m_savedContent) return false;
+  // What the user entered counts; the caption and the mode number follow the window's mode,
+  // and the input mode of a grid without data loses nothing.
+  auto entered = [](DataFileContent content) {
+    content.title.clear();
+    content.windowMode = 0;
+    if (content.rows.empty()) content.inputMode = 0;
+    return content;
+  };
+  return entered(dataFileContent()) != entered(*m_savedContent);
+}
+
+bool AnalysisWindow::confirmClose() {
+  if (!hasUnsavedChanges()) return true;
+  const int answer = Dialogs().askChoice(
+      this, QStringLiteral("“%1”中的数据尚未保存，是否保存？").arg(windowTitle()),
+      QStringLiteral("关闭窗口"),
+      {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")});
+  if (answer == 0) return saveData();
+  return answer == 1;
+}
+
 void AnalysisWindow::stepGridHeight() {
   if (m_precisionStep == 0) return;
   // Between one data row and the bottom of the panel, so neither the rows nor the scroll bar
@@ -579,6 +631,20 @@ void AnalysisWindow::changeEvent(QEvent* event) {
   // The mode's own texts and settings change no input of the computation.
   const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
   applyMode();
+}
+
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+  if (!confirmClose()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // A new window holds nothing to save: what it shows first is the state to compare with.
+  if (!m_savedContent) m_savedContent = dataFileContent();
 }
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {

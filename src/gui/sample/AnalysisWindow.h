@@ -7,9 +7,12 @@
 #include <QImage>
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 
 #include "core/sample/CellStore.h"
+#include "core/sample/DataFile.h"
 #include "core/shell/ChartDescription.h"
+#include "core/shell/SettingList.h"
 #include "core/shell/WorkedSolution.h"
 #include "gui/sample/SampleGrid.h"
 
@@ -71,6 +74,9 @@ class AnalysisWindow : public QMainWindow {
   // The grid the edit commands act on: the one that has, or last had, the focus.
   SampleGrid* activeGrid() const { return m_activeGrid; }
   InputMode inputMode() const { return m_inputMode; }
+  // The input mode as the data file and the option names number it: 1, 2, or 3 where a window
+  // has a third.
+  virtual int inputModeNumber() const { return m_inputMode == InputMode::One ? 1 : 2; }
   int precisionStep() const { return m_precisionStep; }
   long long referenceWidth() const { return m_referenceWidth; }
 
@@ -87,14 +93,24 @@ class AnalysisWindow : public QMainWindow {
   void showHelp();
 
   // The file menu: data in and out, reports.
-  void importData();    // a CSV or plain-text file into the sample rows
-  void openData();      // a data file saved by saveData back into the window's grids
-  void saveData();      // the window's grids to a CSV file, written atomically
+  void
+  importData();  // a CSV or plain-text file, or another data file's samples, into the sample rows
+  void openData();      // a data file saved by saveData back into the window: grids and settings
+  bool saveData();      // grids and settings to a CSV file, written atomically; true when written
   void exportReport();  // inputs, results, worked solution and chart to HTML or PDF
   void printReport();   // the same report through the system's print dialog
   // The chart of the last successful computation drawn into an image of `size`; a null image
   // when there is none.
   QImage chartImage(const QSize& size) const;
+
+  // Everything the window's data file would hold now.
+  DataFileContent dataFileContent() const;
+  // The grids or a setting changed since the last save or open (or, before either, since the
+  // window was shown).
+  bool hasUnsavedChanges() const;
+  // Before the window goes: with unsaved changes, asks whether to save them (保存 / 不保存 /
+  // 取消). False when the window must stay: 取消, or a save that was cancelled or failed.
+  bool confirmClose();
 
   // The worked-solution pane: hidden at first, shown or hidden for every window of the same
   // class for the rest of the run.
@@ -150,6 +166,20 @@ class AnalysisWindow : public QMainWindow {
   QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
                    int width, int height);
 
+  // The window's own settings for its data file (the level, the known values, the hypothesis
+  // and its value, ...) as named texts; the frame keeps the grids and the input mode.
+  virtual SettingList saveSettings() const { return {}; }
+  // Puts settings of the window's data file back as the user's own actions would set them,
+  // without asking anything (restoringSettings() is true meanwhile). A value the window cannot
+  // take throws UserFacingError before anything has changed.
+  virtual void restoreSettings(const SettingList& settings) { (void)settings; }
+  bool restoringSettings() const { return m_restoringSettings; }
+  // Switches to the input mode `number` as a click on its option does, without a question.
+  virtual void applyInputModeNumber(int number);
+  // A click on the option of input mode `number`: the grid's data go with the old mode, so the
+  // user is asked first when it holds any; 否 keeps the data and checks the old option again.
+  void chooseInputModeAsUser(int number);
+
   // Run on every activation that comes from another window of the program.
   virtual void applyMode() {}
   // The compute button's work; may throw UserFacingError.
@@ -160,8 +190,14 @@ class AnalysisWindow : public QMainWindow {
   virtual void writeHeadings(InputMode mode);
 
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ signals:
+  // The user switched the input mode with its option (after the question, if any).
+  void inputModeSwitched(int number);
 
  private:
   void setupMenus();
@@ -187,6 +223,15 @@ class AnalysisWindow : public QMainWindow {
   void adoptGrid(SampleGrid* grid);
   void highlightOnHover(QRadioButton* option, const QPoint& position);
   void attachEditMenuBitmaps();
+  QRadioButton* modeOption(int number) const;
+  // Whether the sample grid holds any typed value (headings and the marks of unused summary
+  // cells do not count).
+  bool holdsSampleData() const;
+  // Opening a data file of this window: its settings, input mode and grids.
+  void openOwnData(const DataFileContent& content);
+  // Another window's data file, opened or imported (`action`): its sample rows alone.
+  void takeSampleRows(const DataFileContent& content, const QString& action,
+                      const QString& staleNote);
 
   FrameOptions m_options;
   QString m_tag;
@@ -217,6 +262,8 @@ class AnalysisWindow : public QMainWindow {
   bool m_solved = false;  // the last computation succeeded
   QMenu* m_editMenu = nullptr;
   QMenu* m_fileMenu = nullptr;
+  bool m_restoringSettings = false;
+  std::optional<DataFileContent> m_savedContent;  // as last saved or opened (or first shown)
 };
 
 }  // namespace kelvo

@@ -1,5 +1,6 @@
 #include "gui/sample/Report.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDateTime>
@@ -9,15 +10,21 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 #include "gui/sample/AnalysisWindow.h"
 #include "gui/sample/DetailsPane.h"
@@ -245,16 +252,168 @@ QString GridTitle(const QWidget& window, const SampleGridView* view) {
   return QString();
 }
 
+// The report's fonts, those of its style sheet that are installed: Latin ones first, so that
+// digits and letters are never drawn from a CJK font (see ReportFontFamilies).
 QFont ReportFont() {
   QFont font;
   QStringList families;
   const QStringList installed = QFontDatabase::families();
-  for (const char* name : {"Noto Sans CJK SC", "Noto Sans SC", "WenQuanYi Micro Hei",
-                           "Microsoft YaHei", "SimSun"})
-    if (installed.contains(QString::fromLatin1(name))) families << QString::fromLatin1(name);
+  for (const std::string& name : ReportFontFamilies())
+    if (installed.contains(QString::fromStdString(name))) families << QString::fromStdString(name);
   if (!families.isEmpty()) font.setFamilies(families);
   font.setPointSize(10);
   return font;
+}
+
+// The code point a PDF's text should give for a glyph Qt's map names by a radical: the
+// ideograph of a Kangxi radical or CJK radical supplement (⽴ U+2F74 → 立 U+7ACB); 0 for others.
+char16_t IdeographOfRadical(unsigned code) {
+  if (code < 0x2E80 || code > 0x2FDF) return 0;
+  const QChar radical(static_cast<char16_t>(code));
+  const QString ideograph = radical.decomposition();
+  return radical.decompositionTag() == QChar::Compat && ideograph.size() == 1
+             ? ideograph[0].unicode()
+             : 0;
+}
+
+// Qt writes each font's ToUnicode map from the font's character map, taking the lowest code
+// point that reaches a glyph. A CJK font draws 立 and the Kangxi radical ⽴ with one glyph, so
+// copying or searching the PDF would give the radical for many a common ideograph (生, 入, 方,
+// 水, 立, ...). The targets of those maps are written again as the ideographs: the same number
+// of bytes, so every offset of the file stays right.
+void MendRadicalsInTextLayer(QByteArray& pdf) {
+  const QByteArray reference = "/ToUnicode ";
+  for (qsizetype at = pdf.indexOf(reference); at >= 0; at = pdf.indexOf(reference, at + 1)) {
+    qsizetype end = at + reference.size();
+    while (end < pdf.size() && pdf[end] >= '0' && pdf[end] <= '9') ++end;
+    const QByteArray object =
+        "\n" + pdf.mid(at + reference.size(), end - at - reference.size()) + " 0 obj\n";
+    const qsizetype header = pdf.indexOf(object);
+    const qsizetype start = header < 0 ? -1 : pdf.indexOf("stream\n", header);
+    const qsizetype stop = start < 0 ? -1 : pdf.indexOf("endstream", start);
+    if (stop < 0) continue;
+    bool inChars = false, inRanges = false;
+    for (qsizetype line = start + 7; line < stop;) {
+      qsizetype lineEnd = pdf.indexOf('\n', line);
+      if (lineEnd < 0 || lineEnd > stop) lineEnd = stop;
+      const QByteArray text = pdf.mid(line, lineEnd - line).trimmed();
+      if (text.endsWith("beginbfchar"))
+        inChars = true;
+      else if (text.endsWith("beginbfrange"))
+        inRanges = true;
+      else if (text == "endbfchar")
+        inChars = false;
+      else if (text == "endbfrange")
+        inRanges = false;
+      else if (inChars || inRanges) {
+        // <source> <target>, <first> <last> [<target> ...], or <first> <last> <target> where
+        // the target counts up through the range (left alone unless the range is one code).
+        const bool list = text.contains('[');
+        const QList<QByteArray> tokens = text.split(' ');
+        const bool oneCode = tokens.size() >= 2 && tokens[0] == tokens[1];
+        const int firstTarget = inChars ? 1 : 2;
+        qsizetype cursor = line;
+        for (int i = 0; i < tokens.size(); ++i) {
+          const qsizetype token = pdf.indexOf('<', cursor);
+          if (token < 0 || token >= lineEnd) break;
+          cursor = token + 1;
+          if (i < firstTarget || (inRanges && !list && !oneCode) || pdf.mid(token + 5, 1) != ">")
+            continue;
+          bool ok = false;
+          const unsigned code = pdf.mid(token + 1, 4).toUInt(&ok, 16);
+          if (const char16_t ideograph = ok ? IdeographOfRadical(code) : 0)
+            pdf.replace(token + 1, 4,
+                        QByteArray::number(ideograph, 16).toUpper().rightJustified(4, '0'));
+        }
+      }
+      line = lineEnd + 1;
+    }
+  }
+}
+
+double Millimetres(double mm, int dpi) { return mm / 25.4 * dpi; }
+
+// The first line of a block, in document coordinates. A line the layout moved to the next
+// page lies below the block's own position.
+double FirstLineTop(const QTextDocument& text, const QTextBlock& block) {
+  const QTextLayout* layout = block.layout();
+  const QRectF rect = text.documentLayout()->blockBoundingRect(block);
+  if (!layout || layout->lineCount() == 0) return rect.top();
+  return rect.top() - layout->boundingRect().top() + layout->lineAt(0).y();
+}
+
+double LastLineTop(const QTextDocument& text, const QTextBlock& block) {
+  const QTextLayout* layout = block.layout();
+  const QRectF rect = text.documentLayout()->blockBoundingRect(block);
+  if (!layout || layout->lineCount() == 0) return rect.top();
+  return rect.top() - layout->boundingRect().top() + layout->lineAt(layout->lineCount() - 1).y();
+}
+
+// Moves to the next page every heading that would end a page, its block following on the next
+// one; each move shifts what follows, so the document is searched again after each.
+void KeepHeadingsWithTheirBlocks(QTextDocument& text) {
+  const double pageHeight = text.pageSize().height();
+  auto pageOf = [pageHeight](double y) { return static_cast<int>(std::floor(y / pageHeight)); };
+  for (bool moved = true; moved;) {
+    moved = false;
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+      const QTextBlockFormat format = block.blockFormat();
+      if (format.headingLevel() == 0 ||
+          (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+        continue;
+      QTextBlock next = block.next();
+      while (next.isValid() && next.length() <= 1) next = next.next();  // empty paragraphs
+      if (!next.isValid()) break;
+      if (pageOf(FirstLineTop(text, next)) <= pageOf(LastLineTop(text, block))) continue;
+      QTextBlockFormat breaking = format;
+      breaking.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      QTextCursor(block).setBlockFormat(breaking);
+      moved = true;
+      break;
+    }
+  }
+}
+
+// Lays the report out on the pages of `device` and paints them, each with its number at the
+// foot. Qt's own QTextDocument::print cannot keep a heading with what follows it. False when
+// the device takes no painting or no further page.
+bool PaintPages(QTextDocument& text, QPagedPaintDevice& device) {
+  const QMarginsF margins = device.pageLayout().margins(QPageLayout::Millimeter);
+  if (margins.isNull()) device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+  QPainter painter(&device);
+  if (!painter.isActive()) return false;
+  const int dpi = device.logicalDpiY();
+  const double footer = Millimetres(8, dpi);
+  text.documentLayout()->setPaintDevice(&device);
+  QTextFrameFormat frame = text.rootFrame()->frameFormat();
+  frame.setMargin(0);
+  frame.setBottomMargin(footer);
+  text.rootFrame()->setFrameFormat(frame);
+  text.setPageSize(QSizeF(device.width(), device.height()));
+  KeepHeadingsWithTheirBlocks(text);
+
+  const double pageHeight = text.pageSize().height();
+  QFont numberFont = ReportFont();
+  numberFont.setPointSize(9);
+  const int pages = text.pageCount();
+  for (int page = 0; page < pages; ++page) {
+    if (page > 0 && !device.newPage()) return false;
+    painter.save();
+    // The page's text area: a line the layout moved on to the next page starts just below it
+    // and must not be drawn here too, not even clipped away (a PDF keeps clipped text).
+    const QRectF view(0, page * pageHeight, device.width(), pageHeight - footer);
+    painter.translate(0, -view.top());
+    painter.setClipRect(view);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = view;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    text.documentLayout()->draw(&painter, context);
+    painter.restore();
+    painter.setFont(numberFont);
+    painter.drawText(QRectF(0, pageHeight - footer, device.width(), footer),
+                     Qt::AlignHCenter | Qt::AlignBottom, QString::number(page + 1));
+  }
+  return true;
 }
 
 void SetShownChartSize(ReportDocument& document, const QImage& chart) {
@@ -384,22 +543,28 @@ void WriteHtmlReport(const WindowReport& report, const QString& path) {
 void WritePdfReport(const WindowReport& report, const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+  QByteArray pdf;
   {
-    QPdfWriter writer(&file);
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(300);
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     writer.setTitle(QString::fromStdString(report.document.title));
     writer.setCreator(QStringLiteral("Kelvo"));
-    ReportTextDocument(report)->print(&writer);
+    if (!PaintPages(*ReportTextDocument(report), writer))
+      throw ReportWriteError(Utf8(WriteFailure(path, QString())));
   }
-  if (!file.commit()) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+  MendRadicalsInTextLayer(pdf);
+  if (file.write(pdf) != pdf.size() || !file.commit())
+    throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
 }
 
 void PrintReport(const WindowReport& report, QPrinter& printer) {
   if (printer.docName().isEmpty()) printer.setDocName(QString::fromStdString(report.document.title));
-  ReportTextDocument(report)->print(&printer);
-  if (printer.printerState() == QPrinter::Error)
+  if (!PaintPages(*ReportTextDocument(report), printer) ||
+      printer.printerState() == QPrinter::Error)
     throw ReportWriteError("打印失败：打印机未能完成打印。");
 }
 

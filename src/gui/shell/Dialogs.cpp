@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "core/shell/TextNumber.h"
@@ -104,6 +105,25 @@ std::optional<QString> QtDialogs::askTextOrCancel(QWidget* parent, const QString
   return dialog.textValue();
 }
 
+int QtDialogs::askChoice(QWidget* parent, const QString& text, const QString& title,
+                         const QStringList& buttons) {
+  OpenGuard guard(*this);
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+  // The first button accepts, the last one declines, any between (不保存) discards: the box
+  // orders them as the platform does.
+  QList<QAbstractButton*> added;
+  for (qsizetype i = 0; i < buttons.size(); ++i)
+    added << box.addButton(buttons[i], i == 0                    ? QMessageBox::AcceptRole
+                                       : i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                 : QMessageBox::DestructiveRole);
+  if (added.isEmpty()) return -1;
+  box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+  box.setEscapeButton(added.back());
+  box.exec();
+  const int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+  return chosen < 0 ? static_cast<int>(added.size()) - 1 : chosen;
+}
+
 QString QtDialogs::askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
                                const QString& filter, const QString& suggested) {
   OpenGuard guard(*this);
@@ -139,6 +159,23 @@ void ScriptedDialogs::showMessage(QWidget*, const QString& text, const QString& 
 QString ScriptedDialogs::askText(QWidget* parent, const QString& prompt, const QString& title,
                                  const QString& defaultText) {
   return askTextOrCancel(parent, prompt, title, defaultText).value_or(QString());
+}
+
+int ScriptedDialogs::askChoice(QWidget*, const QString& text, const QString& title,
+                               const QStringList& buttons) {
+  OpenGuard guard(*this);
+  choices.push_back({text, title, buttons});
+  if (m_choices.empty()) {
+    ++unansweredChoices;
+    return static_cast<int>(buttons.size()) - 1;
+  }
+  const QString answer = m_choices.front();
+  m_choices.pop_front();
+  const int index = static_cast<int>(buttons.indexOf(answer));
+  if (index < 0)
+    qFatal("ScriptedDialogs: \"%s\" queued for a question without that button (\"%s\")",
+           qUtf8Printable(answer), qUtf8Printable(text));
+  return index;
 }
 
 std::optional<QString> ScriptedDialogs::askTextOrCancel(QWidget*, const QString& prompt,

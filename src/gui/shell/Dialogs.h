@@ -35,6 +35,10 @@ class DialogService {
   // The same dialog for a question the user may decline: Cancel (or Esc) gives no text at all.
   virtual std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
                                                  const QString& title, const QString& defaultText) = 0;
+  // A modal question answered by one of `buttons` (at least two; the first is the default):
+  // the index of the button chosen. Escape or closing the box answers the last button.
+  virtual int askChoice(QWidget* parent, const QString& text, const QString& title,
+                        const QStringList& buttons) = 0;
   // A file chosen to read (`FileQuestion::Open`) or to write (`FileQuestion::Save`), starting
   // from `suggested`; `filter` as Qt's file dialogs take it ("CSV 文件 (*.csv)"). Cancel gives
   // the empty text.
@@ -86,9 +90,18 @@ class QtDialogs : public DialogService {
                   const QString& defaultText) override;
   std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
                                          const QString& title, const QString& defaultText) override;
+  int askChoice(QWidget* parent, const QString& text, const QString& title,
+                const QStringList& buttons) override;
   QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
                       const QString& filter, const QString& suggested) override;
   bool choosePrinter(QWidget* parent, QPrinter* printer) override;
+};
+
+// A question of askChoice as it was put.
+struct AskedChoice {
+  QString text;
+  QString title;
+  QStringList buttons;
 };
 
 // Answers input dialogs from a queue and records every message and question.
@@ -104,6 +117,13 @@ class ScriptedDialogs : public DialogService {
                   const QString& defaultText) override;
   std::optional<QString> askTextOrCancel(QWidget* parent, const QString& prompt,
                                          const QString& title, const QString& defaultText) override;
+  // askChoice answers with the button of this caption; with none queued, with its last button
+  // (as Escape does), counted in unansweredChoices.
+  void queueChoice(const QString& button) { m_choices.push_back(button); }
+  int askChoice(QWidget* parent, const QString& text, const QString& title,
+                const QStringList& buttons) override;
+  std::deque<AskedChoice> choices;  // every question of askChoice, in order
+  int unansweredChoices = 0;
   // File questions take their answers from their own queue; none queued answers Cancel.
   void queueFilePath(const QString& path) { m_filePaths.push_back(path); }
   QString askFilePath(QWidget* parent, FileQuestion kind, const QString& title,
@@ -128,6 +148,7 @@ class ScriptedDialogs : public DialogService {
     bool cancelled = false;
   };
   std::deque<Answer> m_answers;
+  std::deque<QString> m_choices;
   std::deque<QString> m_filePaths;
   std::deque<bool> m_printerChoices;
 };

@@ -116,16 +116,17 @@ void Form1::runCommand(const MenuItemSpec& item) {
   }
 }
 
+// Cancel keeps the setting in force; any answer given, an empty one too, sets it.
 void Form1::askSampleLimit() {
-  const QString answer = Dialogs().askText(this, QStringLiteral("样本量输入上限"),
-                                           QStringLiteral("环境设定"), QString());
-  Program().settings.sampleLimit = SampleLimitFromAnswer(answer.toStdString());
+  const std::optional<QString> answer = Dialogs().askTextOrCancel(
+      this, QStringLiteral("样本量输入上限"), QStringLiteral("环境设定"), QString());
+  if (answer) Program().settings.sampleLimit = SampleLimitFromAnswer(answer->toStdString());
 }
 
 void Form1::askDataWidth() {
-  const QString answer = Dialogs().askText(this, QStringLiteral("样本数据宽度"),
-                                           QStringLiteral("环境设定"), QString());
-  Program().settings.dataWidth = DataWidthFromAnswer(answer.toStdString());
+  const std::optional<QString> answer = Dialogs().askTextOrCancel(
+      this, QStringLiteral("样本数据宽度"), QStringLiteral("环境设定"), QString());
+  if (answer) Program().settings.dataWidth = DataWidthFromAnswer(answer->toStdString());
 }
 
 void Form1::applyTitleFont() {
@@ -150,7 +151,14 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  // The program ends at once: the analysis windows go without running handlers of theirs.
+  // Each analysis window with unsaved data asks in turn whether to save it; 取消 (or a save
+  // that does not happen) keeps the program running with every window.
+  for (AnalysisWindow* window : AnalysisWindow::openWindows())
+    if (!window->confirmClose()) {
+      event->ignore();
+      return;
+    }
+  // Then the program ends: the analysis windows go without running handlers of theirs.
   CloseAllAnalysisWindows();
   event->accept();
   QCoreApplication::quit();

@@ -265,7 +265,7 @@ TEST_F(ChartTables, RankSumPointsAreTheRanksOfEachSample) {
     const RankSumResult r = ComputeRankSumTest(c.grid, RankSumHypothesis::TwoSided, "0.05");
     const ChartDescription chart = RankSumChart(r);
     ExpectDrawable(chart, c.name);
-    EXPECT_NE(chart.note.find(c.method), std::string::npos) << chart.note;
+    EXPECT_NE(Shown(chart.note).find(c.method), std::string::npos) << Shown(chart.note);
     const std::vector<const ChartSeries*> points = chart.ofKind(SeriesKind::Points);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0]->points.size(), static_cast<size_t>(r.ranking.n1));
@@ -336,7 +336,7 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
       Fitting(FittingEntry::NormalUnknown, FittingInputMode::Individual), Row1(values), CellStore(3, 31));
   const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "normal");
-  EXPECT_NE(chart.note.find("尾部"), std::string::npos) << chart.note;
+  EXPECT_NE(Shown(chart.note).find("尾部"), std::string::npos) << Shown(chart.note);
   const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
   ASSERT_EQ(bars.size(), 1u);
   ASSERT_EQ(bars[0]->edges.size(), r.classes.size() + 1);

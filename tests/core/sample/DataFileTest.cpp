@@ -13,6 +13,10 @@ DataFileContent TwoGrids() {
   DataFileContent content;
   content.window = "Form5";
   content.inputMode = 2;
+  content.title = "分布拟和检验, 第 2 题";  // a comma and blank in a caption stay in it
+  content.settings.set("entry", "9");
+  content.settings.set("level", "");
+  content.settings.set("note", "a, b,c ");
   content.rows = {{"MSFlexGrid1", 1, {"1.5", "", "-2", "3e2"}},
                   {"MSFlexGrid1", 2, {"4", "", "1", "1"}},
                   {"MSFlexGrid2", 1, {"0", "1"}},
@@ -22,11 +26,44 @@ DataFileContent TwoGrids() {
 
 TEST(DataFileTest, WrittenFileHasTheDocumentedShape) {
   DataFileContent content;
-  content.window = "Form9";
+  content.window = "Form4";
   content.inputMode = 1;
+  content.windowMode = 2;
+  content.title = "单个正态分布检验μ(σ未知)";
+  content.settings.set("level", "0.05");
+  content.settings.set("hypothesis", "0");
   content.rows = {{"MSFlexGrid1", 1, {"1", "", "2.5"}}};
   EXPECT_EQ(FormatDataFile(content),
-            "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,,2.5\n# 结束, 1 行\n");
+            "# Kelvo 数据, Form4, 输入方式一, 版本 2\n# 窗口, 2, 单个正态分布检验μ(σ未知)\n"
+            "# 设置, level, 0.05\n# 设置, hypothesis, 0\nMSFlexGrid1,1,1,,2.5\n# 结束, 4 行\n");
+}
+
+TEST(DataFileTest, FileOfTheFirstVersionStillOpens) {
+  // As the first version wrote it: no version field, no window line, no settings.
+  const DataFileContent content = ParseDataFile(
+      "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1,2\nMSFlexGrid1,2,3,4\n# 结束, 2 行\n", 100);
+  DataFileContent expected;
+  expected.version = 1;
+  expected.window = "Form9";
+  expected.inputMode = 2;
+  expected.rows = {{"MSFlexGrid1", 1, {"1", "2"}}, {"MSFlexGrid1", 2, {"3", "4"}}};
+  EXPECT_EQ(content, expected);
+}
+
+TEST(DataFileTest, NotesOfALaterVersionAreSkippedButALaterFormatIsRefused) {
+  const DataFileContent content = ParseDataFile(
+      "# Kelvo 数据, Form7, 输入方式一, 版本 2\n# 窗口, 0, 秩和检验\n# 颜色, "
+      "红\nMSFlexGrid1,1,5\n# 结束, 3 行\n",
+      100);
+  EXPECT_EQ(content.title, "秩和检验");
+  EXPECT_EQ(content.rows.size(), 1u);
+  EXPECT_TRUE(content.settings.empty());
+  try {
+    ParseDataFile("# Kelvo 数据, Form7, 输入方式一, 版本 3\n# 结束, 0 行\n", 100);
+    FAIL() << "opened";
+  } catch (const InputError& e) {
+    EXPECT_EQ(std::string(e.what()), "这个数据文件是较新版本的 Kelvo 保存的，本程序不能打开");
+  }
 }
 
 TEST(DataFileTest, RoundTripGivesTheSameContent) {
@@ -55,7 +92,7 @@ TEST(DataFileTest, SavingRefusesWhatCouldNotBeOpened) {
     FormatDataFile(content);
     FAIL() << "saved";
   } catch (const InputError& e) {
-    EXPECT_EQ(std::string(e.what()), "表格 MSFlexGrid1 第 2 行第 3 列的“abc”不是数值，不能保存");
+    EXPECT_EQ(std::string(e.what()), "第 2 行第 3 列的“abc”不是数值，不能保存");
   }
   content = TwoGrids();
   content.rows[0].cells[0] = "1,5";  // a comma would split the cell when read back
@@ -65,6 +102,16 @@ TEST(DataFileTest, SavingRefusesWhatCouldNotBeOpened) {
   EXPECT_THROW(FormatDataFile(content), InputError);
   content = TwoGrids();
   content.inputMode = 4;
+  EXPECT_THROW(FormatDataFile(content), InputError);
+  // A line break in a text would end its line early when read back.
+  content = TwoGrids();
+  content.settings.set("level", "0.05\n# 结束, 0 行");
+  EXPECT_THROW(FormatDataFile(content), InputError);
+  content = TwoGrids();
+  content.title = "a\rb";
+  EXPECT_THROW(FormatDataFile(content), InputError);
+  content = TwoGrids();
+  content.settings.set("two words", "1");
   EXPECT_THROW(FormatDataFile(content), InputError);
 }
 
@@ -87,6 +134,7 @@ TEST_P(DamagedFile, IsRefusedWithItsLine) {
 
 const std::string kGood =
     "# Kelvo 数据, Form9, 输入方式二\nMSFlexGrid1,1,1,2\nMSFlexGrid1,2,3,4\n# 结束, 2 行\n";
+const std::string kHeader2 = "# Kelvo 数据, Form4, 输入方式一, 版本 2\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, DamagedFile,
@@ -119,7 +167,21 @@ INSTANTIATE_TEST_SUITE_P(
                    "\n# 结束, 1 行\n",
                "超过窗口表格能容纳的 50 个数据"},
         Damage{"Binary", std::string("# Kelvo 数据, Form9, 输入方式一\n\0\0\0", 40), "不是文本"},
-        Damage{"Gbk", "# Kelvo \xCA\xFD\xBE\xDD, Form9\n", "不是 UTF-8"}),
+        Damage{"Gbk", "# Kelvo \xCA\xFD\xBE\xDD, Form9\n", "不是 UTF-8"},
+        Damage{"BadVersion", "# Kelvo 数据, Form9, 输入方式一, 版本 x\n# 结束, 0 行\n",
+               "文件头格式不对"},
+        Damage{"WindowLineTwice", kHeader2 + "# 窗口, 2, a\n# 窗口, 2, a\n# 结束, 2 行\n",
+               "（第 3 行）：窗口行格式不对"},
+        Damage{"WindowModeNotANumber", kHeader2 + "# 窗口, x, a\n# 结束, 1 行\n", "窗口行格式不对"},
+        Damage{"SettingTwice", kHeader2 + "# 设置, level, 1\n# 设置, level, 2\n# 结束, 2 行\n",
+               "（第 3 行）：同一设置出现了两次"},
+        Damage{"SettingWithoutText", kHeader2 + "# 设置, level\n# 结束, 1 行\n", "设置行格式不对"},
+        Damage{"SettingLost", kHeader2 + "# 设置, level, 1\n# 结束, 2 行\n",
+               "数据行数与结束行不符"},
+        // The first version knows no settings: such a line is no data line either.
+        Damage{"SettingInTheFirstVersion",
+               "# Kelvo 数据, Form9, 输入方式一\n# 设置, level, 1\n# 结束, 1 行\n",
+               "缺少表格名称"}),
     [](const testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
 TEST(DataFileTest, HugeTextIsRefusedBeforeReading) {

@@ -510,6 +510,7 @@ class Form4Test : public QObject {
     QFETCH(QStringList, row2);
     auto* w = open(mode);
     WindowFixture::fill(w, 1, {"7", "8"});
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));  // the sample goes with the switch
     WindowFixture::chooseInputMode(w, InputMode::Two);
     QStringList headings, first, second;
     for (int c = 1; c <= 5; ++c) headings << WindowFixture::cell(w, 0, c);

@@ -240,6 +240,7 @@ class Form5Test : public QObject {
     QTest::mouseClick(Option(w, other), Qt::LeftButton);
     WindowFixture::fill(w, 1, {"1", "2"});
     WindowFixture::fill(w, 2, {"3", "4"});
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));  // the data go with the switch
     QTest::mouseClick(Option(w, option), Qt::LeftButton);
     QVERIFY(Option(w, option)->isChecked());
     QCOMPARE(w->cells().rows(), headings.size() + 1);

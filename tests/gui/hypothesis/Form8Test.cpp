@@ -165,6 +165,7 @@ class Form8Test : public QObject {
     WindowFixture::click(w, "Command1");
     QCOMPARE(WindowFixture::label(w, "Label12"), QStringLiteral("接受原假设 H0"));
     // Counts are cut to their whole parts: 0.9 and 1.9 make a sample of 1.
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));
     chooseInputMode(w, InputMode::Two);
     WindowFixture::fill(w, 1, {"1", "0"});
     WindowFixture::fill(w, 2, {"0.9", "1.9"});
@@ -179,6 +180,7 @@ class Form8Test : public QObject {
   void repeatCountsTakeARowOfTheirOwn() {
     Form8* w = open(1);
     WindowFixture::fill(w, 1, {"1"});
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));
     chooseInputMode(w, InputMode::Two);
     QCOMPARE(w->cells().rows(), 3);
     QCOMPARE(WindowFixture::cell(w, 2, 0), QStringLiteral("重复数 "));

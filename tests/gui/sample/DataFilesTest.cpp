@@ -79,9 +79,9 @@ class DataFilesTest : public QObject {
     Form9* w = form9();
     WindowFixture::fill(w, 1, {"1", "2.5", "", "-4e1"});
     save(w, path("one"));  // without a suffix the file gets ".csv"
-    QCOMPARE(
-        ReadFile(path("one.csv")),
-        QByteArray("# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,2.5,,-4e1\n# 结束, 1 行\n"));
+    QCOMPARE(ReadFile(path("one.csv")),
+             QByteArray("# Kelvo 数据, Form9, 输入方式一, 版本 2\n# 窗口, 5, 正态分布\n"
+                        "MSFlexGrid1,1,1,2.5,,-4e1\n# 结束, 2 行\n"));
     const QStringList saved = GridTexts(w);
     WindowFixture::fill(w, 1, {"9", "9", "9", "9", "9"});
     open(w, path("one.csv"));
@@ -131,21 +131,30 @@ class DataFilesTest : public QObject {
     save(w, path("law.csv"));
     const QStringList saved = GridTexts(w);
 
+    // The file chooses its law: a window with none chosen, or another, takes it.
     Form5* other = form5();
-    open(other, path("law.csv"));  // no law chosen yet: refused
-    QCOMPARE(m_fixture->messageTexts(),
-             QStringList{QStringLiteral("打开数据失败：\n请先选择要检验的分布，再打开数据")});
-    chooseLaw(other, 0);
     open(other, path("law.csv"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(other->chosenEntry(), std::optional(FittingEntry::UserLaw));
     QCOMPARE(GridTexts(other), saved);
 
+    // A file of the first version names no law: it needs the window's, and one with the law grid.
+    WriteFile(
+        path("old.csv"),
+        "# Kelvo 数据, Form5, 输入方式一\nMSFlexGrid1,1,0,1\nMSFlexGrid2,1,0,1\n# 结束, 2 行\n");
+    Form5* none = form5();
+    open(none, path("old.csv"));
+    QCOMPARE(m_fixture->messageTexts(),
+             QStringList{QStringLiteral("打开数据失败：\n请先选择要检验的分布，再打开数据")});
     Form5* binomial = form5();
     chooseLaw(binomial, 6);  // a law without the law grid
     const QStringList before = GridTexts(binomial);
     m_fixture->dialogs.messages.clear();
-    open(binomial, path("law.csv"));
+    open(binomial, path("old.csv"));
     QCOMPARE(GridTexts(binomial), before);
-    QVERIFY(m_fixture->messageTexts().value(0).contains(QStringLiteral("MSFlexGrid2")));
+    QCOMPARE(m_fixture->messageTexts().value(0),
+             QStringLiteral("打开数据失败：\n文件中有分布律表的数据，但这个表格现在没有显示（请先选"
+                            "择相应的分布）"));
   }
 
   void groupedDataReopenInTheGroupedLayout() {
@@ -159,7 +168,7 @@ class DataFilesTest : public QObject {
     WindowFixture::fill(w, 2, {"5", "10"});
     WindowFixture::fill(w, 3, {"12", "8"});
     save(w, path("grouped.csv"));
-    QVERIFY(ReadFile(path("grouped.csv")).startsWith("# Kelvo 数据, Form5, 输入方式三\n"));
+    QVERIFY(ReadFile(path("grouped.csv")).startsWith("# Kelvo 数据, Form5, 输入方式三, 版本 2\n"));
     const QStringList saved = GridTexts(w);
 
     Form5* other = form5();
@@ -185,19 +194,19 @@ class DataFilesTest : public QObject {
     };
     const Case cases[] = {
         {"cut short", good.left(good.size() - 8), QStringLiteral("缺少结束行")},
-        {"other window", QByteArray(good).replace("Form9", "Form7"),
-         QStringLiteral("窗口 Form7 保存的")},
         {"non-numeric", QByteArray(good).replace(",2\n", ",2x\n"), QStringLiteral("“2x”不是数值")},
         {"spreadsheet csv", "1,2,3\n", QStringLiteral("缺少文件头")},
         {"binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11), QStringLiteral("不是文本")},
         {"mode the window lacks", QByteArray(good).replace("输入方式一", "输入方式二"),
-         QStringLiteral("本窗口现在不能使用输入方式二")},
+         QStringLiteral("本窗口现在不能使用“输入方式二”")},
         {"too wide",
          "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1" + QByteArray(101, ',') +
-             "\n# 结束, 1 行\n",
+             "5\n# 结束, 1 行\n",
          QStringLiteral("超出表格的 100 列")},
         {"unknown grid", QByteArray(good).replace("MSFlexGrid1", "MSFlexGrid7"),
-         QStringLiteral("没有表格 MSFlexGrid7")},
+         QStringLiteral("文件中有本窗口没有的表格的数据")},
+        {"later version", QByteArray(good).replace("输入方式一", "输入方式一, 版本 9"),
+         QStringLiteral("较新版本")},
     };
     for (const Case& c : cases) {
       m_fixture->dialogs.messages.clear();
@@ -225,7 +234,7 @@ class DataFilesTest : public QObject {
     open(w, path("rows.csv"));
     QCOMPARE(m_fixture->messageTexts(),
              QStringList{QStringLiteral(
-                 "打开数据失败：\n表格 MSFlexGrid1 没有第 2 行：输入方式一下只有 1 行数据")});
+                 "打开数据失败：\n样本数据表没有第 2 行：输入方式一下只有 1 行数据")});
     QCOMPARE(w->inputMode(), InputMode::Two);
     QVERIFY(w->findChild<QRadioButton*>(QStringLiteral("Option2"))->isChecked());
     QCOMPARE(GridTexts(w), before);
@@ -240,7 +249,7 @@ class DataFilesTest : public QObject {
     save(w, path("keep.csv"));
     QCOMPARE(m_fixture->messageTexts(),
              QStringList{QStringLiteral(
-                 "保存数据失败：\n表格 MSFlexGrid1 第 1 行第 1 列的“abc”不是数值，不能保存")});
+                 "保存数据失败：\n样本数据表第 1 行第 1 列的“abc”不是数值，不能保存")});
     QCOMPARE(ReadFile(path("keep.csv")), old);
 
     m_fixture->dialogs.messages.clear();

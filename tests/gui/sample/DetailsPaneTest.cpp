@@ -187,11 +187,19 @@ class DetailsPaneTest : public QObject {
     const Case cases[] = {
         {"test, α", form4, type("Text2", "0.01"), QStringLiteral("显著水平已修改")},
         {"test, known σ", form4, type("Text3", "2"), QStringLiteral("已知参数已修改")},
-        {"test, hypothesis", form4, [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 2, QStringLiteral("5")); },
+        {"test, hypothesis", form4,
+         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 2, QStringLiteral("5")); },
          QStringLiteral("假设已修改")},
         {"test, hypothesis value refused", form4,
-         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 2, QStringLiteral("1e999")); }, QString()},
-        {"test, input mode", form4, [](AnalysisWindow* w) { WindowFixture::chooseInputMode(w, InputMode::Two); },
+         [this](AnalysisWindow* w) {
+           pick(w, QStringLiteral("Combo1"), 2, QStringLiteral("1e999"));
+         },
+         QString()},
+        {"test, input mode", form4,
+         [this](AnalysisWindow* w) {
+           m_fixture->dialogs.queueChoice(QStringLiteral("是"));  // the sample goes with the switch
+           WindowFixture::chooseInputMode(w, InputMode::Two);
+         },
          QStringLiteral("输入方式已改变")},
         {"two-sample test, α", pooled, type("Text2", "0.01"), QStringLiteral("显著水平已修改")},
         {"test, α then a cell", form4,
@@ -202,12 +210,15 @@ class DetailsPaneTest : public QObject {
          QStringLiteral("显著水平已修改，数据已修改")},
         {"normal interval, level", form3a, type("Text2", "0.9"), QStringLiteral("置信水平已修改")},
         {"normal interval, known σ", form3a, type("Text3", "3"), QStringLiteral("已知参数已修改")},
-        {"large-sample interval, level", form3, type("Text2", "0.9"), QStringLiteral("置信水平已修改")},
+        {"large-sample interval, level", form3, type("Text2", "0.9"),
+         QStringLiteral("置信水平已修改")},
         {"asymptotic test, α", form8, type("Text2", "0.1"), QStringLiteral("显著水平已修改")},
         {"asymptotic test, hypothesis", form8,
-         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo2"), 0, QStringLiteral("3")); }, QStringLiteral("假设已修改")},
+         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo2"), 0, QStringLiteral("3")); },
+         QStringLiteral("假设已修改")},
         {"rank sum, α", form7, type("Text2", "0.05"), QStringLiteral("显著水平已修改")},
-        {"rank sum, hypothesis", form7, [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 0, QString()); },
+        {"rank sum, hypothesis", form7,
+         [this](AnalysisWindow* w) { pick(w, QStringLiteral("Combo1"), 0, QString()); },
          QStringLiteral("假设已修改")},
     };
     for (const Case& c : cases) {

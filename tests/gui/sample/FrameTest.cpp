@@ -124,12 +124,14 @@ class FrameTest : public QObject {
   void switchingInputModesClearsTheGrid() {
     WindowFixture::fill(m_window, 1, {QStringLiteral("1"), QStringLiteral("2")});
     m_window->findChild<QRadioButton*>(QStringLiteral("Option2"))->setEnabled(true);
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));  // asked because the grid holds data
     WindowFixture::chooseInputMode(m_window, InputMode::Two);
     QCOMPARE(m_window->inputMode(), InputMode::Two);
     QCOMPARE(WindowFixture::cell(m_window, 1, 1), QString());
     QCOMPARE(WindowFixture::cell(m_window, 2, 0), QStringLiteral("重复值"));
     QCOMPARE(WindowFixture::cell(m_window, 0, 100), QStringLiteral("100"));
     WindowFixture::fill(m_window, 2, {QStringLiteral("3")});
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));
     WindowFixture::chooseInputMode(m_window, InputMode::One);
     QCOMPARE(WindowFixture::cell(m_window, 2, 1), QString());
     QCOMPARE(WindowFixture::cell(m_window, 2, 0), QString());

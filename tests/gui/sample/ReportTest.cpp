@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -31,6 +34,21 @@ QString ReadText(const QString& path) {
 QByteArray ReadBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The text layer of pages `first` to `last` of a PDF file, as a reader copying it gets it.
+QString PdfText(const QString& path, int first = 0, int last = 0) {
+  QStringList arguments;
+  if (first > 0) arguments << "-f" << QString::number(first) << "-l" << QString::number(last);
+  arguments << path << "-";
+  QProcess process;
+  process.start(QStandardPaths::findExecutable("pdftotext"), arguments);
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return QString();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString WithoutBlanks(QString text) {
+  return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
 QString Escaped(const QString& text) {
@@ -256,6 +274,66 @@ class ReportTest : public QObject {
     QVERIFY(pdf.contains("%%EOF"));
     // Only the report: no temporary file left beside it.
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"point.pdf"});
+  }
+
+  void pdfTextLayerKeepsTheReportText() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    Form4* w = computedForm4();
+    const QString html = m_dir.filePath("t.html"), pdf = m_dir.filePath("t.pdf");
+    for (const QString& path : {html, pdf}) {
+      m_fixture->dialogs.queueFilePath(path);
+      w->exportReport();
+    }
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    // Every line of the HTML report (the formulas with their numbers put in, the critical
+    // values, the data, the Chinese text) reads the same from the PDF, digits and all.
+    QTextDocument shown;
+    shown.setHtml(ReadText(html));
+    const QString copied = WithoutBlanks(PdfText(pdf));
+    const QString written = WithoutBlanks(shown.toPlainText());
+    int checked = 0;
+    for (const QString& line : shown.toPlainText().split('\n')) {
+      const QString text =
+          WithoutBlanks(line).remove(QChar::ObjectReplacementCharacter);  // the chart
+      if (text.isEmpty() || line.contains(QStringLiteral("生成时间"))) continue;
+      QVERIFY2(copied.contains(text), qPrintable(line));
+      // No more often either: nothing drawn twice, once hidden, where pages meet.
+      if (text.size() >= 10) QVERIFY2(copied.count(text) == written.count(text), qPrintable(line));
+      ++checked;
+    }
+    QVERIFY2(checked >= 30, qPrintable(QString::number(checked)));
+  }
+
+  void noPageOfAPdfReportEndsWithAHeading() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    // Sections of one line, two lines, ... put the headings at every height of a page.
+    WindowReport report = CollectReport(*computedForm9());
+    WorkedSolution solution;
+    QStringList headings{"输入数据", "输入项", "计算结果", "详细过程", "图表"};
+    for (int section = 1; section <= 40; ++section) {
+      const QString heading = QStringLiteral("小节%1").arg(section);
+      headings << heading;
+      solution.heading(heading.toStdString());
+      for (int line = 0; line < section % 7 + 1; ++line)
+        solution.text("第 " + std::to_string(section) + " 节的第 " + std::to_string(line + 1) +
+                      " 行");
+    }
+    report.document.solution = solution;
+    const QString path = m_dir.filePath("headings.pdf");
+    WritePdfReport(report, path);
+    int pages = 0;
+    for (int page = 1;; ++page) {
+      QStringList lines = PdfText(path, page, page).split('\n', Qt::SkipEmptyParts);
+      // The page number stands at the foot of each page.
+      while (!lines.isEmpty() &&
+             lines.last().trimmed().contains(QRegularExpression(QStringLiteral("^\\d*$"))))
+        lines.removeLast();
+      if (lines.isEmpty()) break;
+      ++pages;
+      QVERIFY2(!headings.contains(lines.last().trimmed()),
+               qPrintable(QStringLiteral("page %1 ends with %2").arg(page).arg(lines.last())));
+    }
+    QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
   }
 
   void chosenNameDecidesTheFormat_data() {

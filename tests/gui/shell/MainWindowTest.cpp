@@ -130,6 +130,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(windows.size(), 2);
     WindowFixture::fill(windows[0], 1, {QStringLiteral("5")});
     QCOMPARE(WindowFixture::cell(windows[1], 1, 1), QString());
+    m_fixture->dialogs.queueChoice(QStringLiteral("不保存"));  // the typed 5 is not kept
     windows[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(AnalysisWindow::openWindows().size(), 1);
@@ -150,7 +151,7 @@ class MainWindowTest : public QObject {
     QTest::newRow("200") << "200" << 200;
     QTest::newRow("below the bound") << "50" << 101;
     QTest::newRow("letters") << "abc" << 101;
-    QTest::newRow("empty or cancel") << "" << 101;
+    QTest::newRow("empty") << "" << 101;
     QTest::newRow("half to even") << "150.5" << 150;
     QTest::newRow("beyond 16 bits") << "40000" << 32767;
     QTest::newRow("overflowing number") << "1e999" << 32767;
@@ -189,13 +190,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(after->grid()->columnWidth(5) * kTwipsPerPixel, 1200);
     QCOMPARE(before->grid()->columnWidth(5) * kTwipsPerPixel, 900);
 
-    // Eight and a half rounds to 8, then rises to the bound; Cancel resets the bound too.
+    // Eight and a half rounds to 8, then rises to the bound; Cancel keeps what is in force.
     m_fixture->dialogs.queueAnswer(QStringLiteral("8.5"));
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
     QCOMPARE(Program().settings.dataWidth, 9);
+    m_fixture->dialogs.queueAnswer(QStringLiteral("20"));
+    MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
+    m_fixture->dialogs.queueCancel();
+    MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
+    QCOMPARE(Program().settings.dataWidth, 20);
+    m_fixture->dialogs.queueAnswer(QStringLiteral("500"));
+    MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
     m_fixture->dialogs.queueCancel();
     MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
-    QCOMPARE(Program().settings.sampleLimit, 101);
+    QCOMPARE(Program().settings.sampleLimit, 500);
+    QCOMPARE(m_fixture->openWindow(WindowClass::Form9, QString(), 1)->cells().cols(), 500);
   }
 
   void resizingScalesEveryControl() {
