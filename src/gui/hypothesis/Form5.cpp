@@ -260,6 +260,7 @@ void Form5::setupSidePanels() {
   m_alpha->setObjectName(QStringLiteral("Text2"));
   PlaceControl(m_alpha, 1140, 270, 870, 390);
   m_alpha->setEnabled(false);
+  setChangeNote(m_alpha, QStringLiteral("显著水平已修改"));
 
   PlaceControl(computeButton(), 7260, 5280, 2160, 840);
   computeButton()->setEnabled(false);
