@@ -1,14 +1,17 @@
 #include "gui/estimation/BinomialQuestion.h"
 
+#include <optional>
+
 #include "core/shell/ProgramState.h"
 #include "gui/shell/Dialogs.h"
 
 namespace kelvo {
 
 int AskBinomialN(QWidget* parent) {
-  const double n = AskNumberUntil(parent, QStringLiteral("输入二项分布中N的值"), QStringLiteral("输入N值"),
-                                  [](double v) { return v >= 1 && v <= kMaxBinomialN; }, true);
-  Program().binomialN = static_cast<int>(n);
+  const std::optional<double> n =
+      AskNumberOrCancel(parent, QStringLiteral("输入二项分布中N的值"), QStringLiteral("输入N值"),
+                        [](double v) { return v >= 1 && v <= kMaxBinomialN; }, true);
+  if (n) Program().binomialN = static_cast<int>(*n);
   return Program().binomialN;
 }
 

@@ -129,7 +129,7 @@ void Form3::ComputeInterval() {
   const double level = m_level->value();
   CheckConfidenceLevel(level);
   const int trials = mode->asksTrials ? Program().binomialN : 0;
-  if (mode->asksTrials && trials < 1) throw InputError("二项分布的N必须是正整数");
+  if (mode->asksTrials && trials < 1) throw InputError("尚未输入二项分布的N值");
   CheckDomain(cells(), mode->family, trials);
   const IntervalResult interval = ComputeLargeSampleInterval(mode->family, sample, level, trials);
 

@@ -9,6 +9,7 @@
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
+#include "core/shell/Errors.h"
 #include "core/shell/ProgramState.h"
 #include "gui/estimation/BinomialQuestion.h"
 #include "gui/sample/ModeTable.h"
@@ -117,7 +118,8 @@ void Form9::ComputePointEstimates() {
   // Only the binomial reads N.
   int trials = 1;
   if (mode->asksTrials) {
-    if (Program().binomialN < 1) AskBinomialN(this);
+    // N is asked on activation; when that question was cancelled, nothing is computed.
+    if (Program().binomialN < 1) throw InputError("尚未输入二项分布的N值");
     trials = Program().binomialN;
   }
   if (mode->family) CheckDomain(cells(), *mode->family, trials);

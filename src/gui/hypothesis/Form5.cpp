@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ namespace {
 
 using Field = double FittingParameters::*;
 
-// What a parameter dialog accepts; it is asked again until the answer passes.
+// What a parameter dialog accepts; it is asked again until the answer passes or is cancelled.
 enum class Rule { Any, Positive, Probability, AboveOne };
 
 struct Question {
@@ -138,19 +139,25 @@ bool PairHolds(PairRule rule, double first, double second) {
 }
 
 // Asks every question of the set, each until its own rule holds, and the whole set again
-// until its pair rule holds. Cancel answers 0.
-void Ask(QWidget* parent, const QuestionSet& set, FittingParameters& parameters) {
-  if (set.questions.empty()) return;
+// until its pair rule holds. 取消 (or Esc) on any question ends the set: false, with
+// `parameters` as they were.
+bool Ask(QWidget* parent, const QuestionSet& set, FittingParameters& parameters) {
+  FittingParameters answers = parameters;
   for (;;) {
-    for (const Question& q : set.questions)
-      parameters.*q.field = AskNumberUntil(parent, QString::fromUtf16(q.prompt),
-                                           QString::fromUtf16(q.title),
-                                           [rule = q.rule](double v) { return Accepts(rule, v); });
-    if (set.questions.size() < 2) return;
-    const Question& first = set.questions[set.questions.size() - 2];
-    const Question& second = set.questions.back();
-    if (PairHolds(set.pair, parameters.*first.field, parameters.*second.field)) return;
+    for (const Question& q : set.questions) {
+      const std::optional<double> value =
+          AskNumberOrCancel(parent, QString::fromUtf16(q.prompt), QString::fromUtf16(q.title),
+                            [rule = q.rule](double v) { return Accepts(rule, v); });
+      if (!value) return false;
+      answers.*q.field = *value;
+    }
+    const std::size_t count = set.questions.size();
+    if (count < 2 || PairHolds(set.pair, answers.*set.questions[count - 2].field,
+                               answers.*set.questions[count - 1].field))
+      break;
   }
+  parameters = answers;
+  return true;
 }
 
 // A parameter as the user typed it, in plain decimal notation.
@@ -318,6 +325,12 @@ void Form5::writeLawHeadings() {
 void Form5::ChooseDistribution(int entry) {
   const EntryRow* row = kEntries.find(entry);
   if (!row) return;
+  // The known parameters come first, so that 取消 takes the pick back before anything has
+  // changed. Parameters put back from a data file are set already.
+  if (!restoringSettings() && !Ask(this, row->known, m_parameters)) {
+    m_lists->refuseChoice();
+    return;
+  }
   m_entry = static_cast<FittingEntry>(entry);
   // The edit commands must not go on acting on a law grid the user no longer sees.
   if (activeGrid() == m_lawGrid) grid()->setFocus(Qt::OtherFocusReason);
@@ -346,8 +359,6 @@ void Form5::ChooseDistribution(int entry) {
   fitSampleGrid();
   if (row->firstName) m_parameterNames[0]->setText(QString::fromUtf16(row->firstName));
   if (row->secondName) m_parameterNames[1]->setText(QString::fromUtf16(row->secondName));
-  // Parameters put back from a data file are set already.
-  if (!restoringSettings()) Ask(this, row->known, m_parameters);
   if (row->firstShown) m_parameterValues[0]->setText(DecimalText(m_parameters.*row->firstShown));
   if (row->secondShown) m_parameterValues[1]->setText(DecimalText(m_parameters.*row->secondShown));
 
@@ -384,23 +395,26 @@ void Form5::layOutSampleGrid(FittingInputMode mode) {
     store.setText(r, 0, QString::fromUtf16(layout.headings[r - 1]).toStdString());
 }
 
-void Form5::SetFittingInputMode(FittingInputMode mode) {
+bool Form5::SetFittingInputMode(FittingInputMode mode) {
   switch (mode) {
     case FittingInputMode::Individual:
       setInputMode(InputMode::One);
-      return;
+      return true;
     case FittingInputMode::RepeatCounts:
       setInputMode(InputMode::Two);
-      return;
+      return true;
     case FittingInputMode::Grouped:
       break;
   }
+  // The summaries come first: 取消 leaves the mode and the grid as they were. Those of a data
+  // file are set already.
+  if (const EntryRow* row = m_entry ? kEntries.find(static_cast<int>(*m_entry)) : nullptr)
+    if (!restoringSettings() && !Ask(this, row->summaries, m_parameters)) return false;
   if (!m_option3->isChecked()) m_option3->setChecked(true);
   cells().clear();
   layOutSampleGrid(FittingInputMode::Grouped);
   sampleGrid()->cellsReset();
-  if (const EntryRow* row = m_entry ? kEntries.find(static_cast<int>(*m_entry)) : nullptr)
-    if (!restoringSettings()) Ask(this, row->summaries, m_parameters);
+  return true;
 }
 
 namespace {

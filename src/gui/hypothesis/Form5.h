@@ -20,12 +20,13 @@ class Form5 : public AnalysisWindow {
  public:
   Form5();
 
-  // A choice in the distribution list: hypothesis texts, the known parameters asked until
-  // valid, the input controls enabled.
+  // A choice in the distribution list: the known parameters asked until valid, then the
+  // hypothesis texts and the input controls enabled. 取消 on a question takes the pick back:
+  // the window stays exactly as it was.
   void ChooseDistribution(int entry);
-  // Clears the sample grid and lays it out for the mode; grouped data asks the summaries the
-  // chosen law's estimates need.
-  void SetFittingInputMode(FittingInputMode mode);
+  // Clears the sample grid and lays it out for the mode; grouped data first asks the summaries
+  // the chosen law's estimates need, and 取消 there keeps the mode and grid (false).
+  bool SetFittingInputMode(FittingInputMode mode);
   // The compute button's body.
   void RunFittingTest();
 
@@ -40,8 +41,8 @@ class Form5 : public AnalysisWindow {
   void compute() override { RunFittingTest(); }
   QString helpAnchor() const override { return QStringLiteral("fitting"); }
   void writeHeadings(InputMode mode) override;
-  void applyInputModeNumber(int number) override {
-    SetFittingInputMode(static_cast<FittingInputMode>(number - 1));
+  bool applyInputModeNumber(int number) override {
+    return SetFittingInputMode(static_cast<FittingInputMode>(number - 1));
   }
   SettingList saveSettings() const override;
   void restoreSettings(const SettingList& settings) override;

@@ -489,8 +489,9 @@ void AnalysisWindow::setInputMode(InputMode mode) {
   markResultsStale(QStringLiteral("输入方式已改变"));
 }
 
-void AnalysisWindow::applyInputModeNumber(int number) {
+bool AnalysisWindow::applyInputModeNumber(int number) {
   setInputMode(number == 2 ? InputMode::Two : InputMode::One);
+  return true;
 }
 
 QRadioButton* AnalysisWindow::modeOption(int number) const {
@@ -501,17 +502,23 @@ void AnalysisWindow::chooseInputModeAsUser(int number) {
   const int current = inputModeNumber();
   // The option already chosen changes nothing, and so clears nothing.
   if (number == current) return;
+  // The click has checked the new option already: when the switch does not happen, the old
+  // one is checked again, which changes no input.
+  auto keepOldOption = [this, current] {
+    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    if (QRadioButton* old = modeOption(current)) old->setChecked(true);
+  };
   if (holdsSampleData() &&
       Dialogs().askChoice(this, QStringLiteral("切换输入方式将清空已输入的数据，是否继续？"),
                           QStringLiteral("输入方式"),
                           {QStringLiteral("是"), QStringLiteral("否")}) != 0) {
-    // The click has checked the new option already: the old one is checked again, which
-    // changes no input.
-    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
-    if (QRadioButton* old = modeOption(current)) old->setChecked(true);
+    keepOldOption();
     return;
   }
-  applyInputModeNumber(number);
+  if (!applyInputModeNumber(number)) {
+    keepOldOption();
+    return;
+  }
   markResultsStale(QStringLiteral("输入方式已改变"));
   emit inputModeSwitched(number);
 }

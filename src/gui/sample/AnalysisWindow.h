@@ -174,8 +174,10 @@ class AnalysisWindow : public QMainWindow {
   // take throws UserFacingError before anything has changed.
   virtual void restoreSettings(const SettingList& settings) { (void)settings; }
   bool restoringSettings() const { return m_restoringSettings; }
-  // Switches to the input mode `number` as a click on its option does, without a question.
-  virtual void applyInputModeNumber(int number);
+  // Switches to the input mode `number` as a click on its option does, without a question
+  // about the data. False when the switch was cancelled (a value the mode needs was not
+  // given): the mode and the grid stay as they were.
+  virtual bool applyInputModeNumber(int number);
   // A click on the option of input mode `number`: the grid's data go with the old mode, so the
   // user is asked first when it holds any; 否 keeps the data and checks the old option again.
   void chooseInputModeAsUser(int number);

@@ -269,8 +269,9 @@ void AnalysisWindow::openOwnData(const DataFileContent& content) {
                          std::to_string(cols) + " 列");
       targets.push_back(grid);
     }
-    // The input mode decides the sample rows.
-    if (content.inputMode != inputModeNumber()) applyInputModeNumber(content.inputMode);
+    // The input mode decides the sample rows. A file without settings switches with the
+    // mode's questions; 取消 there ends the open before anything has changed.
+    if (content.inputMode != inputModeNumber() && !applyInputModeNumber(content.inputMode)) return;
     for (std::size_t i = 0; i < content.rows.size(); ++i) {
       const int rows = SampleRowCount(targets[i]->cells());
       if (content.rows[i].row > rows)
@@ -358,7 +359,8 @@ void AnalysisWindow::takeSampleRows(const DataFileContent& content, const QStrin
   QStringList left;  // rows of the file this window has no row for
   {
     const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
-    if (mode != inputModeNumber()) applyInputModeNumber(mode);
+    // 取消 on a question of the mode ends the transfer before anything has changed.
+    if (mode != inputModeNumber() && !applyInputModeNumber(mode)) return;
     CellStore& cells = target->cells();
     ClearSampleRows(cells);
     const int sampleRows = SampleRowCount(cells);

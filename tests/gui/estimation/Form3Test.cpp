@@ -60,10 +60,9 @@ class Form3Test : public QObject {
 
   void binomialAsksForNUntilItIsValid() {
     for (const char* answer : {"0", "40000", "abc"}) m_fixture->dialogs.queueAnswer(answer);
-    m_fixture->dialogs.queueCancel();
     m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
     m_fixture->open<Form3>(WindowClass::Form3, QStringLiteral("二项分布"), 2);
-    QCOMPARE(m_fixture->dialogs.prompts.size(), 5);
+    QCOMPARE(m_fixture->dialogs.prompts.size(), 4);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
     QCOMPARE(Program().binomialN, 10);
@@ -232,15 +231,34 @@ class Form3Test : public QObject {
     QCOMPARE(WindowFixture::label(w, "Label3"), QStringLiteral("2.000"));
   }
 
-  void binomialWithoutTrialsIsRefused() {
-    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
+  // 取消 keeps the N in force; with none ever given, the interval is refused until one is.
+  void cancellingNKeepsTheNInForce_data() {
+    QTest::addColumn<int>("before");  // N given before the window opened, 0 none
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("never given") << 0 << QStringList{"尚未输入二项分布的N值"};
+    QTest::newRow("given before") << 8 << QStringList{};
+  }
+  void cancellingNKeepsTheNInForce() {
+    QFETCH(int, before);
+    QFETCH(QStringList, messages);
+    Program().binomialN = before;
+    m_fixture->dialogs.queueCancel();
     auto* w = m_fixture->open<Form3>(WindowClass::Form3, QString(), 2);
+    QCOMPARE(m_fixture->dialogs.prompts.size(), 1);
+    QCOMPARE(Program().binomialN, before);
     WindowFixture::fill(w, 1, {"3", "4"});
     WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
-    ScopedValue<int> noTrials(Program().binomialN, 0);
     WindowFixture::click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("二项分布的N必须是正整数")});
-    QCOMPARE(WindowFixture::label(w, "Label8"), QString());
+    QCOMPARE(m_fixture->messageTexts(), messages);
+    QCOMPARE(WindowFixture::label(w, "Label8").isEmpty(), before == 0);
+    // Coming back asks again, and the N given then is used.
+    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
+    WindowFixture::activate(m_fixture->mainWindow());
+    WindowFixture::activate(w);
+    QCOMPARE(Program().binomialN, 10);
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QVERIFY(!WindowFixture::label(w, "Label8").isEmpty());
+    QCOMPARE(m_fixture->messageTexts(), messages);
   }
 
  private:

@@ -92,10 +92,9 @@ class Form9Test : public QObject {
 
   void binomialAsksForNUntilItIsValid() {
     for (const char* answer : {"0", "", "40000"}) m_fixture->dialogs.queueAnswer(answer);
-    m_fixture->dialogs.queueCancel();
     m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("二项分布"), 2);
-    QCOMPARE(m_fixture->dialogs.prompts.size(), 5);
+    QCOMPARE(m_fixture->dialogs.prompts.size(), 4);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
     QCOMPARE(Program().binomialN, 10);
@@ -103,6 +102,37 @@ class Form9Test : public QObject {
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label13"), QStringLiteral("0.400"));
     QCOMPARE(WindowFixture::label(w, "Label20"), QStringLiteral("0.400"));
+  }
+
+  // 取消 keeps the N in force; with none ever given, computing is refused until one is.
+  void cancellingNKeepsTheNInForce_data() {
+    QTest::addColumn<int>("before");  // N given before the window opened, 0 none
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("estimate");  // Label13
+    QTest::newRow("never given") << 0 << QStringList{"尚未输入二项分布的N值"} << "";
+    // x̄ / N = 4 / 8.
+    QTest::newRow("given before") << 8 << QStringList{} << "0.500";
+  }
+  void cancellingNKeepsTheNInForce() {
+    QFETCH(int, before);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, estimate);
+    Program().binomialN = before;
+    m_fixture->dialogs.queueCancel();
+    auto* w = m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("二项分布"), 2);
+    QCOMPARE(m_fixture->dialogs.prompts.size(), 1);
+    QCOMPARE(Program().binomialN, before);
+    WindowFixture::fill(w, 1, {"3", "5", "4"});
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(m_fixture->messageTexts(), messages);
+    QCOMPARE(WindowFixture::label(w, "Label13"), estimate);
+    // Coming back asks again, and the N given then is used: 4 / 10.
+    m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
+    WindowFixture::activate(m_fixture->mainWindow());
+    WindowFixture::activate(w);
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(WindowFixture::label(w, "Label13"), QStringLiteral("0.400"));
+    QCOMPARE(m_fixture->messageTexts(), messages);
   }
 
   void binomialAsksAgainOnlyWhenComingBackFromAnotherWindow() {

@@ -63,6 +63,26 @@ void FillLaw(Form5* w, const QStringList& xs, const QStringList& ps) {
   }
 }
 
+// Everything a pick in the list or a switch of the input mode may change.
+QStringList WindowState(Form5* w) {
+  QStringList state{QString::number(w->findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex()),
+                    w->chosenEntry() ? QString::number(static_cast<int>(*w->chosenEntry())) : "none",
+                    QString::number(static_cast<int>(w->fittingInputMode()))};
+  for (const char* name : {"Label7", "Label9", "Label17", "Label18", "Label19", "Label20"})
+    state << WindowFixture::label(w, name);
+  for (int i = 1; i <= 3; ++i)
+    state << QStringLiteral("Option%1 %2 %3").arg(i).arg(Option(w, i)->isEnabled()).arg(Option(w, i)->isChecked());
+  state << QStringLiteral("Command1 %1").arg(w->findChild<QPushButton*>(QStringLiteral("Command1"))->isEnabled())
+        << QStringLiteral("Text2 %1").arg(w->findChild<QLineEdit*>(QStringLiteral("Text2"))->isEnabled())
+        << QStringLiteral("law grid %1").arg(w->lawGrid()->view()->isVisible());
+  for (int r = 0; r < w->cells().rows(); ++r)
+    for (int c = 0; c < 3; ++c) state << WindowFixture::cell(w, r, c);
+  // The parameters are plain doubles: their bytes compare them all.
+  const FittingParameters& p = w->fittingParameters();
+  state << QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(&p), sizeof p).toHex());
+  return state;
+}
+
 QString LawCell(Form5* w, int row, int col) {
   return QString::fromStdString(w->lawGrid()->cells().text(row, col));
 }
@@ -173,10 +193,10 @@ class Form5Test : public QObject {
 
   void parameterDialogsRepeatUntilValid_data() {
     QTest::addColumn<int>("entry");
-    QTest::addColumn<QStringList>("answers");  // "" stands for Cancel
+    QTest::addColumn<QStringList>("answers");  // "" is OK on an empty box: it reads as 0
     QTest::addColumn<QStringList>("prompts");  // every question asked, in order
     QTest::addColumn<QStringList>("titles");
-    QTest::newRow("P: cancel and 1 repeat") << 1 << QStringList{"", "1", "0.3"}
+    QTest::newRow("P: empty and 1 repeat") << 1 << QStringList{"", "1", "0.3"}
                                             << QStringList{"输入P值", "输入P值", "输入P值"}
                                             << QStringList{"P值", "P值", "P值"};
     QTest::newRow("N must exceed 1, then P") << 3 << QStringList{"1", "", "5", "0", "0.4"}
@@ -207,6 +227,54 @@ class Form5Test : public QObject {
     QCOMPARE(m_fixture->dialogs.titles, titles);
     QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
     QVERIFY(m_fixture->dialogs.messages.empty());  // repeats without a message
+  }
+
+  // 取消 ends the questions of a pick and takes the pick back: nothing of the window changes,
+  // answers given before the 取消 included; a valid pick works afterwards.
+  void cancelTakesThePickBack_data() {
+    QTest::addColumn<int>("before");  // the law chosen first, -1 none
+    QTest::addColumn<QStringList>("beforeAnswers");
+    QTest::addColumn<bool>("groupedData");  // grouped mode with data before the pick
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QStringList>("answered");  // answers given before the 取消
+    QTest::addColumn<QStringList>("valid");     // answers of the pick made afterwards
+    QTest::newRow("first pick, P") << -1 << QStringList{} << false << 1 << QStringList{}
+                                   << QStringList{"0.3"};
+    QTest::newRow("first pick, B after A") << -1 << QStringList{} << false << 7 << QStringList{"-1"}
+                                           << QStringList{"-1", "4"};
+    QTest::newRow("A B pair asked again") << 5 << QStringList{"2.5"} << false << 7
+                                          << QStringList{"5", "2", "3"} << QStringList{"1", "2"};
+    QTest::newRow("sigma after the law grid") << 0 << QStringList{} << false << 9 << QStringList{"0"}
+                                              << QStringList{"0", "1"};
+    // A law without grouped form would go back to single values: not before the answers.
+    QTest::newRow("grouped data stay") << 5 << QStringList{"2"} << true << 1 << QStringList{"2"}
+                                       << QStringList{"0.5"};
+  }
+  void cancelTakesThePickBack() {
+    QFETCH(int, before);
+    QFETCH(QStringList, beforeAnswers);
+    QFETCH(bool, groupedData);
+    QFETCH(int, entry);
+    QFETCH(QStringList, answered);
+    QFETCH(QStringList, valid);
+    Form5* w = open();
+    if (before >= 0) choose(w, before, beforeAnswers);
+    if (groupedData) {
+      QTest::mouseClick(Option(w, 3), Qt::LeftButton);
+      FillSample(w, QStringLiteral("0~2:10 2~4:7"));
+    }
+    const QStringList state = WindowState(w);
+    m_fixture->dialogs.prompts.clear();
+    for (const QString& a : answered) m_fixture->dialogs.queueAnswer(a);
+    m_fixture->dialogs.queueCancel();
+    choose(w, entry, {});
+    QCOMPARE(m_fixture->dialogs.prompts.size(), answered.size() + 1);
+    QCOMPARE(WindowState(w), state);
+    QVERIFY(m_fixture->dialogs.messages.empty());
+    choose(w, entry, valid);
+    QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
+    QCOMPARE(w->chosenEntry(), std::optional(static_cast<FittingEntry>(entry)));
+    QVERIFY(w->findChild<QPushButton*>(QStringLiteral("Command1"))->isEnabled());
   }
 
   void parametersOfOtherLawsKeepTheirValues() {
@@ -283,6 +351,45 @@ class Form5Test : public QObject {
     QTest::mouseClick(Option(w, 3), Qt::LeftButton);
     QCOMPARE(m_fixture->dialogs.prompts, prompts);
     QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
+  }
+
+  // 取消 on a summary question takes the switch back: the old mode, its data and the
+  // parameters stay; the switch works afterwards.
+  void cancelKeepsTheInputMode_data() {
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QStringList>("knownAnswers");
+    QTest::addColumn<int>("fromMode");
+    QTest::addColumn<QStringList>("answered");  // answers given before the 取消
+    QTest::addColumn<QStringList>("valid");     // answers of the switch made afterwards
+    QTest::newRow("4 sum") << 4 << QStringList{"3"} << 1 << QStringList{} << QStringList{"12"};
+    QTest::newRow("8 MAX after the pair failed") << 8 << QStringList{} << 2 << QStringList{"5", "1", "4"}
+                                                 << QStringList{"1", "4"};
+    QTest::newRow("10 sum of squares") << 10 << QStringList{} << 2 << QStringList{"-20"}
+                                       << QStringList{"-20", "90"};
+  }
+  void cancelKeepsTheInputMode() {
+    QFETCH(int, entry);
+    QFETCH(QStringList, knownAnswers);
+    QFETCH(int, fromMode);
+    QFETCH(QStringList, answered);
+    QFETCH(QStringList, valid);
+    Form5* w = open();
+    choose(w, entry, knownAnswers);
+    QTest::mouseClick(Option(w, fromMode), Qt::LeftButton);
+    FillSample(w, QStringLiteral("1*2 3*4"));
+    const QStringList state = WindowState(w);
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));  // the data may go with the switch
+    for (const QString& a : answered) m_fixture->dialogs.queueAnswer(a);
+    m_fixture->dialogs.queueCancel();
+    QTest::mouseClick(Option(w, 3), Qt::LeftButton);
+    QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
+    QCOMPARE(WindowState(w), state);
+    m_fixture->dialogs.queueChoice(QStringLiteral("是"));
+    for (const QString& a : valid) m_fixture->dialogs.queueAnswer(a);
+    QTest::mouseClick(Option(w, 3), Qt::LeftButton);
+    QCOMPARE(m_fixture->dialogs.pendingAnswers(), 0);
+    QCOMPARE(w->fittingInputMode(), FittingInputMode::Grouped);
+    QVERIFY(Option(w, 3)->isChecked());
   }
 
   void lawsWithoutGroupedFormGoBackToSingleValues() {

@@ -182,6 +182,31 @@ class DataFilesTest : public QObject {
     QCOMPARE(m_fixture->dialogs.unansweredQuestions, 0);
   }
 
+  // A first-version file names no summaries: the grouped mode asks them, and 取消 ends the
+  // open with the window as it was.
+  void cancellingTheSummariesOfAnOldGroupedFileChangesNothing() {
+    WriteFile(path("old-grouped.csv"),
+              "# Kelvo 数据, Form5, 输入方式三\nMSFlexGrid1,1,0,5\nMSFlexGrid1,2,5,10\n"
+              "MSFlexGrid1,3,12,8\n# 结束, 3 行\n");
+    Form5* w = form5();
+    chooseLaw(w, 6);  // λ unknown: grouped data need ∑X
+    WindowFixture::fill(w, 1, {"1", "2"});
+    const QStringList before = GridTexts(w);
+    m_fixture->dialogs.queueCancel();
+    open(w, path("old-grouped.csv"));
+    QCOMPARE(m_fixture->dialogs.prompts, QStringList{QStringLiteral("输入∑X值")});
+    QCOMPARE(w->fittingInputMode(), FittingInputMode::Individual);
+    QCOMPARE(GridTexts(w), before);
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    // Answered, the file opens in the grouped layout.
+    m_fixture->dialogs.queueAnswer(QStringLiteral("30"));
+    open(w, path("old-grouped.csv"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(w->fittingInputMode(), FittingInputMode::Grouped);
+    QCOMPARE(WindowFixture::cell(w, 3, 1), QStringLiteral("12"));
+    QCOMPARE(w->fittingParameters().poissonSumX, 30.0);
+  }
+
   void damagedOrForeignFilesChangeNothing() {
     Form9* w = form9();
     WindowFixture::fill(w, 1, {"5", "6"});
