@@ -386,7 +386,9 @@ TEST_F(EstimationSolutions, SampleVarianceNeedsTwoValues) {
       // By hand: values 7, 9 give S² = ((7 − 8)² + (9 − 8)²)/1 = 2.
       EXPECT_EQ(text.find("S² = ") != std::string::npos, written) << text;
       EXPECT_EQ(text.find("至少需要两个观测值") != std::string::npos, !written) << text;
-      if (written) EXPECT_TRUE(HasNumber(text, 2.0, 1e-12)) << text;
+      if (written) {
+        EXPECT_TRUE(HasNumber(text, 2.0, 1e-12)) << text;
+      }
     }
   }
 }
