@@ -37,15 +37,7 @@ std::string Whole(int value) { return std::to_string(value); }
 // The normal table is read at its nearest cell; a cell other than the one asked for is worth saying.
 bool Differs(double a, double b) { return std::fabs(a - b) > 1e-9; }
 
-// Built by appending: GCC 12 warns falsely (-Wrestrict) on "(" + std::string here.
-std::string Interval(double lower, double upper) {
-  std::string text = "(";
-  text += Num(lower);
-  text += ", ";
-  text += Num(upper);
-  text += ")";
-  return text;
-}
+std::string Interval(double lower, double upper) { return IntervalText(Num(lower), Num(upper)); }
 
 std::string LevelText(double level) {
   const double alpha = 1.0 - level;

@@ -10,14 +10,7 @@ namespace {
 
 std::string Fixed(double value) { return FixedNumber(value, 4); }
 
-std::string Interval(double lower, double upper) {
-  std::string text = "(";
-  text += Fixed(lower);
-  text += ", ";
-  text += Fixed(upper);
-  text += ")";
-  return text;
-}
+std::string Interval(double lower, double upper) { return IntervalText(Fixed(lower), Fixed(upper)); }
 
 std::string Quantile(const CriticalValue& cv) { return QuantileSymbol(cv) + " = " + Fixed(cv.value); }
 

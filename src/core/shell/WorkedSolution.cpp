@@ -227,4 +227,14 @@ std::string PValueTextWithExact(double p) {
   return text;
 }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) on "(" + std::string here.
+std::string IntervalText(const std::string& lower, const std::string& upper) {
+  std::string text = "(";
+  text += lower;
+  text += ", ";
+  text += upper;
+  text += ")";
+  return text;
+}
+
 }  // namespace kelvo

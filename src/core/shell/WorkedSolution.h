@@ -67,6 +67,9 @@ std::string QuantileSymbol(const CriticalValue& cv);
 // a value that rounds to zero has no sign. Very large values as SolutionNumber writes them.
 std::string FixedNumber(double value, int decimals = 4);
 
+// An open interval of two numbers already written: "(0.687, 1.751)".
+std::string IntervalText(const std::string& lower, const std::string& upper);
+
 // `significant` digits times a power of ten with superscript digits: "8.02 × 10⁻⁵".
 std::string ScientificText(double value, int significant = 3);
 

@@ -12,6 +12,7 @@
 #include "core/hypothesis/AsymptoticTests.h"
 #include "core/hypothesis/ParametricTests.h"
 #include "core/tables/Quantiles.h"
+#include "../Summaries.h"
 
 namespace kelvo {
 namespace {
@@ -20,15 +21,6 @@ class StatusLineTest : public ::testing::Test {
  protected:
   void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
 };
-
-SampleSummary Typed(int n, double mean, double stdDev) {
-  SampleSummary s;
-  s.n = n;
-  s.mean = mean;
-  s.stdDev = stdDev;
-  s.variance = stdDev * stdDev;
-  return s;
-}
 
 // One test per row: the statistic, the critical values of the choice and p, as written.
 TEST_F(StatusLineTest, ParametricLinesNameTheValuesOfTheChoice) {
@@ -43,15 +35,15 @@ TEST_F(StatusLineTest, ParametricLinesNameTheValuesOfTheChoice) {
   // χ²: n = 10, s = 2, σ0 = 1.5: χ² = 9·4/2.25 = 16 with 9 df; χ²₀.₉₇₅(9) = 2.700,
   // χ²₀.₀₂₅(9) = 19.023, χ²₀.₉₅(9) = 3.325; P(χ²(9) ≤ 16) = 0.933118, two-sided p = 0.133763.
   const Case cases[] = {
-      {"t two-sided", TestMeanUnknownSigma(Typed(7, 11, 2), 10, Hypothesis::TwoSided, 0.05),
+      {"t two-sided", TestMeanUnknownSigma(Summary(7, 11, 2), 10, Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, "T = 1.3229，临界值 t₀.₀₂₅(6) = 2.4469，p = 0.2341"},
-      {"t less", TestMeanUnknownSigma(Typed(7, 11, 2), 10, Hypothesis::Less, 0.05), Hypothesis::Less,
+      {"t less", TestMeanUnknownSigma(Summary(7, 11, 2), 10, Hypothesis::Less, 0.05), Hypothesis::Less,
        "T = 1.3229，临界值 −t₀.₀₅(6) = −1.9432，p = 0.883"},
-      {"chi-square two-sided", TestSigmaUnknownMean(Typed(10, 0, 2), 1.5, Hypothesis::TwoSided, 0.05),
+      {"chi-square two-sided", TestSigmaUnknownMean(Summary(10, 0, 2), 1.5, Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, "χ² = 16.0000，临界值 χ²₀.₉₇₅(9) = 2.7000、χ²₀.₀₂₅(9) = 19.0230，p = 0.1338"},
-      {"chi-square less", TestSigmaUnknownMean(Typed(10, 0, 2), 1.5, Hypothesis::Less, 0.05),
+      {"chi-square less", TestSigmaUnknownMean(Summary(10, 0, 2), 1.5, Hypothesis::Less, 0.05),
        Hypothesis::Less, "χ² = 16.0000，临界值 χ²₀.₉₅(9) = 3.3250，p = 0.9331"},
-      {"no spread", TestMeanUnknownSigma(Typed(7, 11, 0), 10, Hypothesis::TwoSided, 0.05),
+      {"no spread", TestMeanUnknownSigma(Summary(7, 11, 0), 10, Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, "T 无法计算（统计量的分母为 0，样本无离散）"},
   };
   for (const Case& c : cases)
@@ -61,7 +53,7 @@ TEST_F(StatusLineTest, ParametricLinesNameTheValuesOfTheChoice) {
 // Poisson mean, λ0 = 2, n = 100, x̄ = 2.3, two-sided at α = 0.05: e = √(2/100), Z = 2.12132,
 // z₀.₀₂₅ = 1.96 (normal table), p = erfc(2.12132/√2) = 0.0338949.
 TEST_F(StatusLineTest, BandLineShowsTheMeanAndItsStandardisedValue) {
-  const TestResult r = TestPoissonMean(Typed(100, 2.3, 1.0), 2.0, Hypothesis::TwoSided, 0.05);
+  const TestResult r = TestPoissonMean(Summary(100, 2.3, 1.0), 2.0, Hypothesis::TwoSided, 0.05);
   EXPECT_EQ(StatusLine(r, TestFamily::Band, Hypothesis::TwoSided),
             "x̄ = 2.3000，Z = 2.1213，临界值 z₀.₀₂₅ = 1.9600，p = 0.03389");
 }
