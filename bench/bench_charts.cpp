@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/hypothesis/TestCharts.h"
-#include "core/shell/ChartDescription.h"
+#include "core/documents/ChartDescription.h"
 #include "gui/estimation/Form9.h"
-#include "gui/sample/ChartView.h"
-#include "gui/sample/DetailsPane.h"
-#include "gui/sample/SampleGrid.h"
+#include "gui/frame/ChartView.h"
+#include "gui/frame/DetailsPane.h"
+#include "gui/frame/SampleGrid.h"
 #include "support/QtBenchMain.h"
 
 using namespace kelvo;

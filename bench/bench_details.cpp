@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <string>
 
-#include "core/shell/ProgramState.h"
+#include "core/settings/ProgramState.h"
 #include "gui/estimation/Form9.h"
 #include "gui/hypothesis/Form7.h"
-#include "gui/sample/SampleGrid.h"
+#include "gui/frame/SampleGrid.h"
 #include "support/QtBenchMain.h"
 
 using namespace kelvo;

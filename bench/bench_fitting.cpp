@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/hypothesis/GoodnessOfFit.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <string>
 
-#include "core/shell/EnvSettings.h"
-#include "core/shell/ProgramState.h"
+#include "core/settings/EnvSettings.h"
+#include "core/settings/ProgramState.h"
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form4.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/AppContext.h"
-#include "gui/shell/Dialogs.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/AppContext.h"
+#include "gui/common/Dialogs.h"
 #include "support/QtBenchMain.h"
 
 using namespace kelvo;

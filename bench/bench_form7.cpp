@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <cstdio>
 
-#include "core/shell/EnvSettings.h"
-#include "core/shell/ProgramState.h"
+#include "core/settings/EnvSettings.h"
+#include "core/settings/ProgramState.h"
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form7.h"
-#include "gui/sample/SampleGrid.h"
+#include "gui/frame/SampleGrid.h"
 #include "support/QtBenchMain.h"
 
 using namespace kelvo;

@@ -13,15 +13,15 @@
 #include <string>
 
 #include "core/sample/CellStore.h"
-#include "core/sample/DataFile.h"
+#include "core/files/DataFile.h"
 #include "core/sample/DelimitedText.h"
-#include "core/shell/EnvSettings.h"
-#include "core/shell/Errors.h"
-#include "core/shell/ProgramState.h"
+#include "core/settings/EnvSettings.h"
+#include "core/text/Errors.h"
+#include "core/settings/ProgramState.h"
 #include "gui/hypothesis/Form7.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/AppContext.h"
-#include "gui/shell/Dialogs.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/AppContext.h"
+#include "gui/common/Dialogs.h"
 #include "support/QtBenchMain.h"
 
 using namespace kelvo;

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/sample/GridBuffer.h"
-#include "core/shell/EnvSettings.h"
-#include "core/shell/ProgramState.h"
+#include "core/settings/EnvSettings.h"
+#include "core/settings/ProgramState.h"
 #include "gui/estimation/Form9.h"
-#include "gui/sample/SampleGrid.h"
+#include "gui/frame/SampleGrid.h"
 #include "support/QtBenchMain.h"
 
 using namespace kelvo;

@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "gui/shell/DataLocation.h"
-#include "gui/shell/Icons.h"
+#include "gui/common/DataLocation.h"
+#include "gui/common/Icons.h"
 
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);

@@ -13,15 +13,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/shell/ProgramState.h"
-#include "gui/shell/AppContext.h"
+#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/Dialogs.h"
-#include "gui/shell/HelpViewer.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/HelpViewer.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/WindowLauncher.h"
 #include "ShotScenes.h"
 
 #include <map>

@@ -21,12 +21,12 @@
 #include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
 #include "gui/hypothesis/Form8.h"
-#include "gui/sample/AnalysisWindow.h"
-#include "gui/sample/DetailsPane.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/AppContext.h"
-#include "gui/shell/Dialogs.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/frame/AnalysisWindow.h"
+#include "gui/frame/DetailsPane.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/AppContext.h"
+#include "gui/common/Dialogs.h"
+#include "gui/app/WindowLauncher.h"
 
 namespace {
 

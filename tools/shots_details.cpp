@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "ShotScenes.h"
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/sample/ValidatedBox.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/frame/ValidatedBox.h"
+#include "gui/app/WindowLauncher.h"
 
 namespace kelvo {
 namespace {

@@ -14,11 +14,11 @@
 #include "ShotScenes.h"
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/AppContext.h"
-#include "gui/shell/Dialogs.h"
-#include "gui/shell/HelpViewer.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/AppContext.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/HelpViewer.h"
+#include "gui/app/WindowLauncher.h"
 
 namespace {
 

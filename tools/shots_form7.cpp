@@ -6,9 +6,9 @@
 
 #include "ShotScenes.h"
 #include "gui/hypothesis/Form7.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/HelpViewer.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/HelpViewer.h"
+#include "gui/app/WindowLauncher.h"
 
 namespace {
 

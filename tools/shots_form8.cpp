@@ -9,9 +9,9 @@
 #include "ShotScenes.h"
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form8.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/Dialogs.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/common/Dialogs.h"
+#include "gui/app/WindowLauncher.h"
 
 namespace {
 

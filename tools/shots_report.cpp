@@ -10,9 +10,9 @@
 #include <cstdio>
 
 #include "ShotScenes.h"
-#include "gui/sample/AnalysisWindow.h"
-#include "gui/sample/Report.h"
-#include "gui/sample/SampleGrid.h"
+#include "gui/frame/AnalysisWindow.h"
+#include "gui/frame/Report.h"
+#include "gui/frame/SampleGrid.h"
 
 namespace {
 

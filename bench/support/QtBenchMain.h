@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
-#include "core/shell/ProgramState.h"
+#include "core/settings/ProgramState.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

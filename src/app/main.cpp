@@ -6,12 +6,12 @@
 
 #include "core/tables/Quantiles.h"
 #include "core/tables/TableStore.h"
-#include "gui/shell/DataLocation.h"
-#include "gui/shell/HelpViewer.h"
-#include "gui/shell/Icons.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/Translations.h"
-#include "gui/shell/WindowLauncher.h"
+#include "gui/common/DataLocation.h"
+#include "gui/common/HelpViewer.h"
+#include "gui/common/Icons.h"
+#include "gui/app/MainWindow.h"
+#include "gui/common/Translations.h"
+#include "gui/app/WindowLauncher.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/sample/ResultFormat.h"
-#include "core/shell/ChartDescription.h"
+#include "core/text/ResultFormat.h"
+#include "core/documents/ChartDescription.h"
 
 namespace kelvo {
 

@@ -11,8 +11,8 @@ out=${2:?output file}
 cxx=${CXX_FUZZ:-clang++-14}
 core="$root/src/core"
 case "$target" in
-  paste) sources="$core/sample/GridBuffer.cpp $core/sample/Readers.cpp $core/sample/ResultFormat.cpp" ;;
-  text) sources="$core/sample/DataFile.cpp $core/sample/DelimitedText.cpp" ;;
+  paste) sources="$core/sample/GridBuffer.cpp $core/sample/Readers.cpp $core/text/ResultFormat.cpp" ;;
+  text) sources="$core/files/DataFile.cpp $core/sample/DelimitedText.cpp" ;;
   *) echo "unknown fuzz target: $target" >&2; exit 2 ;;
 esac
 mkdir -p "$(dirname "$out")"
@@ -22,5 +22,5 @@ mkdir -p "$(dirname "$out")"
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" \
   "$here/fuzz_$target.cpp" $sources \
-  "$core/sample/CellStore.cpp" "$core/shell/TextNumber.cpp" \
+  "$core/sample/CellStore.cpp" "$core/text/TextNumber.cpp" \
   -o "$out"

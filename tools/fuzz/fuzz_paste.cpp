@@ -13,9 +13,9 @@
 #include "core/sample/CellStore.h"
 #include "core/sample/GridBuffer.h"
 #include "core/sample/Readers.h"
-#include "core/sample/ResultFormat.h"
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/ResultFormat.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 
 using namespace kelvo;
 

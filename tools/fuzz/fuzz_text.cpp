@@ -10,10 +10,10 @@
 
 #include "FuzzCheck.h"
 #include "core/sample/CellStore.h"
-#include "core/sample/DataFile.h"
+#include "core/files/DataFile.h"
 #include "core/sample/DelimitedText.h"
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 
 using namespace kelvo;
 

@@ -1,6 +1,6 @@
 #pragma once
 // The confidence level every interval starts from.
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <functional>
 
-#include "core/shell/TextNumber.h"
+#include "core/text/TextNumber.h"
 
 namespace kelvo {
 namespace {

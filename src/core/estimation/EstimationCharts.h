@@ -11,7 +11,7 @@
 #include "core/sample/CellStore.h"
 #include "core/sample/Domain.h"
 #include "core/sample/SampleSummary.h"
-#include "core/shell/ChartDescription.h"
+#include "core/documents/ChartDescription.h"
 
 namespace kelvo {
 

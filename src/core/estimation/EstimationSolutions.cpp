@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 
 namespace kelvo {

@@ -8,7 +8,7 @@
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Domain.h"
 #include "core/sample/SampleSummary.h"
-#include "core/shell/WorkedSolution.h"
+#include "core/documents/WorkedSolution.h"
 
 namespace kelvo {
 

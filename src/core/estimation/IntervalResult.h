@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/shell/NamedValues.h"
+#include "core/documents/NamedValues.h"
 #include "core/tables/CriticalValue.h"
 
 namespace kelvo {

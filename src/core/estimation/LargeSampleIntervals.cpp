@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "core/estimation/ConfidenceLevel.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "core/estimation/ConfidenceLevel.h"
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

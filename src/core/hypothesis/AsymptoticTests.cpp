@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/hypothesis/AcceptanceRegion.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

@@ -6,8 +6,8 @@
 
 #include <boost/math/distributions/normal.hpp>
 
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 
 namespace kelvo {
 namespace {

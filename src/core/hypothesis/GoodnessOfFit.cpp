@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/hypothesis/AcceptanceRegion.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 
 namespace kelvo {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/shell/TextNumber.h"
+#include "core/text/TextNumber.h"
 #include "core/tables/Quantiles.h"
 #include "core/tables/RankSumTable.h"
 

@@ -10,7 +10,7 @@
 
 #include "core/hypothesis/TestResult.h"
 #include "core/sample/CellStore.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/CriticalValue.h"
 
 namespace kelvo {

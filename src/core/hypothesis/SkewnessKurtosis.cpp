@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/hypothesis/AcceptanceRegion.h"
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

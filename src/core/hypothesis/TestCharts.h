@@ -5,7 +5,7 @@
 #include "core/hypothesis/FittingTypes.h"
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/TestResult.h"
-#include "core/shell/ChartDescription.h"
+#include "core/documents/ChartDescription.h"
 
 namespace kelvo {
 

@@ -3,7 +3,7 @@
 // value it looked up, the values computed on the way and the decision.
 #include <vector>
 
-#include "core/shell/NamedValues.h"
+#include "core/documents/NamedValues.h"
 #include "core/tables/CriticalValue.h"
 
 namespace kelvo {

@@ -13,7 +13,7 @@
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/TestResult.h"
 #include "core/sample/SampleSummary.h"
-#include "core/shell/WorkedSolution.h"
+#include "core/documents/WorkedSolution.h"
 
 namespace kelvo {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/shell/WorkedSolution.h"
+#include "core/documents/WorkedSolution.h"
 
 namespace kelvo {
 namespace {

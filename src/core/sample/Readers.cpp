@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 
 namespace kelvo {
 namespace {

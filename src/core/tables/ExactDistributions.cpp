@@ -9,7 +9,7 @@
 #include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

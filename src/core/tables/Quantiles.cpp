@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/TableStore.h"
 

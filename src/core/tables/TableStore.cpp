@@ -5,8 +5,8 @@
 #include <map>
 #include <mutex>
 
-#include "core/shell/Errors.h"
-#include "core/shell/ProgramState.h"
+#include "core/text/Errors.h"
+#include "core/settings/ProgramState.h"
 
 namespace kelvo {
 namespace {

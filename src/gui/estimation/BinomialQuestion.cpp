@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/shell/ProgramState.h"
-#include "gui/shell/Dialogs.h"
+#include "core/settings/ProgramState.h"
+#include "gui/common/Dialogs.h"
 
 namespace kelvo {
 

@@ -10,13 +10,13 @@
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
-#include "core/sample/ResultFormat.h"
-#include "core/shell/Errors.h"
-#include "core/shell/ProgramState.h"
+#include "core/text/ResultFormat.h"
+#include "core/text/Errors.h"
+#include "core/settings/ProgramState.h"
 #include "gui/estimation/BinomialQuestion.h"
-#include "gui/sample/ValidatedBox.h"
-#include "gui/sample/ValueLabel.h"
-#include "gui/shell/ControlLayout.h"
+#include "gui/frame/ValidatedBox.h"
+#include "gui/frame/ValueLabel.h"
+#include "gui/common/ControlLayout.h"
 
 namespace kelvo {
 namespace {

@@ -2,7 +2,7 @@
 // Form3: large-sample two-sided intervals for P of a 0-1 population (mode 1), P of a binomial
 // population of N trials (mode 2), λ of a Poisson population (mode 3) and θ of an exponential
 // population (mode 6).
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 namespace kelvo {
 

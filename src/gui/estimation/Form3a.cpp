@@ -14,11 +14,11 @@
 #include "core/estimation/IntervalStatusLine.h"
 #include "core/estimation/NormalIntervals.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
-#include "gui/sample/ModeTable.h"
-#include "gui/sample/ValidatedBox.h"
-#include "gui/sample/ValueLabel.h"
-#include "gui/shell/ControlLayout.h"
+#include "core/text/Errors.h"
+#include "gui/frame/ModeTable.h"
+#include "gui/frame/ValidatedBox.h"
+#include "gui/frame/ValueLabel.h"
+#include "gui/common/ControlLayout.h"
 
 namespace kelvo {
 namespace {

@@ -4,7 +4,7 @@
 // interval and both one-sided ones. Input mode two takes typed summaries instead of raw data.
 #include <optional>
 
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 namespace kelvo {
 

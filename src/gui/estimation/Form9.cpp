@@ -9,13 +9,13 @@
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
-#include "core/shell/ProgramState.h"
+#include "core/text/Errors.h"
+#include "core/settings/ProgramState.h"
 #include "gui/estimation/BinomialQuestion.h"
-#include "gui/sample/ModeTable.h"
-#include "gui/sample/ValueLabel.h"
-#include "gui/shell/ControlLayout.h"
-#include "gui/shell/Dialogs.h"
+#include "gui/frame/ModeTable.h"
+#include "gui/frame/ValueLabel.h"
+#include "gui/common/ControlLayout.h"
+#include "gui/common/Dialogs.h"
 
 namespace kelvo {
 namespace {

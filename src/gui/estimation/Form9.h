@@ -1,7 +1,7 @@
 #pragma once
 // Form9: moment and maximum-likelihood estimates of the parameters of the 0-1, binomial,
 // Poisson, uniform, normal and exponential distributions (modes 1 to 6).
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 namespace kelvo {
 

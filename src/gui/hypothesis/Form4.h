@@ -6,7 +6,7 @@
 
 #include "core/hypothesis/TestResult.h"
 #include "core/sample/SampleSummary.h"
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 class QComboBox;
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "core/hypothesis/FittingTypes.h"
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 namespace kelvo {
 

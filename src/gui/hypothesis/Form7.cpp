@@ -13,13 +13,13 @@
 #include "core/hypothesis/TestCharts.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/hypothesis/TestStatusLine.h"
-#include "core/shell/Errors.h"
-#include "core/shell/TextNumber.h"
-#include "gui/hypothesis/HypothesisLists.h"
-#include "gui/hypothesis/SignificanceBox.h"
-#include "gui/sample/ValidatedBox.h"
-#include "gui/sample/ValueLabel.h"
-#include "gui/shell/ControlLayout.h"
+#include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
+#include "gui/frame/HypothesisLists.h"
+#include "gui/frame/SignificanceBox.h"
+#include "gui/frame/ValidatedBox.h"
+#include "gui/frame/ValueLabel.h"
+#include "gui/common/ControlLayout.h"
 
 namespace kelvo {
 namespace {

@@ -3,7 +3,7 @@
 // one of three hypotheses about μ1 and μ2, the significance level in Text2, and the
 // conclusion in Label12. A click on the window's background runs the repeated-value check for
 // its messages alone.
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 class QLabel;
 

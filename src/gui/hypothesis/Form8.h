@@ -3,7 +3,7 @@
 // population (modes 1 to 4), judged by the sample mean against a band around the mean under
 // H0, and the skewness and kurtosis test of normality (mode 5).
 #include "core/hypothesis/TestResult.h"
-#include "gui/sample/AnalysisWindow.h"
+#include "gui/frame/AnalysisWindow.h"
 
 class QComboBox;
 

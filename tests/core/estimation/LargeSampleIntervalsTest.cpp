@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/estimation/LargeSampleIntervals.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

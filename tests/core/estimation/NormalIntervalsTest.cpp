@@ -12,7 +12,7 @@
 #include "core/estimation/NormalIntervals.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {

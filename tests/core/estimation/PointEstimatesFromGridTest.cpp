@@ -10,7 +10,7 @@
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

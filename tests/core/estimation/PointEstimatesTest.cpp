@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/sample/SampleSummary.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 #include "TestSupport.h"
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/hypothesis/GoodnessOfFit.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/Quantiles.h"
 

@@ -14,7 +14,7 @@
 
 #include "core/hypothesis/AcceptanceRegion.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 #include "TestSupport.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/hypothesis/TestResult.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

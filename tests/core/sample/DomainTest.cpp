@@ -6,7 +6,7 @@
 
 #include "core/sample/CellStore.h"
 #include "core/sample/Domain.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "core/sample/CellStore.h"
 #include "core/sample/GridBuffer.h"
-#include "core/shell/ProgramState.h"
+#include "core/settings/ProgramState.h"
 
 namespace kelvo {
 namespace {

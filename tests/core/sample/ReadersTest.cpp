@@ -8,7 +8,7 @@
 
 #include "core/sample/CellStore.h"
 #include "core/sample/Readers.h"
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/Quantiles.h"
 

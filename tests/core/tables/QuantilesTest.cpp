@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/shell/Errors.h"
+#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 #include "TestTables.h"
 

@@ -4,13 +4,13 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "core/shell/ProgramState.h"
+#include "core/settings/ProgramState.h"
 #include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
-#include "gui/sample/ValidatedBox.h"
-#include "gui/shell/AppContext.h"
-#include "gui/shell/ControlLayout.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/frame/ValidatedBox.h"
+#include "gui/common/AppContext.h"
+#include "gui/common/ControlLayout.h"
+#include "gui/app/MainWindow.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

@@ -9,9 +9,9 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3a.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/sample/ValueLabel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/frame/ValueLabel.h"
+#include "gui/app/MainWindow.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

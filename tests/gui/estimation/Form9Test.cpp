@@ -4,11 +4,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/shell/ProgramState.h"
-#include "gui/shell/AppContext.h"
+#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/estimation/Form9.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/app/MainWindow.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

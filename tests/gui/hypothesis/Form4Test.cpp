@@ -9,8 +9,8 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form4.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/sample/ValidatedBox.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/frame/ValidatedBox.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

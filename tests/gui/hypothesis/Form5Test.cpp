@@ -10,9 +10,9 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
-#include "gui/sample/DetailsPane.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/frame/DetailsPane.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/app/MainWindow.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

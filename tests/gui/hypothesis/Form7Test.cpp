@@ -7,8 +7,8 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form7.h"
-#include "gui/sample/DetailsPane.h"
-#include "gui/sample/ValidatedBox.h"
+#include "gui/frame/DetailsPane.h"
+#include "gui/frame/ValidatedBox.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

@@ -8,7 +8,7 @@
 
 #include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form8.h"
-#include "gui/sample/SampleGrid.h"
+#include "gui/frame/SampleGrid.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;

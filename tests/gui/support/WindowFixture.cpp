@@ -9,12 +9,12 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "core/shell/EnvSettings.h"
-#include "gui/sample/AnalysisWindow.h"
-#include "gui/sample/SampleGrid.h"
-#include "gui/sample/ValidatedBox.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/WindowLauncher.h"
+#include "core/settings/EnvSettings.h"
+#include "gui/frame/AnalysisWindow.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/frame/ValidatedBox.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/WindowLauncher.h"
 
 namespace kelvo {
 namespace {

@@ -8,10 +8,10 @@
 #include <source_location>
 
 #include "core/sample/CellStore.h"
-#include "core/shell/ProgramState.h"
-#include "gui/shell/AppContext.h"
-#include "gui/shell/Dialogs.h"
-#include "gui/shell/MenuTable.h"
+#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
+#include "gui/common/Dialogs.h"
+#include "gui/app/MenuTable.h"
 
 class QLabel;
 

@@ -1,0 +1,142 @@
+#include "gui/frame/DetailsPane.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "gui/frame/ChartView.h"
+
+namespace kelvo {
+
+DetailsPane::DetailsPane(QWidget* parent) : QDockWidget(QStringLiteral("详细过程"), parent) {
+  setObjectName(QStringLiteral("DetailsPane"));
+  setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  auto* body = new QWidget(this);
+  auto* layout = new QVBoxLayout(body);
+  layout->setContentsMargins(4, 4, 4, 4);
+  m_note = new QLabel(body);
+  m_note->setObjectName(QStringLiteral("DetailsNote"));
+  m_note->setWordWrap(true);
+  m_note->setStyleSheet(QStringLiteral("color: #a05000;"));
+  m_note->hide();
+  m_tabs = new QTabWidget(body);
+  m_tabs->setObjectName(QStringLiteral("DetailsTabs"));
+  m_text = new QTextBrowser(m_tabs);
+  m_text->setObjectName(QStringLiteral("DetailsText"));
+  m_text->setMinimumWidth(320);
+  m_tabs->addTab(m_text, QStringLiteral("详细过程"));
+  // The chart view itself is made when a chart is first drawn.
+  m_chartPage = new QWidget(m_tabs);
+  m_chartPage->setObjectName(QStringLiteral("DetailsChartPage"));
+  m_chartLayout = new QVBoxLayout(m_chartPage);
+  m_chartLayout->setContentsMargins(0, 0, 0, 0);
+  m_tabs->addTab(m_chartPage, QStringLiteral("图形"));
+  auto* copy = new QPushButton(QStringLiteral("复制全部"), body);
+  copy->setObjectName(QStringLiteral("DetailsCopy"));
+  layout->addWidget(m_note);
+  layout->addWidget(m_tabs, 1);
+  layout->addWidget(copy, 0, Qt::AlignRight);
+  setWidget(body);
+  connect(copy, &QPushButton::clicked, this, &DetailsPane::copyToClipboard);
+  connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+    if (chartShown() && !m_chartRendered) renderChart();
+  });
+}
+
+void DetailsPane::setSolution(WorkedSolution solution) {
+  m_solution = std::move(solution);
+  m_rendered = false;
+  setStaleNote(QString());
+  if (isVisible()) render();
+  // The chart of the earlier computation goes too. Its view is emptied only once the events
+  // are handled, and only when no chart of the new computation has come by then: emptying it
+  // and drawing again at once would lay the axes out twice.
+  m_chart.reset();
+  m_chartRendered = false;
+  QMetaObject::invokeMethod(
+      this, [this] { if (!m_chartRendered && chartShown()) renderChart(); }, Qt::QueuedConnection);
+}
+
+void DetailsPane::clearSolution() {
+  m_solution = WorkedSolution();
+  m_text->clear();
+  m_rendered = true;
+}
+
+void DetailsPane::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  if (!m_rendered) render();
+  if (chartShown() && !m_chartRendered) renderChart();
+}
+
+void DetailsPane::setChart(ChartDescription chart) {
+  m_chart = std::move(chart);
+  m_chartRendered = false;
+  if (chartShown()) renderChart();
+}
+
+void DetailsPane::clearChart() {
+  m_chart.reset();
+  emptyChartView();
+  m_chartRendered = true;
+}
+
+void DetailsPane::redrawChart() {
+  if (!m_chart) return;
+  m_chartRendered = false;
+  if (chartShown()) renderChart();
+}
+
+void DetailsPane::emptyChartView() {
+  if (!m_chartView) return;
+  // The axes stay for the next chart; laying them out again is the dear part of a drawing.
+  ClearChart(m_chartView->chart());
+}
+
+void DetailsPane::showTab(int index) { m_tabs->setCurrentIndex(index); }
+
+bool DetailsPane::chartShown() const {
+  return isVisible() && m_tabs->currentWidget() == m_chartPage;
+}
+
+void DetailsPane::renderChart() {
+  m_chartRendered = true;
+  if (!m_chart) {
+    emptyChartView();
+    return;
+  }
+  if (!m_chartView) {
+    m_chartView = new QChartView(BuildChart(*m_chart, numberFormat()), m_chartPage);
+    m_chartView->setObjectName(QStringLiteral("DetailsChart"));
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartLayout->addWidget(m_chartView);
+    return;
+  }
+  FillChart(m_chartView->chart(), *m_chart, numberFormat());
+}
+
+ChartNumberFormat DetailsPane::numberFormat() const { return m_format ? m_format : ResultNumbers(); }
+
+void DetailsPane::render() {
+  m_text->setHtml(QString::fromStdString(m_solution.html()));
+  m_rendered = true;
+}
+
+void DetailsPane::setStaleNote(const QString& note) {
+  m_note->setText(note);
+  m_note->setVisible(!note.isEmpty());
+}
+
+QString DetailsPane::plainText() const { return QString::fromStdString(m_solution.plainText()); }
+
+void DetailsPane::copyToClipboard() const {
+  QGuiApplication::clipboard()->setText(plainText());
+}
+
+}  // namespace kelvo

@@ -1,0 +1,75 @@
+#pragma once
+// The worked-solution pane beside an analysis window: the whole solution of the last
+// computation as rich text in one tab and its chart in another, a button that copies the
+// solution as plain text, and a note when the results on screen no longer belong to the inputs.
+#include <QDockWidget>
+#include <optional>
+
+#include "core/documents/ChartDescription.h"
+#include "core/documents/WorkedSolution.h"
+
+class QChartView;
+class QLabel;
+class QTabWidget;
+class QTextBrowser;
+class QVBoxLayout;
+
+namespace kelvo {
+
+class DetailsPane : public QDockWidget {
+  Q_OBJECT
+ public:
+  explicit DetailsPane(QWidget* parent);
+
+  // The solution of a successful computation; clears any staleness note and the chart of the
+  // last computation. It is laid out when the pane is shown, so a hidden pane costs no layout.
+  void setSolution(WorkedSolution solution);
+  // Nothing to show (a refused computation).
+  void clearSolution();
+  // The note shown above the solution while it no longer matches the inputs; empty hides it.
+  void setStaleNote(const QString& note);
+  // The solution of the last successful computation (empty after a refused one).
+  const WorkedSolution& solution() const { return m_solution; }
+  // The whole solution as plain text, every table row included.
+  QString plainText() const;
+  void copyToClipboard() const;
+
+  // The chart of a successful computation. It is drawn when the pane is shown with its chart
+  // tab current, so a hidden pane or tab costs nothing.
+  void setChart(ChartDescription chart);
+  // No chart (a refused computation, or a solution without one).
+  void clearChart();
+  // How the chart writes the numbers it shares with the window; the chart is drawn again with
+  // it when redrawChart is called (a result label changed its decimals).
+  void setNumberFormat(ChartNumberFormat format) { m_format = std::move(format); }
+  void redrawChart();
+  const std::optional<ChartDescription>& chart() const { return m_chart; }
+  // The tab of the text (0) or of the chart (1).
+  void showTab(int index);
+  // The chart's view, made at the first drawing; nullptr before.
+  QChartView* chartView() const { return m_chartView; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void render();
+  void renderChart();
+  void emptyChartView();
+  bool chartShown() const;
+  ChartNumberFormat numberFormat() const;
+
+  QLabel* m_note;
+  QTabWidget* m_tabs;
+  QTextBrowser* m_text;
+  QWidget* m_chartPage;
+  QVBoxLayout* m_chartLayout;
+  QChartView* m_chartView = nullptr;
+  WorkedSolution m_solution;
+  std::optional<ChartDescription> m_chart;
+  ChartNumberFormat m_format;
+  bool m_rendered = true;
+  bool m_chartRendered = true;
+};
+
+}  // namespace kelvo

@@ -1,0 +1,571 @@
+#include "gui/frame/Report.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/frame/AnalysisWindow.h"
+#include "gui/frame/DetailsPane.h"
+#include "gui/frame/SampleGrid.h"
+#include "gui/frame/ValueLabel.h"
+
+namespace kelvo {
+namespace {
+
+// The chart is drawn at ReportChartSize() and shown at this width, so that it fits the text
+// width of an A4 page.
+constexpr int kShownChartWidth = 640;
+const char* const kChartResource = "kelvo-chart.png";
+
+std::string Utf8(const QString& text) { return text.trimmed().toStdString(); }
+
+// One control of a panel as the report reads it.
+struct Element {
+  QRect rect;  // in the panel's coordinates
+  QString text;
+  bool plain = false;   // a caption-like QLabel (which may also show a value)
+  bool result = false;  // a ValueLabel or ConclusionLabel
+  bool choice = false;  // a drop-down list with a chosen item
+};
+
+// A caption and what stands after it on the same line.
+struct Pair {
+  const Element* caption = nullptr;
+  std::vector<const Element*> values;
+  QString captionText() const { return caption ? caption->text.trimmed() : QString(); }
+  bool hasResult() const {
+    return std::any_of(values.begin(), values.end(), [](const Element* e) { return e->result; });
+  }
+  QString valueText() const {
+    QStringList parts;
+    for (const Element* e : values)
+      if (!e->text.trimmed().isEmpty()) parts << e->text.trimmed();
+    return parts.join(QLatin1Char(' '));
+  }
+};
+
+bool SameLine(const QRect& a, const QRect& b) {
+  const int tolerance = std::max(4, std::min(a.height(), b.height()) / 2);
+  return std::abs(a.center().y() - b.center().y()) <= tolerance;
+}
+
+bool OverlapsHorizontally(const QRect& a, const QRect& b) {
+  return a.left() < b.right() && b.left() < a.right();
+}
+
+// The controls a panel holds directly, for the report. Labels count even when empty: an empty
+// label keeps the place of a value, so the caption after it is not read as that value.
+std::vector<Element> PanelElements(const QWidget& window, const QWidget* panel) {
+  std::vector<Element> elements;
+  for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    Element e;
+    e.rect = child->geometry();
+    if (auto* combo = qobject_cast<QComboBox*>(child)) {
+      // A hypothesis list hides itself once an item is picked; the choice still counts.
+      if (combo->currentIndex() < 0) continue;
+      e.text = combo->currentText();
+      e.choice = true;
+    } else if (!child->isVisibleTo(&window)) {
+      continue;
+    } else if (auto* box = qobject_cast<QLineEdit*>(child)) {
+      e.text = box->text();
+    } else if (auto* label = qobject_cast<QLabel*>(child)) {
+      e.text = label->text();
+      e.result = qobject_cast<ValueLabel*>(child) || qobject_cast<ConclusionLabel*>(child);
+      e.plain = !e.result;
+    } else {
+      continue;
+    }
+    elements.push_back(e);
+  }
+  return elements;
+}
+
+// Groups the elements into lines (top to bottom), each ordered left to right, and reads each
+// line as caption / value pairs: a plain label starts a pair unless the pair before it has no
+// value yet, in which case it is that value ("厡 假 设H0" "μ≤μ0=5").
+std::vector<Pair> PanelPairs(const std::vector<Element>& elements) {
+  std::vector<const Element*> order;
+  for (const Element& e : elements) order.push_back(&e);
+  std::sort(order.begin(), order.end(),
+            [](const Element* a, const Element* b) { return a->rect.center().y() < b->rect.center().y(); });
+  std::vector<std::vector<const Element*>> lines;
+  for (const Element* e : order) {
+    if (lines.empty() || !SameLine(lines.back().front()->rect, e->rect)) lines.emplace_back();
+    lines.back().push_back(e);
+  }
+  std::vector<Pair> pairs;
+  for (std::vector<const Element*>& line : lines) {
+    std::sort(line.begin(), line.end(),
+              [](const Element* a, const Element* b) { return a->rect.left() < b->rect.left(); });
+    std::size_t lineStart = pairs.size();
+    for (const Element* e : line) {
+      const bool open = pairs.size() > lineStart;
+      if (open && (pairs.back().values.empty() || !e->plain)) {
+        pairs.back().values.push_back(e);
+      } else {
+        Pair p;
+        if (e->plain) p.caption = e;
+        else p.values.push_back(e);
+        pairs.push_back(p);
+      }
+    }
+  }
+  return pairs;
+}
+
+bool LoneCaption(const Pair& p) { return p.caption && p.values.empty(); }
+
+// A value alone on its line (an empty label keeps a value's place) takes a lone caption
+// standing just above it ("结论:" over the conclusion). Then a label alone on its line takes a
+// lone label above it as its caption (a parameter's name over its value); values go first, so
+// a panel's heading label is not taken as the caption of the caption below it. Pairs are in
+// line order; captions taken are removed.
+void TakeCaptionsFromAbove(std::vector<Pair>& pairs) {
+  for (Pair& p : pairs)
+    if (LoneCaption(p) && p.captionText().isEmpty()) {
+      p.values.push_back(p.caption);  // an empty label is a value's place, not a caption
+      p.caption = nullptr;
+    }
+  std::vector<bool> consumed(pairs.size(), false);
+  for (const bool labelsToo : {false, true}) {
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+      Pair& p = pairs[i];
+      const bool valueOnly = !p.caption && !p.values.empty();
+      if (!(valueOnly || (labelsToo && LoneCaption(p) && !consumed[i]))) continue;
+      const QRect below = valueOnly ? p.values.front()->rect : p.caption->rect;
+      std::size_t best = i;
+      for (std::size_t j = 0; j < i; ++j) {
+        const Pair& q = pairs[j];
+        if (consumed[j] || !LoneCaption(q) || q.captionText().isEmpty()) continue;
+        const QRect above = q.caption->rect;
+        const int gap = below.top() - above.bottom();
+        if (gap < -2 || gap > above.height() * 3 / 2 || !OverlapsHorizontally(above, below)) continue;
+        if (best == i || above.bottom() > pairs[best].caption->rect.bottom()) best = j;
+      }
+      if (best == i) continue;
+      if (!valueOnly) p.values.push_back(p.caption);
+      p.caption = pairs[best].caption;
+      consumed[best] = true;
+    }
+  }
+  std::vector<Pair> kept;
+  for (std::size_t i = 0; i < pairs.size(); ++i)
+    if (!(consumed[i] && LoneCaption(pairs[i]))) kept.push_back(pairs[i]);
+  pairs = std::move(kept);
+}
+
+// A chosen list item without a caption is captioned by the button on its line that opens the
+// list ("假设命题选择").
+QString ButtonCaption(const QWidget* panel, const QRect& rect) {
+  for (QPushButton* button : panel->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+    if (SameLine(button->geometry(), rect) && button->geometry().right() <= rect.left() + 2)
+      return button->text().remove(QLatin1Char('&'));
+  return QString();
+}
+
+struct PanelReading {
+  QPoint position;  // in the window, for the order of the groups
+  ReportGroup inputs;
+  ReportGroup results;
+};
+
+ReportRow RowOf(const Pair& p, const QWidget* panel) {
+  QString caption = p.captionText();
+  if (caption.isEmpty() && !p.values.empty() && p.values.front()->choice)
+    caption = ButtonCaption(panel, p.values.front()->rect);
+  return {Utf8(caption), Utf8(p.valueText())};
+}
+
+PanelReading ReadPanel(const QWidget& window, const QWidget* panel, bool isSurface) {
+  PanelReading reading;
+  reading.position = panel->mapTo(&window, QPoint(0, 0));
+  const std::vector<Element> elements = PanelElements(window, panel);
+  std::vector<Pair> pairs = PanelPairs(elements);
+  TakeCaptionsFromAbove(pairs);
+
+  QString title;
+  if (auto* box = qobject_cast<const QGroupBox*>(panel)) title = box->title().trimmed();
+  // Some panels carry their heading as a label at the top instead of a title.
+  if (!isSurface && title.isEmpty() && !pairs.empty() && LoneCaption(pairs.front()) &&
+      !pairs.front().captionText().isEmpty()) {
+    title = pairs.front().captionText();
+    pairs.erase(pairs.begin());
+  }
+  const bool resultPanel = !isSurface && std::any_of(pairs.begin(), pairs.end(),
+                                                     [](const Pair& p) { return p.hasResult(); });
+  reading.inputs.title = reading.results.title = Utf8(title);
+  for (const Pair& p : pairs) {
+    const ReportRow row = RowOf(p, panel);
+    if (p.values.empty()) {
+      // A lone caption is a note line, unless it only repeats the panel's title.
+      if (row.caption.empty() || row.caption == reading.inputs.title) continue;
+    } else if (row.value.empty()) {
+      continue;  // nothing shown
+    }
+    ((resultPanel || p.hasResult()) ? reading.results : reading.inputs).rows.push_back(row);
+  }
+  return reading;
+}
+
+bool HasDirectChild(const QWidget* panel, const QMetaObject& type) {
+  for (QObject* child : panel->children())
+    if (child->metaObject()->inherits(&type)) return true;
+  return false;
+}
+
+// The heading of a grid: a label just above it in its panel, or else the panel's title.
+QString GridTitle(const QWidget& window, const SampleGridView* view) {
+  const QWidget* parent = view->parentWidget();
+  const QLabel* best = nullptr;
+  for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    if (!label->isVisibleTo(&window) || label->text().trimmed().isEmpty()) continue;
+    const int gap = view->geometry().top() - label->geometry().bottom();
+    if (gap < -2 || gap > label->height() * 2 || !OverlapsHorizontally(label->geometry(), view->geometry()))
+      continue;
+    if (!best || label->geometry().bottom() > best->geometry().bottom()) best = label;
+  }
+  if (best) return best->text().trimmed();
+  if (auto* box = qobject_cast<const QGroupBox*>(parent)) return box->title().trimmed();
+  return QString();
+}
+
+// The report's fonts, those of its style sheet that are installed: Latin ones first, so that
+// digits and letters are never drawn from a CJK font (see ReportFontFamilies).
+QFont ReportFont() {
+  QFont font;
+  QStringList families;
+  const QStringList installed = QFontDatabase::families();
+  for (const std::string& name : ReportFontFamilies())
+    if (installed.contains(QString::fromStdString(name))) families << QString::fromStdString(name);
+  if (!families.isEmpty()) font.setFamilies(families);
+  font.setPointSize(10);
+  return font;
+}
+
+// The code point a PDF's text should give for a glyph Qt's map names by a radical: the
+// ideograph of a Kangxi radical or CJK radical supplement (⽴ U+2F74 → 立 U+7ACB); 0 for others.
+char16_t IdeographOfRadical(unsigned code) {
+  if (code < 0x2E80 || code > 0x2FDF) return 0;
+  const QChar radical(static_cast<char16_t>(code));
+  const QString ideograph = radical.decomposition();
+  return radical.decompositionTag() == QChar::Compat && ideograph.size() == 1
+             ? ideograph[0].unicode()
+             : 0;
+}
+
+// Qt writes each font's ToUnicode map from the font's character map, taking the lowest code
+// point that reaches a glyph. A CJK font draws 立 and the Kangxi radical ⽴ with one glyph, so
+// copying or searching the PDF would give the radical for many a common ideograph (生, 入, 方,
+// 水, 立, ...). The targets of those maps are written again as the ideographs: the same number
+// of bytes, so every offset of the file stays right.
+void MendRadicalsInTextLayer(QByteArray& pdf) {
+  const QByteArray reference = "/ToUnicode ";
+  for (qsizetype at = pdf.indexOf(reference); at >= 0; at = pdf.indexOf(reference, at + 1)) {
+    qsizetype end = at + reference.size();
+    while (end < pdf.size() && pdf[end] >= '0' && pdf[end] <= '9') ++end;
+    const QByteArray object =
+        "\n" + pdf.mid(at + reference.size(), end - at - reference.size()) + " 0 obj\n";
+    const qsizetype header = pdf.indexOf(object);
+    const qsizetype start = header < 0 ? -1 : pdf.indexOf("stream\n", header);
+    const qsizetype stop = start < 0 ? -1 : pdf.indexOf("endstream", start);
+    if (stop < 0) continue;
+    bool inChars = false, inRanges = false;
+    for (qsizetype line = start + 7; line < stop;) {
+      qsizetype lineEnd = pdf.indexOf('\n', line);
+      if (lineEnd < 0 || lineEnd > stop) lineEnd = stop;
+      const QByteArray text = pdf.mid(line, lineEnd - line).trimmed();
+      if (text.endsWith("beginbfchar"))
+        inChars = true;
+      else if (text.endsWith("beginbfrange"))
+        inRanges = true;
+      else if (text == "endbfchar")
+        inChars = false;
+      else if (text == "endbfrange")
+        inRanges = false;
+      else if (inChars || inRanges) {
+        // <source> <target>, <first> <last> [<target> ...], or <first> <last> <target> where
+        // the target counts up through the range (left alone unless the range is one code).
+        const bool list = text.contains('[');
+        const QList<QByteArray> tokens = text.split(' ');
+        const bool oneCode = tokens.size() >= 2 && tokens[0] == tokens[1];
+        const int firstTarget = inChars ? 1 : 2;
+        qsizetype cursor = line;
+        for (int i = 0; i < tokens.size(); ++i) {
+          const qsizetype token = pdf.indexOf('<', cursor);
+          if (token < 0 || token >= lineEnd) break;
+          cursor = token + 1;
+          if (i < firstTarget || (inRanges && !list && !oneCode) || pdf.mid(token + 5, 1) != ">")
+            continue;
+          bool ok = false;
+          const unsigned code = pdf.mid(token + 1, 4).toUInt(&ok, 16);
+          if (const char16_t ideograph = ok ? IdeographOfRadical(code) : 0)
+            pdf.replace(token + 1, 4,
+                        QByteArray::number(ideograph, 16).toUpper().rightJustified(4, '0'));
+        }
+      }
+      line = lineEnd + 1;
+    }
+  }
+}
+
+double Millimetres(double mm, int dpi) { return mm / 25.4 * dpi; }
+
+// The first line of a block, in document coordinates. A line the layout moved to the next
+// page lies below the block's own position.
+double FirstLineTop(const QTextDocument& text, const QTextBlock& block) {
+  const QTextLayout* layout = block.layout();
+  const QRectF rect = text.documentLayout()->blockBoundingRect(block);
+  if (!layout || layout->lineCount() == 0) return rect.top();
+  return rect.top() - layout->boundingRect().top() + layout->lineAt(0).y();
+}
+
+double LastLineTop(const QTextDocument& text, const QTextBlock& block) {
+  const QTextLayout* layout = block.layout();
+  const QRectF rect = text.documentLayout()->blockBoundingRect(block);
+  if (!layout || layout->lineCount() == 0) return rect.top();
+  return rect.top() - layout->boundingRect().top() + layout->lineAt(layout->lineCount() - 1).y();
+}
+
+// Moves to the next page every heading that would end a page, its block following on the next
+// one; each move shifts what follows, so the document is searched again after each.
+void KeepHeadingsWithTheirBlocks(QTextDocument& text) {
+  const double pageHeight = text.pageSize().height();
+  auto pageOf = [pageHeight](double y) { return static_cast<int>(std::floor(y / pageHeight)); };
+  for (bool moved = true; moved;) {
+    moved = false;
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+      const QTextBlockFormat format = block.blockFormat();
+      if (format.headingLevel() == 0 ||
+          (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+        continue;
+      QTextBlock next = block.next();
+      while (next.isValid() && next.length() <= 1) next = next.next();  // empty paragraphs
+      if (!next.isValid()) break;
+      if (pageOf(FirstLineTop(text, next)) <= pageOf(LastLineTop(text, block))) continue;
+      QTextBlockFormat breaking = format;
+      breaking.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      QTextCursor(block).setBlockFormat(breaking);
+      moved = true;
+      break;
+    }
+  }
+}
+
+// Lays the report out on the pages of `device` and paints them, each with its number at the
+// foot. Qt's own QTextDocument::print cannot keep a heading with what follows it. False when
+// the device takes no painting or no further page.
+bool PaintPages(QTextDocument& text, QPagedPaintDevice& device) {
+  const QMarginsF margins = device.pageLayout().margins(QPageLayout::Millimeter);
+  if (margins.isNull()) device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+  QPainter painter(&device);
+  if (!painter.isActive()) return false;
+  const int dpi = device.logicalDpiY();
+  const double footer = Millimetres(8, dpi);
+  text.documentLayout()->setPaintDevice(&device);
+  QTextFrameFormat frame = text.rootFrame()->frameFormat();
+  frame.setMargin(0);
+  frame.setBottomMargin(footer);
+  text.rootFrame()->setFrameFormat(frame);
+  text.setPageSize(QSizeF(device.width(), device.height()));
+  KeepHeadingsWithTheirBlocks(text);
+
+  const double pageHeight = text.pageSize().height();
+  QFont numberFont = ReportFont();
+  numberFont.setPointSize(9);
+  const int pages = text.pageCount();
+  for (int page = 0; page < pages; ++page) {
+    if (page > 0 && !device.newPage()) return false;
+    painter.save();
+    // The page's text area: a line the layout moved on to the next page starts just below it
+    // and must not be drawn here too, not even clipped away (a PDF keeps clipped text).
+    const QRectF view(0, page * pageHeight, device.width(), pageHeight - footer);
+    painter.translate(0, -view.top());
+    painter.setClipRect(view);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = view;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    text.documentLayout()->draw(&painter, context);
+    painter.restore();
+    painter.setFont(numberFont);
+    painter.drawText(QRectF(0, pageHeight - footer, device.width(), footer),
+                     Qt::AlignHCenter | Qt::AlignBottom, QString::number(page + 1));
+  }
+  return true;
+}
+
+void SetShownChartSize(ReportDocument& document, const QImage& chart) {
+  document.chartWidth = std::min(chart.width(), kShownChartWidth);
+  document.chartHeight = chart.height() * document.chartWidth / std::max(1, chart.width());
+}
+
+QString WriteFailure(const QString& path, const QString& reason) {
+  return QStringLiteral("无法写入报告文件：") + QDir::toNativeSeparators(path) +
+         (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason);
+}
+
+}  // namespace
+
+QSize ReportChartSize() { return QSize(720, 420); }
+
+WindowReport CollectReport(const AnalysisWindow& window) {
+  WindowReport report;
+  ReportDocument& d = report.document;
+  d.title = Utf8(window.windowTitle());
+  d.created = Utf8(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+  if (window.resultsStale()) {
+    QString note;
+    if (auto* label = window.detailsPane()->findChild<QLabel*>(QStringLiteral("DetailsNote")))
+      note = label->text();
+    if (note.trimmed().isEmpty()) note = QStringLiteral("以下结果不再对应当前输入，请重新计算。");
+    d.staleNote = Utf8(note);
+  }
+
+  // The controls stand on the window's surface, inside the view that scrolls it.
+  QWidget* surface = window.findChild<QWidget*>(QStringLiteral("surface"));
+  for (SampleGridView* view : surface->findChildren<SampleGridView*>())
+    if (view->isVisibleTo(&window))
+      d.data.push_back(TableFromCells(Utf8(GridTitle(window, view)), view->gridModel()->cells()));
+
+  std::vector<const QWidget*> panels{surface};
+  for (QGroupBox* box : surface->findChildren<QGroupBox*>())
+    if (box->isVisibleTo(&window)) panels.push_back(box);
+  std::vector<PanelReading> readings;
+  ReportGroup modes;
+  for (const QWidget* panel : panels) {
+    if (HasDirectChild(panel, SampleGridView::staticMetaObject)) continue;  // read as tables
+    if (HasDirectChild(panel, QRadioButton::staticMetaObject)) {
+      // The input-mode panel: the chosen option is the input.
+      QString caption;
+      if (auto* box = qobject_cast<const QGroupBox*>(panel)) caption = box->title().trimmed();
+      if (caption.isEmpty()) caption = QStringLiteral("输入方式");
+      for (QRadioButton* option : panel->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+        if (option->isChecked() && option->isVisibleTo(&window))
+          modes.rows.push_back({Utf8(caption), Utf8(option->text().remove(QLatin1Char('&')))});
+      continue;
+    }
+    readings.push_back(ReadPanel(window, panel, panel == surface));
+  }
+  // The surface first, then the panels from top to bottom and left to right.
+  std::stable_sort(readings.begin() + (readings.empty() ? 0 : 1), readings.end(),
+                   [](const PanelReading& a, const PanelReading& b) {
+                     return a.position.y() != b.position.y() ? a.position.y() < b.position.y()
+                                                             : a.position.x() < b.position.x();
+                   });
+  // The chosen input mode leads the window's own inputs, which have no panel title.
+  if (!readings.empty()) {
+    std::vector<ReportRow>& general = readings.front().inputs.rows;
+    general.insert(general.begin(), modes.rows.begin(), modes.rows.end());
+  }
+  for (const PanelReading& r : readings) {
+    if (!r.inputs.rows.empty()) d.inputs.push_back(r.inputs);
+    if (!r.results.rows.empty()) d.results.push_back(r.results);
+  }
+
+  d.solution = window.detailsPane()->solution();
+  report.chart = window.chartImage(ReportChartSize());
+  return report;
+}
+
+ReportFormat ReportFormatOf(QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("pdf")) return ReportFormat::Pdf;
+  if (suffix != QLatin1String("html") && suffix != QLatin1String("htm"))
+    path += QStringLiteral(".html");
+  return ReportFormat::Html;
+}
+
+QString SuggestedReportName(const QString& caption) {
+  QString name = caption;
+  name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]")), QStringLiteral("_"));
+  name = name.trimmed();
+  if (name.isEmpty()) name = QStringLiteral("Kelvo");
+  return name + QStringLiteral("报告.html");
+}
+
+QString ReportHtmlText(const WindowReport& report) {
+  ReportDocument document = report.document;
+  if (!report.chart.isNull()) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    report.chart.save(&buffer, "PNG");
+    document.chartSource = "data:image/png;base64," + png.toBase64().toStdString();
+    SetShownChartSize(document, report.chart);
+  }
+  return QString::fromStdString(ReportHtml(document));
+}
+
+std::unique_ptr<QTextDocument> ReportTextDocument(const WindowReport& report) {
+  auto text = std::make_unique<QTextDocument>();
+  text->setDefaultFont(ReportFont());
+  ReportDocument document = report.document;
+  if (!report.chart.isNull()) {
+    text->addResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(kChartResource)),
+                      report.chart);
+    document.chartSource = kChartResource;
+    SetShownChartSize(document, report.chart);
+  }
+  text->setHtml(QString::fromStdString(ReportHtml(document)));
+  return text;
+}
+
+void WriteHtmlReport(const WindowReport& report, const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+  const QByteArray bytes = ReportHtmlText(report).toUtf8();
+  if (file.write(bytes) != bytes.size() || !file.commit())
+    throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+}
+
+void WritePdfReport(const WindowReport& report, const QString& path) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+  QByteArray pdf;
+  {
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(300);
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(QString::fromStdString(report.document.title));
+    writer.setCreator(QStringLiteral("Kelvo"));
+    if (!PaintPages(*ReportTextDocument(report), writer))
+      throw ReportWriteError(Utf8(WriteFailure(path, QString())));
+  }
+  MendRadicalsInTextLayer(pdf);
+  if (file.write(pdf) != pdf.size() || !file.commit())
+    throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+}
+
+void PrintReport(const WindowReport& report, QPrinter& printer) {
+  if (printer.docName().isEmpty()) printer.setDocName(QString::fromStdString(report.document.title));
+  if (!PaintPages(*ReportTextDocument(report), printer) ||
+      printer.printerState() == QPrinter::Error)
+    throw ReportWriteError("打印失败：打印机未能完成打印。");
+}
+
+}  // namespace kelvo
