@@ -32,12 +32,18 @@ AnalysisWindow::FrameOptions Form3aOptions() {
   return options;
 }
 
+// A known value the mode asks in Text3 or Text4: its symbol and the input field it fills.
+struct KnownValue {
+  const char16_t* symbol;
+  double NormalIntervalInput::*field;
+};
+
 struct NormalMode {
+  NormalInterval interval;
   const char16_t* caption;
   const char16_t* symbol;  // the estimated quantity
-  const char16_t* known1;  // symbols of the known values; nullptr: none
-  const char16_t* known2;
-  bool twoSamples;
+  KnownValue known1;       // Text3; symbol nullptr: none
+  KnownValue known2;       // Text4
   // Summary entry: which of mean, second moment, standard deviation the mode reads; the
   // others are pre-filled with "×".
   bool meanUsed;
@@ -45,16 +51,25 @@ struct NormalMode {
   bool stdDevUsed;
 };
 
+constexpr KnownValue kNone{nullptr, nullptr};
+constexpr KnownValue kSigma{u"σ", &NormalIntervalInput::sigma};
+constexpr KnownValue kMu{u"μ", &NormalIntervalInput::mu};
+
 constexpr NormalMode kModeRows[] = {
-    {u"单个正态分布区间估计(σ已知)", u"μ", u"σ", nullptr, false, true, false, false},
-    {u"单个正态分布区间估计(σ未知)", u"μ", nullptr, nullptr, false, true, false, true},
-    {u"单个正态分布区间估计(μ已知)", u"σ", u"μ", nullptr, false, true, true, false},
-    {u"单个正态分布区间估计(μ未知)", u"σ", nullptr, nullptr, false, false, false, true},
-    {u"两个正态分布区间估计(σ1已知,σ2已知)", u"μ1-μ2", u"σ1", u"σ2", true, true, false, false},
-    {u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", nullptr, nullptr, true, true, false, true},
-    {u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", nullptr, nullptr, true, true, false, true},
-    {u"两个正态分布区间估计(μ1已知,μ2已知)", u"σ1/σ2", u"μ1", u"μ2", true, true, true, false},
-    {u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", nullptr, nullptr, true, false, false, true},
+    {NormalInterval::MeanKnownSigma, u"单个正态分布区间估计(σ已知)", u"μ", kSigma, kNone, true, false, false},
+    {NormalInterval::MeanUnknownSigma, u"单个正态分布区间估计(σ未知)", u"μ", kNone, kNone, true, false, true},
+    {NormalInterval::SigmaKnownMean, u"单个正态分布区间估计(μ已知)", u"σ", kMu, kNone, true, true, false},
+    {NormalInterval::SigmaUnknownMean, u"单个正态分布区间估计(μ未知)", u"σ", kNone, kNone, false, false, true},
+    {NormalInterval::MeanDiffKnownSigmas, u"两个正态分布区间估计(σ1已知,σ2已知)", u"μ1-μ2",
+     {u"σ1", &NormalIntervalInput::sigma1}, {u"σ2", &NormalIntervalInput::sigma2}, true, false, false},
+    {NormalInterval::MeanDiffEqualSigmas, u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", kNone, kNone, true,
+     false, true},
+    {NormalInterval::MeanDiffUnequalSigmas, u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", kNone, kNone, true,
+     false, true},
+    {NormalInterval::SigmaRatioKnownMeans, u"两个正态分布区间估计(μ1已知,μ2已知)", u"σ1/σ2",
+     {u"μ1", &NormalIntervalInput::mu1}, {u"μ2", &NormalIntervalInput::mu2}, true, true, false},
+    {NormalInterval::SigmaRatioUnknownMeans, u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", kNone, kNone, false,
+     false, true},
 };
 constexpr ModeTable<NormalMode> kModes{kModeRows};
 
@@ -198,16 +213,16 @@ void Form3a::ApplyNormalIntervalMode() {
     const QString symbol = QString::fromUtf16(mode->symbol);
     m_twoSidedName->setText(QStringLiteral("双侧置信 ") + symbol);
     m_oneSidedName->setText(QStringLiteral("单侧置信 ") + symbol);
-    if (mode->twoSamples && cells().rows() < 3) {
+    if (UsesSecondSample(mode->interval) && cells().rows() < 3) {
       sampleGrid()->reshape(3, cells().cols());
       cells().setText(2, 0, "样本二");
       if (inputMode() == InputMode::Two) fillUnusedSummaryCells();
       sampleGrid()->cellsReset();
     }
-    m_known1Name->setText(mode->known1 ? KnownValuePrompt(mode->known1) : QString());
-    m_known2Name->setText(mode->known2 ? KnownValuePrompt(mode->known2) : QString());
-    m_known1->setVisible(mode->known1 != nullptr);
-    m_known2->setVisible(mode->known2 != nullptr);
+    m_known1Name->setText(mode->known1.symbol ? KnownValuePrompt(mode->known1.symbol) : QString());
+    m_known2Name->setText(mode->known2.symbol ? KnownValuePrompt(mode->known2.symbol) : QString());
+    m_known1->setVisible(mode->known1.symbol != nullptr);
+    m_known2->setVisible(mode->known2.symbol != nullptr);
   }
   m_level->setFocus(Qt::OtherFocusReason);
 }
@@ -250,16 +265,20 @@ void Form3a::ComputeNormalIntervals() {
   const NormalMode* mode = kModes.find(analysisMode());
   if (!mode) return;
   // Every check and the whole computation come first: a refusal leaves the labels as they were.
-  const TwoSampleSummary samples = ReadTwoSamples(cells(), inputMode());
-  if (samples.first.n < kMinSampleSize || (mode->twoSamples && samples.second.n < kMinSampleSize))
+  NormalIntervalInput input{mode->interval, ReadTwoSamples(cells(), inputMode()), m_level->value()};
+  const TwoSampleSummary& samples = input.samples;
+  if (samples.first.n < kMinSampleSize ||
+      (UsesSecondSample(input.kind) && samples.second.n < kMinSampleSize))
     throw InputError("样本量错误");
-  const double level = m_level->value();
-  CheckConfidenceLevel(level);
-  if ((mode->known1 && !m_knownValue1) || (mode->known2 && !m_knownValue2))
-    throw InputError("无数据错误");
-  const NormalIntervalResult interval =
-      ComputeNormalInterval(analysisMode(), samples, level, m_knownValue1.value_or(0.0),
-                            m_knownValue2.value_or(0.0));
+  CheckConfidenceLevel(input.level);
+  const std::pair<const KnownValue&, const std::optional<double>&> known[] = {
+      {mode->known1, m_knownValue1}, {mode->known2, m_knownValue2}};
+  for (const auto& [value, accepted] : known) {
+    if (!value.field) continue;
+    if (!accepted) throw InputError("无数据错误");
+    input.*value.field = *accepted;
+  }
+  const NormalIntervalResult interval = ComputeNormalInterval(input);
 
   // A summary cell without a number (the "×" of a value the mode does not read) shows nothing.
   const SampleSummary& first = samples.first;
@@ -273,10 +292,9 @@ void Form3a::ComputeNormalIntervals() {
                               QStringLiteral(")"));
   m_upperOnly->showValue(interval.upperOnly);
   m_lowerOnly->showValue(interval.lowerOnly);
-  showSolution(BuildNormalIntervalSolution(
-      interval, {analysisMode(), samples, level, m_knownValue1.value_or(0.0), m_knownValue2.value_or(0.0)}));
-  showChart(NormalIntervalChart(interval, analysisMode(), samples));
-  showStatusLine(StatusLine(interval));
+  showSolution(BuildNormalIntervalSolution(interval, input));
+  showChart(NormalIntervalChart(interval, input));
+  showStatusLine(StatusLine(interval, input.kind));
 }
 
 }  // namespace kelvo
