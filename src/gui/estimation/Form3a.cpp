@@ -1,9 +1,7 @@
 #include "gui/estimation/Form3a.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -16,6 +14,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
 #include "gui/frame/ModeTable.h"
+#include "gui/frame/SummaryEntry.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
 #include "gui/common/ControlLayout.h"
@@ -44,41 +43,36 @@ struct NormalMode {
   const char16_t* symbol;  // the estimated quantity
   KnownValue known1;       // Text3; symbol nullptr: none
   KnownValue known2;       // Text4
-  // Summary entry: which of mean, second moment, standard deviation the mode reads; the
-  // others are pre-filled with "×".
-  bool meanUsed;
-  bool momentUsed;
-  bool stdDevUsed;
+  SummaryCells summary;     // the cells of summary entry the mode reads
 };
 
 constexpr KnownValue kNone{nullptr, nullptr};
 constexpr KnownValue kSigma{u"σ", &NormalIntervalInput::sigma};
 constexpr KnownValue kMu{u"μ", &NormalIntervalInput::mu};
+constexpr SummaryCells kMeanOnly{true, false, false};
+constexpr SummaryCells kMeanAndStdDev{true, false, true};
+constexpr SummaryCells kMeanAndMoment{true, true, false};
+constexpr SummaryCells kStdDevOnly{false, false, true};
 
 constexpr NormalMode kModeRows[] = {
-    {NormalInterval::MeanKnownSigma, u"单个正态分布区间估计(σ已知)", u"μ", kSigma, kNone, true, false, false},
-    {NormalInterval::MeanUnknownSigma, u"单个正态分布区间估计(σ未知)", u"μ", kNone, kNone, true, false, true},
-    {NormalInterval::SigmaKnownMean, u"单个正态分布区间估计(μ已知)", u"σ", kMu, kNone, true, true, false},
-    {NormalInterval::SigmaUnknownMean, u"单个正态分布区间估计(μ未知)", u"σ", kNone, kNone, false, false, true},
+    {NormalInterval::MeanKnownSigma, u"单个正态分布区间估计(σ已知)", u"μ", kSigma, kNone, kMeanOnly},
+    {NormalInterval::MeanUnknownSigma, u"单个正态分布区间估计(σ未知)", u"μ", kNone, kNone, kMeanAndStdDev},
+    {NormalInterval::SigmaKnownMean, u"单个正态分布区间估计(μ已知)", u"σ", kMu, kNone, kMeanAndMoment},
+    {NormalInterval::SigmaUnknownMean, u"单个正态分布区间估计(μ未知)", u"σ", kNone, kNone, kStdDevOnly},
     {NormalInterval::MeanDiffKnownSigmas, u"两个正态分布区间估计(σ1已知,σ2已知)", u"μ1-μ2",
-     {u"σ1", &NormalIntervalInput::sigma1}, {u"σ2", &NormalIntervalInput::sigma2}, true, false, false},
-    {NormalInterval::MeanDiffEqualSigmas, u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", kNone, kNone, true,
-     false, true},
-    {NormalInterval::MeanDiffUnequalSigmas, u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", kNone, kNone, true,
-     false, true},
+     {u"σ1", &NormalIntervalInput::sigma1}, {u"σ2", &NormalIntervalInput::sigma2}, kMeanOnly},
+    {NormalInterval::MeanDiffEqualSigmas, u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", kNone, kNone,
+     kMeanAndStdDev},
+    {NormalInterval::MeanDiffUnequalSigmas, u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", kNone, kNone,
+     kMeanAndStdDev},
     {NormalInterval::SigmaRatioKnownMeans, u"两个正态分布区间估计(μ1已知,μ2已知)", u"σ1/σ2",
-     {u"μ1", &NormalIntervalInput::mu1}, {u"μ2", &NormalIntervalInput::mu2}, true, true, false},
-    {NormalInterval::SigmaRatioUnknownMeans, u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", kNone, kNone, false,
-     false, true},
+     {u"μ1", &NormalIntervalInput::mu1}, {u"μ2", &NormalIntervalInput::mu2}, kMeanAndMoment},
+    {NormalInterval::SigmaRatioUnknownMeans, u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", kNone, kNone,
+     kStdDevOnly},
 };
 constexpr ModeTable<NormalMode> kModes{kModeRows};
 
 constexpr int kMinSampleSize = 3;
-constexpr int kSummaryColumnExtraTwips = 100;  // columns 3 and 4 in summary entry
-constexpr int kHeadingPaddingPixels = 10;
-constexpr int kTwipsPerPixel = 15;
-constexpr const char* kUnusedMark = "×";
-const char16_t* const kSummaryHeadings[] = {u"样本数", u"样本均值 ", u"样本二阶矩", u"样本标准差"};
 
 QString KnownValuePrompt(const char16_t* symbol) {
   return QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值");
@@ -229,36 +223,22 @@ void Form3a::ApplyNormalIntervalMode() {
 
 void Form3a::writeHeadings(InputMode mode) {
   CellStore& store = cells();
-  const int plainWidth = sampleGrid()->columnWidthTwips(1);
-  if (mode == InputMode::One) {
-    for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
-    for (int c : {3, 4}) sampleGrid()->setColumnWidthTwips(c, plainWidth);
-  } else {
-    for (int c = 1; c <= 4; ++c)
-      store.setText(0, c, QString::fromUtf16(kSummaryHeadings[c - 1]).toStdString());
-    // 100 twips wider than the others, and never narrower than their five-character
-    // headings in the font in use.
-    const QFontMetrics metrics = sampleGrid()->view()->horizontalHeader()->fontMetrics();
-    for (int c : {3, 4}) {
-      const int headingTwips =
-          (metrics.horizontalAdvance(QString::fromUtf16(kSummaryHeadings[c - 1])) + kHeadingPaddingPixels) *
-          kTwipsPerPixel;
-      sampleGrid()->setColumnWidthTwips(c, std::max(plainWidth + kSummaryColumnExtraTwips, headingTwips));
-    }
+  const bool secondSample = store.rows() > 2;
+  if (mode == InputMode::Two) {
+    WriteSummaryHeadings(store, secondSample);
+    FitSummaryColumns(*sampleGrid());
+    fillUnusedSummaryCells();
+    return;
   }
+  for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
   store.setText(1, 0, "样本一 ");
-  if (store.rows() > 2) store.setText(2, 0, "样本二");
-  if (mode == InputMode::Two) fillUnusedSummaryCells();
+  if (secondSample) store.setText(2, 0, "样本二");
+  UnfitSummaryColumns(*sampleGrid());
 }
 
 void Form3a::fillUnusedSummaryCells() {
-  const NormalMode* mode = kModes.find(analysisMode());
-  if (!mode) return;
-  const bool used[] = {mode->meanUsed, mode->momentUsed, mode->stdDevUsed};
-  CellStore& store = cells();
-  for (int row = 1; row < store.rows(); ++row)
-    for (int i = 0; i < 3; ++i)
-      if (!used[i]) store.setText(row, i + 2, kUnusedMark);
+  if (const NormalMode* mode = kModes.find(analysisMode()))
+    MarkUnusedSummaryCells(cells(), mode->summary, cells().rows() - 1);
 }
 
 void Form3a::ComputeNormalIntervals() {
