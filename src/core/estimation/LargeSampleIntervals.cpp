@@ -63,7 +63,7 @@ IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level
   if (trialCount < 1) throw InputError("二项分布的N必须是正整数");
   IntervalResult result;
   const double z = TwoSidedZ(level, result);
-  // In doubles: n·N² leaves the 16-bit (and soon the 32-bit) range.
+  // In doubles: as an int, n·N² would overflow already for 3 observations of N = 32767.
   const double n = sample.n, trials = trialCount, mean = sample.mean;
   SolveQuadratic(n * trials * trials + trials * z * z, 2 * n * trials * mean + trials * z * z,
                  n * mean * mean, result);

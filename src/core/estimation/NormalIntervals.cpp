@@ -178,7 +178,7 @@ NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(const TwoSampleSummary
   CheckStdDev(b.stdDev);
   if (b.stdDev == 0) throw InputError("样本二的标准差为0,无法计算该区间");
   NormalIntervalResult result = WithDifference(samples);
-  // In doubles: n1²·(n1 − 1) leaves the 16-bit range from samples of 33 on.
+  // In doubles: as an int, n1²·(n1 − 1) would overflow from samples of 1291 on (2³¹ ≈ 2.1e9).
   const double n1 = a.n, n2 = b.n;
   const double r = a.stdDev * a.stdDev / (b.stdDev * b.stdDev);
   const double nu = (r / n1 + 1 / n2) * (r / n1 + 1 / n2) /

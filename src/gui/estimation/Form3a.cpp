@@ -43,7 +43,7 @@ struct NormalMode {
   const char16_t* symbol;  // the estimated quantity
   KnownValue known1;       // Text3; symbol nullptr: none
   KnownValue known2;       // Text4
-  SummaryCells summary;     // the cells of summary entry the mode reads
+  SummaryCells summary;    // the cells of summary entry the mode reads
 };
 
 constexpr KnownValue kNone{nullptr, nullptr};

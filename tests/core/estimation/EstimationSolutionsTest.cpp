@@ -156,10 +156,8 @@ TEST_F(EstimationSolutions, EveryModeMatchesItsWorkedExample) {
        {std::sqrt(36 / 20.4832), std::sqrt(36 / 3.24697)}},
       {"sigma, mean unknown", {NormalInterval::SigmaUnknownMean, {Summary(10, 0, 2), {}}}, {9, 19.023, 9, 2.7}, {1.37566, 3.65148},
        {19.0228, 2.70039}, {std::sqrt(36 / 19.0228), std::sqrt(36 / 2.70039)}},
-      {"difference of means, sigmas known",
-       {.kind = NormalInterval::MeanDiffKnownSigmas, .samples = {Summary(10, 1), Summary(10, 0)}, .sigma1 = 2,
-        .sigma2 = 2},
-       {1.96},
+      {"difference of means, sigmas known", {.kind = NormalInterval::MeanDiffKnownSigmas,
+        .samples = {Summary(10, 1), Summary(10, 0)}, .sigma1 = 2, .sigma2 = 2}, {1.96},
        {1 - 1.96 * w, 1 + 1.96 * w}, {z}, {1 - z * w, 1 + z * w}},
       {"difference of means, equal sigmas", {NormalInterval::MeanDiffEqualSigmas, {Summary(10, 1, 2), Summary(10, 0, 2)}},
        {18, 2.1009},
@@ -260,7 +258,7 @@ TEST_F(EstimationSolutions, BeyondTheLastTabulatedRowTheNormalStandsIn) {
 
 TEST(EstimationSolutionsInput, RefusesModesAndResultsItCannotWrite) {
   NormalIntervalResult empty;
-  EXPECT_THROW(BuildNormalIntervalSolution(empty, {NormalInterval::MeanUnknownSigma}), std::invalid_argument);
+  EXPECT_THROW(BuildNormalIntervalSolution(empty, {NormalInterval::MeanUnknownSigma, {}}), std::invalid_argument);
   EXPECT_THROW(BuildLargeSampleIntervalSolution(IntervalResult{}, {}), std::invalid_argument);
 }
 

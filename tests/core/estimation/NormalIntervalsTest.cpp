@@ -75,27 +75,22 @@ const WorkedRow kWorked[] = {
     {"SigmaUnknownMean", {NormalInterval::SigmaUnknownMean, Samples(Sample(10, 0, 2), {})}, 1.37566, 3.65148,
      1.45869, 3.29045, 5e-6},
     // Hand-worked: w = √(9/25 + 16/25) = 1, D = 2.
-    {"MeanDiffKnownSigmas",
-     {.kind = NormalInterval::MeanDiffKnownSigmas, .samples = Samples(Sample(25, 7, 0), Sample(25, 5, 0)), .sigma1 = 3,
-      .sigma2 = 4},
-     0.04, 3.96, 0.36, 3.64, 1e-12},
+    {"MeanDiffKnownSigmas", {.kind = NormalInterval::MeanDiffKnownSigmas,
+      .samples = Samples(Sample(25, 7, 0), Sample(25, 5, 0)), .sigma1 = 3, .sigma2 = 4}, 0.04, 3.96, 0.36, 3.64, 1e-12},
     // Sw = 2, t = 2.1009: (−0.87910, 2.87910).
     {"MeanDiffEqualSigmas", {NormalInterval::MeanDiffEqualSigmas, Samples(Sample(10, 4, 2), Sample(10, 3, 2))},
      -0.87910, 2.87910, kNone, kNone, 5e-6},
     // Hand-worked from F(10, 10) at 0.025 = 3.72: ρ = 2.25/2.25 = 1 gives (1/√3.72, √3.72).
-    {"SigmaRatioKnownMeans",
-     {.kind = NormalInterval::SigmaRatioKnownMeans,
-      .samples = Samples(Sample(10, 1.5, 0, 4.25), Sample(10, 2.5, 0, 8.25)), .mu1 = 1, .mu2 = 2},
-     0.51848, 1.92873, kNone, kNone, 5e-6},
+    {"SigmaRatioKnownMeans", {.kind = NormalInterval::SigmaRatioKnownMeans,
+      .samples = Samples(Sample(10, 1.5, 0, 4.25), Sample(10, 2.5, 0, 8.25)), .mu1 = 1, .mu2 = 2}, 0.51848, 1.92873,
+     kNone, kNone, 5e-6},
     // F value 4.03: (0.49814, 2.00749).
     {"SigmaRatioUnknownMeans",
      {NormalInterval::SigmaRatioUnknownMeans, Samples(Sample(10, 0, 1.5), Sample(10, 0, 1.5))}, 0.49814, 2.00749,
      kNone, kNone, 5e-6},
     // B = 0 gives all four bounds 0; s2 = 0 likewise.
-    {"KnownMeansWithoutSpreadInTwo",
-     {.kind = NormalInterval::SigmaRatioKnownMeans, .samples = Samples(Sample(10, 1, 0, 3), Sample(10, 2, 0, 4)),
-      .mu2 = 2},
-     0, 0, 0, 0, 0},
+    {"KnownMeansWithoutSpreadInTwo", {.kind = NormalInterval::SigmaRatioKnownMeans,
+      .samples = Samples(Sample(10, 1, 0, 3), Sample(10, 2, 0, 4)), .mu2 = 2}, 0, 0, 0, 0, 0},
     {"UnknownMeansWithoutSpreadInTwo",
      {NormalInterval::SigmaRatioUnknownMeans, Samples(Sample(10, 1, 2), Sample(10, 2, 0))}, 0, 0, 0, 0, 0},
 };

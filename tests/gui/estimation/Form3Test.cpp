@@ -190,7 +190,6 @@ class Form3Test : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("empty sample") << 1 << QStringList{} << "0.95" << "请先输入样本数据";
     QTest::newRow("no level") << 1 << QStringList{"1", "0"} << "" << "置信水平数据缺乏";
-    QTest::newRow("level of 1") << 3 << QStringList{"1", "0"} << "1" << "置信水平数据缺乏";
     QTest::newRow("0-1 value 2") << 1 << QStringList{"1", "2"} << "0.95" << "数据超范围";
     QTest::newRow("binomial value above N") << 2 << QStringList{"3", "11"} << "0.95" << "数据超范围";
     QTest::newRow("poisson fraction") << 3 << QStringList{"1.5", "2"} << "0.95" << "数据超范围";
