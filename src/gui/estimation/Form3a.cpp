@@ -49,10 +49,6 @@ struct NormalMode {
 constexpr KnownValue kNone{nullptr, nullptr};
 constexpr KnownValue kSigma{u"σ", &NormalIntervalInput::sigma};
 constexpr KnownValue kMu{u"μ", &NormalIntervalInput::mu};
-constexpr SummaryCells kMeanOnly{true, false, false};
-constexpr SummaryCells kMeanAndStdDev{true, false, true};
-constexpr SummaryCells kMeanAndMoment{true, true, false};
-constexpr SummaryCells kStdDevOnly{false, false, true};
 
 constexpr NormalMode kModeRows[] = {
     {NormalInterval::MeanKnownSigma, u"单个正态分布区间估计(σ已知)", u"μ", kSigma, kNone, kMeanOnly},

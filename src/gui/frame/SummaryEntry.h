@@ -17,6 +17,12 @@ struct SummaryCells {
   bool stdDev;
 };
 
+// The combinations the modes read.
+constexpr SummaryCells kMeanOnly{true, false, false};
+constexpr SummaryCells kMeanAndStdDev{true, false, true};
+constexpr SummaryCells kMeanAndMoment{true, true, false};
+constexpr SummaryCells kStdDevOnly{false, false, true};
+
 // "样本数", "样本均值 ", "样本二阶矩", "样本标准差" in row 0, columns 1 to 4 (the other heading
 // cells stay as they are); "样本一 " in row 1 and, with a second sample, "样本二" in row 2.
 void WriteSummaryHeadings(CellStore& store, bool secondSample);

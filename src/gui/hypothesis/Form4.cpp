@@ -71,11 +71,6 @@ AnalysisWindow::FrameOptions Form4Options() {
   return options;
 }
 
-constexpr SummaryCells kMeanOnly{true, false, false};
-constexpr SummaryCells kMeanAndStdDev{true, false, true};
-constexpr SummaryCells kMeanAndMoment{true, true, false};
-constexpr SummaryCells kStdDevOnly{false, false, true};
-
 using T = ParametricTest;
 using C = CaptionValue;
 using K = KnownValues;
