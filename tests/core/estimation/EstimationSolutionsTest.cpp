@@ -125,7 +125,7 @@ TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothInterv
   EXPECT_EQ(plain.find("Boost"), std::string::npos) << plain;
 }
 
-/* Every mode against a worked example (c = 0.95). Table values are those the printed tables
+/* Every interval against a worked example (c = 0.95). Table values are those the printed tables
    give; exact quantiles come from tables to six digits. Rows:
    - μ, σ = 2 known, n = 16, x̄ = 10: z = 1.96 gives (9.02, 10.98); exact z₀.₀₂₅ = 1.959964;
    - σ, μ = 0 known, n = 10, Σx² = 36: χ²₀.₀₂₅(10) = 20.483, χ²₀.₉₇₅(10) = 3.247;
