@@ -88,11 +88,11 @@ Law Safe(Law law) {
 }
 
 std::optional<Law> UncheckedLaw(PointModel model, double first, std::optional<double> second,
-                                int binomialN) {
+                                int trialCount) {
   switch (model) {
     case PointModel::Bernoulli:
     case PointModel::Binomial: {
-      const int trials = model == PointModel::Bernoulli ? 1 : binomialN;
+      const int trials = model == PointModel::Bernoulli ? 1 : trialCount;
       if (!(first >= 0.0 && first <= 1.0) || trials < 1) return std::nullopt;
       const boost::math::binomial law(trials, first);
       return Law([law, trials](double k) {
@@ -122,9 +122,9 @@ std::optional<Law> UncheckedLaw(PointModel model, double first, std::optional<do
 }
 
 std::optional<Law> FittedLaw(PointModel model, double first, std::optional<double> second,
-                             int binomialN) {
+                             int trialCount) {
   try {
-    if (std::optional<Law> law = UncheckedLaw(model, first, second, binomialN)) return Safe(*law);
+    if (std::optional<Law> law = UncheckedLaw(model, first, second, trialCount)) return Safe(*law);
   } catch (const std::exception&) {
     // Parameters Boost.Math refuses leave the law undefined.
   }
@@ -159,58 +159,54 @@ std::vector<WeightedValue> ReadWeightedSample(const CellStore& store, InputMode 
   return values;
 }
 
-ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, Family family,
-                                   const SampleSummary& sample, int binomialN) {
+ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, const LargeSampleIntervalInput& input) {
   const char* parameter = "P";
-  double estimate = sample.mean;
-  switch (family) {
-    case Family::Bernoulli:
+  double estimate = input.sample.mean;
+  switch (input.kind) {
+    case LargeSampleInterval::BernoulliP:
       break;
-    case Family::Binomial:
-      estimate = binomialN >= 1 ? sample.mean / binomialN : std::nan("");
+    case LargeSampleInterval::BinomialP:
+      estimate = input.trialCount >= 1 ? input.sample.mean / input.trialCount : std::nan("");
       break;
-    case Family::Poisson:
+    case LargeSampleInterval::PoissonLambda:
       parameter = "λ";
       break;
-    case Family::Exponential:
+    case LargeSampleInterval::ExponentialTheta:
       parameter = "θ";
       break;
   }
   return IntervalLines({{interval.lower, interval.upper, "双侧置信区间"}}, estimate, parameter);
 }
 
-ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, int mode,
-                              const TwoSampleSummary& samples) {
+ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, const NormalIntervalInput& input) {
+  const TwoSampleSummary& samples = input.samples;
   std::string parameter;
   std::optional<double> estimate;
-  switch (mode) {
-    case 1:
-    case 2:
+  switch (input.kind) {
+    case NormalInterval::MeanKnownSigma:
+    case NormalInterval::MeanUnknownSigma:
       parameter = "μ";
       estimate = samples.first.mean;
       break;
-    case 3:
+    case NormalInterval::SigmaKnownMean:
       parameter = "σ";
       break;
-    case 4:
+    case NormalInterval::SigmaUnknownMean:
       parameter = "σ";
       estimate = samples.first.stdDev;
       break;
-    case 5:
-    case 6:
-    case 7:
+    case NormalInterval::MeanDiffKnownSigmas:
+    case NormalInterval::MeanDiffEqualSigmas:
+    case NormalInterval::MeanDiffUnequalSigmas:
       parameter = "μ1−μ2";
       estimate = samples.first.mean - samples.second.mean;
       break;
-    case 8:
+    case NormalInterval::SigmaRatioKnownMeans:
       parameter = "σ1/σ2";
       break;
-    case 9:
+    case NormalInterval::SigmaRatioUnknownMeans:
       parameter = "σ1/σ2";
       if (samples.second.stdDev > 0.0) estimate = samples.first.stdDev / samples.second.stdDev;
-      break;
-    default:
-      parameter = "参数";
       break;
   }
   return IntervalLines({{interval.lower, interval.upper, "双侧置信区间"},
@@ -220,12 +216,12 @@ ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, int m
 }
 
 ChartDescription PointEstimationChart(PointModel model, const std::vector<WeightedValue>& sample,
-                               const PointEstimates& estimates, int binomialN) {
+                                      const PointEstimates& estimates, int trialCount) {
   ChartDescription chart;
   const std::optional<Law> moment =
-      FittedLaw(model, estimates.momentFirst, estimates.momentSecond, binomialN);
+      FittedLaw(model, estimates.momentFirst, estimates.momentSecond, trialCount);
   const std::optional<Law> likelihood =
-      FittedLaw(model, estimates.likelihoodFirst, estimates.likelihoodSecond, binomialN);
+      FittedLaw(model, estimates.likelihoodFirst, estimates.likelihoodSecond, trialCount);
   const bool same = estimates.momentFirst == estimates.likelihoodFirst &&
                     estimates.momentSecond == estimates.likelihoodSecond;
   // Equal estimates draw one law, named after both.
@@ -263,8 +259,8 @@ ChartDescription PointEstimationChart(PointModel model, const std::vector<Weight
   double firstValue = std::max(0.0, std::floor(low));
   double lastValue = std::max(firstValue, std::floor(high));
   if (model == PointModel::Bernoulli) firstValue = 0.0, lastValue = std::max(lastValue, 1.0);
-  if (model == PointModel::Binomial && binomialN <= kMostCategories)
-    firstValue = 0.0, lastValue = binomialN;
+  if (model == PointModel::Binomial && trialCount <= kMostCategories)
+    firstValue = 0.0, lastValue = trialCount;
   if (Discrete(model) && lastValue - firstValue + 1 <= kMostCategories && lastValue < 1e6) {
     const int first = static_cast<int>(firstValue);
     const int last = static_cast<int>(lastValue);

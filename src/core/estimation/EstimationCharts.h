@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/estimation/IntervalResult.h"
+#include "core/estimation/LargeSampleIntervals.h"
+#include "core/estimation/NormalIntervals.h"
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/Domain.h"
@@ -20,22 +22,21 @@ namespace kelvo {
 // left out.
 std::vector<WeightedValue> ReadWeightedSample(const CellStore& store, InputMode mode);
 
-// The large-sample window: the two-sided interval of the family's parameter with its point
-// estimate (x̄, or x̄/N for the binomial).
-ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, Family family,
-                                   const SampleSummary& sample, int binomialN);
+// A large-sample interval: the two-sided interval of the parameter with its point estimate
+// (x̄, or x̄/N for the binomial).
+ChartDescription LargeSampleIntervalChart(const IntervalResult& interval, const LargeSampleIntervalInput& input);
 
-// The normal-population window (mode 1 to 9): the two-sided interval and the two one-sided
-// ones, each on its own line, with the point estimate where the mode has one written in the
-// samples (x̄, s, x̄1 − x̄2, s1/s2).
-ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, int mode,
-                              const TwoSampleSummary& samples);
+// A normal-population interval: the two-sided interval and the two one-sided ones, each on its
+// own line, with the point estimate where the interval has one written in the samples (x̄, s,
+// x̄1 − x̄2, s1/s2).
+ChartDescription NormalIntervalChart(const NormalIntervalResult& interval, const NormalIntervalInput& input);
 
 // The point-estimation window: for the discrete models the sample's relative frequencies with
 // the probabilities under both estimates, for the continuous ones its histogram with both
 // fitted densities. An estimate that leaves the law undefined (σ not above 0, B = A, θ not
 // above 0) draws no curve and says so in the note.
+// trialCount is N, read by the binomial model only.
 ChartDescription PointEstimationChart(PointModel model, const std::vector<WeightedValue>& sample,
-                               const PointEstimates& estimates, int binomialN);
+                                      const PointEstimates& estimates, int trialCount);
 
 }  // namespace kelvo

@@ -166,7 +166,7 @@ std::string CentralMomentText(const SampleSummary& sample) {
   return text + Num(raw);
 }
 
-void AddMoments(WorkedSolution& s, const PointEstimates& e, const PointSolutionInput& in) {
+void AddMoments(WorkedSolution& s, const PointEstimates& e, const PointEstimateInput& in) {
   const SampleSummary& x = in.sample;
   s.heading("矩估计");
   switch (in.model) {
@@ -175,8 +175,8 @@ void AddMoments(WorkedSolution& s, const PointEstimates& e, const PointSolutionI
       s.formula("P̂ = x̄ = " + Num(e.momentFirst));
       break;
     case PointModel::Binomial:
-      s.text("总体 X ~ B(N, P)，N = " + Whole(in.binomialN) + "，E(X) = N·P。令 N·P = x̄。");
-      s.formula("P̂ = x̄/N = " + Num(x.mean) + "/" + Whole(in.binomialN) + " = " + Num(e.momentFirst));
+      s.text("总体 X ~ B(N, P)，N = " + Whole(in.trialCount) + "，E(X) = N·P。令 N·P = x̄。");
+      s.formula("P̂ = x̄/N = " + Num(x.mean) + "/" + Whole(in.trialCount) + " = " + Num(e.momentFirst));
       break;
     case PointModel::Poisson:
       s.text("总体 X ~ P(λ)，E(X) = λ。令 λ = x̄。");
@@ -204,7 +204,7 @@ void AddMoments(WorkedSolution& s, const PointEstimates& e, const PointSolutionI
   }
 }
 
-void AddLikelihood(WorkedSolution& s, const PointEstimates& e, const PointSolutionInput& in) {
+void AddLikelihood(WorkedSolution& s, const PointEstimates& e, const PointEstimateInput& in) {
   const SampleSummary& x = in.sample;
   const double sum = x.n * x.mean;  // Σxᵢ
   s.heading("最大似然估计");
@@ -219,7 +219,7 @@ void AddLikelihood(WorkedSolution& s, const PointEstimates& e, const PointSoluti
       s.formula("L(P) = ∏ C(N, xᵢ) P^xᵢ (1 − P)^(N − xᵢ)");
       s.formula("ln L(P) = Σ ln C(N, xᵢ) + Σxᵢ·ln P + (nN − Σxᵢ)·ln(1 − P)");
       s.formula("d ln L/dP = Σxᵢ/P − (nN − Σxᵢ)/(1 − P) = 0");
-      s.formula("P̂ = Σxᵢ/(nN) = " + Num(sum) + "/(" + Whole(x.n) + " × " + Whole(in.binomialN) +
+      s.formula("P̂ = Σxᵢ/(nN) = " + Num(sum) + "/(" + Whole(x.n) + " × " + Whole(in.trialCount) +
                 ") = " + Num(e.likelihoodFirst));
       break;
     case PointModel::Poisson:
@@ -263,36 +263,36 @@ struct Quadratic {
   }
 };
 
-Quadratic Coefficients(Family family, double n, double trials, double mean, double z) {
-  switch (family) {
-    case Family::Bernoulli: return {n + z * z, 2 * n * mean + z * z, n * mean * mean};
-    case Family::Binomial:
+Quadratic Coefficients(LargeSampleInterval kind, double n, double trials, double mean, double z) {
+  switch (kind) {
+    case LargeSampleInterval::BernoulliP: return {n + z * z, 2 * n * mean + z * z, n * mean * mean};
+    case LargeSampleInterval::BinomialP:
       return {n * trials * trials + trials * z * z, 2 * n * trials * mean + trials * z * z, n * mean * mean};
-    case Family::Poisson: return {n, 2 * n * mean + z * z, n * mean * mean};
-    case Family::Exponential: break;
+    case LargeSampleInterval::PoissonLambda: return {n, 2 * n * mean + z * z, n * mean * mean};
+    case LargeSampleInterval::ExponentialTheta: break;
   }
-  throw std::invalid_argument("no quadratic for the exponential family");
+  return {};  // the exponential interval solves no quadratic; all 0 has no roots
 }
 
 // A, B, C with the numbers put in, for z as shown.
-void AddCoefficients(WorkedSolution& s, Family family, int n, int trials, double mean, const std::string& z,
+void AddCoefficients(WorkedSolution& s, LargeSampleInterval kind, int n, int trials, double mean, const std::string& z,
                      const Quadratic& q) {
   const std::string nText = Whole(n), nt = Whole(trials), m = Factor(mean);
-  switch (family) {
-    case Family::Bernoulli:
+  switch (kind) {
+    case LargeSampleInterval::BernoulliP:
       s.formula("A = n + z² = " + nText + " + " + z + "² = " + Num(q.a));
       s.formula("B = 2n·x̄ + z² = 2 × " + nText + " × " + m + " + " + z + "² = " + Num(q.b));
       break;
-    case Family::Binomial:
+    case LargeSampleInterval::BinomialP:
       s.formula("A = n·N² + N·z² = " + nText + " × " + nt + "² + " + nt + " × " + z + "² = " + Num(q.a));
       s.formula("B = 2n·N·x̄ + N·z² = 2 × " + nText + " × " + nt + " × " + m + " + " + nt + " × " + z +
                 "² = " + Num(q.b));
       break;
-    case Family::Poisson:
+    case LargeSampleInterval::PoissonLambda:
       s.formula("A = n = " + Num(q.a));
       s.formula("B = 2n·x̄ + z² = 2 × " + nText + " × " + m + " + " + z + "² = " + Num(q.b));
       break;
-    case Family::Exponential: break;
+    case LargeSampleInterval::ExponentialTheta: break;
   }
   s.formula("C = n·x̄² = " + nText + " × " + m + "² = " + Num(q.c));
   s.formula("Δ = B² − 4AC = " + Num(q.b * q.b - 4 * q.a * q.c));
@@ -462,7 +462,7 @@ std::string SampleLine(const char* index, const SampleSummary& x, bool mean, boo
 
 }  // namespace
 
-WorkedSolution BuildPointEstimationSolution(const PointEstimates& estimates, const PointSolutionInput& input) {
+WorkedSolution BuildPointEstimationSolution(const PointEstimates& estimates, const PointEstimateInput& input) {
   WorkedSolution s;
   AddSampleSummary(s, input.sample, input.model == PointModel::Uniform);
   AddMoments(s, estimates, input);
@@ -470,7 +470,7 @@ WorkedSolution BuildPointEstimationSolution(const PointEstimates& estimates, con
   return s;
 }
 
-WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, const LargeSampleSolutionInput& input) {
+WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, const LargeSampleIntervalInput& input) {
   if (result.criticalValues.empty()) throw std::invalid_argument("interval result without its quantile");
   const CriticalValue& z = result.criticalValues.front();
   const SampleSummary& x = input.sample;
@@ -478,7 +478,7 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
   s.heading("样本");
   std::string line = "n = " + Whole(x.n) + "，x̄ = " + Num(x.mean);
   if (HasSampleVariance(x)) line += "，S² = " + Num(x.variance);
-  if (input.family == Family::Binomial) line += "，N = " + Whole(input.binomialN);
+  if (input.kind == LargeSampleInterval::BinomialP) line += "，N = " + Whole(input.trialCount);
   s.formula(line);
   if (!HasSampleVariance(x)) s.text(std::string(kNoSampleVariance) + "。");
 
@@ -488,7 +488,7 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
 
   s.heading("置信区间");
   std::optional<std::pair<double, double>> exactBounds;
-  if (input.family == Family::Exponential) {
+  if (input.kind == LargeSampleInterval::ExponentialTheta) {
     s.text("由中心极限定理，(x̄ − θ)/(θ/√n) 近似服从 N(0, 1)；解 |x̄ − θ| ≤ z" + Subscript("α/2") + "·θ/√n 得");
     s.formula("(√n·x̄/(√n + z" + Subscript("α/2") + "), √n·x̄/(√n − z" + Subscript("α/2") + "))");
     const std::string n = "√" + Whole(x.n), m = Factor(x.mean);
@@ -500,13 +500,13 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
         s.formula("用精确分位数 z = " + Num(*exactZ) + "：" + Interval(exactBounds->first, exactBounds->second));
     }
   } else {
-    const char* parameter = input.family == Family::Poisson ? "λ" : "P";
-    switch (input.family) {
-      case Family::Bernoulli:
+    const char* parameter = input.kind == LargeSampleInterval::PoissonLambda ? "λ" : "P";
+    switch (input.kind) {
+      case LargeSampleInterval::BernoulliP:
         s.text("由中心极限定理，(x̄ − P)/√(P(1 − P)/n) 近似服从 N(0, 1)；不等式 |x̄ − P| ≤ z·√(P(1 − P)/n) 两边平方得");
         s.formula("(n + z²)P² − (2n·x̄ + z²)P + n·x̄² ≤ 0");
         break;
-      case Family::Binomial:
+      case LargeSampleInterval::BinomialP:
         s.text("由中心极限定理，(x̄ − NP)/√(NP(1 − P)/n) 近似服从 N(0, 1)；不等式 |x̄ − NP| ≤ z·√(NP(1 − P)/n) 两边平方得");
         s.formula("(n·N² + N·z²)P² − (2n·N·x̄ + N·z²)P + n·x̄² ≤ 0");
         break;
@@ -516,16 +516,16 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
         break;
     }
     s.text(std::string("即 A·") + parameter + "² − B·" + parameter + " + C ≤ 0，其中 z = " + QuantileSymbol(z) + "：");
-    const Quadratic table = Coefficients(input.family, x.n, input.binomialN, x.mean, z.value);
-    AddCoefficients(s, input.family, x.n, input.binomialN, x.mean, Num(z.value), table);
+    const Quadratic table = Coefficients(input.kind, x.n, input.trialCount, x.mean, z.value);
+    AddCoefficients(s, input.kind, x.n, input.trialCount, x.mean, Num(z.value), table);
     const std::string roots = "(" + Num(table.b) + " ∓ √" + Num(table.b * table.b - 4 * table.a * table.c) +
                               ")/(2 × " + Num(table.a) + ")";
     s.formula(std::string(parameter) + "₁,₂ = (B ∓ √Δ)/(2A) = " + roots);
     s.formula(std::string(parameter) + "₁ = " + Num(result.lower) + "，" + parameter + "₂ = " + Num(result.upper));
     if (exactZ) {
       s.text("用精确分位数 z = " + Num(*exactZ) + " 重算：");
-      const Quadratic exact = Coefficients(input.family, x.n, input.binomialN, x.mean, *exactZ);
-      AddCoefficients(s, input.family, x.n, input.binomialN, x.mean, Num(*exactZ), exact);
+      const Quadratic exact = Coefficients(input.kind, x.n, input.trialCount, x.mean, *exactZ);
+      AddCoefficients(s, input.kind, x.n, input.trialCount, x.mean, Num(*exactZ), exact);
       exactBounds = exact.roots();
       if (exactBounds)
         s.formula(std::string(parameter) + "₁ = " + Num(exactBounds->first) + "，" + parameter + "₂ = " +
@@ -540,41 +540,39 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
   return s;
 }
 
-WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, const NormalSolutionInput& input) {
-  if (input.mode < 1 || input.mode > 9) throw std::invalid_argument("BuildNormalIntervalSolution: mode must be 1 to 9");
-  const bool scale = input.mode == 3 || input.mode == 4 || input.mode == 8 || input.mode == 9;
-  if (result.criticalValues.size() < (scale ? 4u : 2u))
+WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, const NormalIntervalInput& input) {
+  if (result.criticalValues.size() < (IsScaleInterval(input.kind) ? 4u : 2u))
     throw std::invalid_argument("BuildNormalIntervalSolution: result lacks its critical values");
   const SampleSummary& a = input.samples.first;
   const SampleSummary& b = input.samples.second;
   const double n1 = a.n, n2 = b.n;
   WorkedSolution s;
   s.heading("样本");
-  const bool two = input.mode >= 5;
+  const bool two = UsesSecondSample(input.kind);
   auto addSamples = [&](bool mean, bool moment, bool stdDev) {
     s.formula(SampleLine(two ? "₁" : "", a, mean, moment, stdDev));
     if (two) s.formula(SampleLine("₂", b, mean, moment, stdDev));
   };
   const double level = input.level;
-  switch (input.mode) {
-    case 1: {
+  switch (input.kind) {
+    case NormalInterval::MeanKnownSigma: {
       addSamples(true, false, false);
-      s.formula("σ = " + Num(input.knownValue1) + "（已知）");
-      const double spread = input.knownValue1 / std::sqrt(n1);
-      s.formula("σ/√n = " + Num(input.knownValue1) + "/√" + Whole(a.n) + " = " + Num(spread));
+      s.formula("σ = " + Num(input.sigma) + "（已知）");
+      const double spread = input.sigma / std::sqrt(n1);
+      s.formula("σ/√n = " + Num(input.sigma) + "/√" + Whole(a.n) + " = " + Num(spread));
       WriteSymmetric(s, {"μ", "x̄", "σ/√n", "z", "", a.mean, spread, level}, result);
       break;
     }
-    case 2: {
+    case NormalInterval::MeanUnknownSigma: {
       addSamples(true, false, true);
       const double spread = a.stdDev / std::sqrt(n1);
       s.formula("s/√n = " + Num(a.stdDev) + "/√" + Whole(a.n) + " = " + Num(spread));
       WriteSymmetric(s, {"μ", "x̄", "s/√n", "t", "(n − 1)", a.mean, spread, level}, result);
       break;
     }
-    case 3: {
+    case NormalInterval::SigmaKnownMean: {
       addSamples(true, true, false);
-      const double mu = input.knownValue1;
+      const double mu = input.mu;
       s.formula("μ = " + Num(mu) + "（已知）");
       const double q = Named(result.intermediates, "Q");
       s.formula("Q = Σ(xᵢ − μ)² = n(m₂ − 2μ·x̄ + μ²) = " + Whole(a.n) + " × (" + Num(a.secondMoment) + " − 2 × " +
@@ -582,16 +580,16 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
       WriteScale(s, {"σ", "Q", q, false, "χ²", "(n)", level}, result);
       break;
     }
-    case 4: {
+    case NormalInterval::SigmaUnknownMean: {
       addSamples(false, false, true);
       const double r = Named(result.intermediates, "R");
       s.formula("R = (n − 1)s² = " + Whole(a.n - 1) + " × " + Num(a.stdDev) + "² = " + Num(r));
       WriteScale(s, {"σ", "R", r, false, "χ²", "(n − 1)", level}, result);
       break;
     }
-    case 5: {
+    case NormalInterval::MeanDiffKnownSigmas: {
       addSamples(true, false, false);
-      const double sigma1 = input.knownValue1, sigma2 = input.knownValue2;
+      const double sigma1 = input.sigma1, sigma2 = input.sigma2;
       s.formula("σ₁ = " + Num(sigma1) + "，σ₂ = " + Num(sigma2) + "（已知）");
       const double d = a.mean - b.mean;
       s.formula("x̄₁ − x̄₂ = " + Num(d));
@@ -601,7 +599,7 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
       WriteSymmetric(s, {"μ₁ − μ₂", "(x̄₁ − x̄₂)", "√(σ₁²/n₁ + σ₂²/n₂)", "z", "", d, w, level}, result);
       break;
     }
-    case 6: {
+    case NormalInterval::MeanDiffEqualSigmas: {
       addSamples(true, false, true);
       const double d = a.mean - b.mean;
       s.formula("x̄₁ − x̄₂ = " + Num(d));
@@ -614,7 +612,7 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
       WriteSymmetric(s, {"μ₁ − μ₂", "(x̄₁ − x̄₂)", "s_w·√(1/n₁ + 1/n₂)", "t", "(n₁ + n₂ − 2)", d, sw * k, level}, result);
       break;
     }
-    case 7: {
+    case NormalInterval::MeanDiffUnequalSigmas: {
       addSamples(true, false, true);
       const double d = a.mean - b.mean;
       s.formula("x̄₁ − x̄₂ = " + Num(d));
@@ -637,9 +635,9 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
       WriteSymmetric(s, {"μ₁ − μ₂", "(x̄₁ − x̄₂)", "√(s₁²/n₁ + s₂²/n₂)", "t", "(ν)", d, w, level}, result);
       break;
     }
-    case 8: {
+    case NormalInterval::SigmaRatioKnownMeans: {
       addSamples(true, true, false);
-      const double mu1 = input.knownValue1, mu2 = input.knownValue2;
+      const double mu1 = input.mu1, mu2 = input.mu2;
       s.formula("μ₁ = " + Num(mu1) + "，μ₂ = " + Num(mu2) + "（已知）");
       const double squares1 = Named(result.intermediates, "A"), squares2 = Named(result.intermediates, "B");
       const double rho = Named(result.intermediates, "rho");
@@ -650,7 +648,7 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
       WriteScale(s, {"σ₁/σ₂", "ρ", rho, false, "F", "(n₁, n₂)", level}, result);
       break;
     }
-    case 9: {
+    case NormalInterval::SigmaRatioUnknownMeans: {
       addSamples(false, false, true);
       const double q = Named(result.intermediates, "q");
       if (b.stdDev == 0) {

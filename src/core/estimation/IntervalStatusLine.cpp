@@ -22,14 +22,15 @@ std::string StatusLine(const IntervalResult& result) {
   return line;
 }
 
-std::string StatusLine(const NormalIntervalResult& result) {
+std::string StatusLine(const NormalIntervalResult& result, NormalInterval kind) {
   const std::vector<CriticalValue>& cv = result.criticalValues;
+  const bool scale = IsScaleInterval(kind);
   std::string twoSided, oneSided;
-  if (cv.size() == 2) {
+  if (!scale && cv.size() == 2) {
     // A mean or a difference of means: one quantile for each kind of interval.
     twoSided = Quantile(cv[0]);
     oneSided = Quantile(cv[1]);
-  } else if (cv.size() == 4) {
+  } else if (scale && cv.size() == 4) {
     // A standard deviation or a ratio: the bounds of the two-sided interval come from the
     // quantiles at α/2 and 1 − α/2, the one-sided upper limit from the one at 1 − α, the
     // one-sided lower limit from the one at α.

@@ -1,7 +1,6 @@
 #include "core/estimation/LargeSampleIntervals.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "core/estimation/ConfidenceLevel.h"
 #include "core/text/Errors.h"
@@ -59,13 +58,13 @@ IntervalResult ComputeProportionInterval(const SampleSummary& sample, double lev
   return result;
 }
 
-IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level, int binomialN) {
+IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level, int trialCount) {
   CheckSample(sample, level);
-  if (binomialN < 1) throw InputError("二项分布的N必须是正整数");
+  if (trialCount < 1) throw InputError("二项分布的N必须是正整数");
   IntervalResult result;
   const double z = TwoSidedZ(level, result);
-  // In doubles: n·N² leaves the 16-bit (and soon the 32-bit) range.
-  const double n = sample.n, trials = binomialN, mean = sample.mean;
+  // In doubles: as an int, n·N² would overflow already for 3 observations of N = 32767.
+  const double n = sample.n, trials = trialCount, mean = sample.mean;
   SolveQuadratic(n * trials * trials + trials * z * z, 2 * n * trials * mean + trials * z * z,
                  n * mean * mean, result);
   return result;
@@ -94,19 +93,24 @@ IntervalResult ComputeExponentialInterval(const SampleSummary& sample, double le
   return result;
 }
 
-IntervalResult ComputeLargeSampleInterval(Family family, const SampleSummary& sample, double level,
-                                          int binomialN) {
-  switch (family) {
-    case Family::Bernoulli:
-      return ComputeProportionInterval(sample, level);
-    case Family::Binomial:
-      return ComputeBinomialInterval(sample, level, binomialN);
-    case Family::Poisson:
-      return ComputePoissonInterval(sample, level);
-    case Family::Exponential:
-      return ComputeExponentialInterval(sample, level);
+Family PopulationOf(LargeSampleInterval kind) {
+  switch (kind) {
+    case LargeSampleInterval::BernoulliP: return Family::Bernoulli;
+    case LargeSampleInterval::BinomialP: return Family::Binomial;
+    case LargeSampleInterval::PoissonLambda: return Family::Poisson;
+    case LargeSampleInterval::ExponentialTheta: break;
   }
-  throw std::invalid_argument("ComputeLargeSampleInterval: unknown family");
+  return Family::Exponential;
+}
+
+IntervalResult ComputeLargeSampleInterval(const LargeSampleIntervalInput& in) {
+  switch (in.kind) {
+    case LargeSampleInterval::BernoulliP: return ComputeProportionInterval(in.sample, in.level);
+    case LargeSampleInterval::BinomialP: return ComputeBinomialInterval(in.sample, in.level, in.trialCount);
+    case LargeSampleInterval::PoissonLambda: return ComputePoissonInterval(in.sample, in.level);
+    case LargeSampleInterval::ExponentialTheta: break;
+  }
+  return ComputeExponentialInterval(in.sample, in.level);
 }
 
 }  // namespace kelvo

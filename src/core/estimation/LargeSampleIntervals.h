@@ -10,12 +10,31 @@
 
 namespace kelvo {
 
+// The four intervals, by the parameter they estimate.
+enum class LargeSampleInterval {
+  BernoulliP,        // P of a 0-1 population
+  BinomialP,         // P of a binomial population of trialCount trials
+  PoissonLambda,     // λ of a Poisson population
+  ExponentialTheta,  // θ (the mean) of an exponential population
+};
+
+// The population whose values the interval's sample must hold.
+Family PopulationOf(LargeSampleInterval kind);
+
+// One interval computation.
+struct LargeSampleIntervalInput {
+  LargeSampleInterval kind = LargeSampleInterval::BernoulliP;
+  SampleSummary sample;  // n, mean; the variance is shown in the worked solution
+  double level = 0.95;   // confidence level c
+  int trialCount = 0;    // N, read by BinomialP only
+};
+
 // P of a 0-1 population: roots of (n + z²)t² − (2n·x̄ + z²)t + n·x̄² = 0.
 IntervalResult ComputeProportionInterval(const SampleSummary& sample, double level);
 
-// P of a binomial population of binomialN trials: roots of
-// (n·N² + N·z²)t² − (2n·N·x̄ + N·z²)t + n·x̄² = 0. binomialN < 1 throws "二项分布的N必须是正整数".
-IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level, int binomialN);
+// P of a binomial population of trialCount trials: roots of
+// (n·N² + N·z²)t² − (2n·N·x̄ + N·z²)t + n·x̄² = 0. trialCount < 1 throws "二项分布的N必须是正整数".
+IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level, int trialCount);
 
 // λ of a Poisson population: roots of n·t² − (2n·x̄ + z²)t + n·x̄² = 0.
 IntervalResult ComputePoissonInterval(const SampleSummary& sample, double level);
@@ -24,8 +43,7 @@ IntervalResult ComputePoissonInterval(const SampleSummary& sample, double level)
 // √n <= z throws "样本量太小,无法计算该区间".
 IntervalResult ComputeExponentialInterval(const SampleSummary& sample, double level);
 
-// The computation of the family; binomialN is read for the binomial only.
-IntervalResult ComputeLargeSampleInterval(Family family, const SampleSummary& sample, double level,
-                                          int binomialN = 0);
+// The interval the input names, by the computation above that it names.
+IntervalResult ComputeLargeSampleInterval(const LargeSampleIntervalInput& input);
 
 }  // namespace kelvo

@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -179,7 +178,7 @@ NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(const TwoSampleSummary
   CheckStdDev(b.stdDev);
   if (b.stdDev == 0) throw InputError("样本二的标准差为0,无法计算该区间");
   NormalIntervalResult result = WithDifference(samples);
-  // In doubles: n1²·(n1 − 1) leaves the 16-bit range from samples of 33 on.
+  // In doubles: as an int, n1²·(n1 − 1) would overflow from samples of 1291 on (2³¹ ≈ 2.1e9).
   const double n1 = a.n, n2 = b.n;
   const double r = a.stdDev * a.stdDev / (b.stdDev * b.stdDev);
   const double nu = (r / n1 + 1 / n2) * (r / n1 + 1 / n2) /
@@ -234,20 +233,57 @@ NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(const TwoSampleSummar
                      std::move(result));
 }
 
-NormalIntervalResult ComputeNormalInterval(int mode, const TwoSampleSummary& samples, double level,
-                                           double knownValue1, double knownValue2) {
-  switch (mode) {
-    case 1: return ComputeMeanIntervalKnownSigma(samples.first, level, knownValue1);
-    case 2: return ComputeMeanIntervalUnknownSigma(samples.first, level);
-    case 3: return ComputeSigmaIntervalKnownMean(samples.first, level, knownValue1);
-    case 4: return ComputeSigmaIntervalUnknownMean(samples.first, level);
-    case 5: return ComputeMeanDiffIntervalKnownSigmas(samples, level, knownValue1, knownValue2);
-    case 6: return ComputeMeanDiffIntervalEqualSigmas(samples, level);
-    case 7: return ComputeMeanDiffIntervalUnequalSigmas(samples, level);
-    case 8: return ComputeSigmaRatioIntervalKnownMeans(samples, level, knownValue1, knownValue2);
-    case 9: return ComputeSigmaRatioIntervalUnknownMeans(samples, level);
-    default: throw std::invalid_argument("ComputeNormalInterval: mode must be 1 to 9");
+bool UsesSecondSample(NormalInterval kind) {
+  switch (kind) {
+    case NormalInterval::MeanKnownSigma:
+    case NormalInterval::MeanUnknownSigma:
+    case NormalInterval::SigmaKnownMean:
+    case NormalInterval::SigmaUnknownMean:
+      return false;
+    case NormalInterval::MeanDiffKnownSigmas:
+    case NormalInterval::MeanDiffEqualSigmas:
+    case NormalInterval::MeanDiffUnequalSigmas:
+    case NormalInterval::SigmaRatioKnownMeans:
+    case NormalInterval::SigmaRatioUnknownMeans:
+      break;
   }
+  return true;
+}
+
+bool IsScaleInterval(NormalInterval kind) {
+  switch (kind) {
+    case NormalInterval::SigmaKnownMean:
+    case NormalInterval::SigmaUnknownMean:
+    case NormalInterval::SigmaRatioKnownMeans:
+    case NormalInterval::SigmaRatioUnknownMeans:
+      return true;
+    case NormalInterval::MeanKnownSigma:
+    case NormalInterval::MeanUnknownSigma:
+    case NormalInterval::MeanDiffKnownSigmas:
+    case NormalInterval::MeanDiffEqualSigmas:
+    case NormalInterval::MeanDiffUnequalSigmas:
+      break;
+  }
+  return false;
+}
+
+NormalIntervalResult ComputeNormalInterval(const NormalIntervalInput& in) {
+  const SampleSummary& first = in.samples.first;
+  switch (in.kind) {
+    case NormalInterval::MeanKnownSigma: return ComputeMeanIntervalKnownSigma(first, in.level, in.sigma);
+    case NormalInterval::MeanUnknownSigma: return ComputeMeanIntervalUnknownSigma(first, in.level);
+    case NormalInterval::SigmaKnownMean: return ComputeSigmaIntervalKnownMean(first, in.level, in.mu);
+    case NormalInterval::SigmaUnknownMean: return ComputeSigmaIntervalUnknownMean(first, in.level);
+    case NormalInterval::MeanDiffKnownSigmas:
+      return ComputeMeanDiffIntervalKnownSigmas(in.samples, in.level, in.sigma1, in.sigma2);
+    case NormalInterval::MeanDiffEqualSigmas: return ComputeMeanDiffIntervalEqualSigmas(in.samples, in.level);
+    case NormalInterval::MeanDiffUnequalSigmas: return ComputeMeanDiffIntervalUnequalSigmas(in.samples, in.level);
+    case NormalInterval::SigmaRatioKnownMeans:
+      return ComputeSigmaRatioIntervalKnownMeans(in.samples, in.level, in.mu1, in.mu2);
+    case NormalInterval::SigmaRatioUnknownMeans:
+      break;
+  }
+  return ComputeSigmaRatioIntervalUnknownMeans(in.samples, in.level);
 }
 
 }  // namespace kelvo

@@ -18,6 +18,39 @@
 
 namespace kelvo {
 
+// The nine intervals, one population (the first four) or two.
+enum class NormalInterval {
+  MeanKnownSigma,
+  MeanUnknownSigma,
+  SigmaKnownMean,
+  SigmaUnknownMean,
+  MeanDiffKnownSigmas,
+  MeanDiffEqualSigmas,
+  MeanDiffUnequalSigmas,
+  SigmaRatioKnownMeans,
+  SigmaRatioUnknownMeans,
+};
+
+// Whether the interval reads the second sample.
+bool UsesSecondSample(NormalInterval kind);
+
+// Whether the interval is of a standard deviation or a ratio of them: bounds from four
+// quantiles, the one-sided upper interval starting at 0.
+bool IsScaleInterval(NormalInterval kind);
+
+// One interval computation. Each known value is read only by the interval named after it.
+struct NormalIntervalInput {
+  NormalInterval kind = NormalInterval::MeanUnknownSigma;
+  TwoSampleSummary samples;  // the second read by the two-population intervals only
+  double level = 0.95;       // confidence level c
+  double sigma = 0.0;        // MeanKnownSigma
+  double mu = 0.0;           // SigmaKnownMean
+  double sigma1 = 0.0;       // MeanDiffKnownSigmas
+  double sigma2 = 0.0;
+  double mu1 = 0.0;          // SigmaRatioKnownMeans
+  double mu2 = 0.0;
+};
+
 // μ with σ known: x̄ ∓ z·σ/√n, z = NormalQuantile(c/2 + 0.5); one-sided with NormalQuantile(c).
 NormalIntervalResult ComputeMeanIntervalKnownSigma(const SampleSummary& sample, double level, double sigma);
 
@@ -50,9 +83,7 @@ NormalIntervalResult ComputeSigmaRatioIntervalKnownMeans(const TwoSampleSummary&
 // all four bounds 0.
 NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(const TwoSampleSummary& samples, double level);
 
-// The computation of Form3a's mode 1..9; knownValue1 and knownValue2 are read by the modes with
-// known values (1: σ; 3: μ; 5: σ1, σ2; 8: μ1, μ2). Another mode throws std::invalid_argument.
-NormalIntervalResult ComputeNormalInterval(int mode, const TwoSampleSummary& samples, double level,
-                                           double knownValue1 = 0.0, double knownValue2 = 0.0);
+// The interval the input names, by the computation above that it names.
+NormalIntervalResult ComputeNormalInterval(const NormalIntervalInput& input);
 
 }  // namespace kelvo

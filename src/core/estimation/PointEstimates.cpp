@@ -1,7 +1,6 @@
 #include "core/estimation/PointEstimates.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "core/text/Errors.h"
 
@@ -18,9 +17,9 @@ void RequireFinite(const std::optional<double>& value) {
 
 }  // namespace
 
-PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& sample, int binomialN) {
-  if (sample.n < 1)
-    throw std::invalid_argument("point estimates need a sample of at least one value");
+PointEstimates ComputePointEstimates(const PointEstimateInput& input) {
+  const SampleSummary& sample = input.sample;
+  if (sample.n < 1) throw InputError("样本量太小");
   // The window shows the mean and the variance beside the estimates, so neither may be lost.
   RequireFinite(sample.mean);
   RequireFinite(sample.variance);
@@ -31,15 +30,15 @@ PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& samp
   const double raw = sample.secondMoment - mean * mean;
   const double spread = raw < 0.0 ? 0.0 : raw;
   PointEstimates result;
-  switch (model) {
+  switch (input.model) {
     case PointModel::Bernoulli:
     case PointModel::Poisson:
     case PointModel::Exponential:
       result.momentFirst = result.likelihoodFirst = mean;
       break;
     case PointModel::Binomial:
-      if (binomialN < 1) throw std::invalid_argument("the binomial model needs N of at least 1");
-      result.momentFirst = result.likelihoodFirst = mean / binomialN;
+      if (input.trialCount < 1) throw InputError("二项分布的N必须是正整数");
+      result.momentFirst = result.likelihoodFirst = mean / input.trialCount;
       break;
     case PointModel::Uniform: {
       const double half = std::sqrt(3.0 * spread);
@@ -55,8 +54,6 @@ PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& samp
       result.momentSecond = result.likelihoodSecond = sigma;
       break;
     }
-    default:
-      throw std::invalid_argument("unknown point-estimation model");
   }
   RequireFinite(result.momentFirst);
   RequireFinite(result.likelihoodFirst);

@@ -6,14 +6,14 @@
 
 namespace kelvo {
 
-// The distributions in the order of the window's mode numbers.
-enum class PointModel {
-  Bernoulli = 1,
-  Binomial = 2,
-  Poisson = 3,
-  Uniform = 4,
-  Normal = 5,
-  Exponential = 6
+// The six distributions whose parameters are estimated.
+enum class PointModel { Bernoulli, Binomial, Poisson, Uniform, Normal, Exponential };
+
+// One estimation.
+struct PointEstimateInput {
+  PointModel model = PointModel::Bernoulli;
+  SampleSummary sample;  // n, mean, secondMoment, variance; minimum and maximum for the uniform
+  int trialCount = 0;    // N, read by the binomial model only
 };
 
 struct PointEstimates {
@@ -24,12 +24,11 @@ struct PointEstimates {
   std::optional<double> likelihoodSecond;
 };
 
-// Both estimates of the model's parameters from a sample of n >= 1 (binomialN >= 1 is the
-// number of trials, read only for the binomial model). The variance with divisor n that the
-// uniform and normal estimates use can come out slightly negative by rounding when all values
-// are equal: both models take it as 0 (B = A, sigma = 0).
-// Throws InputError when the sample mean, the sample variance or an estimate is not finite,
-// and std::invalid_argument when n or binomialN is below 1.
-PointEstimates ComputePointEstimates(PointModel model, const SampleSummary& sample, int binomialN);
+// Both estimates of the model's parameters. The variance with divisor n that the uniform and
+// normal estimates use can come out slightly negative by rounding when all values are equal:
+// both models take it as 0 (B = A, sigma = 0).
+// Faults throw InputError: n < 1 "样本量太小"; a binomial trialCount < 1 "二项分布的N必须是正整数";
+// a sample mean, sample variance or estimate that is not finite "计算结果超出范围".
+PointEstimates ComputePointEstimates(const PointEstimateInput& input);
 
 }  // namespace kelvo

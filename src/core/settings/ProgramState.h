@@ -2,6 +2,7 @@
 // The values the whole run shares, in one place: the environment settings, the copy buffer of
 // the grids, the number of binomial trials and where the table database lies. Tests replace a member for their scope with a
 // ScopedValue, which restores it afterwards.
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -14,7 +15,7 @@ constexpr int kMaxBinomialN = 32767;
 struct ProgramState {
   EnvSettings settings;    // shape the grid of every analysis window opened later
   std::string copyBuffer;  // the grids' copy buffer; empty at start
-  int binomialN = 0;       // trials of the binomial, asked by the windows that need it; 0 = not asked
+  std::optional<int> binomialN;  // trials of the binomial, asked by the windows that need it; empty until given
   std::string tableStorePath = "bzztfbb.db";  // the statistical table database, read only
 };
 

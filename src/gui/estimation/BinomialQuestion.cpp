@@ -7,7 +7,7 @@
 
 namespace kelvo {
 
-int AskBinomialN(QWidget* parent) {
+std::optional<int> AskBinomialN(QWidget* parent) {
   const std::optional<double> n =
       AskNumberOrCancel(parent, QStringLiteral("输入二项分布中N的值"), QStringLiteral("输入N值"),
                         [](double v) { return v >= 1 && v <= kMaxBinomialN; }, true);

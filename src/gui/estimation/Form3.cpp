@@ -33,18 +33,18 @@ AnalysisWindow::FrameOptions Form3Options() {
 
 struct FamilyMode {
   int mode;
+  LargeSampleInterval interval;
   const char16_t* caption;
   const char16_t* symbol;
-  Family family;
   bool asksTrials;  // the number of binomial trials N
 };
 
 // The menu opens this window in modes 1, 2, 3 and 6 only.
 constexpr FamilyMode kModes[] = {
-    {1, u"0-1分布区间估计", u"P", Family::Bernoulli, false},
-    {2, u"二项分布区间估计", u"P", Family::Binomial, true},
-    {3, u"泊松分布区间估计", u"λ", Family::Poisson, false},
-    {6, u"指数分布区间估计", u"θ", Family::Exponential, false},
+    {1, LargeSampleInterval::BernoulliP, u"0-1分布区间估计", u"P", false},
+    {2, LargeSampleInterval::BinomialP, u"二项分布区间估计", u"P", true},
+    {3, LargeSampleInterval::PoissonLambda, u"泊松分布区间估计", u"λ", false},
+    {6, LargeSampleInterval::ExponentialTheta, u"指数分布区间估计", u"θ", false},
 };
 
 const FamilyMode* FindMode(int mode) {
@@ -124,16 +124,19 @@ void Form3::ComputeInterval() {
   const FamilyMode* mode = FindMode(analysisMode());
   if (!mode) return;
   // Every check and the whole computation come first: a refusal leaves the labels as they were.
-  const SampleSummary sample = ReadOneSample(cells(), inputMode());
+  LargeSampleIntervalInput input{mode->interval, ReadOneSample(cells(), inputMode()), m_level->value()};
+  const SampleSummary& sample = input.sample;
   if (sample.n < 1) throw InputError("样本量太小");
-  const double level = m_level->value();
-  CheckConfidenceLevel(level);
-  const int trials = mode->asksTrials ? Program().binomialN : 0;
-  if (mode->asksTrials && trials < 1) throw InputError("尚未输入二项分布的N值");
-  CheckDomain(cells(), mode->family, trials);
-  const IntervalResult interval = ComputeLargeSampleInterval(mode->family, sample, level, trials);
+  CheckConfidenceLevel(input.level);
+  if (mode->asksTrials) {
+    // N is asked on activation; when that question was cancelled, nothing is computed.
+    if (!Program().binomialN) throw InputError("尚未输入二项分布的N值");
+    input.trialCount = *Program().binomialN;
+  }
+  CheckDomain(cells(), PopulationOf(input.kind), input.trialCount);
+  const IntervalResult interval = ComputeLargeSampleInterval(input);
 
-  m_trialsUsed = trials;
+  m_trialsUsed = mode->asksTrials ? std::optional(input.trialCount) : std::nullopt;
   m_mean->showValue(sample.mean);
   // A single value has no sample variance: its label stays empty.
   m_variance->showValue(sample.hasSpread ? std::optional(sample.variance) : std::nullopt);
@@ -141,8 +144,8 @@ void Form3::ComputeInterval() {
   m_upper = interval.upper;
   m_hasInterval = true;
   showInterval(m_lower, m_upper, ResultFormat());
-  showSolution(BuildLargeSampleIntervalSolution(interval, {mode->family, sample, level, trials}));
-  showChart(LargeSampleIntervalChart(interval, mode->family, sample, trials));
+  showSolution(BuildLargeSampleIntervalSolution(interval, input));
+  showChart(LargeSampleIntervalChart(interval, input));
   showStatusLine(StatusLine(interval));
 }
 

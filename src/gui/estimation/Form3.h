@@ -2,6 +2,8 @@
 // Form3: large-sample two-sided intervals for P of a 0-1 population (mode 1), P of a binomial
 // population of N trials (mode 2), λ of a Poisson population (mode 3) and θ of an exponential
 // population (mode 6).
+#include <optional>
+
 #include "gui/frame/AnalysisWindow.h"
 
 namespace kelvo {
@@ -39,7 +41,7 @@ class Form3 : public AnalysisWindow {
   ValueLabel* m_variance = nullptr;    // Label5
   ValueLabel* m_interval = nullptr;    // Label8, "(" L "," U ")"
   bool m_hasInterval = false;
-  int m_trialsUsed = 0;  // N of the binomial interval on screen
+  std::optional<int> m_trialsUsed;  // N of the binomial interval on screen
   double m_lower = 0.0;
   double m_upper = 0.0;
 };

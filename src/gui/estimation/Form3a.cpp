@@ -1,9 +1,7 @@
 #include "gui/estimation/Form3a.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -16,6 +14,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
 #include "gui/frame/ModeTable.h"
+#include "gui/frame/SummaryEntry.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
 #include "gui/common/ControlLayout.h"
@@ -32,38 +31,44 @@ AnalysisWindow::FrameOptions Form3aOptions() {
   return options;
 }
 
-struct NormalMode {
-  const char16_t* caption;
-  const char16_t* symbol;  // the estimated quantity
-  const char16_t* known1;  // symbols of the known values; nullptr: none
-  const char16_t* known2;
-  bool twoSamples;
-  // Summary entry: which of mean, second moment, standard deviation the mode reads; the
-  // others are pre-filled with "×".
-  bool meanUsed;
-  bool momentUsed;
-  bool stdDevUsed;
+// A known value the mode asks in Text3 or Text4: its symbol and the input field it fills.
+struct KnownValue {
+  const char16_t* symbol;
+  double NormalIntervalInput::*field;
 };
 
+struct NormalMode {
+  NormalInterval interval;
+  const char16_t* caption;
+  const char16_t* symbol;  // the estimated quantity
+  KnownValue known1;       // Text3; symbol nullptr: none
+  KnownValue known2;       // Text4
+  SummaryCells summary;    // the cells of summary entry the mode reads
+};
+
+constexpr KnownValue kNone{nullptr, nullptr};
+constexpr KnownValue kSigma{u"σ", &NormalIntervalInput::sigma};
+constexpr KnownValue kMu{u"μ", &NormalIntervalInput::mu};
+
 constexpr NormalMode kModeRows[] = {
-    {u"单个正态分布区间估计(σ已知)", u"μ", u"σ", nullptr, false, true, false, false},
-    {u"单个正态分布区间估计(σ未知)", u"μ", nullptr, nullptr, false, true, false, true},
-    {u"单个正态分布区间估计(μ已知)", u"σ", u"μ", nullptr, false, true, true, false},
-    {u"单个正态分布区间估计(μ未知)", u"σ", nullptr, nullptr, false, false, false, true},
-    {u"两个正态分布区间估计(σ1已知,σ2已知)", u"μ1-μ2", u"σ1", u"σ2", true, true, false, false},
-    {u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", nullptr, nullptr, true, true, false, true},
-    {u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", nullptr, nullptr, true, true, false, true},
-    {u"两个正态分布区间估计(μ1已知,μ2已知)", u"σ1/σ2", u"μ1", u"μ2", true, true, true, false},
-    {u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", nullptr, nullptr, true, false, false, true},
+    {NormalInterval::MeanKnownSigma, u"单个正态分布区间估计(σ已知)", u"μ", kSigma, kNone, kMeanOnly},
+    {NormalInterval::MeanUnknownSigma, u"单个正态分布区间估计(σ未知)", u"μ", kNone, kNone, kMeanAndStdDev},
+    {NormalInterval::SigmaKnownMean, u"单个正态分布区间估计(μ已知)", u"σ", kMu, kNone, kMeanAndMoment},
+    {NormalInterval::SigmaUnknownMean, u"单个正态分布区间估计(μ未知)", u"σ", kNone, kNone, kStdDevOnly},
+    {NormalInterval::MeanDiffKnownSigmas, u"两个正态分布区间估计(σ1已知,σ2已知)", u"μ1-μ2",
+     {u"σ1", &NormalIntervalInput::sigma1}, {u"σ2", &NormalIntervalInput::sigma2}, kMeanOnly},
+    {NormalInterval::MeanDiffEqualSigmas, u"两个正态分布区间估计(σ1未知,σ2未知,σ1=σ2)", u"μ1-μ2", kNone, kNone,
+     kMeanAndStdDev},
+    {NormalInterval::MeanDiffUnequalSigmas, u"两个正态分布区间估计(σ1未知,σ2未知)", u"μ1-μ2", kNone, kNone,
+     kMeanAndStdDev},
+    {NormalInterval::SigmaRatioKnownMeans, u"两个正态分布区间估计(μ1已知,μ2已知)", u"σ1/σ2",
+     {u"μ1", &NormalIntervalInput::mu1}, {u"μ2", &NormalIntervalInput::mu2}, kMeanAndMoment},
+    {NormalInterval::SigmaRatioUnknownMeans, u"两个正态分布区间估计(μ1未知,μ2未知)", u"σ1/σ2", kNone, kNone,
+     kStdDevOnly},
 };
 constexpr ModeTable<NormalMode> kModes{kModeRows};
 
 constexpr int kMinSampleSize = 3;
-constexpr int kSummaryColumnExtraTwips = 100;  // columns 3 and 4 in summary entry
-constexpr int kHeadingPaddingPixels = 10;
-constexpr int kTwipsPerPixel = 15;
-constexpr const char* kUnusedMark = "×";
-const char16_t* const kSummaryHeadings[] = {u"样本数", u"样本均值 ", u"样本二阶矩", u"样本标准差"};
 
 QString KnownValuePrompt(const char16_t* symbol) {
   return QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值");
@@ -198,68 +203,58 @@ void Form3a::ApplyNormalIntervalMode() {
     const QString symbol = QString::fromUtf16(mode->symbol);
     m_twoSidedName->setText(QStringLiteral("双侧置信 ") + symbol);
     m_oneSidedName->setText(QStringLiteral("单侧置信 ") + symbol);
-    if (mode->twoSamples && cells().rows() < 3) {
+    if (UsesSecondSample(mode->interval) && cells().rows() < 3) {
       sampleGrid()->reshape(3, cells().cols());
       cells().setText(2, 0, "样本二");
       if (inputMode() == InputMode::Two) fillUnusedSummaryCells();
       sampleGrid()->cellsReset();
     }
-    m_known1Name->setText(mode->known1 ? KnownValuePrompt(mode->known1) : QString());
-    m_known2Name->setText(mode->known2 ? KnownValuePrompt(mode->known2) : QString());
-    m_known1->setVisible(mode->known1 != nullptr);
-    m_known2->setVisible(mode->known2 != nullptr);
+    m_known1Name->setText(mode->known1.symbol ? KnownValuePrompt(mode->known1.symbol) : QString());
+    m_known2Name->setText(mode->known2.symbol ? KnownValuePrompt(mode->known2.symbol) : QString());
+    m_known1->setVisible(mode->known1.symbol != nullptr);
+    m_known2->setVisible(mode->known2.symbol != nullptr);
   }
   m_level->setFocus(Qt::OtherFocusReason);
 }
 
 void Form3a::writeHeadings(InputMode mode) {
   CellStore& store = cells();
-  const int plainWidth = sampleGrid()->columnWidthTwips(1);
-  if (mode == InputMode::One) {
-    for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
-    for (int c : {3, 4}) sampleGrid()->setColumnWidthTwips(c, plainWidth);
-  } else {
-    for (int c = 1; c <= 4; ++c)
-      store.setText(0, c, QString::fromUtf16(kSummaryHeadings[c - 1]).toStdString());
-    // 100 twips wider than the others, and never narrower than their five-character
-    // headings in the font in use.
-    const QFontMetrics metrics = sampleGrid()->view()->horizontalHeader()->fontMetrics();
-    for (int c : {3, 4}) {
-      const int headingTwips =
-          (metrics.horizontalAdvance(QString::fromUtf16(kSummaryHeadings[c - 1])) + kHeadingPaddingPixels) *
-          kTwipsPerPixel;
-      sampleGrid()->setColumnWidthTwips(c, std::max(plainWidth + kSummaryColumnExtraTwips, headingTwips));
-    }
+  const bool secondSample = store.rows() > 2;
+  if (mode == InputMode::Two) {
+    WriteSummaryHeadings(store, secondSample);
+    FitSummaryColumns(*sampleGrid());
+    fillUnusedSummaryCells();
+    return;
   }
+  for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
   store.setText(1, 0, "样本一 ");
-  if (store.rows() > 2) store.setText(2, 0, "样本二");
-  if (mode == InputMode::Two) fillUnusedSummaryCells();
+  if (secondSample) store.setText(2, 0, "样本二");
+  UnfitSummaryColumns(*sampleGrid());
 }
 
 void Form3a::fillUnusedSummaryCells() {
-  const NormalMode* mode = kModes.find(analysisMode());
-  if (!mode) return;
-  const bool used[] = {mode->meanUsed, mode->momentUsed, mode->stdDevUsed};
-  CellStore& store = cells();
-  for (int row = 1; row < store.rows(); ++row)
-    for (int i = 0; i < 3; ++i)
-      if (!used[i]) store.setText(row, i + 2, kUnusedMark);
+  if (const NormalMode* mode = kModes.find(analysisMode()))
+    MarkUnusedSummaryCells(cells(), mode->summary, cells().rows() - 1);
 }
 
 void Form3a::ComputeNormalIntervals() {
   const NormalMode* mode = kModes.find(analysisMode());
   if (!mode) return;
   // Every check and the whole computation come first: a refusal leaves the labels as they were.
-  const TwoSampleSummary samples = ReadTwoSamples(cells(), inputMode());
-  if (samples.first.n < kMinSampleSize || (mode->twoSamples && samples.second.n < kMinSampleSize))
+  NormalIntervalInput input{mode->interval, ReadTwoSamples(cells(), inputMode()), m_level->value()};
+  const TwoSampleSummary& samples = input.samples;
+  if (samples.first.n < kMinSampleSize ||
+      (UsesSecondSample(input.kind) && samples.second.n < kMinSampleSize))
     throw InputError("样本量错误");
-  const double level = m_level->value();
-  CheckConfidenceLevel(level);
-  if ((mode->known1 && !m_knownValue1) || (mode->known2 && !m_knownValue2))
-    throw InputError("无数据错误");
-  const NormalIntervalResult interval =
-      ComputeNormalInterval(analysisMode(), samples, level, m_knownValue1.value_or(0.0),
-                            m_knownValue2.value_or(0.0));
+  CheckConfidenceLevel(input.level);
+  const std::pair<const KnownValue&, const std::optional<double>&> known[] = {
+      {mode->known1, m_knownValue1}, {mode->known2, m_knownValue2}};
+  for (const auto& [value, accepted] : known) {
+    if (!value.field) continue;
+    if (!accepted) throw InputError("无数据错误");
+    input.*value.field = *accepted;
+  }
+  const NormalIntervalResult interval = ComputeNormalInterval(input);
 
   // A summary cell without a number (the "×" of a value the mode does not read) shows nothing.
   const SampleSummary& first = samples.first;
@@ -273,10 +268,9 @@ void Form3a::ComputeNormalIntervals() {
                               QStringLiteral(")"));
   m_upperOnly->showValue(interval.upperOnly);
   m_lowerOnly->showValue(interval.lowerOnly);
-  showSolution(BuildNormalIntervalSolution(
-      interval, {analysisMode(), samples, level, m_knownValue1.value_or(0.0), m_knownValue2.value_or(0.0)}));
-  showChart(NormalIntervalChart(interval, analysisMode(), samples));
-  showStatusLine(StatusLine(interval));
+  showSolution(BuildNormalIntervalSolution(interval, input));
+  showChart(NormalIntervalChart(interval, input));
+  showStatusLine(StatusLine(interval, input.kind));
 }
 
 }  // namespace kelvo

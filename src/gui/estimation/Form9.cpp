@@ -113,18 +113,17 @@ void Form9::ApplyPointEstimationMode() {
 void Form9::ComputePointEstimates() {
   const PointMode* mode = kModes.find(analysisMode());
   if (!mode) return;
-  const SampleSummary sample = ReadOneSample(cells(), inputMode());
+  PointEstimateInput input{mode->model, ReadOneSample(cells(), inputMode())};
+  const SampleSummary& sample = input.sample;
   if (sample.n <= 0) return;
-  // Only the binomial reads N.
-  int trials = 1;
   if (mode->asksTrials) {
     // N is asked on activation; when that question was cancelled, nothing is computed.
-    if (Program().binomialN < 1) throw InputError("尚未输入二项分布的N值");
-    trials = Program().binomialN;
+    if (!Program().binomialN) throw InputError("尚未输入二项分布的N值");
+    input.trialCount = *Program().binomialN;
   }
-  if (mode->family) CheckDomain(cells(), *mode->family, trials);
-  const PointEstimates estimates = kelvo::ComputePointEstimates(mode->model, sample, trials);
-  m_trialsUsed = trials;
+  if (mode->family) CheckDomain(cells(), *mode->family, input.trialCount);
+  const PointEstimates estimates = kelvo::ComputePointEstimates(input);
+  m_trialsUsed = mode->asksTrials ? std::optional(input.trialCount) : std::nullopt;
   m_mean->showValue(sample.mean);
   // A single value has no sample variance: its label stays empty.
   m_variance->showValue(sample.hasSpread ? std::optional(sample.variance) : std::nullopt);
@@ -132,8 +131,8 @@ void Form9::ComputePointEstimates() {
   m_likelihoodFirst->showValue(estimates.likelihoodFirst);
   if (estimates.momentSecond) m_momentSecond->showValue(*estimates.momentSecond);
   if (estimates.likelihoodSecond) m_likelihoodSecond->showValue(*estimates.likelihoodSecond);
-  showSolution(BuildPointEstimationSolution(estimates, {mode->model, sample, trials}));
-  showChart(PointEstimationChart(mode->model, ReadWeightedSample(cells(), inputMode()), estimates, trials));
+  showSolution(BuildPointEstimationSolution(estimates, input));
+  showChart(PointEstimationChart(input.model, ReadWeightedSample(cells(), inputMode()), estimates, input.trialCount));
 }
 
 }  // namespace kelvo

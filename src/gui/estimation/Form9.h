@@ -1,6 +1,8 @@
 #pragma once
 // Form9: moment and maximum-likelihood estimates of the parameters of the 0-1, binomial,
 // Poisson, uniform, normal and exponential distributions (modes 1 to 6).
+#include <optional>
+
 #include "gui/frame/AnalysisWindow.h"
 
 namespace kelvo {
@@ -31,7 +33,7 @@ class Form9 : public AnalysisWindow {
   ValueLabel* m_momentSecond = nullptr;    // Label19
   ValueLabel* m_likelihoodFirst = nullptr; // Label20
   ValueLabel* m_likelihoodSecond = nullptr;// Label21
-  int m_trialsUsed = 0;  // N of the binomial results on screen
+  std::optional<int> m_trialsUsed;  // N of the binomial results on screen
 };
 
 }  // namespace kelvo

@@ -46,13 +46,6 @@ enum class CaptionValue { Plain, Squared, None };
 // The known parameters a mode needs before its test may run.
 enum class KnownValues { None, Sigma, Mu, TwoSigmas };
 
-// Which summary cells of a sample row a mode reads; the others are pre-filled with "×".
-struct SummaryCells {
-  bool mean;
-  bool secondMoment;
-  bool stdDev;
-};
-
 struct TestMode {
   const char16_t* title;
   const char16_t* condition;  // Label14
@@ -77,11 +70,6 @@ AnalysisWindow::FrameOptions Form4Options() {
   options.designHeight = 372;
   return options;
 }
-
-constexpr SummaryCells kMeanOnly{true, false, false};
-constexpr SummaryCells kMeanAndStdDev{true, false, true};
-constexpr SummaryCells kMeanAndMoment{true, true, false};
-constexpr SummaryCells kStdDevOnly{false, false, true};
 
 using T = ParametricTest;
 using C = CaptionValue;
@@ -127,11 +115,6 @@ const HypothesisListSpec kLists[] = {
     {"Combo7", u"选择7", kPairedItems},
 };
 
-const char* const kSummaryHeadings[] = {"样本数", "样本均值 ", "样本二阶矩", "样本标准差"};
-constexpr char kUnusedCell[] = "×";
-constexpr int kSummaryWideningTwips = 100;
-constexpr int kMeanStdDevColumns[] = {3, 4};
-
 double ValueOf(const QString& text) { return LeadingValue(text.toStdString()); }
 
 // The size typed into a summary row, rounded to a whole number; a cell without a number has
@@ -155,12 +138,10 @@ double Intermediate(const TestResult& result, const char* name) {
 
 }  // namespace
 
-Form4::Form4() : AnalysisWindow(Form4Options()) {
+Form4::Form4() : AnalysisWindow(Form4Options()), m_summaryColumns(*sampleGrid()) {
   setObjectName(QStringLiteral("Form4"));
   setWindowTitle(QStringLiteral("正态总体参数检验"));
   option2()->setText(QStringLiteral("输入中间值"));
-  for (int i = 0; i < 2; ++i)
-    m_summaryColumnTwips[i] = sampleGrid()->columnWidthTwips(kMeanStdDevColumns[i]);
   setupPanels();
   setupHypothesisPanel();
   setupInputBoxes();
@@ -258,7 +239,7 @@ void Form4::connectControls() {
   connect(m_lists, &HypothesisLists::chosen, this, &Form4::ChooseHypothesis);
   // On every switch to summaries, after the frame has cleared the grid and written their headings.
   connect(this, &AnalysisWindow::inputModeSwitched, this, [this](int number) {
-    if (number == 2) widenSummaryColumns();
+    if (number == 2) m_summaryColumns.widen();
   });
 }
 
@@ -393,21 +374,8 @@ void Form4::writeHeadings(InputMode inputMode) {
     if (second) store.setText(2, 0, "样本二 ");
     return;
   }
-  for (int c = 1; c <= 4; ++c) store.setText(0, c, kSummaryHeadings[c - 1]);
-  store.setText(1, 0, "样本一 ");
-  if (second) store.setText(2, 0, "样本二");
-  if (!mode) return;
-  const bool used[] = {mode->summary.mean, mode->summary.secondMoment, mode->summary.stdDev};
-  for (int row = 1; row <= (second ? 2 : 1); ++row)
-    for (int c = 2; c <= 4; ++c)
-      if (!used[c - 2]) store.setText(row, c, kUnusedCell);
-}
-
-void Form4::widenSummaryColumns() {
-  for (int i = 0; i < 2; ++i) {
-    m_summaryColumnTwips[i] += kSummaryWideningTwips;
-    sampleGrid()->setColumnWidthTwips(kMeanStdDevColumns[i], m_summaryColumnTwips[i]);
-  }
+  WriteSummaryHeadings(store, second);
+  if (mode) MarkUnusedSummaryCells(store, mode->summary, second ? 2 : 1);
 }
 
 TwoSampleSummary Form4::readSamples(const TestMode& mode) const {

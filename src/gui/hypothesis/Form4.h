@@ -7,6 +7,7 @@
 #include "core/hypothesis/TestResult.h"
 #include "core/sample/SampleSummary.h"
 #include "gui/frame/AnalysisWindow.h"
+#include "gui/frame/SummaryEntry.h"
 
 class QComboBox;
 
@@ -55,8 +56,6 @@ class Form4 : public AnalysisWindow {
   void connectControls();
   const TestMode* currentMode() const;
   bool twoSamples() const;
-  // Summary entry widens the mean-moment and standard-deviation columns on every switch to it.
-  void widenSummaryColumns();
   // The first failing check throws its message; returns the summaries read for the sizes.
   TwoSampleSummary CheckTestInputs(const TestMode& mode, Hypothesis& hypothesis);
   // Sample one alone (modes 1 to 4), or both samples, as the reader gives them.
@@ -82,7 +81,7 @@ class Form4 : public AnalysisWindow {
   QString m_knownSigma1;
   QString m_knownSigma2;
   QString m_knownMu;
-  int m_summaryColumnTwips[2] = {};  // widths of columns 3 and 4, kept in twips
+  GrowingSummaryColumns m_summaryColumns;
 };
 
 }  // namespace kelvo

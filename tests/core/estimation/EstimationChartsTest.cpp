@@ -51,22 +51,23 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
   const TwoSampleSummary samples{Summary(12, 5.0, 1.2), Summary(10, 4.1, 0.9)};
   struct Case {
     const char* name;
-    int mode;
-    double known1, known2;
+    NormalIntervalInput input;
     std::optional<double> estimate;
+    double upperFrom;  // where the one-sided upper interval starts
   };
+  const double inf = HUGE_VAL;
   const Case cases[] = {
-      {"mean, sigma known", 1, 1.0, 0.0, 5.0},
-      {"mean, sigma unknown", 2, 0.0, 0.0, 5.0},
-      {"sigma, mean known", 3, 5.0, 0.0, std::nullopt},
-      {"sigma, mean unknown", 4, 0.0, 0.0, 1.2},
-      {"difference, equal sigmas", 6, 0.0, 0.0, 0.9},
-      {"ratio, means unknown", 9, 0.0, 0.0, 1.2 / 0.9},
+      {"mean, sigma known", {.kind = NormalInterval::MeanKnownSigma, .samples = samples, .sigma = 1.0}, 5.0, -inf},
+      {"mean, sigma unknown", {NormalInterval::MeanUnknownSigma, samples}, 5.0, -inf},
+      {"sigma, mean known", {.kind = NormalInterval::SigmaKnownMean, .samples = samples, .mu = 5.0}, std::nullopt, 0},
+      {"sigma, mean unknown", {NormalInterval::SigmaUnknownMean, samples}, 1.2, 0},
+      {"difference, equal sigmas", {NormalInterval::MeanDiffEqualSigmas, samples}, 0.9, -inf},
+      {"ratio, means unknown", {NormalInterval::SigmaRatioUnknownMeans, samples}, 1.2 / 0.9, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const NormalIntervalResult r = ComputeNormalInterval(c.mode, samples, 0.95, c.known1, c.known2);
-    const ChartDescription chart = NormalIntervalChart(r, c.mode, samples);
+    const NormalIntervalResult r = ComputeNormalInterval(c.input);
+    const ChartDescription chart = NormalIntervalChart(r, c.input);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> segments = chart.ofKind(SeriesKind::Segment);
     ASSERT_EQ(segments.size(), 3u);
@@ -75,7 +76,7 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
     // The label keeps the bounds themselves, for the window to write as its labels do.
     EXPECT_EQ(segments[0]->label.numbers(), (std::vector<double>{r.lower, r.upper}));
     // A standard deviation's upper limit runs from 0, a mean's from −∞.
-    EXPECT_EQ(segments[1]->lower, c.mode == 3 || c.mode == 4 || c.mode == 9 ? 0.0 : -HUGE_VAL);
+    EXPECT_EQ(segments[1]->lower, c.upperFrom);
     EXPECT_EQ(segments[1]->upper, r.upperOnly);
     EXPECT_EQ(segments[2]->lower, r.lowerOnly);
     EXPECT_EQ(segments[2]->upper, HUGE_VAL);
@@ -102,21 +103,19 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
 TEST_F(EstimationChartTables, LargeSampleIntervalWithItsEstimate) {
   struct Case {
     const char* name;
-    Family family;
-    SampleSummary sample;
-    int trials;
+    LargeSampleIntervalInput input;
     double estimate;
   };
   const Case cases[] = {
-      {"0-1", Family::Bernoulli, Summary(50, 0.3, 0.46), 0, 0.3},
-      {"binomial N = 5", Family::Binomial, Summary(40, 2.0, 1.0), 5, 0.4},
-      {"Poisson", Family::Poisson, Summary(30, 3.2, 1.8), 0, 3.2},
-      {"exponential", Family::Exponential, Summary(40, 2.5, 2.5), 0, 2.5},
+      {"0-1", {LargeSampleInterval::BernoulliP, Summary(50, 0.3, 0.46)}, 0.3},
+      {"binomial N = 5", {LargeSampleInterval::BinomialP, Summary(40, 2.0, 1.0), 0.95, 5}, 0.4},
+      {"Poisson", {LargeSampleInterval::PoissonLambda, Summary(30, 3.2, 1.8)}, 3.2},
+      {"exponential", {LargeSampleInterval::ExponentialTheta, Summary(40, 2.5, 2.5)}, 2.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const IntervalResult r = ComputeLargeSampleInterval(c.family, c.sample, 0.95, c.trials);
-    const ChartDescription chart = LargeSampleIntervalChart(r, c.family, c.sample, c.trials);
+    const IntervalResult r = ComputeLargeSampleInterval(c.input);
+    const ChartDescription chart = LargeSampleIntervalChart(r, c.input);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> segments = chart.ofKind(SeriesKind::Segment);
     ASSERT_EQ(segments.size(), 1u);
@@ -134,8 +133,9 @@ TEST_F(EstimationChartTables, LabelsWriteNumbersAsTheWindowDoes) {
   // x̄ = 14.925: the window shows "14.925" (three decimals); four significant digits gave
   // "14.93". The interval's open end is written ∞ whatever the format.
   const TwoSampleSummary samples{Summary(10, 14.925, 0.4), Summary(10, 14.0, 0.4)};
-  const NormalIntervalResult r = ComputeNormalInterval(2, samples, 0.95, 0.0, 0.0);
-  const ChartDescription chart = NormalIntervalChart(r, 2, samples);
+  const NormalIntervalInput input{NormalInterval::MeanUnknownSigma, samples};
+  const NormalIntervalResult r = ComputeNormalInterval(input);
+  const ChartDescription chart = NormalIntervalChart(r, input);
   EXPECT_EQ(Shown(chart.ofKind(SeriesKind::Marker).at(0)->label), "点估计 14.925");
   EXPECT_EQ(Shown(chart.ofKind(SeriesKind::Segment).at(2)->label),
             "(" + FormatResult(r.lowerOnly, "0.000") + ", ∞)");
@@ -145,12 +145,12 @@ TEST(IntervalCharts, DegenerateIntervalsStayDrawable) {
   // s2 = 0 gives the ratio interval (0, 0) on every line.
   NormalIntervalResult zero;
   const TwoSampleSummary samples{Summary(5, 1.0, 1.0), Summary(5, 1.0, 0.0)};
-  const ChartDescription chart = NormalIntervalChart(zero, 9, samples);
+  const ChartDescription chart = NormalIntervalChart(zero, {NormalInterval::SigmaRatioUnknownMeans, samples});
   ExpectDrawable(chart, "all bounds 0");
   EXPECT_TRUE(chart.ofKind(SeriesKind::Marker).empty());  // s1/s2 undefined
   // A bound that is NaN is left out and named in the note, never drawn.
   NormalIntervalResult broken{1.0, std::nan(""), 2.0, 0.5, {}, {}};
-  const ChartDescription partial = NormalIntervalChart(broken, 2, samples);
+  const ChartDescription partial = NormalIntervalChart(broken, {NormalInterval::MeanUnknownSigma, samples});
   ExpectDrawable(partial, "NaN bound");
   EXPECT_EQ(partial.ofKind(SeriesKind::Segment).size(), 2u);
   EXPECT_NE(Shown(partial.note).find("双侧置信区间"), std::string::npos);
@@ -171,7 +171,7 @@ TEST(PointEstimationCharts, ContinuousHistogramHoldsTheSample) {
                         {"exponential", PointModel::Exponential, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const PointEstimates e = ComputePointEstimates(c.model, summary, 1);
+    const PointEstimates e = ComputePointEstimates({c.model, summary, 1});
     const ChartDescription chart = PointEstimationChart(c.model, values, e, 1);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> bars = chart.ofKind(SeriesKind::Bars);
@@ -206,7 +206,7 @@ TEST(PointEstimationCharts, DiscreteFrequenciesBesideTheEstimatedLaw) {
   // Binomial N = 4: counts of 0..4 successes.
   const CellStore grid = Grid({"0", "1", "2", "3", "4"}, {"2", "6", "8", "3", "1"});
   const SampleSummary summary = ReadOneSample(grid, InputMode::Two);
-  const PointEstimates e = ComputePointEstimates(PointModel::Binomial, summary, 4);
+  const PointEstimates e = ComputePointEstimates({PointModel::Binomial, summary, 4});
   const ChartDescription chart =
       PointEstimationChart(PointModel::Binomial, ReadWeightedSample(grid, InputMode::Two), e, 4);
   ExpectDrawable(chart, "binomial");
@@ -228,7 +228,7 @@ TEST(PointEstimationCharts, UndefinedLawsDrawNoCurve) {
   const CellStore grid = Grid({"3", "3", "3"});
   const SampleSummary summary = ReadOneSample(grid, InputMode::One);
   for (PointModel model : {PointModel::Normal, PointModel::Uniform}) {
-    const PointEstimates e = ComputePointEstimates(model, summary, 1);
+    const PointEstimates e = ComputePointEstimates({model, summary, 1});
     const ChartDescription chart = PointEstimationChart(model, ReadWeightedSample(grid, InputMode::One), e, 1);
     ExpectDrawable(chart, "equal values");
     EXPECT_TRUE(chart.ofKind(SeriesKind::Curve).empty());
@@ -238,7 +238,7 @@ TEST(PointEstimationCharts, UndefinedLawsDrawNoCurve) {
   }
   // Poisson sample of zeros: λ = 0 puts all the probability on 0.
   const CellStore zeros = Grid({"0", "0"});
-  const PointEstimates e = ComputePointEstimates(PointModel::Poisson, ReadOneSample(zeros, InputMode::One), 1);
+  const PointEstimates e = ComputePointEstimates({PointModel::Poisson, ReadOneSample(zeros, InputMode::One), 1});
   const ChartDescription poisson =
       PointEstimationChart(PointModel::Poisson, ReadWeightedSample(zeros, InputMode::One), e, 1);
   ExpectDrawable(poisson, "lambda 0");
@@ -254,7 +254,7 @@ TEST(PointEstimationCharts, WidePoissonSampleFallsBackToAHistogram) {
   std::vector<std::string> values;
   for (int k = 0; k < 30; ++k) values.push_back(std::to_string(100 + 3 * k));
   const CellStore grid = Grid(values);
-  const PointEstimates e = ComputePointEstimates(PointModel::Poisson, ReadOneSample(grid, InputMode::One), 1);
+  const PointEstimates e = ComputePointEstimates({PointModel::Poisson, ReadOneSample(grid, InputMode::One), 1});
   const ChartDescription chart =
       PointEstimationChart(PointModel::Poisson, ReadWeightedSample(grid, InputMode::One), e, 1);
   ExpectDrawable(chart, "wide");
@@ -268,7 +268,7 @@ TEST(PointEstimationCharts, ValuesBeyondTheRangeOfIntStayDrawable) {
   // Whole values near 10^12 cannot be counted in int categories; they go to a histogram.
   const CellStore grid = Grid({"1000000000000", "1000000000003", "1000000000001", "1000000000001"});
   const SampleSummary summary = ReadOneSample(grid, InputMode::One);
-  const PointEstimates e = ComputePointEstimates(PointModel::Poisson, summary, 1);
+  const PointEstimates e = ComputePointEstimates({PointModel::Poisson, summary, 1});
   const ChartDescription chart =
       PointEstimationChart(PointModel::Poisson, ReadWeightedSample(grid, InputMode::One), e, 1);
   ExpectDrawable(chart, "10^12");

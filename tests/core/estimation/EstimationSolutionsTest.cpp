@@ -96,11 +96,8 @@ SampleSummary Summary(int n, double mean, double stdDev = 0.0, double secondMome
   return s;
 }
 
-WorkedSolution NormalSolution(int mode, const SampleSummary& first, const SampleSummary& second, double level,
-                              double known1 = 0.0, double known2 = 0.0) {
-  const TwoSampleSummary samples{first, second};
-  const NormalIntervalResult result = ComputeNormalInterval(mode, samples, level, known1, known2);
-  return BuildNormalIntervalSolution(result, {mode, samples, level, known1, known2});
+WorkedSolution NormalSolution(const NormalIntervalInput& input) {
+  return BuildNormalIntervalSolution(ComputeNormalInterval(input), input);
 }
 
 // ---- normal populations ----
@@ -110,7 +107,7 @@ WorkedSolution NormalSolution(int mode, const SampleSummary& first, const Sample
    t distribution with more digits: 2.13145, 1.75305. Tolerance: the last of the six significant
    digits a solution shows (11.0657 for 11.065725). */
 TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothIntervals) {
-  const WorkedSolution s = NormalSolution(2, Summary(16, 10, 2), {}, 0.95);
+  const WorkedSolution s = NormalSolution({NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}});
   const auto twoSided = Row(s, "双侧置信区间");
   ExpectNumbers(twoSided[1], {15, 2.1314}, 1e-9, "table t");
   ExpectNumbers(twoSided[2], {8.9343, 11.0657}, 1e-9, "table interval");
@@ -128,7 +125,7 @@ TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothInterv
   EXPECT_EQ(plain.find("Boost"), std::string::npos) << plain;
 }
 
-/* Every mode against a worked example (c = 0.95). Table values are those the printed tables
+/* Every interval against a worked example (c = 0.95). Table values are those the printed tables
    give; exact quantiles come from tables to six digits. Rows:
    - μ, σ = 2 known, n = 16, x̄ = 10: z = 1.96 gives (9.02, 10.98); exact z₀.₀₂₅ = 1.959964;
    - σ, μ = 0 known, n = 10, Σx² = 36: χ²₀.₀₂₅(10) = 20.483, χ²₀.₉₇₅(10) = 3.247;
@@ -146,34 +143,35 @@ TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothInterv
 TEST_F(EstimationSolutions, EveryModeMatchesItsWorkedExample) {
   struct Case {
     const char* name;
-    int mode;
-    SampleSummary first, second;
-    double known1, known2;
+    NormalIntervalInput input;  // at c = 0.95
     std::vector<double> tableQuantiles, tableInterval, exactQuantiles, exactInterval;
   };
   const double z = 1.959964, w = std::sqrt(0.8);
   const double k = std::sqrt(0.2) * 2;  // Sw·√(1/10 + 1/10)
   const Case cases[] = {
-      {"mean, sigma known", 1, Summary(16, 10), {}, 2, 0, {1.96}, {9.02, 10.98}, {z}, {10 - z * 0.5, 10 + z * 0.5}},
-      {"sigma, mean known", 3, Summary(10, 0, 0, 3.6), {}, 0, 0, {10, 20.483, 10, 3.247},
+      {"mean, sigma known", {.kind = NormalInterval::MeanKnownSigma, .samples = {Summary(16, 10), {}}, .sigma = 2},
+       {1.96}, {9.02, 10.98}, {z}, {10 - z * 0.5, 10 + z * 0.5}},
+      {"sigma, mean known", {NormalInterval::SigmaKnownMean, {Summary(10, 0, 0, 3.6), {}}}, {10, 20.483, 10, 3.247},
        {std::sqrt(36 / 20.483), std::sqrt(36 / 3.247)}, {20.4832, 3.24697},
        {std::sqrt(36 / 20.4832), std::sqrt(36 / 3.24697)}},
-      {"sigma, mean unknown", 4, Summary(10, 0, 2), {}, 0, 0, {9, 19.023, 9, 2.7}, {1.37566, 3.65148},
+      {"sigma, mean unknown", {NormalInterval::SigmaUnknownMean, {Summary(10, 0, 2), {}}}, {9, 19.023, 9, 2.7}, {1.37566, 3.65148},
        {19.0228, 2.70039}, {std::sqrt(36 / 19.0228), std::sqrt(36 / 2.70039)}},
-      {"difference of means, sigmas known", 5, Summary(10, 1), Summary(10, 0), 2, 2, {1.96},
+      {"difference of means, sigmas known", {.kind = NormalInterval::MeanDiffKnownSigmas,
+        .samples = {Summary(10, 1), Summary(10, 0)}, .sigma1 = 2, .sigma2 = 2}, {1.96},
        {1 - 1.96 * w, 1 + 1.96 * w}, {z}, {1 - z * w, 1 + z * w}},
-      {"difference of means, equal sigmas", 6, Summary(10, 1, 2), Summary(10, 0, 2), 0, 0, {18, 2.1009},
+      {"difference of means, equal sigmas", {NormalInterval::MeanDiffEqualSigmas, {Summary(10, 1, 2), Summary(10, 0, 2)}},
+       {18, 2.1009},
        {-0.8791, 2.8791}, {2.10092}, {1 - 2.10092 * k, 1 + 2.10092 * k}},
-      {"sigma ratio, means known", 8, Summary(10, 0, 0, 4), Summary(10, 0, 0, 4), 0, 0,
+      {"sigma ratio, means known", {NormalInterval::SigmaRatioKnownMeans, {Summary(10, 0, 0, 4), Summary(10, 0, 0, 4)}},
        {10, 10, 3.72, 10, 10, 1 / 3.72}, {std::sqrt(1 / 3.72), std::sqrt(3.72)}, {3.71679, 1 / 3.71679},
        {std::sqrt(1 / 3.71679), std::sqrt(3.71679)}},
-      {"sigma ratio, means unknown", 9, Summary(10, 0, 2), Summary(10, 0, 2), 0, 0,
+      {"sigma ratio, means unknown", {NormalInterval::SigmaRatioUnknownMeans, {Summary(10, 0, 2), Summary(10, 0, 2)}},
        {9, 9, 4.03, 9, 9, 1 / 4.03}, {0.49814, 2.00749}, {4.02599, 1 / 4.02599},
        {std::sqrt(1 / 4.02599), std::sqrt(4.02599)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const WorkedSolution s = NormalSolution(c.mode, c.first, c.second, 0.95, c.known1, c.known2);
+    const WorkedSolution s = NormalSolution(c.input);
     const auto row = Row(s, "双侧置信区间");
     ExpectNumbers(row[1], c.tableQuantiles, 5e-5, "table quantiles with their degrees of freedom");
     ExpectNumbers(row[2], c.tableInterval, 5e-5, "table interval");
@@ -186,21 +184,19 @@ TEST_F(EstimationSolutions, EveryModeMatchesItsWorkedExample) {
 // from 0, a mean's from −∞ (once "(−∞, 3.29)" for σ).
 TEST_F(EstimationSolutions, OneSidedUpperIntervalStartsWhereTheParameterCan) {
   const struct {
-    int mode;
-    SampleSummary first, second;
+    NormalIntervalInput input;
     const char* start;
   } cases[] = {
-      {2, Summary(16, 10, 2), {}, "(−∞, "},
-      {6, Summary(10, 1, 2), Summary(10, 0, 2), "(−∞, "},
-      {4, Summary(10, 0, 2), {}, "(0, "},
-      {9, Summary(10, 0, 2), Summary(10, 0, 2), "(0, "},
+      {{NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}}, "(−∞, "},
+      {{NormalInterval::MeanDiffEqualSigmas, {Summary(10, 1, 2), Summary(10, 0, 2)}}, "(−∞, "},
+      {{NormalInterval::SigmaUnknownMean, {Summary(10, 0, 2), {}}}, "(0, "},
+      {{NormalInterval::SigmaRatioUnknownMeans, {Summary(10, 0, 2), Summary(10, 0, 2)}}, "(0, "},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.mode);
-    const TwoSampleSummary samples{c.first, c.second};
-    const NormalIntervalResult r = ComputeNormalInterval(c.mode, samples, 0.95);
-    EXPECT_EQ(r.lowestValue, c.mode >= 4 && c.mode != 6 ? 0.0 : -HUGE_VAL);
-    const WorkedSolution s = BuildNormalIntervalSolution(r, {c.mode, samples, 0.95});
+    SCOPED_TRACE(c.start);
+    const NormalIntervalResult r = ComputeNormalInterval(c.input);
+    EXPECT_EQ(r.lowestValue, std::string(c.start) == "(0, " ? 0.0 : -HUGE_VAL);
+    const WorkedSolution s = BuildNormalIntervalSolution(r, c.input);
     const auto row = Row(s, "单侧置信上限");
     EXPECT_EQ(row[2].rfind(c.start, 0), 0u) << row[2];
     EXPECT_EQ(row[4].rfind(c.start, 0), 0u) << row[4];
@@ -209,7 +205,7 @@ TEST_F(EstimationSolutions, OneSidedUpperIntervalStartsWhereTheParameterCan) {
 }
 
 TEST_F(EstimationSolutions, SigmaRatioNamesTheReciprocalCell) {
-  const WorkedSolution s = NormalSolution(9, Summary(10, 0, 2), Summary(10, 0, 2), 0.95);
+  const WorkedSolution s = NormalSolution({NormalInterval::SigmaRatioUnknownMeans, {Summary(10, 0, 2), Summary(10, 0, 2)}});
   const std::string plain = s.plainText();
   // F₀.₉₇₅(9, 9) is read as the reciprocal of the printed F₀.₀₂₅(9, 9) = 4.03.
   EXPECT_NE(plain.find("F₀.₉₇₅(9, 9) = 1/4.03"), std::string::npos) << plain;
@@ -218,7 +214,7 @@ TEST_F(EstimationSolutions, SigmaRatioNamesTheReciprocalCell) {
 
 // F tables hold some degrees of freedom only: the cell read is the nearest, and says so.
 TEST_F(EstimationSolutions, SigmaRatioNamesTheNearestTabulatedRowAndColumn) {
-  const WorkedSolution s = NormalSolution(9, Summary(16, 0, 2), Summary(50, 0, 3), 0.95);
+  const WorkedSolution s = NormalSolution({NormalInterval::SigmaRatioUnknownMeans, {Summary(16, 0, 2), Summary(50, 0, 3)}});
   const std::string plain = s.plainText();
   EXPECT_NE(plain.find("n₁ = 15，n₂ = 40（表中无 n₂ = 49 行，取 40 行）"), std::string::npos) << plain;
   EXPECT_NE(plain.find("n₁ = 40，n₂ = 15（表中无 n₁ = 49 列，取 40 列）"), std::string::npos) << plain;
@@ -229,7 +225,7 @@ TEST_F(EstimationSolutions, SigmaRatioNamesTheNearestTabulatedRowAndColumn) {
 /* Approximate degrees of freedom: n1 = 10, n2 = 15, s1 = 2, s2 = 3 give
    ν = 1/(0.4²/9 + 0.6²/14) = 22.9927, whole part 22; printed t₀.₀₂₅(22) = 2.0739. */
 TEST_F(EstimationSolutions, WelchShowsDegreesOfFreedomBeforeAndAfterTheWholePart) {
-  const WorkedSolution s = NormalSolution(7, Summary(10, 5, 2), Summary(15, 4, 3), 0.95);
+  const WorkedSolution s = NormalSolution({NormalInterval::MeanDiffUnequalSigmas, {Summary(10, 5, 2), Summary(15, 4, 3)}});
   const std::string sample = Section(s, "样本");
   EXPECT_TRUE(HasNumber(sample, 22.9927, 5e-5)) << sample;
   EXPECT_NE(sample.find("ν = 22"), std::string::npos) << sample;
@@ -241,7 +237,7 @@ TEST_F(EstimationSolutions, WelchShowsDegreesOfFreedomBeforeAndAfterTheWholePart
    α/2 = 0.035, t₀.₀₃₅(15) = 1.95094 (mpmath: root of betainc(7.5, 0.5, 0, 15/(15 + t²),
    regularized=True)/2 = 0.035), not the 0.025 column's 2.1314; bounds 10 ∓ 1.95094 × 2/4. */
 TEST_F(EstimationSolutions, QuantileOutsideTheTableColumnsIsExact) {
-  const WorkedSolution s = NormalSolution(2, Summary(16, 10, 2), {}, 0.93);
+  const WorkedSolution s = NormalSolution({NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}, 0.93});
   const std::string plain = s.plainText();
   EXPECT_NE(plain.find("表中无 α = 0.035 的列，临界值取精确值"), std::string::npos) << plain;
   const auto row = Row(s, "双侧置信区间");
@@ -252,7 +248,7 @@ TEST_F(EstimationSolutions, QuantileOutsideTheTableColumnsIsExact) {
 }
 
 TEST_F(EstimationSolutions, BeyondTheLastTabulatedRowTheNormalStandsIn) {
-  const WorkedSolution s = NormalSolution(2, Summary(61, 10, 2), {}, 0.95);
+  const WorkedSolution s = NormalSolution({NormalInterval::MeanUnknownSigma, {Summary(61, 10, 2), {}}});
   EXPECT_NE(s.plainText().find("自由度大于 45，用正态近似"), std::string::npos);
   // z₀.₀₂₅ = 1.96 from the normal table; exact t₀.₀₂₅(60) = 2.00030 (t tables).
   const auto row = Row(s, "双侧置信区间");
@@ -262,8 +258,7 @@ TEST_F(EstimationSolutions, BeyondTheLastTabulatedRowTheNormalStandsIn) {
 
 TEST(EstimationSolutionsInput, RefusesModesAndResultsItCannotWrite) {
   NormalIntervalResult empty;
-  EXPECT_THROW(BuildNormalIntervalSolution(empty, {10, {}, 0.95}), std::invalid_argument);
-  EXPECT_THROW(BuildNormalIntervalSolution(empty, {2, {}, 0.95}), std::invalid_argument);
+  EXPECT_THROW(BuildNormalIntervalSolution(empty, {NormalInterval::MeanUnknownSigma, {}}), std::invalid_argument);
   EXPECT_THROW(BuildLargeSampleIntervalSolution(IntervalResult{}, {}), std::invalid_argument);
 }
 
@@ -280,18 +275,17 @@ TEST_F(EstimationSolutions, LargeSampleIntervalsBothWays) {
   };
   struct Case {
     const char* name;
-    Family family;
+    LargeSampleInterval kind;
     std::vector<double> tableInterval, exactInterval;
   };
   const Case cases[] = {
-      {"0-1", Family::Bernoulli, {0.40383, 0.59617}, {wilson(100, 0.5, -1), wilson(100, 0.5, 1)}},
-      {"exponential", Family::Exponential, {8.36120, 12.43781}, {100 / (10 + z), 100 / (10 - z)}},
+      {"0-1", LargeSampleInterval::BernoulliP, {0.40383, 0.59617}, {wilson(100, 0.5, -1), wilson(100, 0.5, 1)}},
+      {"exponential", LargeSampleInterval::ExponentialTheta, {8.36120, 12.43781}, {100 / (10 + z), 100 / (10 - z)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const SampleSummary sample = Summary(100, c.family == Family::Bernoulli ? 0.5 : 10);
-    const IntervalResult result = ComputeLargeSampleInterval(c.family, sample, 0.95);
-    const WorkedSolution s = BuildLargeSampleIntervalSolution(result, {c.family, sample, 0.95});
+    const LargeSampleIntervalInput input{c.kind, Summary(100, c.kind == LargeSampleInterval::BernoulliP ? 0.5 : 10)};
+    const WorkedSolution s = BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval(input), input);
     const auto row = Row(s, "双侧置信区间");
     // Six significant digits are shown: 5e-5 covers the last one of 12.4378.
     ExpectNumbers(row[1], {1.96}, 1e-9, "table z");
@@ -307,7 +301,7 @@ TEST_F(EstimationSolutions, LargeSampleIntervalsBothWays) {
 TEST_F(EstimationSolutions, PoissonQuadraticWrittenOut) {
   const SampleSummary sample = Summary(50, 2);
   const IntervalResult result = ComputePoissonInterval(sample, 0.95);
-  const WorkedSolution s = BuildLargeSampleIntervalSolution(result, {Family::Poisson, sample, 0.95});
+  const WorkedSolution s = BuildLargeSampleIntervalSolution(result, {LargeSampleInterval::PoissonLambda, sample});
   const std::string interval = Section(s, "置信区间");
   for (double value : {203.842, 200.0, 1.64454, 2.43229})
     EXPECT_TRUE(HasNumber(interval, value, 5e-6)) << value << "\n" << interval;
@@ -323,7 +317,7 @@ TEST(EstimationSolutionsPoint, EstimatesAppearInTheirSections) {
     const char* name;
     PointModel model;
     SampleSummary sample;
-    int binomialN;
+    int trialCount;
     std::vector<double> moment, likelihood;
   };
   SampleSummary binomial = Summary(3, 4, 1, 50.0 / 3);
@@ -338,8 +332,8 @@ TEST(EstimationSolutionsPoint, EstimatesAppearInTheirSections) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const PointEstimates e = ComputePointEstimates(c.model, c.sample, c.binomialN);
-    const WorkedSolution s = BuildPointEstimationSolution(e, {c.model, c.sample, c.binomialN});
+    const PointEstimates e = ComputePointEstimates({c.model, c.sample, c.trialCount});
+    const WorkedSolution s = BuildPointEstimationSolution(e, {c.model, c.sample, c.trialCount});
     const std::string moment = Section(s, "矩估计"), likelihood = Section(s, "最大似然估计");
     for (double v : c.moment) EXPECT_TRUE(HasNumber(moment, v, 5e-6)) << v << "\n" << moment;
     for (double v : c.likelihood) EXPECT_TRUE(HasNumber(likelihood, v, 5e-6)) << v << "\n" << likelihood;
@@ -355,7 +349,7 @@ TEST(EstimationSolutionsPoint, NegativeRoundingOfTheSpreadShowsZero) {
     return grid;
   }(), InputMode::One);
   ASSERT_LT(sample.secondMoment - sample.mean * sample.mean, 0.0) << "data no longer exercise the guard";
-  const PointEstimates e = ComputePointEstimates(PointModel::Normal, sample, 0);
+  const PointEstimates e = ComputePointEstimates({PointModel::Normal, sample, 0});
   const WorkedSolution s = BuildPointEstimationSolution(e, {PointModel::Normal, sample, 0});
   const std::string moment = Section(s, "矩估计"), plain = s.plainText();
   EXPECT_NE(moment.find("m₂ − x̄² = 151.29 − 12.3² = 0（"), std::string::npos) << moment;
@@ -377,11 +371,11 @@ TEST_F(EstimationSolutions, SampleVarianceNeedsTwoValues) {
     SCOPED_TRACE(values.size());
     const SampleSummary x = sampleOf(values);
     const std::string point =
-        Section(BuildPointEstimationSolution(ComputePointEstimates(PointModel::Poisson, x, 0),
+        Section(BuildPointEstimationSolution(ComputePointEstimates({PointModel::Poisson, x, 0}),
                                              {PointModel::Poisson, x, 0}), "样本");
     const std::string large =
-        Section(BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval(Family::Poisson, x, 0.95),
-                                                 {Family::Poisson, x, 0.95}), "样本");
+        Section(BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval({LargeSampleInterval::PoissonLambda, x}),
+                                                 {LargeSampleInterval::PoissonLambda, x}), "样本");
     for (const std::string& text : {point, large}) {
       // By hand: values 7, 9 give S² = ((7 − 8)² + (9 − 8)²)/1 = 2.
       EXPECT_EQ(text.find("S² = ") != std::string::npos, written) << text;

@@ -38,9 +38,11 @@ TEST_F(IntervalStatusLineTest, LargeSampleIntervalWithItsQuantile) {
 // Standard deviation, μ unknown, n = 10, s = 2: R = 36, √(36/19.023) = 1.37566,
 // √(36/2.700) = 3.65148; the one-sided upper limit uses χ²₀.₉₅(9), the lower χ²₀.₀₅(9).
 TEST_F(IntervalStatusLineTest, NormalIntervalsWithTheirQuantiles) {
-  EXPECT_EQ(StatusLine(ComputeNormalInterval(1, OneSample(16, 10, 1), 0.95, 2.0)),
+  const NormalIntervalInput mean{.kind = NormalInterval::MeanKnownSigma, .samples = OneSample(16, 10, 1), .sigma = 2};
+  EXPECT_EQ(StatusLine(ComputeNormalInterval(mean), mean.kind),
             "双侧 (9.0200, 10.9800)，z₀.₀₂₅ = 1.9600；单侧 z₀.₀₅ = 1.6400");
-  EXPECT_EQ(StatusLine(ComputeNormalInterval(4, OneSample(10, 5, 2), 0.95)),
+  const NormalIntervalInput sigma{NormalInterval::SigmaUnknownMean, OneSample(10, 5, 2)};
+  EXPECT_EQ(StatusLine(ComputeNormalInterval(sigma), sigma.kind),
             "双侧 (1.3757, 3.6515)，χ²₀.₀₂₅(9) = 19.0230、χ²₀.₉₇₅(9) = 2.7000；"
             "单侧 χ²₀.₉₅(9) = 3.3250、χ²₀.₀₅(9) = 16.9190");
 }

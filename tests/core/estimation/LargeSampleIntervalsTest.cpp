@@ -1,4 +1,4 @@
-// Large-sample intervals of Form3 (0-1, binomial, Poisson, exponential) on the built tables.
+// Large-sample intervals (0-1, binomial, Poisson, exponential) on the built tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "../UserErrorChecks.h"
 #include "core/estimation/LargeSampleIntervals.h"
-#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {
@@ -25,35 +25,27 @@ SampleSummary Sample(int n, double mean) {
   return s;
 }
 
-void ExpectRefusal(const std::function<void()>& compute, const std::string& message) {
-  try {
-    compute();
-    ADD_FAILURE() << "no InputError";
-  } catch (const InputError& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
-}
 
 // Worked examples at c = 0.95 with z = 1.96 from the standard normal table; the bounds are
 // printed to five decimals there, so the tolerance is 5e-6.
 TEST_F(LargeSampleIntervals, WorkedExamples) {
   struct Case {
     const char* name;
-    Family family;
+    LargeSampleInterval kind;
     int n;
     double mean;
-    int binomialN;
+    int trialCount;
     double lower, upper;
   };
   const Case cases[] = {
-      {"0-1, n = 100, mean 0.5", Family::Bernoulli, 100, 0.5, 0, 0.40383, 0.59617},
-      {"binomial N = 10, n = 20, mean 3", Family::Binomial, 20, 3, 10, 0.24075, 0.36679},
-      {"Poisson, n = 50, mean 2", Family::Poisson, 50, 2, 0, 1.64454, 2.43229},
-      {"exponential, n = 100, mean 10", Family::Exponential, 100, 10, 0, 8.36120, 12.43781},
+      {"0-1, n = 100, mean 0.5", LargeSampleInterval::BernoulliP, 100, 0.5, 0, 0.40383, 0.59617},
+      {"binomial N = 10, n = 20, mean 3", LargeSampleInterval::BinomialP, 20, 3, 10, 0.24075, 0.36679},
+      {"Poisson, n = 50, mean 2", LargeSampleInterval::PoissonLambda, 50, 2, 0, 1.64454, 2.43229},
+      {"exponential, n = 100, mean 10", LargeSampleInterval::ExponentialTheta, 100, 10, 0, 8.36120, 12.43781},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const IntervalResult r = ComputeLargeSampleInterval(c.family, Sample(c.n, c.mean), 0.95, c.binomialN);
+    const IntervalResult r = ComputeLargeSampleInterval({c.kind, Sample(c.n, c.mean), 0.95, c.trialCount});
     EXPECT_NEAR(r.lower, c.lower, 5e-6);
     EXPECT_NEAR(r.upper, c.upper, 5e-6);
     ASSERT_EQ(r.criticalValues.size(), 1u);
@@ -66,8 +58,9 @@ TEST_F(LargeSampleIntervals, WorkedExamples) {
 TEST_F(LargeSampleIntervals, ConfidenceLevelStrictlyBetweenZeroAndOne) {
   for (double level : {0.0, 1.0, -0.5, 1.5, std::numeric_limits<double>::quiet_NaN()}) {
     SCOPED_TRACE(level);
-    for (Family family : {Family::Bernoulli, Family::Binomial, Family::Poisson, Family::Exponential})
-      ExpectRefusal([&] { ComputeLargeSampleInterval(family, Sample(100, 0.5), level, 10); }, "置信水平数据缺乏");
+    for (LargeSampleInterval kind : {LargeSampleInterval::BernoulliP, LargeSampleInterval::BinomialP,
+                                     LargeSampleInterval::PoissonLambda, LargeSampleInterval::ExponentialTheta})
+      ExpectUserError([&] { ComputeLargeSampleInterval({kind, Sample(100, 0.5), level, 10}); }, "置信水平数据缺乏");
   }
 }
 
@@ -100,7 +93,7 @@ TEST_F(LargeSampleIntervals, Refusals) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ExpectRefusal(c.compute, c.message);
+    ExpectUserError(c.compute, c.message);
   }
 }
 

@@ -1,4 +1,4 @@
-// Intervals of Form3a for one and two normal populations, on the built tables.
+// Intervals for one and two normal populations, on the built tables.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -9,10 +9,10 @@
 #include <limits>
 #include <string>
 
+#include "../UserErrorChecks.h"
 #include "core/estimation/NormalIntervals.h"
 #include "core/sample/CellStore.h"
 #include "core/sample/Readers.h"
-#include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
 
 namespace kelvo {
@@ -42,13 +42,14 @@ void ExpectBounds(const NormalIntervalResult& r, double lower, double upper, dou
   EXPECT_NEAR(r.upperOnly, upperOnly, tolerance);
 }
 
-void ExpectRefusal(const std::function<void()>& compute, const std::string& message) {
-  try {
-    compute();
-    ADD_FAILURE() << "no InputError";
-  } catch (const InputError& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
+constexpr NormalInterval kAllIntervals[] = {
+    NormalInterval::MeanKnownSigma,       NormalInterval::MeanUnknownSigma,      NormalInterval::SigmaKnownMean,
+    NormalInterval::SigmaUnknownMean,     NormalInterval::MeanDiffKnownSigmas,   NormalInterval::MeanDiffEqualSigmas,
+    NormalInterval::MeanDiffUnequalSigmas, NormalInterval::SigmaRatioKnownMeans, NormalInterval::SigmaRatioUnknownMeans};
+
+// Every known value 1.
+NormalIntervalInput Input(NormalInterval kind, const TwoSampleSummary& samples, double level) {
+  return {kind, samples, level, 1, 1, 1, 1, 1, 1};
 }
 
 // ---- worked examples ----
@@ -57,9 +58,7 @@ constexpr double kNone = std::numeric_limits<double>::quiet_NaN();  // bound not
 
 struct WorkedRow {
   const char* name;
-  int mode;
-  TwoSampleSummary samples;
-  double known1, known2;
+  NormalIntervalInput input;  // at c = 0.95
   double lower, upper, lowerOnly, upperOnly;
   double tolerance;
 };
@@ -67,30 +66,39 @@ struct WorkedRow {
 // c = 0.95 throughout, standard tables (z = 1.96, z1 = 1.64 read at 0.95).
 const WorkedRow kWorked[] = {
     // (9.02, 10.98); one-sided 10 ∓ 1.64·2/4, hand-worked.
-    {"MeanKnownSigma", 1, Samples(Sample(16, 10, 0), {}), 2, 0, 9.02, 10.98, 9.18, 10.82, 1e-12},
+    {"MeanKnownSigma", {.kind = NormalInterval::MeanKnownSigma, .samples = Samples(Sample(16, 10, 0), {}), .sigma = 2},
+     9.02, 10.98, 9.18, 10.82, 1e-12},
     // t = 2.1314 gives (8.9343, 11.0657); t1 = 1.7531 gives 9.12345 and 10.87655.
-    {"MeanUnknownSigma", 2, Samples(Sample(16, 10, 2), {}), 0, 0, 8.9343, 11.0657, 9.12345, 10.87655, 5e-6},
+    {"MeanUnknownSigma", {NormalInterval::MeanUnknownSigma, Samples(Sample(16, 10, 2), {})}, 8.9343, 11.0657,
+     9.12345, 10.87655, 5e-6},
     // Chi-square 19.023 and 2.700 give (1.37566, 3.65148); 16.919 and 3.325 give 1.45869, 3.29045.
-    {"SigmaUnknownMean", 4, Samples(Sample(10, 0, 2), {}), 0, 0, 1.37566, 3.65148, 1.45869, 3.29045, 5e-6},
+    {"SigmaUnknownMean", {NormalInterval::SigmaUnknownMean, Samples(Sample(10, 0, 2), {})}, 1.37566, 3.65148,
+     1.45869, 3.29045, 5e-6},
     // Hand-worked: w = √(9/25 + 16/25) = 1, D = 2.
-    {"MeanDiffKnownSigmas", 5, Samples(Sample(25, 7, 0), Sample(25, 5, 0)), 3, 4, 0.04, 3.96, 0.36, 3.64, 1e-12},
+    {"MeanDiffKnownSigmas", {.kind = NormalInterval::MeanDiffKnownSigmas,
+      .samples = Samples(Sample(25, 7, 0), Sample(25, 5, 0)), .sigma1 = 3, .sigma2 = 4}, 0.04, 3.96, 0.36, 3.64, 1e-12},
     // Sw = 2, t = 2.1009: (−0.87910, 2.87910).
-    {"MeanDiffEqualSigmas", 6, Samples(Sample(10, 4, 2), Sample(10, 3, 2)), 0, 0, -0.87910, 2.87910, kNone, kNone, 5e-6},
+    {"MeanDiffEqualSigmas", {NormalInterval::MeanDiffEqualSigmas, Samples(Sample(10, 4, 2), Sample(10, 3, 2))},
+     -0.87910, 2.87910, kNone, kNone, 5e-6},
     // Hand-worked from F(10, 10) at 0.025 = 3.72: ρ = 2.25/2.25 = 1 gives (1/√3.72, √3.72).
-    {"SigmaRatioKnownMeans", 8, Samples(Sample(10, 1.5, 0, 4.25), Sample(10, 2.5, 0, 8.25)), 1, 2, 0.51848, 1.92873,
+    {"SigmaRatioKnownMeans", {.kind = NormalInterval::SigmaRatioKnownMeans,
+      .samples = Samples(Sample(10, 1.5, 0, 4.25), Sample(10, 2.5, 0, 8.25)), .mu1 = 1, .mu2 = 2}, 0.51848, 1.92873,
      kNone, kNone, 5e-6},
     // F value 4.03: (0.49814, 2.00749).
-    {"SigmaRatioUnknownMeans", 9, Samples(Sample(10, 0, 1.5), Sample(10, 0, 1.5)), 0, 0, 0.49814, 2.00749, kNone,
-     kNone, 5e-6},
+    {"SigmaRatioUnknownMeans",
+     {NormalInterval::SigmaRatioUnknownMeans, Samples(Sample(10, 0, 1.5), Sample(10, 0, 1.5))}, 0.49814, 2.00749,
+     kNone, kNone, 5e-6},
     // B = 0 gives all four bounds 0; s2 = 0 likewise.
-    {"KnownMeansWithoutSpreadInTwo", 8, Samples(Sample(10, 1, 0, 3), Sample(10, 2, 0, 4)), 0, 2, 0, 0, 0, 0, 0},
-    {"UnknownMeansWithoutSpreadInTwo", 9, Samples(Sample(10, 1, 2), Sample(10, 2, 0)), 0, 0, 0, 0, 0, 0, 0},
+    {"KnownMeansWithoutSpreadInTwo", {.kind = NormalInterval::SigmaRatioKnownMeans,
+      .samples = Samples(Sample(10, 1, 0, 3), Sample(10, 2, 0, 4)), .mu2 = 2}, 0, 0, 0, 0, 0},
+    {"UnknownMeansWithoutSpreadInTwo",
+     {NormalInterval::SigmaRatioUnknownMeans, Samples(Sample(10, 1, 2), Sample(10, 2, 0))}, 0, 0, 0, 0, 0},
 };
 
 TEST_F(NormalIntervals, WorkedExamples) {
   for (const WorkedRow& row : kWorked) {
     SCOPED_TRACE(row.name);
-    const NormalIntervalResult r = ComputeNormalInterval(row.mode, row.samples, 0.95, row.known1, row.known2);
+    const NormalIntervalResult r = ComputeNormalInterval(row.input);
     EXPECT_NEAR(r.lower, row.lower, row.tolerance);
     EXPECT_NEAR(r.upper, row.upper, row.tolerance);
     if (!std::isnan(row.lowerOnly)) {
@@ -209,23 +217,21 @@ TEST_F(NormalIntervals, MeanDiffUnequalSigmasLargeSamples) {
 TEST_F(NormalIntervals, ConfidenceLevelStrictlyBetweenZeroAndOne) {
   const TwoSampleSummary samples = Samples(Sample(10, 1, 2, 5), Sample(10, 0, 3, 9));
   for (double level : {0.0, 1.0, -0.2, 1.01, std::numeric_limits<double>::quiet_NaN()}) {
-    for (int mode = 1; mode <= 9; ++mode) {
-      SCOPED_TRACE(::testing::Message() << "mode " << mode << ", level " << level);
-      ExpectRefusal([&] { ComputeNormalInterval(mode, samples, level, 1, 1); }, "置信水平数据缺乏");
+    for (NormalInterval kind : kAllIntervals) {
+      SCOPED_TRACE(::testing::Message() << "kind " << static_cast<int>(kind) << ", level " << level);
+      ExpectUserError([&] { ComputeNormalInterval(Input(kind, samples, level)); }, "置信水平数据缺乏");
     }
   }
 }
 
 TEST_F(NormalIntervals, SamplesOfFewerThanThree) {
-  for (int mode = 1; mode <= 9; ++mode) {
-    SCOPED_TRACE(mode);
-    ExpectRefusal([&] { ComputeNormalInterval(mode, Samples(Sample(2, 1, 1, 2), Sample(10, 1, 1, 2)), 0.95, 1, 1); },
-                  "样本量错误");
-    if (mode >= 5)
-      ExpectRefusal([&] { ComputeNormalInterval(mode, Samples(Sample(10, 1, 1, 2), Sample(2, 1, 1, 2)), 0.95, 1, 1); },
-                    "样本量错误");
+  for (NormalInterval kind : kAllIntervals) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const SampleSummary few = Sample(2, 1, 1, 2), enough = Sample(10, 1, 1, 2);
+    ExpectUserError([&] { ComputeNormalInterval(Input(kind, Samples(few, enough), 0.95)); }, "样本量错误");
+    if (UsesSecondSample(kind))
+      ExpectUserError([&] { ComputeNormalInterval(Input(kind, Samples(enough, few), 0.95)); }, "样本量错误");
   }
-  EXPECT_THROW(ComputeNormalInterval(10, Samples(Sample(10, 1, 1), Sample(10, 1, 1)), 0.95), std::invalid_argument);
 }
 
 TEST_F(NormalIntervals, Refusals) {
@@ -260,7 +266,7 @@ TEST_F(NormalIntervals, Refusals) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ExpectRefusal(c.compute, c.message);
+    ExpectUserError(c.compute, c.message);
   }
 }
 
@@ -289,14 +295,14 @@ TEST_F(DamagedTables, ChiSquareLookUpOfZero) {
   // x4 of xfb1 is the 0.025 column: the lower bound of a sample of 10 divides by it.
   Damage("UPDATE xfb1 SET x4 = 0 WHERE x0 = 9");
   ASSERT_EQ(ChiSquareQuantile(9, 0.025).value, 0.0);
-  ExpectRefusal([] { ComputeSigmaIntervalUnknownMean(Sample(10, 0, 2), 0.95); }, "查表值为0,无法计算该区间");
+  ExpectUserError([] { ComputeSigmaIntervalUnknownMean(Sample(10, 0, 2), 0.95); }, "查表值为0,无法计算该区间");
 }
 
 TEST_F(DamagedTables, FLookUpOfZero) {
   // An infinite F(9, 9) at 0.025 makes the lower quantile at 0.975 its reciprocal, 0.
   Damage("UPDATE ffb0025 SET f9 = 9e999 WHERE f0 = 9");
   ASSERT_EQ(FQuantile(9, 9, 0.975).value, 0.0);
-  ExpectRefusal([] { ComputeSigmaRatioIntervalUnknownMeans(Samples(Sample(10, 0, 1), Sample(10, 0, 1)), 0.95); },
+  ExpectUserError([] { ComputeSigmaRatioIntervalUnknownMeans(Samples(Sample(10, 0, 1), Sample(10, 0, 1)), 0.95); },
                 "查表值为0,无法计算该区间");
 }
 

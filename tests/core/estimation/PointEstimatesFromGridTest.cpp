@@ -31,7 +31,7 @@ struct GridCase {
   PointModel model;
   CellStore grid;
   InputMode mode;
-  int binomialN;
+  int trialCount;
   double mean;
   double variance;
   double momentFirst;
@@ -58,7 +58,7 @@ TEST(PointEstimatesFromGrid, WindowExamples) {
     SampleSummary s = ReadOneSample(c.grid, c.mode);
     EXPECT_NEAR(s.mean, c.mean, 1e-12);
     EXPECT_NEAR(s.variance, c.variance, 1e-12);
-    PointEstimates e = ComputePointEstimates(c.model, s, c.binomialN);
+    PointEstimates e = ComputePointEstimates({c.model, s, c.trialCount});
     EXPECT_NEAR(e.momentFirst, c.momentFirst, 1e-12);
     EXPECT_NEAR(e.likelihoodFirst, c.likelihoodFirst, 1e-12);
   }
@@ -66,7 +66,7 @@ TEST(PointEstimatesFromGrid, WindowExamples) {
 
 TEST(PointEstimatesFromGrid, UniformOneToFive) {
   SampleSummary s = ReadOneSample(Grid({"1", "2", "3", "4", "5"}), InputMode::One);
-  PointEstimates e = ComputePointEstimates(PointModel::Uniform, s, 0);
+  PointEstimates e = ComputePointEstimates({PointModel::Uniform, s, 0});
   // 3 -+ sqrt(6) = 0.5505102572168219 and 5.449489742783178; tolerance 1e-12.
   EXPECT_NEAR(e.momentFirst, 0.5505102572168219, 1e-12);
   EXPECT_NEAR(*e.momentSecond, 5.449489742783178, 1e-12);
@@ -76,7 +76,7 @@ TEST(PointEstimatesFromGrid, UniformOneToFive) {
 
 TEST(PointEstimatesFromGrid, NormalTwoFourSix) {
   SampleSummary s = ReadOneSample(Grid({"2", "4", "6"}), InputMode::One);
-  PointEstimates e = ComputePointEstimates(PointModel::Normal, s, 0);
+  PointEstimates e = ComputePointEstimates({PointModel::Normal, s, 0});
   EXPECT_NEAR(s.variance, 4.0, 1e-12);
   // sqrt(8/3) = 1.6329931618554521; tolerance 1e-12.
   EXPECT_NEAR(*e.momentSecond, 1.6329931618554521, 1e-12);
@@ -87,8 +87,8 @@ TEST(PointEstimatesFromGrid, NormalTwoFourSix) {
 TEST(PointEstimatesFromGrid, EqualValuesThroughReader) {
   SampleSummary s = ReadOneSample(Grid({"0.1", "0.1", "0.1"}), InputMode::One);
   ASSERT_LT(s.secondMoment - s.mean * s.mean, 0.0) << "data no longer exercise the guard";
-  EXPECT_EQ(*ComputePointEstimates(PointModel::Normal, s, 0).momentSecond, 0.0);
-  PointEstimates uniform = ComputePointEstimates(PointModel::Uniform, s, 0);
+  EXPECT_EQ(*ComputePointEstimates({PointModel::Normal, s, 0}).momentSecond, 0.0);
+  PointEstimates uniform = ComputePointEstimates({PointModel::Uniform, s, 0});
   EXPECT_EQ(uniform.momentFirst, s.mean);
   EXPECT_EQ(*uniform.momentSecond, s.mean);
 }
@@ -101,7 +101,7 @@ TEST(PointEstimatesFromGrid, HugeCellsReported) {
   };
   for (const auto& [model, grid] : cases) {
     SCOPED_TRACE(static_cast<int>(model));
-    EXPECT_THROW(ComputePointEstimates(model, ReadOneSample(grid, InputMode::One), 1), InputError);
+    EXPECT_THROW(ComputePointEstimates({model, ReadOneSample(grid, InputMode::One), 1}), InputError);
   }
 }
 

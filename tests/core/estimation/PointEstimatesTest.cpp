@@ -5,12 +5,11 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "../UserErrorChecks.h"
 #include "core/sample/SampleSummary.h"
-#include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {
@@ -44,7 +43,7 @@ struct EstimateCase {
   const char* name;
   PointModel model;
   std::vector<double> values;
-  int binomialN;
+  int trialCount;
   double momentFirst;
   double likelihoodFirst;
   std::optional<double> momentSecond;
@@ -78,7 +77,7 @@ class EstimateTable : public ::testing::TestWithParam<EstimateCase> {};
 
 TEST_P(EstimateTable, MomentAndLikelihood) {
   const EstimateCase& c = GetParam();
-  PointEstimates e = ComputePointEstimates(c.model, SummaryOf(c.values), c.binomialN);
+  PointEstimates e = ComputePointEstimates({c.model, SummaryOf(c.values), c.trialCount});
   EXPECT_NEAR(e.momentFirst, c.momentFirst, 1e-12);
   EXPECT_NEAR(e.likelihoodFirst, c.likelihoodFirst, 1e-12);
   ASSERT_EQ(e.momentSecond.has_value(), c.momentSecond.has_value());
@@ -99,7 +98,7 @@ TEST(PointEstimates, TrialCountIgnoredOutsideBinomial) {
   SampleSummary s = SummaryOf({1, 2, 3});
   for (PointModel m : {PointModel::Bernoulli, PointModel::Poisson, PointModel::Uniform,
                        PointModel::Normal, PointModel::Exponential})
-    EXPECT_NO_THROW(ComputePointEstimates(m, s, 0)) << static_cast<int>(m);
+    EXPECT_NO_THROW(ComputePointEstimates({m, s, 0})) << static_cast<int>(m);
 }
 
 // Equal values can leave m2 - mean^2 a hair below 0 in doubles; it stands for 0, so both
@@ -112,13 +111,13 @@ TEST(PointEstimates, EqualValuesRoundingBelowZero) {
     SampleSummary s = SummaryOf({value, value, value});
     ASSERT_LT(s.secondMoment - s.mean * s.mean, 0.0) << "data no longer exercise the guard";
 
-    PointEstimates uniform = ComputePointEstimates(PointModel::Uniform, s, 0);
+    PointEstimates uniform = ComputePointEstimates({PointModel::Uniform, s, 0});
     EXPECT_EQ(uniform.momentFirst, s.mean);
     EXPECT_EQ(*uniform.momentSecond, s.mean);
     EXPECT_EQ(uniform.likelihoodFirst, value);
     EXPECT_EQ(*uniform.likelihoodSecond, value);
 
-    PointEstimates normal = ComputePointEstimates(PointModel::Normal, s, 0);
+    PointEstimates normal = ComputePointEstimates({PointModel::Normal, s, 0});
     EXPECT_EQ(normal.momentFirst, s.mean);
     EXPECT_EQ(*normal.momentSecond, 0.0);
     EXPECT_EQ(*normal.likelihoodSecond, 0.0);
@@ -126,7 +125,7 @@ TEST(PointEstimates, EqualValuesRoundingBelowZero) {
   // Just above 0 the spread is a spread: sqrt(1e-20) = 1e-10.
   SampleSummary tiny = SummaryOf({0.0});
   tiny.secondMoment = 1e-20;
-  EXPECT_DOUBLE_EQ(*ComputePointEstimates(PointModel::Normal, tiny, 0).momentSecond, 1e-10);
+  EXPECT_DOUBLE_EQ(*ComputePointEstimates({PointModel::Normal, tiny, 0}).momentSecond, 1e-10);
 }
 
 struct OverflowCase {
@@ -167,12 +166,7 @@ class OverflowTable : public ::testing::TestWithParam<OverflowCase> {};
 
 TEST_P(OverflowTable, ReportedNotShown) {
   const OverflowCase& c = GetParam();
-  try {
-    ComputePointEstimates(c.model, c.sample, 10);
-    FAIL() << "no error for a result out of range";
-  } catch (const InputError& e) {
-    EXPECT_EQ(std::string(e.what()), "计算结果超出范围");
-  }
+  ExpectUserError([&] { ComputePointEstimates({c.model, c.sample, 10}); }, "计算结果超出范围");
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, OverflowTable, ::testing::ValuesIn(OverflowCases()),
@@ -180,17 +174,13 @@ INSTANTIATE_TEST_SUITE_P(Samples, OverflowTable, ::testing::ValuesIn(OverflowCas
 
 // Huge but representable results are shown, not refused.
 TEST(PointEstimates, LargeFiniteMeanAccepted) {
-  PointEstimates e = ComputePointEstimates(PointModel::Poisson, SummaryOf({1e200, 1e200}), 0);
+  PointEstimates e = ComputePointEstimates({PointModel::Poisson, SummaryOf({1e200, 1e200}), 0});
   EXPECT_EQ(e.momentFirst, 1e200);
 }
 
 TEST(PointEstimates, PreconditionsRejected) {
-  EXPECT_THROW(ComputePointEstimates(PointModel::Poisson, SampleSummary{}, 1),
-               std::invalid_argument);
-  EXPECT_THROW(ComputePointEstimates(PointModel::Binomial, SummaryOf({1, 2}), 0),
-               std::invalid_argument);
-  EXPECT_THROW(ComputePointEstimates(static_cast<PointModel>(7), SummaryOf({1, 2}), 1),
-               std::invalid_argument);
+  ExpectUserError([] { ComputePointEstimates({PointModel::Poisson, SampleSummary{}, 1}); }, "样本量太小");
+  ExpectUserError([] { ComputePointEstimates({PointModel::Binomial, SummaryOf({1, 2}), 0}); }, "二项分布的N必须是正整数");
 }
 
 }  // namespace
