@@ -16,6 +16,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
 #include "gui/frame/ModeTable.h"
+#include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
 #include "gui/common/ControlLayout.h"
@@ -67,14 +68,6 @@ const char16_t* const kSummaryHeadings[] = {u"样本数", u"样本均值 ", u"�
 
 QString KnownValuePrompt(const char16_t* symbol) {
   return QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值");
-}
-
-// Leaving the level box refuses a level outside (0, 1). A box left empty holds no level yet:
-// the focus is put there on every activation, so a click into the grid must not be refused;
-// the computation reports the missing level instead.
-bool LevelBoxAcceptable(const ValidatedBox& box) {
-  if (box.text().trimmed().isEmpty()) return true;
-  return box.value() > 0 && box.value() < 1;
 }
 
 }  // namespace

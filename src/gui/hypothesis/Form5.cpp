@@ -16,7 +16,9 @@
 #include "core/hypothesis/TestStatusLine.h"
 #include "core/text/Errors.h"
 #include "core/settings/ProgramState.h"
-#include "gui/frame/HypothesisLists.h"
+#include "gui/frame/ConclusionPanel.h"
+#include "gui/frame/HypothesisPanel.h"
+#include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValidatedBox.h"
@@ -228,18 +230,16 @@ void Form5::fitSampleGrid() {
 
 void Form5::setupHypothesisPanel() {
   QGroupBox* panel = AddPanel(surface(), "Picture2", 120, kMiddleTop, 4920, kMiddleHeight);
-  m_chooseButton = new QPushButton(QStringLiteral("假设命题选择"), panel);
-  m_chooseButton->setObjectName(QStringLiteral("Command2"));
-  PlaceControl(m_chooseButton, 180, 240, 1800, 450);
-  m_lists = new HypothesisLists(panel, kDistributionList, 2100, 240, 2640, 450);
+  HypothesisPanelLayout layout;
+  layout.button = {180, 240, 1800, 450};
+  layout.lists = {2100, 240, 2640, 450};
+  layout.h0Caption = {180, 900, 1500, kLabelHeight};
+  layout.h0 = {1740, 900, 3000, kLabelHeight};
+  layout.h1Caption = {180, 1380, 1500, kLabelHeight};
+  layout.h1 = {1740, 1380, 3000, kLabelHeight};
+  m_hypotheses = new HypothesisPanel(panel, kDistributionList, layout);
+  m_lists = m_hypotheses->lists();
   m_lists->setCurrent(QStringLiteral("Combo1"));
-
-  addLabel(panel, QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), 180, 900, 1500,
-           kLabelHeight);
-  m_h0Text = addLabel(panel, QStringLiteral("Label7"), QString(), 1740, 900, 3000, kLabelHeight);
-  addLabel(panel, QStringLiteral("Label8"), QStringLiteral("备选假设H1"), 180, 1380, 1500,
-           kLabelHeight);
-  m_h1Text = addLabel(panel, QStringLiteral("Label9"), QString(), 1740, 1380, 3000, kLabelHeight);
 }
 
 void Form5::setupModePanel() {
@@ -262,12 +262,9 @@ void Form5::setupModePanel() {
 
 void Form5::setupSidePanels() {
   QGroupBox* level = AddPanel(surface(), "Picture5", 7260, kMiddleTop, 2160, 900);
-  addLabel(level, QStringLiteral("Label15"), QStringLiteral("显著水平"), 150, 300, 960, kLabelHeight);
-  m_alpha = new ValidatedBox(level);
-  m_alpha->setObjectName(QStringLiteral("Text2"));
-  PlaceControl(m_alpha, 1140, 270, 870, 390);
+  m_alpha = AddSignificanceBox(level, {150, 300, 960, kLabelHeight}, {1140, 270, 870, 390},
+                               LevelChecks::AtCompute);
   m_alpha->setEnabled(false);
-  setChangeNote(m_alpha, QStringLiteral("显著水平已修改"));
 
   PlaceControl(computeButton(), 7260, 5280, 2160, 840);
   computeButton()->setEnabled(false);
@@ -282,16 +279,16 @@ void Form5::setupSidePanels() {
                                     570 + i * 810, 2040, 330);
   }
 
-  QGroupBox* result = AddPanel(surface(), "Picture3", 120, kBottomTop, 7020, kBottomHeight);
-  addLabel(result, QStringLiteral("Label10"), QStringLiteral("结果及说明"), 150, 150, 1800, 330);
-  addLabel(result, QStringLiteral("Label11"), QStringLiteral("结论:"), 150, 600, 720, kLabelHeight);
-  m_conclusion = new ConclusionLabel(AcceptH0Text(), QString::fromUtf16(kAcceptH1), result);
-  m_conclusion->setObjectName(QStringLiteral("Label12"));
-  PlaceControl(m_conclusion, 900, 600, 2760, kLabelHeight);
-  addLabel(result, QStringLiteral("Label13"), QStringLiteral("条件说明"), 3840, 600, 1200,
-           kLabelHeight);
-  addLabel(result, QStringLiteral("Label14"), QStringLiteral("样本数>50"), 5040, 600, 1800,
-           kLabelHeight);
+  ConclusionPanelLayout result;
+  result.panel = {120, kBottomTop, 7020, kBottomHeight};
+  result.heading = TwipsRect{150, 150, 1800, 330};
+  result.conclusionCaption = {150, 600, 720, kLabelHeight};
+  result.conclusion = {900, 600, 2760, kLabelHeight};
+  result.conditionCaption = TwipsRect{3840, 600, 1200, kLabelHeight};
+  result.condition = {5040, 600, 1800, kLabelHeight};
+  result.conditionText = QStringLiteral("样本数>50");
+  result.acceptH1 = QString::fromUtf16(kAcceptH1);
+  m_conclusion = (new ConclusionPanel(surface(), result))->conclusion();
 
   // Intermediate results of the other test windows; this test shows none.
   QGroupBox* intermediate = AddPanel(surface(), "Picture1", 7260, kBottomTop, 4620, kBottomHeight);
@@ -305,13 +302,12 @@ void Form5::setupSidePanels() {
 }
 
 void Form5::connectControls() {
-  connect(m_chooseButton, &QPushButton::clicked, m_lists, &HypothesisLists::showCurrent);
   connect(m_lists, &HypothesisLists::chosen, this,
           [this](int position, const QString&, const QString&) { ChooseDistribution(position); });
   connect(m_option3, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(3); });
 }
 
-void Form5::applyMode() { m_chooseButton->setFocus(Qt::ActiveWindowFocusReason); }
+void Form5::applyMode() { m_hypotheses->button()->setFocus(Qt::ActiveWindowFocusReason); }
 
 void Form5::writeLawHeadings() {
   CellStore& law = m_lawGrid->cells();
@@ -339,8 +335,7 @@ void Form5::ChooseDistribution(int entry) {
   m_lawGrid->editor()->hide();
 
   const QString h0 = SplitHypothesis(QString::fromUtf16(row->text)).second;
-  m_h0Text->setText(h0);
-  m_h1Text->setText(QStringLiteral("不") + h0);
+  m_hypotheses->showHypotheses(h0, QStringLiteral("不") + h0);
   for (int i = 0; i < 2; ++i) {
     m_parameterNames[i]->clear();
     m_parameterValues[i]->clear();

@@ -108,6 +108,38 @@ TEST(AcceptanceRegion, ChoicesEdgesAndTies) {
   }
 }
 
+// Each test reads its own fields of the input, and no other: every field holds a different
+// value, so a test fed the wrong one lands elsewhere. Statistics by hand from sample one
+// (n 4, x̄ 3, m2 10, s 2) and two (n 9, x̄ 1, s 3): e.g. pooled Sp² = (3·4 + 8·9)/11 = 7.63636,
+// U = (3 − 1 − 0.5)/√((1/4 + 1/9)·Sp²) = 0.903291.
+TEST_F(ParametricTests, InputFieldsReachTheirTest) {
+  struct Row {
+    ParametricTest test;
+    double statistic, hypothesised;
+  };
+  const Row rows[] = {
+      {ParametricTest::MeanKnownSigma, 0.5, 1.0},          // (3 − 1)·√4 / 8
+      {ParametricTest::MeanUnknownSigma, 2.0, 1.0},        // (3 − 1)·√4 / 2
+      {ParametricTest::SigmaKnownMean, 0.5, 4.0},          // 4·(10 − 2·3·2 + 2²) / 4²
+      {ParametricTest::SigmaUnknownMean, 0.75, 4.0},       // 3·2² / 4²
+      {ParametricTest::MeanDiffKnownSigmas, 0.353553, 0.5},  // 1.5 / √(6²/4 + 9²/9)
+      {ParametricTest::MeanDiffEqualSigmas, 0.903291, 0.5},
+      {ParametricTest::MeanDiffUnequalSigmas, 1.06066, 0.5},  // 1.5 / √(2²/4 + 3²/9)
+      {ParametricTest::SigmaRatio, 0.444444, 0.0},            // 2² / 3²
+      {ParametricTest::PairedMeanDiff, 3.0, 0.0},             // √4·3 / 2
+  };
+  ParametricTestInput in;
+  in.samples = {Typed(4, 3.0, 2.0), Typed(9, 1.0, 3.0)};
+  in.samples.first.secondMoment = 10.0;
+  in.mu0 = 1.0, in.sigma0 = 4.0, in.delta = 0.5, in.sigma = 8.0, in.mu = 2.0;
+  in.sigma1 = 6.0, in.sigma2 = 9.0;
+  for (const Row& row : rows) {
+    in.test = row.test;
+    EXPECT_NEAR(RunParametricTest(in).statistic, row.statistic, 1e-6) << static_cast<int>(row.test);
+    EXPECT_EQ(HypothesisedValue(in), row.hypothesised) << static_cast<int>(row.test);
+  }
+}
+
 // Mode 1 worked example: n = 25, x̄ = 5.2, σ = 1, μ0 = 5, α = 0.05 gives U = 1.0, accepted.
 TEST_F(ParametricTests, MeanKnownSigmaWorkedExample) {
   const SampleSummary s = Typed(25, 5.2, 0.0);
