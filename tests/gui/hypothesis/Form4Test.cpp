@@ -384,18 +384,6 @@ class Form4Test : public QObject {
     QCOMPARE(WindowFixture::label(w, "Label5"), variance);
   }
 
-  void aSampleWithoutSpreadRejects() {
-    // Mode 2 with 3, 3, 3: s = 0 rejects H0 for every choice.
-    auto* w = ready(2, 0, "3");
-    WindowFixture::fill(w, 1, {"3", "3", "3"});
-    for (int item = 0; item < 3; ++item) {
-      m_fixture->dialogs.queueAnswer(QStringLiteral("3"));
-      choose(w, 2, item);
-      compute(w);
-      QCOMPARE(WindowFixture::label(w, "Label12"), kH1);
-    }
-  }
-
   void rowTwoIsIgnoredByTheOneSampleTests() {
     auto* w = ready(2, 2, "3");
     WindowFixture::fill(w, 1, {"1", "2", "3", "4", "5"});
