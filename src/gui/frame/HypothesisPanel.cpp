@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <string>
 
 #include "core/settings/SettingList.h"
 #include "core/text/Errors.h"
@@ -57,6 +58,12 @@ int HypothesisPanel::requiredChoice() const {
   const std::optional<int> choice = m_lists->choice();
   if (!choice) throw InputError("尚未设定假设命题");
   return *choice;
+}
+
+bool HypothesisPanel::saveChoice(SettingList& settings) const {
+  const std::optional<int> choice = m_lists->choice();
+  if (choice) settings.set("hypothesis", std::to_string(*choice));
+  return choice.has_value();
 }
 
 std::optional<int> HypothesisPanel::choiceInFile(const SettingList& settings) const {

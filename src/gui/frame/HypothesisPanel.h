@@ -53,7 +53,10 @@ class HypothesisPanel : public QObject {
   // The position of the current list's choice; InputError("尚未设定假设命题") without one.
   int requiredChoice() const;
 
-  // The chosen pair in a data file ("hypothesis"), checked against the current list before
+  // Writes the current list's choice, if any, into a data file's settings ("hypothesis");
+  // whether there was one.
+  bool saveChoice(SettingList& settings) const;
+  // The chosen pair in a data file, checked against the current list before
   // anything changes: nothing when the file names none, InputError("数据文件中的假设命题无效")
   // for a position the list lacks.
   std::optional<int> choiceInFile(const SettingList& settings) const;

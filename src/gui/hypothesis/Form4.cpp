@@ -324,11 +324,8 @@ SettingList Form4::saveSettings() const {
   settings.set("level", m_significance->text().toStdString());
   settings.set("known1", m_known1->text().toStdString());
   settings.set("known2", m_known2->text().toStdString());
-  if (const std::optional<int> choice = m_lists->choice()) {
-    settings.set("hypothesis", std::to_string(*choice));
-    if (!m_hypothesisValue.isEmpty())
-      settings.set("hypothesisValue", m_hypothesisValue.toStdString());
-  }
+  if (m_hypotheses->saveChoice(settings) && !m_hypothesisValue.isEmpty())
+    settings.set("hypothesisValue", m_hypothesisValue.toStdString());
   return settings;
 }
 

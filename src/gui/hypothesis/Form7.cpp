@@ -127,8 +127,7 @@ void Form7::writeHeadings(InputMode) {
 SettingList Form7::saveSettings() const {
   SettingList settings;
   settings.set("level", m_alpha->text().toStdString());
-  if (const std::optional<int> choice = m_lists->choice())
-    settings.set("hypothesis", std::to_string(*choice));
+  m_hypotheses->saveChoice(settings);
   return settings;
 }
 

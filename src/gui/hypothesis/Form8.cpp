@@ -215,8 +215,7 @@ void Form8::showHypothesisCaptions(const QString& h0, const QString& h1) {
 SettingList Form8::saveSettings() const {
   SettingList settings;
   settings.set("level", m_significance->text().toStdString());
-  if (const std::optional<int> choice = m_lists->choice()) {
-    settings.set("hypothesis", std::to_string(*choice));
+  if (m_hypotheses->saveChoice(settings)) {
     if (!m_hypothesisValue.isEmpty())
       settings.set("hypothesisValue", m_hypothesisValue.toStdString());
     if (m_trialCount > 0) settings.set("trials", std::to_string(m_trialCount));
