@@ -74,6 +74,7 @@ constexpr Question kExponentialSum[] = {
     {u"输入∑X值", u"∑X值", &FittingParameters::exponentialSumX, Rule::Positive}};
 
 struct EntryRow {
+  FittingEntry entry;
   const char16_t* text;        // the list item; its H0 text follows the last comma
   const char16_t* firstName;   // Label17
   const char16_t* secondName;  // Label18
@@ -84,27 +85,29 @@ struct EntryRow {
   QuestionSet summaries;       // asked when grouped data is chosen
 };
 
+using E = FittingEntry;
+
 constexpr EntryRow kEntryRows[] = {
-    {u"0:自定义,服从离散分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
-    {u"1:P已知,服从0-1分布", u"输入的P值", nullptr, {kZeroOneP}, &FittingParameters::zeroOneP,
+    {E::UserLaw, u"0:自定义,服从离散分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
+    {E::ZeroOneKnown, u"1:P已知,服从0-1分布", u"输入的P值", nullptr, {kZeroOneP}, &FittingParameters::zeroOneP,
      nullptr, false, {}},
-    {u"2:P未知,服从0-1分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
-    {u"3:P已知,服从二项分布", u"输入的P值", nullptr, {kBinomialKnown}, &FittingParameters::binomialP,
+    {E::ZeroOneUnknown, u"2:P未知,服从0-1分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
+    {E::BinomialKnown, u"3:P已知,服从二项分布", u"输入的P值", nullptr, {kBinomialKnown}, &FittingParameters::binomialP,
      nullptr, true, {}},
-    {u"4:P未知,服从二项分布", nullptr, nullptr, {kTrials}, nullptr, nullptr, true, {kBinomialSum}},
-    {u"5:λ已知,服从泊松分布", u"输入的λ值", nullptr, {kLambda}, &FittingParameters::poissonLambda,
+    {E::BinomialUnknown, u"4:P未知,服从二项分布", nullptr, nullptr, {kTrials}, nullptr, nullptr, true, {kBinomialSum}},
+    {E::PoissonKnown, u"5:λ已知,服从泊松分布", u"输入的λ值", nullptr, {kLambda}, &FittingParameters::poissonLambda,
      nullptr, true, {}},
-    {u"6:λ未知,服从泊松分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kPoissonSum}},
-    {u"7:A B已知,服从均匀分布 ", u"输入的A值", u"输入的B值", {kUniform, PairRule::SecondAbove},
+    {E::PoissonUnknown, u"6:λ未知,服从泊松分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kPoissonSum}},
+    {E::UniformKnown, u"7:A B已知,服从均匀分布 ", u"输入的A值", u"输入的B值", {kUniform, PairRule::SecondAbove},
      &FittingParameters::uniformA, &FittingParameters::uniformB, true, {}},
-    {u"8:A B未知,服从均匀分布", nullptr, nullptr, {}, nullptr, nullptr, true,
+    {E::UniformUnknown, u"8:A B未知,服从均匀分布", nullptr, nullptr, {}, nullptr, nullptr, true,
      {kExtremes, PairRule::SecondNotBelow}},
-    {u"9:μσ已知,服从正太分布", u"输入的μ值", u"输入的σ值", {kNormal}, &FittingParameters::normalMu,
+    {E::NormalKnown, u"9:μσ已知,服从正太分布", u"输入的μ值", u"输入的σ值", {kNormal}, &FittingParameters::normalMu,
      &FittingParameters::normalSigma, true, {}},
-    {u"10:μσ未知,服从正太分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kNormalSums}},
-    {u"11:θ已知,服从指数分布", u"输入的θ值", nullptr, {kTheta}, &FittingParameters::exponentialTheta,
+    {E::NormalUnknown, u"10:μσ未知,服从正太分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kNormalSums}},
+    {E::ExponentialKnown, u"11:θ已知,服从指数分布", u"输入的θ值", nullptr, {kTheta}, &FittingParameters::exponentialTheta,
      nullptr, true, {}},
-    {u"12:θ未知,服从指数分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kExponentialSum}},
+    {E::ExponentialUnknown, u"12:θ未知,服从指数分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kExponentialSum}},
 };
 constexpr ModeTable<EntryRow> kEntries{kEntryRows, 0};
 
@@ -327,7 +330,7 @@ void Form5::ChooseDistribution(int entry) {
     m_lists->refuseChoice();
     return;
   }
-  m_entry = static_cast<FittingEntry>(entry);
+  m_entry = row->entry;
   // The edit commands must not go on acting on a law grid the user no longer sees.
   if (activeGrid() == m_lawGrid) grid()->setFocus(Qt::OtherFocusReason);
   m_lawCaption->hide();
