@@ -3,7 +3,6 @@
 #include <QLabel>
 
 #include "gui/frame/HypothesisLists.h"
-#include "gui/frame/HypothesisPanel.h"
 #include "gui/frame/ValueLabel.h"
 
 namespace kelvo {

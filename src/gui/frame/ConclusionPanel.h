@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "gui/common/ControlLayout.h"
+#include "gui/frame/PanelLayout.h"
 
 class QLabel;
 

@@ -9,16 +9,6 @@
 #include "core/text/Errors.h"
 
 namespace kelvo {
-QLabel* AddPanelLabel(QWidget* parent, const char* name, const QString& text, const TwipsRect& r) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  PlaceControl(label, r);
-  return label;
-}
-
-void PlaceControl(QWidget* control, const TwipsRect& r) {
-  PlaceControl(control, r.left, r.top, r.width, r.height);
-}
 
 HypothesisPanel::HypothesisPanel(QWidget* parent, std::span<const HypothesisListSpec> lists,
                                  const HypothesisPanelLayout& layout)

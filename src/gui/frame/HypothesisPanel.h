@@ -9,7 +9,7 @@
 #include <span>
 
 #include "core/hypothesis/TestSolutions.h"
-#include "gui/common/ControlLayout.h"
+#include "gui/frame/PanelLayout.h"
 #include "gui/frame/HypothesisLists.h"
 
 class QLabel;
@@ -19,10 +19,6 @@ class QWidget;
 namespace kelvo {
 
 class SettingList;
-
-// A label of a panel component at its place; and a control at a place given as one rectangle.
-QLabel* AddPanelLabel(QWidget* parent, const char* name, const QString& text, const TwipsRect& r);
-void PlaceControl(QWidget* control, const TwipsRect& r);
 
 struct HypothesisPanelLayout {
   TwipsRect button;     // Command2

@@ -1,7 +1,6 @@
 #include "gui/frame/SignificanceBox.h"
 
 #include "gui/frame/AnalysisWindow.h"
-#include "gui/frame/HypothesisPanel.h"
 
 namespace kelvo {
 

@@ -4,7 +4,7 @@
 // emptied) strictly between 0 and 1 ("置信水平应大于0小于1", emptied, the focus kept). An empty
 // box is left without a word: the window has just put the focus there, and the compute button
 // reports a missing level.
-#include "gui/common/ControlLayout.h"
+#include "gui/frame/PanelLayout.h"
 #include "gui/frame/ValidatedBox.h"
 
 namespace kelvo {

@@ -102,7 +102,7 @@ constexpr TestMode kModeRows[] = {
 };
 constexpr ModeTable<TestMode> kModes{kModeRows};
 
-// The seven hypothesis lists. Combo4's first item has the plain ">" of the original list.
+// The seven hypothesis lists. Combo4's first item has the plain ">", as the list has always read.
 constexpr const char16_t* kMeanItems[] = {u"μ≤μ0,μ＞μ0", u"μ≥μ0,μ＜μ0", u"μ＝μ0,μ≠μ0"};
 constexpr const char16_t* kDifferenceItems[] = {u"μ1-μ2≤δ,μ1-μ2＞δ", u"μ1-μ2≥δ,μ1-μ2＜δ",
                                                 u"μ1-μ2＝δ,μ1-μ2≠δ"};
