@@ -1,6 +1,7 @@
 #include "core/hypothesis/AsymptoticTests.h"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "core/hypothesis/AcceptanceRegion.h"
 #include "core/text/Errors.h"
@@ -61,7 +62,7 @@ TestResult TestBinomialProportion(const SampleSummary& sample, int trialCount, d
   const double n = CheckedSize(sample, alpha);
   RequireProportion(rho0);
   if (trialCount < 2) throw InputError("N数据错误");
-  // In doubles: N and n are each up to 32767, their products are not.
+  // In doubles: N and n are each up to 32767, but their product can pass the range of int.
   const double trials = trialCount;
   return BandTest(sample, trials * rho0, std::sqrt(trials * rho0 * (1.0 - rho0) / n), hypothesis,
                   alpha);
@@ -79,6 +80,30 @@ TestResult TestExponentialMean(const SampleSummary& sample, double theta0, Hypot
   const double n = CheckedSize(sample, alpha);
   RequirePositive(theta0, "θ0数据错误");
   return BandTest(sample, theta0, theta0 / std::sqrt(n), hypothesis, alpha);
+}
+
+TestResult RunAsymptoticTest(const AsymptoticTestInput& in) {
+  switch (in.test) {
+    case AsymptoticTest::Proportion:
+      return TestProportion(in.sample, in.rho0, in.hypothesis, in.alpha);
+    case AsymptoticTest::BinomialProportion:
+      return TestBinomialProportion(in.sample, in.trialCount, in.rho0, in.hypothesis, in.alpha);
+    case AsymptoticTest::PoissonMean:
+      return TestPoissonMean(in.sample, in.lambda0, in.hypothesis, in.alpha);
+    case AsymptoticTest::ExponentialMean:
+      return TestExponentialMean(in.sample, in.theta0, in.hypothesis, in.alpha);
+  }
+  throw std::logic_error("RunAsymptoticTest: a test without a computation");
+}
+
+double HypothesisedValue(const AsymptoticTestInput& in) {
+  switch (in.test) {
+    case AsymptoticTest::Proportion:
+    case AsymptoticTest::BinomialProportion: return in.rho0;
+    case AsymptoticTest::PoissonMean: return in.lambda0;
+    case AsymptoticTest::ExponentialMean: return in.theta0;
+  }
+  return 0.0;
 }
 
 }  // namespace kelvo

@@ -1,5 +1,6 @@
 #pragma once
-// The large-sample tests of the asymptotic window (Form8, modes 1 to 4): the sample mean is
+// The large-sample tests of the parameter of a 0-1, binomial, Poisson or exponential
+// population: the sample mean is
 // judged against a band around the mean that H0 implies, c ± z·e with the standard error e
 // under H0 and z the upper α point of the standard normal (α/2 for the two-sided choice).
 // A mean exactly on an edge of the band accepts H0.
@@ -19,20 +20,40 @@
 
 namespace kelvo {
 
-// Mode 1, 0-1 population: c = ρ0, e = √(ρ0(1 − ρ0)/n). ρ0 outside (0, 1): "ρ0数据错误".
+enum class AsymptoticTest { Proportion, BinomialProportion, PoissonMean, ExponentialMean };
+
+// Everything one band test reads; a field its test does not read is ignored.
+struct AsymptoticTestInput {
+  AsymptoticTest test = AsymptoticTest::Proportion;
+  SampleSummary sample;
+  double rho0 = 0.0;     // Proportion, BinomialProportion
+  int trialCount = 0;    // N: BinomialProportion
+  double lambda0 = 0.0;  // PoissonMean
+  double theta0 = 0.0;   // ExponentialMean
+  Hypothesis hypothesis = Hypothesis::TwoSided;
+  double alpha = 0.05;
+};
+
+// Runs the input's test with the fields it reads (the functions below).
+TestResult RunAsymptoticTest(const AsymptoticTestInput& input);
+
+// The hypothesised value of the input's test: ρ0, λ0 or θ0.
+double HypothesisedValue(const AsymptoticTestInput& input);
+
+// Proportion, 0-1 population: c = ρ0, e = √(ρ0(1 − ρ0)/n). ρ0 outside (0, 1): "ρ0数据错误".
 TestResult TestProportion(const SampleSummary& sample, double rho0, Hypothesis hypothesis,
                           double alpha);
 
-// Mode 2, binomial population of trialCount trials per observation: c = N·ρ0,
+// BinomialProportion, binomial population of trialCount trials per observation: c = N·ρ0,
 // e = √(N·ρ0(1 − ρ0)/n). ρ0 outside (0, 1): "ρ0数据错误"; N below 2: "N数据错误".
 TestResult TestBinomialProportion(const SampleSummary& sample, int trialCount, double rho0,
                                   Hypothesis hypothesis, double alpha);
 
-// Mode 3, Poisson population: c = λ0, e = √(λ0/n). λ0 not above 0: "λ0数据错误".
+// PoissonMean, Poisson population: c = λ0, e = √(λ0/n). λ0 not above 0: "λ0数据错误".
 TestResult TestPoissonMean(const SampleSummary& sample, double lambda0, Hypothesis hypothesis,
                            double alpha);
 
-// Mode 4, exponential population of mean θ: c = θ0, e = θ0/√n. θ0 not above 0: "θ0数据错误".
+// ExponentialMean, exponential population of mean θ: c = θ0, e = θ0/√n. θ0 not above 0: "θ0数据错误".
 TestResult TestExponentialMean(const SampleSummary& sample, double theta0, Hypothesis hypothesis,
                                double alpha);
 

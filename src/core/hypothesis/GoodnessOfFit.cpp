@@ -112,7 +112,8 @@ std::vector<FittingClass> ReadClasses(const CellStore& sample, FittingInputMode 
   } else {
     classes = BuildContinuousClasses(sample, mode);
   }
-  // Class counts and the class number are 16-bit quantities: refused, never wrapped.
+  // Counts and the number of classes are sizes, kept within 32767 like every size the readers
+  // give: a larger one is refused rather than cut down to fit.
   if (classes.size() > static_cast<std::size_t>(kMaxCount)) throw InputError("样本量超出范围");
   for (const FittingClass& c : classes)
     if (c.observed > kMaxCount) throw InputError("样本量超出范围");

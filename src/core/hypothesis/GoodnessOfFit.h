@@ -28,7 +28,7 @@ int EstimatedParameterCount(FittingEntry entry);
 // The classes with their observed counts: whole-valued classes for entries 0 to 6,
 // nine equal classes for entries 7 to 12, the typed intervals for grouped data. The first
 // class is open below and the last open above (FittingClass).
-// Throws InputError("样本量超出范围") when a count or the number of classes leaves 16 bits,
+// Throws InputError("样本量超出范围") when a count or the number of classes passes 32767,
 // "数据范围太大,分组数超出范围" for a range of more than 32767 whole numbers.
 std::vector<FittingClass> ReadClasses(const CellStore& sample, FittingInputMode mode,
                                       FittingEntry entry);

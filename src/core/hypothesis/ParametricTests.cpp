@@ -1,6 +1,7 @@
 #include "core/hypothesis/ParametricTests.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,45 @@ TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypot
   const double n = differences.n;
   Decide(result, std::sqrt(n) * differences.mean / differences.stdDev, hypothesis, alpha, edgesAt);
   return result;
+}
+
+TestResult RunParametricTest(const ParametricTestInput& in) {
+  const SampleSummary& first = in.samples.first;
+  switch (in.test) {
+    case ParametricTest::MeanKnownSigma:
+      return TestMeanKnownSigma(first, in.sigma, in.mu0, in.hypothesis, in.alpha);
+    case ParametricTest::MeanUnknownSigma:
+      return TestMeanUnknownSigma(first, in.mu0, in.hypothesis, in.alpha);
+    case ParametricTest::SigmaKnownMean:
+      return TestSigmaKnownMean(first, in.mu, in.sigma0, in.hypothesis, in.alpha);
+    case ParametricTest::SigmaUnknownMean:
+      return TestSigmaUnknownMean(first, in.sigma0, in.hypothesis, in.alpha);
+    case ParametricTest::MeanDiffKnownSigmas:
+      return TestMeanDiffKnownSigmas(in.samples, in.sigma1, in.sigma2, in.delta, in.hypothesis,
+                                     in.alpha);
+    case ParametricTest::MeanDiffEqualSigmas:
+      return TestMeanDiffEqualSigmas(in.samples, in.delta, in.hypothesis, in.alpha);
+    case ParametricTest::MeanDiffUnequalSigmas:
+      return TestMeanDiffUnequalSigmas(in.samples, in.delta, in.hypothesis, in.alpha);
+    case ParametricTest::SigmaRatio: return TestSigmaRatio(in.samples, in.hypothesis, in.alpha);
+    case ParametricTest::PairedMeanDiff: return TestPairedMeanDiff(first, in.hypothesis, in.alpha);
+  }
+  throw std::logic_error("RunParametricTest: a test without a computation");
+}
+
+double HypothesisedValue(const ParametricTestInput& in) {
+  switch (in.test) {
+    case ParametricTest::MeanKnownSigma:
+    case ParametricTest::MeanUnknownSigma: return in.mu0;
+    case ParametricTest::SigmaKnownMean:
+    case ParametricTest::SigmaUnknownMean: return in.sigma0;
+    case ParametricTest::MeanDiffKnownSigmas:
+    case ParametricTest::MeanDiffEqualSigmas:
+    case ParametricTest::MeanDiffUnequalSigmas: return in.delta;
+    case ParametricTest::SigmaRatio:
+    case ParametricTest::PairedMeanDiff: break;
+  }
+  return 0.0;
 }
 
 SampleSummary ReadPairedDifferences(const CellStore& store, InputMode mode) {

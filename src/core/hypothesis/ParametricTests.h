@@ -1,5 +1,6 @@
 #pragma once
-// The nine tests on normal populations of the parametric-test window (Form4, modes 1 to 9).
+// The nine tests on normal populations: tests of a mean, a standard deviation, a difference of
+// means, a ratio of standard deviations and the paired test.
 //
 // Every test takes the summaries from ReadTwoSamples (standard deviations with divisor n − 1
 // in `stdDev`), its known parameters, the hypothesised value, the hypothesis choice and the
@@ -20,48 +21,83 @@
 
 namespace kelvo {
 
-// Mode 1: U = (x̄ − μ0)·√n / σ against the normal quantiles. Intermediates: "standardError".
+enum class ParametricTest {
+  MeanKnownSigma,
+  MeanUnknownSigma,
+  SigmaKnownMean,
+  SigmaUnknownMean,
+  MeanDiffKnownSigmas,
+  MeanDiffEqualSigmas,
+  MeanDiffUnequalSigmas,
+  SigmaRatio,
+  PairedMeanDiff,
+};
+
+// Everything one test of the family reads; a field a test does not read is ignored.
+struct ParametricTestInput {
+  ParametricTest test = ParametricTest::MeanUnknownSigma;
+  // Sample one (the differences for PairedMeanDiff, see ReadPairedDifferences) and sample two.
+  TwoSampleSummary samples;
+  double mu0 = 0.0;     // hypothesised mean: MeanKnownSigma, MeanUnknownSigma
+  double sigma0 = 0.0;  // hypothesised standard deviation: SigmaKnownMean, SigmaUnknownMean
+  double delta = 0.0;   // hypothesised μ1 − μ2: the three MeanDiff tests
+  double sigma = 0.0;   // known σ: MeanKnownSigma
+  double mu = 0.0;      // known μ: SigmaKnownMean
+  double sigma1 = 0.0;  // known σ1 and σ2: MeanDiffKnownSigmas
+  double sigma2 = 0.0;
+  Hypothesis hypothesis = Hypothesis::TwoSided;
+  double alpha = 0.05;
+};
+
+// Runs the input's test with the fields it reads (the functions below).
+TestResult RunParametricTest(const ParametricTestInput& input);
+
+// The hypothesised value the test compares against: μ0, σ0 or δ; 0 for the tests without one
+// (SigmaRatio, PairedMeanDiff, whose value is fixed by the hypothesis).
+double HypothesisedValue(const ParametricTestInput& input);
+
+// MeanKnownSigma: U = (x̄ − μ0)·√n / σ against the normal quantiles. Intermediates: "standardError".
 // A known σ that is not above 0 throws InputError("σ数据缺乏").
 TestResult TestMeanKnownSigma(const SampleSummary& sample, double sigma, double mu0,
                               Hypothesis hypothesis, double alpha);
 
-// Mode 2: U = (x̄ − μ0)·√n / s against t(n − 1). s = 0 rejects H0 without a look-up
+// MeanUnknownSigma: U = (x̄ − μ0)·√n / s against t(n − 1). s = 0 rejects H0 without a look-up
 // (zeroDenominator). Intermediates: "standardError".
 TestResult TestMeanUnknownSigma(const SampleSummary& sample, double mu0, Hypothesis hypothesis,
                                 double alpha);
 
-// Mode 3: C = n·(m2 − 2x̄μ + μ²) / σ0² = Σ(x − μ)² / σ0² against χ²(n).
+// SigmaKnownMean: C = n·(m2 − 2x̄μ + μ²) / σ0² = Σ(x − μ)² / σ0² against χ²(n).
 // Intermediates: "sumSquaresAboutMu". σ0 = 0 (also an unset σ0) throws InputError("σ0数据错误").
 TestResult TestSigmaKnownMean(const SampleSummary& sample, double mu, double sigma0,
                               Hypothesis hypothesis, double alpha);
 
-// Mode 4: C = (n − 1)·s² / σ0² against χ²(n − 1). σ0 = 0 throws InputError("σ0数据错误").
+// SigmaUnknownMean: C = (n − 1)·s² / σ0² against χ²(n − 1). σ0 = 0 throws InputError("σ0数据错误").
 TestResult TestSigmaUnknownMean(const SampleSummary& sample, double sigma0, Hypothesis hypothesis,
                                 double alpha);
 
-// Mode 5: U = (x̄1 − x̄2 − δ) / √(σ1²/n1 + σ2²/n2) against the normal quantiles.
+// MeanDiffKnownSigmas: U = (x̄1 − x̄2 − δ) / √(σ1²/n1 + σ2²/n2) against the normal quantiles.
 // Intermediates: "standardError". A known σ not above 0 throws InputError("σ数据缺乏").
 TestResult TestMeanDiffKnownSigmas(const TwoSampleSummary& samples, double sigma1, double sigma2,
                                    double delta, Hypothesis hypothesis, double alpha);
 
-// Mode 6: pooled variance Sp², U = (x̄1 − x̄2 − δ) / √((1/n1 + 1/n2)·Sp²) against
+// MeanDiffEqualSigmas: pooled variance Sp², U = (x̄1 − x̄2 − δ) / √((1/n1 + 1/n2)·Sp²) against
 // t(n1 + n2 − 2). Intermediates: "pooledVariance", "standardError". Two samples without
 // spread (Sp² = 0) throw InputError("样本方差为0,无法检验").
 TestResult TestMeanDiffEqualSigmas(const TwoSampleSummary& samples, double delta,
                                    Hypothesis hypothesis, double alpha);
 
-// Mode 7: U = (x̄1 − x̄2 − δ) / d, d = √(s1²/n1 + s2²/n2), against t(ν) with the approximate
+// MeanDiffUnequalSigmas: U = (x̄1 − x̄2 − δ) / d, d = √(s1²/n1 + s2²/n2), against t(ν) with the approximate
 // degrees of freedom ν. d = 0 rejects H0 without a look-up (zeroDenominator).
 // Intermediates: "varianceRatio" (s1/s2)², "nu" (before), "nuWhole" (its whole part),
 // "standardError" (d).
 TestResult TestMeanDiffUnequalSigmas(const TwoSampleSummary& samples, double delta,
                                      Hypothesis hypothesis, double alpha);
 
-// Mode 8: F = s1² / s2² against F(n1 − 1, n2 − 1): edges F(1 − p) and F(p). s2 = 0 rejects H0
+// SigmaRatio: F = s1² / s2² against F(n1 − 1, n2 − 1): edges F(1 − p) and F(p). s2 = 0 rejects H0
 // after the look-ups at α (zeroDenominator).
 TestResult TestSigmaRatio(const TwoSampleSummary& samples, Hypothesis hypothesis, double alpha);
 
-// Mode 9: U = √n·d̄ / s_d against t(n − 1), over the summary of the differences (n, mean d̄,
+// PairedMeanDiff: U = √n·d̄ / s_d against t(n − 1), over the summary of the differences (n, mean d̄,
 // stdDev s_d) that ReadPairedDifferences gives. s_d = 0 rejects H0 after the look-up at α
 // (zeroDenominator).
 TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypothesis,

@@ -136,8 +136,7 @@ RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime) {
   bounds.sampleOneSmaller = !(n2 < n1);
   const int a = std::min(n1, n2), b = std::max(n1, n2);
   if (b > kLargestTableSize)
-    throw std::invalid_argument("rank-sum table look-up for sizes " + std::to_string(a) + ", " +
-                                std::to_string(b) + ": the table stops at 10");
+    throw InputError("样本量超出秩和检验表的范围");
   FillRankSumTable();
   const auto& table = RankSumTable();
   int i = 0;

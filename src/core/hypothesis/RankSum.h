@@ -117,7 +117,8 @@ bool InRankSumTable(int n1, int n2);
 // The table row for the sizes (in either order) at the level α′: the first row of the pair,
 // or its second when α′ reaches the second row's probability. Throws
 // InputError("样本量太小,秩和检验表无此组合") for pairs the table lacks ((2, 2), (2, 3), sizes
-// below 2) and std::invalid_argument for sizes above 10, which never reach the table.
+// below 2) and InputError("样本量超出秩和检验表的范围") for sizes above 10, which the test
+// itself decides by the normal approximation.
 RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime);
 
 // Ranks the samples and decides: from the table when InRankSumTable, otherwise from the

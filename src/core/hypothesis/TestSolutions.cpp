@@ -123,37 +123,37 @@ std::string DistributionText(const TestResult& r) {
   }
 }
 
-// The formula, the numbers put in and the value of each parametric mode.
-void ParametricStatistic(WorkedSolution& s, const TestResult& r, const ParametricSolutionInput& in) {
+// The formula, the numbers put in and the value of each parametric test.
+void ParametricStatistic(WorkedSolution& s, const TestResult& r, const ParametricTestInput& in) {
   const SampleSummary& a = in.samples.first;
   const SampleSummary& b = in.samples.second;
   const std::string n1 = std::to_string(a.n), n2 = std::to_string(b.n);
   const std::string value = r.zeroDenominator ? "" : " = " + Num(r.statistic);
-  const std::string h = Num(in.hypothesisValue);
-  switch (in.mode) {
-    case 1:
+  const std::string h = Num(HypothesisedValue(in));
+  switch (in.test) {
+    case ParametricTest::MeanKnownSigma:
       s.formula("U = (x̄ − μ₀) / (σ / √n)");
-      s.formula("U = (" + Num(a.mean) + " − " + h + ") / (" + Num(in.known1) + " / √" + n1 + ")" + value);
+      s.formula("U = (" + Num(a.mean) + " − " + h + ") / (" + Num(in.sigma) + " / √" + n1 + ")" + value);
       break;
-    case 2:
+    case ParametricTest::MeanUnknownSigma:
       s.formula("T = (x̄ − μ₀) / (s / √n)");
       s.formula("T = (" + Num(a.mean) + " − " + h + ") / (" + Num(a.stdDev) + " / √" + n1 + ")" + value);
       break;
-    case 3:
+    case ParametricTest::SigmaKnownMean:
       s.formula("χ² = Σ(xᵢ − μ)² / σ₀²");
-      s.formula("Σ(xᵢ − μ)² = " + Num(Value(r, "sumSquaresAboutMu")) + "（μ = " + Num(in.known1) + "）");
+      s.formula("Σ(xᵢ − μ)² = " + Num(Value(r, "sumSquaresAboutMu")) + "（μ = " + Num(in.mu) + "）");
       s.formula("χ² = " + Num(Value(r, "sumSquaresAboutMu")) + " / " + h + "²" + value);
       break;
-    case 4:
+    case ParametricTest::SigmaUnknownMean:
       s.formula("χ² = (n − 1)s² / σ₀²");
       s.formula("χ² = (" + n1 + " − 1) × " + Num(a.stdDev * a.stdDev) + " / " + h + "²" + value);
       break;
-    case 5:
+    case ParametricTest::MeanDiffKnownSigmas:
       s.formula("U = (x̄ − ȳ − δ) / √(σ₁²/n₁ + σ₂²/n₂)");
-      s.formula("U = (" + Num(a.mean) + " − " + Num(b.mean) + " − " + h + ") / √(" + Num(in.known1) +
-                "²/" + n1 + " + " + Num(in.known2) + "²/" + n2 + ")" + value);
+      s.formula("U = (" + Num(a.mean) + " − " + Num(b.mean) + " − " + h + ") / √(" + Num(in.sigma1) +
+                "²/" + n1 + " + " + Num(in.sigma2) + "²/" + n2 + ")" + value);
       break;
-    case 6: {
+    case ParametricTest::MeanDiffEqualSigmas: {
       const double k = std::sqrt(1.0 / a.n + 1.0 / b.n);
       s.formula("s_w² = ((n₁ − 1)s₁² + (n₂ − 1)s₂²) / (n₁ + n₂ − 2)");
       s.formula("s_w² = ((" + n1 + " − 1) × " + Num(a.stdDev * a.stdDev) + " + (" + n2 + " − 1) × " +
@@ -164,7 +164,7 @@ void ParametricStatistic(WorkedSolution& s, const TestResult& r, const Parametri
                 Num(std::sqrt(Value(r, "pooledVariance"))) + " × " + Num(k) + ")" + value);
       break;
     }
-    case 7:
+    case ParametricTest::MeanDiffUnequalSigmas:
       s.formula("ν = (s₁²/n₁ + s₂²/n₂)² / (s₁⁴/(n₁²(n₁ − 1)) + s₂⁴/(n₂²(n₂ − 1)))");
       s.formula("ν = " + Num(Value(r, "nu")) + "，取整数部分 ν = " + Num(Value(r, "nuWhole")));
       s.formula("T = (x̄ − ȳ − δ) / √(s₁²/n₁ + s₂²/n₂)");
@@ -172,11 +172,11 @@ void ParametricStatistic(WorkedSolution& s, const TestResult& r, const Parametri
                 Num(a.stdDev * a.stdDev) + "/" + n1 + " + " + Num(b.stdDev * b.stdDev) + "/" + n2 +
                 ")" + value);
       break;
-    case 8:
+    case ParametricTest::SigmaRatio:
       s.formula("F = s₁² / s₂²");
       s.formula("F = " + Num(a.stdDev * a.stdDev) + " / " + Num(b.stdDev * b.stdDev) + value);
       break;
-    case 9:
+    case ParametricTest::PairedMeanDiff:
       s.formula("T = d̄ · √n / s_d");
       s.formula("T = " + Num(a.mean) + " × √" + n1 + " / " + Num(a.stdDev) + value);
       break;
@@ -221,23 +221,38 @@ std::vector<double> Values(const std::vector<CriticalValue>& cvs) {
   return v;
 }
 
-std::string ModeTitle(int mode) {
-  static const char* const kTitles[] = {
-      "正态总体均值检验（σ 已知，U 检验）",    "正态总体均值检验（σ 未知，t 检验）",
-      "正态总体方差检验（μ 已知，χ² 检验）",   "正态总体方差检验（μ 未知，χ² 检验）",
-      "两正态总体均值差检验（σ₁、σ₂ 已知）",    "两正态总体均值差检验（σ₁ = σ₂ 未知）",
-      "两正态总体均值差检验（σ₁ ≠ σ₂ 未知）", "两正态总体方差比检验（F 检验）",
-      "成对数据均值差检验（t 检验）"};
-  return kTitles[mode - 1];
+std::string TestTitle(ParametricTest test) {
+  switch (test) {
+    case ParametricTest::MeanKnownSigma: return "正态总体均值检验（σ 已知，U 检验）";
+    case ParametricTest::MeanUnknownSigma: return "正态总体均值检验（σ 未知，t 检验）";
+    case ParametricTest::SigmaKnownMean: return "正态总体方差检验（μ 已知，χ² 检验）";
+    case ParametricTest::SigmaUnknownMean: return "正态总体方差检验（μ 未知，χ² 检验）";
+    case ParametricTest::MeanDiffKnownSigmas: return "两正态总体均值差检验（σ₁、σ₂ 已知）";
+    case ParametricTest::MeanDiffEqualSigmas: return "两正态总体均值差检验（σ₁ = σ₂ 未知）";
+    case ParametricTest::MeanDiffUnequalSigmas: return "两正态总体均值差检验（σ₁ ≠ σ₂ 未知）";
+    case ParametricTest::SigmaRatio: return "两正态总体方差比检验（F 检验）";
+    case ParametricTest::PairedMeanDiff: return "成对数据均值差检验（t 检验）";
+  }
+  throw std::invalid_argument("a parametric test without a title");
+}
+
+std::string TestTitle(AsymptoticTest test) {
+  switch (test) {
+    case AsymptoticTest::Proportion: return "0-1 分布参数 ρ 的大样本检验";
+    case AsymptoticTest::BinomialProportion: return "二项分布参数 ρ 的大样本检验";
+    case AsymptoticTest::PoissonMean: return "泊松分布参数 λ 的大样本检验";
+    case AsymptoticTest::ExponentialMean: return "指数分布均值 θ 的大样本检验";
+  }
+  throw std::invalid_argument("a band test without a title");
 }
 
 }  // namespace
 
-WorkedSolution ParametricTestSolution(const TestResult& result, const ParametricSolutionInput& in) {
-  if (in.mode < 1 || in.mode > 9) throw std::invalid_argument("unknown test mode");
+WorkedSolution ParametricTestSolution(const TestResult& result, const ParametricTestInput& in,
+                                      const HypothesisTexts& texts) {
   WorkedSolution s;
-  s.heading(ModeTitle(in.mode));
-  Hypotheses(s, in.texts);
+  s.heading(TestTitle(in.test));
+  Hypotheses(s, texts);
   s.heading("检验统计量");
   const std::string u = StatisticSymbol(result.distribution);
   ParametricStatistic(s, result, in);
@@ -272,33 +287,31 @@ WorkedSolution ParametricTestSolution(const TestResult& result, const Parametric
   return s;
 }
 
-WorkedSolution BandTestSolution(const TestResult& result, const BandSolutionInput& in) {
-  static const char* const kTitles[] = {"0-1 分布参数 ρ 的大样本检验", "二项分布参数 ρ 的大样本检验",
-                                        "泊松分布参数 λ 的大样本检验", "指数分布均值 θ 的大样本检验"};
-  if (in.mode < 1 || in.mode > 4) throw std::invalid_argument("unknown test mode");
+WorkedSolution BandTestSolution(const TestResult& result, const AsymptoticTestInput& in,
+                                const HypothesisTexts& texts) {
   const double n = Value(result, "n");
   const double c = Value(result, "centre");
   const double e = Value(result, "standardError");
-  const std::string h = Num(in.hypothesisValue), ns = Whole(n);
+  const std::string h = Num(HypothesisedValue(in)), ns = Whole(n);
   WorkedSolution s;
-  s.heading(kTitles[in.mode - 1]);
-  Hypotheses(s, in.texts);
+  s.heading(TestTitle(in.test));
+  Hypotheses(s, texts);
   s.heading("接受域的中心 c 与标准误 e");
-  switch (in.mode) {
-    case 1:
+  switch (in.test) {
+    case AsymptoticTest::Proportion:
       s.formula("c = ρ₀ = " + h + "，e = √(ρ₀(1 − ρ₀)/n) = √(" + h + " × (1 − " + h + ") / " + ns +
                 ") = " + Num(e));
       break;
-    case 2: {
+    case AsymptoticTest::BinomialProportion: {
       const std::string big = std::to_string(in.trialCount);
       s.formula("c = Nρ₀ = " + big + " × " + h + " = " + Num(c) + "，e = √(Nρ₀(1 − ρ₀)/n) = √(" + big +
                 " × " + h + " × (1 − " + h + ") / " + ns + ") = " + Num(e));
       break;
     }
-    case 3:
+    case AsymptoticTest::PoissonMean:
       s.formula("c = λ₀ = " + h + "，e = √(λ₀/n) = √(" + h + " / " + ns + ") = " + Num(e));
       break;
-    case 4:
+    case AsymptoticTest::ExponentialMean:
       s.formula("c = θ₀ = " + h + "，e = θ₀/√n = " + h + " / √" + ns + " = " + Num(e));
       break;
   }

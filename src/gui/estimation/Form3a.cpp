@@ -14,6 +14,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
 #include "gui/frame/ModeTable.h"
+#include "gui/frame/SignificanceBox.h"
 #include "gui/frame/SummaryEntry.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
@@ -72,14 +73,6 @@ constexpr int kMinSampleSize = 3;
 
 QString KnownValuePrompt(const char16_t* symbol) {
   return QStringLiteral("输入样本的") + QString::fromUtf16(symbol) + QStringLiteral("值");
-}
-
-// Leaving the level box refuses a level outside (0, 1). A box left empty holds no level yet:
-// the focus is put there on every activation, so a click into the grid must not be refused;
-// the computation reports the missing level instead.
-bool LevelBoxAcceptable(const ValidatedBox& box) {
-  if (box.text().trimmed().isEmpty()) return true;
-  return box.value() > 0 && box.value() < 1;
 }
 
 }  // namespace

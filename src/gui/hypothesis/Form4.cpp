@@ -15,10 +15,12 @@
 #include "core/hypothesis/TestSolutions.h"
 #include "core/hypothesis/TestStatusLine.h"
 #include "core/sample/Readers.h"
+#include "core/sample/SampleChecks.h"
 #include "core/text/ResultFormat.h"
 #include "core/text/Errors.h"
 #include "core/text/TextNumber.h"
-#include "gui/frame/HypothesisLists.h"
+#include "gui/frame/ConclusionPanel.h"
+#include "gui/frame/HypothesisPanel.h"
 #include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/ValidatedBox.h"
@@ -27,18 +29,6 @@
 #include "gui/common/Dialogs.h"
 
 namespace kelvo {
-
-enum class ParametricTest {
-  MeanKnownSigma,
-  MeanUnknownSigma,
-  SigmaKnownMean,
-  SigmaUnknownMean,
-  MeanDiffKnownSigmas,
-  MeanDiffEqualSigmas,
-  MeanDiffUnequalSigmas,
-  SigmaRatio,
-  PairedMeanDiff,
-};
 
 // What the captions of Label7 and Label9 show after the hypothesis texts.
 enum class CaptionValue { Plain, Squared, None };
@@ -58,6 +48,8 @@ struct TestMode {
   bool twoSamples;  // row 2 holds a second sample (the second members in the paired test)
   SummaryCells summary;
   ParametricTest test;
+  // Where the hypothesised value goes in the test's input; nullptr: the mode asks none.
+  double ParametricTestInput::*hypothesised;
 };
 
 namespace {
@@ -74,30 +66,31 @@ AnalysisWindow::FrameOptions Form4Options() {
 using T = ParametricTest;
 using C = CaptionValue;
 using K = KnownValues;
+using In = ParametricTestInput;
 
 constexpr TestMode kModeRows[] = {
     {u"单个正态分布检验μ(σ已知)", u"σ已知，检验μ", u"σ", nullptr, K::Sigma, "Combo1", u"输入μ0值",
-     C::Plain, false, kMeanOnly, T::MeanKnownSigma},
+     C::Plain, false, kMeanOnly, T::MeanKnownSigma, &In::mu0},
     {u"单个正态分布检验μ(σ未知)", u"σ未知，检验μ", nullptr, nullptr, K::None, "Combo2", u"输入μ0值",
-     C::Plain, false, kMeanAndStdDev, T::MeanUnknownSigma},
+     C::Plain, false, kMeanAndStdDev, T::MeanUnknownSigma, &In::mu0},
     {u"单个正态分布检验σ(μ已知)", u"μ已知，检验σ", u"μ", nullptr, K::Mu, "Combo5", u"输入σ0",
-     C::Squared, false, kMeanAndMoment, T::SigmaKnownMean},
+     C::Squared, false, kMeanAndMoment, T::SigmaKnownMean, &In::sigma0},
     {u"单个正态分布检验σ(μ未知)", u"μ未知，检验σ", nullptr, nullptr, K::None, "Combo5", u"输入σ0",
-     C::Squared, false, kStdDevOnly, T::SigmaUnknownMean},
+     C::Squared, false, kStdDevOnly, T::SigmaUnknownMean, &In::sigma0},
     {u"两个正态分布检验μ1-μ2(σ1已知,σ2已知)", u"σ1已知,σ2已知", u"σ1", u"σ2", K::TwoSigmas,
-     "Combo3", u"输入δ", C::Plain, true, kMeanOnly, T::MeanDiffKnownSigmas},
+     "Combo3", u"输入δ", C::Plain, true, kMeanOnly, T::MeanDiffKnownSigmas, &In::delta},
     {u"两个正态分布检验μ1-μ2(σ1未知,σ2未知,σ1=σ2)", u"σ1未知,σ2未知,σ1=σ2", nullptr, nullptr,
-     K::None, "Combo4", u"输入δ", C::Plain, true, kMeanAndStdDev, T::MeanDiffEqualSigmas},
+     K::None, "Combo4", u"输入δ", C::Plain, true, kMeanAndStdDev, T::MeanDiffEqualSigmas, &In::delta},
     {u"两个正态分布检验μ1-μ2(σ1未知,σ2未知)", u"σ1未知,σ2未知", nullptr, nullptr, K::None, "Combo3",
-     u"输入δ", C::Plain, true, kMeanAndStdDev, T::MeanDiffUnequalSigmas},
+     u"输入δ", C::Plain, true, kMeanAndStdDev, T::MeanDiffUnequalSigmas, &In::delta},
     {u"两个正态分布检验σ1/σ2(μ1未知,μ2未知)", u"μ1未知,μ2未知", nullptr, nullptr, K::None, "Combo6",
-     nullptr, C::None, true, kStdDevOnly, T::SigmaRatio},
+     nullptr, C::None, true, kStdDevOnly, T::SigmaRatio, nullptr},
     {u"基于成对数据的检验d", u"", nullptr, nullptr, K::None, "Combo7", nullptr, C::None, true,
-     kMeanAndStdDev, T::PairedMeanDiff},
+     kMeanAndStdDev, T::PairedMeanDiff, nullptr},
 };
 constexpr ModeTable<TestMode> kModes{kModeRows};
 
-// The seven hypothesis lists. Combo4's first item has the plain ">" of the original list.
+// The seven hypothesis lists. Combo4's first item has the plain ">", as the list has always read.
 constexpr const char16_t* kMeanItems[] = {u"μ≤μ0,μ＞μ0", u"μ≥μ0,μ＜μ0", u"μ＝μ0,μ≠μ0"};
 constexpr const char16_t* kDifferenceItems[] = {u"μ1-μ2≤δ,μ1-μ2＞δ", u"μ1-μ2≥δ,μ1-μ2＜δ",
                                                 u"μ1-μ2＝δ,μ1-μ2≠δ"};
@@ -117,22 +110,13 @@ const HypothesisListSpec kLists[] = {
 
 double ValueOf(const QString& text) { return LeadingValue(text.toStdString()); }
 
-// The size typed into a summary row, rounded to a whole number; a cell without a number has
-// no size and counts as too small.
-int TypedSize(const CellStore& store, int row) {
-  const std::string& text = store.text(row, 1);
-  if (!IsNumericText(text)) return 0;
-  const double n = RoundHalfEven(LeadingValue(text));
-  return n > 32767.0 ? 32767 : n < -32768.0 ? -32768 : static_cast<int>(n);
-}
-
 // The hypothesised value as it is kept: the text of the number, at most 15 significant digits.
 QString ValueText(double value) { return QString::fromStdString(StoredValueText(value)); }
 
 // A value every test result carries; its absence is a fault of the program, not of the input.
 double Intermediate(const TestResult& result, const char* name) {
   const std::optional<double> value = result.intermediates.find(name);
-  if (!value) throw std::logic_error(std::string("Form4: no intermediate ") + name);
+  if (!value) throw std::logic_error(std::string("检验结果缺少中间值 ") + name);
   return *value;
 }
 
@@ -151,7 +135,7 @@ Form4::Form4() : AnalysisWindow(Form4Options()), m_summaryColumns(*sampleGrid())
 QString Form4::helpAnchor() const { return QStringLiteral("parametric"); }
 
 void Form4::setupPanels() {
-  // Frame controls moved to make room for the second row of panels.
+  // The mode panel and the compute button move to make room for the second row of panels.
   PlaceControl(modePanel(), 120, 2190, 2700, 1650);
   PlaceControl(computeButton(), 120, 4290, 2700, 600);
 
@@ -163,39 +147,40 @@ void Form4::setupPanels() {
   m_mean = addValueLabel(moments, QStringLiteral("Label3"), 1320, 480, 1380, 420);
   m_variance = addValueLabel(moments, QStringLiteral("Label5"), 1320, 1050, 1380, 420);
 
-  auto* results = new QGroupBox(QStringLiteral("结果及说明"), surface());
-  results->setObjectName(QStringLiteral("Picture3"));
-  PlaceControl(results, 2940, 3960, 5280, 1500);
-  addLabel(results, QStringLiteral("Label11"), QStringLiteral("结论:"), 180, 420, 1020, 420);
-  addLabel(results, QStringLiteral("Label13"), QStringLiteral("条件说明"), 180, 930, 1020, 420);
-  m_conclusion = new ConclusionLabel(AcceptH0Text(), AcceptH1Text(), results);
-  m_conclusion->setObjectName(QStringLiteral("Label12"));
-  PlaceControl(m_conclusion, 1200, 420, 3900, 420);
-  m_condition = addLabel(results, QStringLiteral("Label14"), QString(), 1200, 930, 3900, 420);
+  ConclusionPanelLayout results;
+  results.panel = {2940, 3960, 5280, 1500};
+  results.conclusionCaption = {180, 420, 1020, 420};
+  results.conclusion = {1200, 420, 3900, 420};
+  results.conditionCaption = TwipsRect{180, 930, 1020, 420};
+  results.condition = {1200, 930, 3900, 420};
+  auto* conclusionPanel = new ConclusionPanel(surface(), results);
+  m_conclusion = conclusionPanel->conclusion();
+  m_condition = conclusionPanel->condition();
 }
 
 void Form4::setupHypothesisPanel() {
   auto* panel = new QGroupBox(QStringLiteral("假设命题"), surface());
   panel->setObjectName(QStringLiteral("Picture2"));
   PlaceControl(panel, 5940, 2190, 5940, 1650);
-  // The lists come before Command2 in the focus chain: a list hidden after a choice hands the
-  // focus back to the button, not on to Text2, whose check would then run on the next click.
-  m_lists = new HypothesisLists(panel, kLists, 2160, 375, 3600, 420);
-  m_showList = new QPushButton(QStringLiteral("假设命题选择"), panel);
-  m_showList->setObjectName(QStringLiteral("Command2"));
-  PlaceControl(m_showList, 180, 360, 1800, 450);
-  addLabel(panel, QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), 180, 900, 1500, 330);
-  addLabel(panel, QStringLiteral("Label8"), QStringLiteral("备选假设H1"), 180, 1260, 1500, 330);
-  m_h0 = addLabel(panel, QStringLiteral("Label7"), QString(), 1740, 900, 4020, 330);
-  m_h1 = addLabel(panel, QStringLiteral("Label9"), QString(), 1740, 1260, 4020, 330);
+  HypothesisPanelLayout layout;
+  layout.button = {180, 360, 1800, 450};
+  layout.lists = {2160, 375, 3600, 420};
+  layout.h0Caption = {180, 900, 1500, 330};
+  layout.h0 = {1740, 900, 4020, 330};
+  layout.h1Caption = {180, 1260, 1500, 330};
+  layout.h1 = {1740, 1260, 4020, 330};
+  // Otherwise a list hidden after a choice would hand the focus on to Text2, whose check would
+  // then run on the next click.
+  layout.listsFirst = true;
+  m_hypotheses = new HypothesisPanel(panel, kLists, layout);
+  m_lists = m_hypotheses->lists();
 }
 
 void Form4::setupInputBoxes() {
   constexpr int kPromptLeft = 8340, kPromptWidth = 2160, kBoxLeft = 10560, kBoxWidth = 1320;
   constexpr int kLineTop[] = {4020, 4500, 4980}, kLineHeight = 390;
-  addLabel(surface(), QStringLiteral("Label15"), QStringLiteral("显著水平"), kPromptLeft,
-           kLineTop[0], kPromptWidth, kLineHeight);
-  m_significance = AddSignificanceBox(surface(), kBoxLeft, kLineTop[0], kBoxWidth, kLineHeight);
+  m_significance = AddSignificanceBox(surface(), {kPromptLeft, kLineTop[0], kPromptWidth, kLineHeight},
+                                      {kBoxLeft, kLineTop[0], kBoxWidth, kLineHeight});
 
   m_knownPrompt1 = addLabel(surface(), QStringLiteral("Label17"), QString(), kPromptLeft,
                             kLineTop[1], kPromptWidth, kLineHeight);
@@ -212,8 +197,8 @@ void Form4::setupInputBoxes() {
   for (ValidatedBox* box : {m_known1, m_known2})
     setChangeNote(box, QStringLiteral("已知参数已修改"));
 
-  // ValidateKnownValue1. σ (modes 1, 5) is taken before its sign is checked: a refused σ
-  // stays in the window state, so the compute checks report it rather than use an older one.
+  // Leaving Text3. σ (modes 1, 5) is taken before its sign is checked: a refused σ stays in the
+  // window state, so the compute checks report it rather than use an older one.
   m_known1->addCheck({[this] { return m_known1->isNumeric(); }, QStringLiteral("数据错误"),
                       ValidatedBox::Clear});
   m_known1->addCheck({[this] {
@@ -226,7 +211,7 @@ void Form4::setupInputBoxes() {
                         return m_known1->value() > 0;
                       },
                       QStringLiteral("标准差应大于0"), ValidatedBox::Clear});
-  // ValidateKnownValue2: σ2 is taken only when it is above 0.
+  // Leaving Text4: σ2 is taken only when it is above 0.
   m_known2->addCheck({[this] { return m_known2->isNumeric(); }, QStringLiteral("数据错误"),
                       ValidatedBox::Clear});
   m_known2->addCheck({[this] { return m_known2->value() > 0; }, QStringLiteral("标准差应大于0"),
@@ -235,7 +220,6 @@ void Form4::setupInputBoxes() {
 }
 
 void Form4::connectControls() {
-  connect(m_showList, &QPushButton::clicked, this, &Form4::ShowHypothesisList);
   connect(m_lists, &HypothesisLists::chosen, this, &Form4::ChooseHypothesis);
   // On every switch to summaries, after the frame has cleared the grid and written their headings.
   connect(this, &AnalysisWindow::inputModeSwitched, this, [this](int number) {
@@ -310,8 +294,7 @@ void Form4::showHypothesisCaptions(const QString& h0, const QString& h1) {
       break;
     case CaptionValue::None: break;
   }
-  m_h1->setText(h1 + shown);
-  m_h0->setText(h0 + shown);
+  m_hypotheses->showHypotheses(h0 + shown, h1 + shown);
   if (QString::fromLatin1(mode->list) == QLatin1String("Combo2"))
     m_condition->setText(QStringLiteral("未知σ,检验μ"));
 }
@@ -322,22 +305,15 @@ SettingList Form4::saveSettings() const {
   settings.set("level", m_significance->text().toStdString());
   settings.set("known1", m_known1->text().toStdString());
   settings.set("known2", m_known2->text().toStdString());
-  if (const std::optional<int> choice = m_lists->choice()) {
-    settings.set("hypothesis", std::to_string(*choice));
-    if (!m_hypothesisValue.isEmpty())
-      settings.set("hypothesisValue", m_hypothesisValue.toStdString());
-  }
+  if (m_hypotheses->saveChoice(settings) && !m_hypothesisValue.isEmpty())
+    settings.set("hypothesisValue", m_hypothesisValue.toStdString());
   return settings;
 }
 
 void Form4::restoreSettings(const SettingList& settings) {
   const TestMode* mode = currentMode();
-  const QComboBox* list = m_lists->current();
   // Everything is checked before anything changes.
-  const std::optional<int> position = settings.findWhole("hypothesis");
-  if (settings.find("hypothesis") &&
-      !(list && position && *position >= 0 && *position < list->count()))
-    throw InputError("数据文件中的假设命题无效");
+  const std::optional<int> position = m_hypotheses->choiceInFile(settings);
   const std::optional<double> value = settings.findNumber("hypothesisValue");
   if (settings.find("hypothesisValue") && !value) throw InputError("数据文件中的假设值无效");
   if (position && mode && mode->valuePrompt && !value) throw InputError("数据文件中缺少假设值");
@@ -353,15 +329,12 @@ void Form4::restoreSettings(const SettingList& settings) {
   m_knownMu.clear();
   for (ValidatedBox* box : {m_known1, m_known2})
     if (!box->text().isEmpty()) box->validate();
-  m_lists->select(position ? *position : -1);
+  const auto [h0, h1] = m_hypotheses->restoreChoice(position);
   m_hypothesisValue = value ? ValueText(*value) : QString();
-  if (position) {
-    const auto [h0, h1] = SplitHypothesis(list->itemText(*position));
+  if (position)
     showHypothesisCaptions(h0, h1);
-  } else {
-    m_h0->clear();
-    m_h1->clear();
-  }
+  else
+    m_hypotheses->clearHypotheses();
 }
 
 void Form4::writeHeadings(InputMode inputMode) {
@@ -382,17 +355,12 @@ TwoSampleSummary Form4::readSamples(const TestMode& mode) const {
   const CellStore& store = sampleGrid()->cells();
   if (mode.twoSamples) return ReadTwoSamples(store, inputMode());
   // The one-sample tests do not use row 2: whatever stands there is not read.
-  const int cols = inputMode() == InputMode::One ? store.cols() : std::min(store.cols(), 5);
-  CellStore rowOne(2, cols);
-  for (int c = 0; c < cols; ++c) rowOne.setText(1, c, store.text(1, c));
-  return ReadTwoSamples(rowOne, inputMode());
+  return ReadTwoSamples(FirstRowOnly(store, inputMode()), inputMode());
 }
 
-TwoSampleSummary Form4::CheckTestInputs(const TestMode& mode, Hypothesis& hypothesis) {
-  const std::optional<int> choice = m_lists->choice();
-  if (!choice) throw InputError("尚未设定假设命题");
-  hypothesis = HypothesisAt(*choice);
-
+TwoSampleSummary Form4::CheckTestInputs(const TestMode& mode) {
+  m_hypotheses->requiredChoice();
+  const bool paired = mode.test == ParametricTest::PairedMeanDiff;
   TwoSampleSummary samples;
   int n1 = 0, n2 = 0;
   if (inputMode() == InputMode::One) {
@@ -400,91 +368,63 @@ TwoSampleSummary Form4::CheckTestInputs(const TestMode& mode, Hypothesis& hypoth
     n1 = samples.first.n;
     n2 = samples.second.n;
     // Both members of every pair, before the sizes: a missing one is named by its column.
-    if (mode.test == ParametricTest::PairedMeanDiff)
-      n1 = n2 = ReadPairedDifferences(cells(), InputMode::One).n;
+    if (paired) n1 = n2 = ReadPairedDifferences(cells(), InputMode::One).n;
   } else {
     n1 = TypedSize(cells(), 1);
     n2 = TypedSize(cells(), 2);
   }
   // The paired test reads the summary of the differences from row 1 alone.
-  const bool needsSecondSize =
-      mode.twoSamples && !(mode.test == ParametricTest::PairedMeanDiff && inputMode() == InputMode::Two);
-  if (n1 <= 1 || (needsSecondSize && n2 <= 1)) throw InputError("样本量太小");
-
-  if (!(ValueOf(m_significance->text()) > 0)) throw InputError("置信水平数据缺乏");
+  RequireSampleSizes(n1, n2, mode.twoSamples && !(paired && inputMode() == InputMode::Two));
+  RequireLevelGiven(ValueOf(m_significance->text()));
   switch (mode.known) {
-    case KnownValues::Sigma:
-      if (!(ValueOf(m_knownSigma1) > 0)) throw InputError("σ数据缺乏");
-      break;
-    case KnownValues::Mu:
-      if (m_knownMu.isEmpty()) throw InputError("μ数据缺乏");
-      break;
+    case KnownValues::Sigma: RequireKnownSigma(m_knownSigma1.toStdString()); break;
+    case KnownValues::Mu: RequireKnownMean(m_knownMu.toStdString()); break;
     case KnownValues::TwoSigmas:
-      if (!(ValueOf(m_knownSigma1) > 0 && ValueOf(m_knownSigma2) > 0)) throw InputError("σ数据缺乏");
+      RequireKnownSigma(m_knownSigma1.toStdString());
+      RequireKnownSigma(m_knownSigma2.toStdString());
       break;
     case KnownValues::None: break;
   }
   if (inputMode() == InputMode::Two) samples = readSamples(mode);
+  // The paired test runs on the differences, which the window shows as sample one.
+  if (paired) samples.first = ReadPairedDifferences(cells(), inputMode());
   return samples;
 }
 
-TestResult Form4::runTest(const TestMode& mode, const TwoSampleSummary& samples,
-                          Hypothesis hypothesis, double alpha) const {
-  const double value = ValueOf(m_hypothesisValue);
-  switch (mode.test) {
-    case ParametricTest::MeanKnownSigma:
-      return TestMeanKnownSigma(samples.first, ValueOf(m_knownSigma1), value, hypothesis, alpha);
-    case ParametricTest::MeanUnknownSigma:
-      return TestMeanUnknownSigma(samples.first, value, hypothesis, alpha);
-    case ParametricTest::SigmaKnownMean:
-      return TestSigmaKnownMean(samples.first, ValueOf(m_knownMu), value, hypothesis, alpha);
-    case ParametricTest::SigmaUnknownMean:
-      return TestSigmaUnknownMean(samples.first, value, hypothesis, alpha);
-    case ParametricTest::MeanDiffKnownSigmas:
-      return TestMeanDiffKnownSigmas(samples, ValueOf(m_knownSigma1), ValueOf(m_knownSigma2), value,
-                                     hypothesis, alpha);
-    case ParametricTest::MeanDiffEqualSigmas:
-      return TestMeanDiffEqualSigmas(samples, value, hypothesis, alpha);
-    case ParametricTest::MeanDiffUnequalSigmas:
-      return TestMeanDiffUnequalSigmas(samples, value, hypothesis, alpha);
-    case ParametricTest::SigmaRatio: return TestSigmaRatio(samples, hypothesis, alpha);
-    case ParametricTest::PairedMeanDiff:
-      return TestPairedMeanDiff(ReadPairedDifferences(sampleGrid()->cells(), inputMode()),
-                                hypothesis, alpha);
+ParametricTestInput Form4::testInput(const TestMode& mode, const TwoSampleSummary& samples) const {
+  ParametricTestInput input;
+  input.test = mode.test;
+  input.samples = samples;
+  if (mode.hypothesised) input.*mode.hypothesised = ValueOf(m_hypothesisValue);
+  switch (mode.known) {
+    case KnownValues::Sigma: input.sigma = ValueOf(m_knownSigma1); break;
+    case KnownValues::Mu: input.mu = ValueOf(m_knownMu); break;
+    case KnownValues::TwoSigmas:
+      input.sigma1 = ValueOf(m_knownSigma1);
+      input.sigma2 = ValueOf(m_knownSigma2);
+      break;
+    case KnownValues::None: break;
   }
-  throw std::logic_error("Form4: a mode without a test");
+  input.hypothesis = HypothesisAt(m_hypotheses->requiredChoice());
+  input.alpha = ValueOf(m_significance->text());
+  return input;
 }
 
 void Form4::RunParametricTest() {
   const TestMode* mode = currentMode();
   if (!mode) return;
-  Hypothesis hypothesis = Hypothesis::Greater;
-  const TwoSampleSummary samples = CheckTestInputs(*mode, hypothesis);
-  const TestResult result = runTest(*mode, samples, hypothesis, ValueOf(m_significance->text()));
-  // The paired test shows the differences; the others sample one.
-  const bool paired = mode->test == ParametricTest::PairedMeanDiff;
-  const SampleSummary shown =
-      paired ? ReadPairedDifferences(sampleGrid()->cells(), inputMode()) : samples.first;
+  const ParametricTestInput input = testInput(*mode, CheckTestInputs(*mode));
+  const TestResult result = ::kelvo::RunParametricTest(input);
   // Only a test that ran to its decision changes what the window shows; a summary cell the
   // user gave no number (the "×" of a cell the mode does not read) shows nothing.
+  const SampleSummary& shown = input.samples.first;
   m_mean->showValue(shown.hasMean ? std::optional(Intermediate(result, "mean")) : std::nullopt);
   m_variance->showValue(shown.hasSpread ? std::optional(Intermediate(result, "variance"))
                                         : std::nullopt);
   m_conclusion->showDecision(result.decision);
-
-  ParametricSolutionInput solution;
-  solution.mode = analysisMode();
-  solution.hypothesis = hypothesis;
-  solution.texts = {m_h0->text().toStdString(), m_h1->text().toStdString()};
-  solution.alpha = ValueOf(m_significance->text());
-  solution.hypothesisValue = ValueOf(m_hypothesisValue);
-  solution.known1 = ValueOf(mode->test == ParametricTest::SigmaKnownMean ? m_knownMu : m_knownSigma1);
-  solution.known2 = ValueOf(m_knownSigma2);
-  solution.samples = samples;
-  if (paired) solution.samples.first = shown;
-  showSolution(ParametricTestSolution(result, solution));
-  showChart(TestChart(result, hypothesis));
-  showStatusLine(StatusLine(result, TestFamily::Parametric, hypothesis));
+  showSolution(ParametricTestSolution(result, input, m_hypotheses->texts()));
+  showChart(TestChart(result, input.hypothesis));
+  showStatusLine(StatusLine(result, TestFamily::Parametric, input.hypothesis));
 }
 
 }  // namespace kelvo

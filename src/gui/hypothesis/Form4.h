@@ -1,10 +1,10 @@
 #pragma once
-// Form4: the tests on normal populations (modes 1 to 9): Z and t tests of a mean, chi-square
+// Form4: the tests on normal populations (nine modes): Z and t tests of a mean, chi-square
 // tests of a standard deviation, two-sample Z, pooled t and approximate-df t tests, the F test
 // of two standard deviations and the paired test.
 #include <QString>
 
-#include "core/hypothesis/TestResult.h"
+#include "core/hypothesis/ParametricTests.h"
 #include "core/sample/SampleSummary.h"
 #include "gui/frame/AnalysisWindow.h"
 #include "gui/frame/SummaryEntry.h"
@@ -15,6 +15,7 @@ namespace kelvo {
 
 class ConclusionLabel;
 class HypothesisLists;
+class HypothesisPanel;
 class ValidatedBox;
 struct TestMode;
 
@@ -56,19 +57,17 @@ class Form4 : public AnalysisWindow {
   void connectControls();
   const TestMode* currentMode() const;
   bool twoSamples() const;
-  // The first failing check throws its message; returns the summaries read for the sizes.
-  TwoSampleSummary CheckTestInputs(const TestMode& mode, Hypothesis& hypothesis);
-  // Sample one alone (modes 1 to 4), or both samples, as the reader gives them.
+  // The first failing check throws its message; returns the summaries the test runs on.
+  TwoSampleSummary CheckTestInputs(const TestMode& mode);
+  // Sample one alone (the one-sample tests), or both samples, as the reader gives them.
   TwoSampleSummary readSamples(const TestMode& mode) const;
-  TestResult runTest(const TestMode& mode, const TwoSampleSummary& samples, Hypothesis hypothesis,
-                     double alpha) const;
+  // The mode's test with the window's values, after CheckTestInputs.
+  ParametricTestInput testInput(const TestMode& mode, const TwoSampleSummary& samples) const;
 
+  HypothesisPanel* m_hypotheses = nullptr;  // Command2, the lists, Label7, Label9
   HypothesisLists* m_lists = nullptr;
-  QPushButton* m_showList = nullptr;  // Command2
   ValueLabel* m_mean = nullptr;       // Label3
   ValueLabel* m_variance = nullptr;   // Label5
-  QLabel* m_h0 = nullptr;             // Label7
-  QLabel* m_h1 = nullptr;             // Label9
   ConclusionLabel* m_conclusion = nullptr;  // Label12
   QLabel* m_condition = nullptr;            // Label14
   QLabel* m_knownPrompt1 = nullptr;         // Label17

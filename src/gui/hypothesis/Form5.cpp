@@ -16,7 +16,9 @@
 #include "core/hypothesis/TestStatusLine.h"
 #include "core/text/Errors.h"
 #include "core/settings/ProgramState.h"
-#include "gui/frame/HypothesisLists.h"
+#include "gui/frame/ConclusionPanel.h"
+#include "gui/frame/HypothesisPanel.h"
+#include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValidatedBox.h"
@@ -72,6 +74,7 @@ constexpr Question kExponentialSum[] = {
     {u"输入∑X值", u"∑X值", &FittingParameters::exponentialSumX, Rule::Positive}};
 
 struct EntryRow {
+  FittingEntry entry;
   const char16_t* text;        // the list item; its H0 text follows the last comma
   const char16_t* firstName;   // Label17
   const char16_t* secondName;  // Label18
@@ -82,27 +85,29 @@ struct EntryRow {
   QuestionSet summaries;       // asked when grouped data is chosen
 };
 
+using E = FittingEntry;
+
 constexpr EntryRow kEntryRows[] = {
-    {u"0:自定义,服从离散分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
-    {u"1:P已知,服从0-1分布", u"输入的P值", nullptr, {kZeroOneP}, &FittingParameters::zeroOneP,
+    {E::UserLaw, u"0:自定义,服从离散分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
+    {E::ZeroOneKnown, u"1:P已知,服从0-1分布", u"输入的P值", nullptr, {kZeroOneP}, &FittingParameters::zeroOneP,
      nullptr, false, {}},
-    {u"2:P未知,服从0-1分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
-    {u"3:P已知,服从二项分布", u"输入的P值", nullptr, {kBinomialKnown}, &FittingParameters::binomialP,
+    {E::ZeroOneUnknown, u"2:P未知,服从0-1分布", nullptr, nullptr, {}, nullptr, nullptr, false, {}},
+    {E::BinomialKnown, u"3:P已知,服从二项分布", u"输入的P值", nullptr, {kBinomialKnown}, &FittingParameters::binomialP,
      nullptr, true, {}},
-    {u"4:P未知,服从二项分布", nullptr, nullptr, {kTrials}, nullptr, nullptr, true, {kBinomialSum}},
-    {u"5:λ已知,服从泊松分布", u"输入的λ值", nullptr, {kLambda}, &FittingParameters::poissonLambda,
+    {E::BinomialUnknown, u"4:P未知,服从二项分布", nullptr, nullptr, {kTrials}, nullptr, nullptr, true, {kBinomialSum}},
+    {E::PoissonKnown, u"5:λ已知,服从泊松分布", u"输入的λ值", nullptr, {kLambda}, &FittingParameters::poissonLambda,
      nullptr, true, {}},
-    {u"6:λ未知,服从泊松分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kPoissonSum}},
-    {u"7:A B已知,服从均匀分布 ", u"输入的A值", u"输入的B值", {kUniform, PairRule::SecondAbove},
+    {E::PoissonUnknown, u"6:λ未知,服从泊松分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kPoissonSum}},
+    {E::UniformKnown, u"7:A B已知,服从均匀分布 ", u"输入的A值", u"输入的B值", {kUniform, PairRule::SecondAbove},
      &FittingParameters::uniformA, &FittingParameters::uniformB, true, {}},
-    {u"8:A B未知,服从均匀分布", nullptr, nullptr, {}, nullptr, nullptr, true,
+    {E::UniformUnknown, u"8:A B未知,服从均匀分布", nullptr, nullptr, {}, nullptr, nullptr, true,
      {kExtremes, PairRule::SecondNotBelow}},
-    {u"9:μσ已知,服从正太分布", u"输入的μ值", u"输入的σ值", {kNormal}, &FittingParameters::normalMu,
+    {E::NormalKnown, u"9:μσ已知,服从正太分布", u"输入的μ值", u"输入的σ值", {kNormal}, &FittingParameters::normalMu,
      &FittingParameters::normalSigma, true, {}},
-    {u"10:μσ未知,服从正太分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kNormalSums}},
-    {u"11:θ已知,服从指数分布", u"输入的θ值", nullptr, {kTheta}, &FittingParameters::exponentialTheta,
+    {E::NormalUnknown, u"10:μσ未知,服从正太分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kNormalSums}},
+    {E::ExponentialKnown, u"11:θ已知,服从指数分布", u"输入的θ值", nullptr, {kTheta}, &FittingParameters::exponentialTheta,
      nullptr, true, {}},
-    {u"12:θ未知,服从指数分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kExponentialSum}},
+    {E::ExponentialUnknown, u"12:θ未知,服从指数分布", nullptr, nullptr, {}, nullptr, nullptr, true, {kExponentialSum}},
 };
 constexpr ModeTable<EntryRow> kEntries{kEntryRows, 0};
 
@@ -228,18 +233,16 @@ void Form5::fitSampleGrid() {
 
 void Form5::setupHypothesisPanel() {
   QGroupBox* panel = AddPanel(surface(), "Picture2", 120, kMiddleTop, 4920, kMiddleHeight);
-  m_chooseButton = new QPushButton(QStringLiteral("假设命题选择"), panel);
-  m_chooseButton->setObjectName(QStringLiteral("Command2"));
-  PlaceControl(m_chooseButton, 180, 240, 1800, 450);
-  m_lists = new HypothesisLists(panel, kDistributionList, 2100, 240, 2640, 450);
+  HypothesisPanelLayout layout;
+  layout.button = {180, 240, 1800, 450};
+  layout.lists = {2100, 240, 2640, 450};
+  layout.h0Caption = {180, 900, 1500, kLabelHeight};
+  layout.h0 = {1740, 900, 3000, kLabelHeight};
+  layout.h1Caption = {180, 1380, 1500, kLabelHeight};
+  layout.h1 = {1740, 1380, 3000, kLabelHeight};
+  m_hypotheses = new HypothesisPanel(panel, kDistributionList, layout);
+  m_lists = m_hypotheses->lists();
   m_lists->setCurrent(QStringLiteral("Combo1"));
-
-  addLabel(panel, QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), 180, 900, 1500,
-           kLabelHeight);
-  m_h0Text = addLabel(panel, QStringLiteral("Label7"), QString(), 1740, 900, 3000, kLabelHeight);
-  addLabel(panel, QStringLiteral("Label8"), QStringLiteral("备选假设H1"), 180, 1380, 1500,
-           kLabelHeight);
-  m_h1Text = addLabel(panel, QStringLiteral("Label9"), QString(), 1740, 1380, 3000, kLabelHeight);
 }
 
 void Form5::setupModePanel() {
@@ -262,12 +265,9 @@ void Form5::setupModePanel() {
 
 void Form5::setupSidePanels() {
   QGroupBox* level = AddPanel(surface(), "Picture5", 7260, kMiddleTop, 2160, 900);
-  addLabel(level, QStringLiteral("Label15"), QStringLiteral("显著水平"), 150, 300, 960, kLabelHeight);
-  m_alpha = new ValidatedBox(level);
-  m_alpha->setObjectName(QStringLiteral("Text2"));
-  PlaceControl(m_alpha, 1140, 270, 870, 390);
+  m_alpha = AddSignificanceBox(level, {150, 300, 960, kLabelHeight}, {1140, 270, 870, 390},
+                               LevelChecks::AtCompute);
   m_alpha->setEnabled(false);
-  setChangeNote(m_alpha, QStringLiteral("显著水平已修改"));
 
   PlaceControl(computeButton(), 7260, 5280, 2160, 840);
   computeButton()->setEnabled(false);
@@ -282,16 +282,16 @@ void Form5::setupSidePanels() {
                                     570 + i * 810, 2040, 330);
   }
 
-  QGroupBox* result = AddPanel(surface(), "Picture3", 120, kBottomTop, 7020, kBottomHeight);
-  addLabel(result, QStringLiteral("Label10"), QStringLiteral("结果及说明"), 150, 150, 1800, 330);
-  addLabel(result, QStringLiteral("Label11"), QStringLiteral("结论:"), 150, 600, 720, kLabelHeight);
-  m_conclusion = new ConclusionLabel(AcceptH0Text(), QString::fromUtf16(kAcceptH1), result);
-  m_conclusion->setObjectName(QStringLiteral("Label12"));
-  PlaceControl(m_conclusion, 900, 600, 2760, kLabelHeight);
-  addLabel(result, QStringLiteral("Label13"), QStringLiteral("条件说明"), 3840, 600, 1200,
-           kLabelHeight);
-  addLabel(result, QStringLiteral("Label14"), QStringLiteral("样本数>50"), 5040, 600, 1800,
-           kLabelHeight);
+  ConclusionPanelLayout result;
+  result.panel = {120, kBottomTop, 7020, kBottomHeight};
+  result.heading = TwipsRect{150, 150, 1800, 330};
+  result.conclusionCaption = {150, 600, 720, kLabelHeight};
+  result.conclusion = {900, 600, 2760, kLabelHeight};
+  result.conditionCaption = TwipsRect{3840, 600, 1200, kLabelHeight};
+  result.condition = {5040, 600, 1800, kLabelHeight};
+  result.conditionText = QStringLiteral("样本数>50");
+  result.acceptH1 = QString::fromUtf16(kAcceptH1);
+  m_conclusion = (new ConclusionPanel(surface(), result))->conclusion();
 
   // Intermediate results of the other test windows; this test shows none.
   QGroupBox* intermediate = AddPanel(surface(), "Picture1", 7260, kBottomTop, 4620, kBottomHeight);
@@ -305,13 +305,12 @@ void Form5::setupSidePanels() {
 }
 
 void Form5::connectControls() {
-  connect(m_chooseButton, &QPushButton::clicked, m_lists, &HypothesisLists::showCurrent);
   connect(m_lists, &HypothesisLists::chosen, this,
           [this](int position, const QString&, const QString&) { ChooseDistribution(position); });
   connect(m_option3, &QRadioButton::clicked, this, [this] { chooseInputModeAsUser(3); });
 }
 
-void Form5::applyMode() { m_chooseButton->setFocus(Qt::ActiveWindowFocusReason); }
+void Form5::applyMode() { m_hypotheses->button()->setFocus(Qt::ActiveWindowFocusReason); }
 
 void Form5::writeLawHeadings() {
   CellStore& law = m_lawGrid->cells();
@@ -331,7 +330,7 @@ void Form5::ChooseDistribution(int entry) {
     m_lists->refuseChoice();
     return;
   }
-  m_entry = static_cast<FittingEntry>(entry);
+  m_entry = row->entry;
   // The edit commands must not go on acting on a law grid the user no longer sees.
   if (activeGrid() == m_lawGrid) grid()->setFocus(Qt::OtherFocusReason);
   m_lawCaption->hide();
@@ -339,8 +338,7 @@ void Form5::ChooseDistribution(int entry) {
   m_lawGrid->editor()->hide();
 
   const QString h0 = SplitHypothesis(QString::fromUtf16(row->text)).second;
-  m_h0Text->setText(h0);
-  m_h1Text->setText(QStringLiteral("不") + h0);
+  m_hypotheses->showHypotheses(h0, QStringLiteral("不") + h0);
   for (int i = 0; i < 2; ++i) {
     m_parameterNames[i]->clear();
     m_parameterValues[i]->clear();

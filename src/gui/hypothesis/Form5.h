@@ -13,6 +13,7 @@ namespace kelvo {
 
 class ConclusionLabel;
 class HypothesisLists;
+class HypothesisPanel;
 class ValidatedBox;
 
 class Form5 : public AnalysisWindow {
@@ -63,10 +64,8 @@ class Form5 : public AnalysisWindow {
   FittingInputMode m_mode = FittingInputMode::Individual;
   FittingParameters m_parameters;
 
-  HypothesisLists* m_lists = nullptr;      // Combo1
-  QPushButton* m_chooseButton = nullptr;   // Command2
-  QLabel* m_h0Text = nullptr;              // Label7
-  QLabel* m_h1Text = nullptr;              // Label9
+  HypothesisPanel* m_hypotheses = nullptr;  // Command2, Combo1, Label7, Label9
+  HypothesisLists* m_lists = nullptr;       // Combo1
   QRadioButton* m_option3 = nullptr;
   ValidatedBox* m_alpha = nullptr;         // Text2
   SampleGrid* m_lawGrid = nullptr;         // MSFlexGrid2 with Text9

@@ -15,7 +15,8 @@
 #include "core/hypothesis/TestStatusLine.h"
 #include "core/text/Errors.h"
 #include "core/text/TextNumber.h"
-#include "gui/frame/HypothesisLists.h"
+#include "gui/frame/ConclusionPanel.h"
+#include "gui/frame/HypothesisPanel.h"
 #include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
@@ -74,23 +75,18 @@ void Form7::setupInputPanel() {
 }
 
 void Form7::setupHypothesisControls() {
-  auto* choose = new QPushButton(QStringLiteral("假设命题选择"), surface());
-  choose->setObjectName(QStringLiteral("Command2"));
-  PlaceControl(choose, kHypothesisLeft, 2250, 1800, 450);
-  m_lists = new HypothesisLists(surface(), kLists, 4920, 2265, 1740, 420);
+  HypothesisPanelLayout layout;
+  layout.button = {kHypothesisLeft, 2250, 1800, 450};
+  layout.lists = {4920, 2265, 1740, 420};
+  layout.h0Caption = {kHypothesisLeft, 2880, 1440, kRowHeight};
+  layout.h0 = {kHypothesisValueLeft, 2880, kHypothesisValueWidth, kRowHeight};
+  layout.h1Caption = {kHypothesisLeft, 3360, 1440, kRowHeight};
+  layout.h1 = {kHypothesisValueLeft, 3360, kHypothesisValueWidth, kRowHeight};
+  m_hypotheses = new HypothesisPanel(surface(), kLists, layout);
+  m_lists = m_hypotheses->lists();
   m_lists->setCurrent(QStringLiteral("Combo1"));
-
-  addLabel(surface(), QStringLiteral("Label6"), QStringLiteral("厡 假 设H0"), kHypothesisLeft,
-           2880, 1440, kRowHeight);
-  m_h0 = addLabel(surface(), QStringLiteral("Label7"), QString(), kHypothesisValueLeft, 2880,
-                  kHypothesisValueWidth, kRowHeight);
-  addLabel(surface(), QStringLiteral("Label8"), QStringLiteral("备选假设H1"), kHypothesisLeft,
-           3360, 1440, kRowHeight);
-  m_h1 = addLabel(surface(), QStringLiteral("Label9"), QString(), kHypothesisValueLeft, 3360,
-                  kHypothesisValueWidth, kRowHeight);
-  addLabel(surface(), QStringLiteral("Label15"), QStringLiteral("显著水平"), kHypothesisLeft, 3900,
-           1440, kRowHeight);
-  m_alpha = AddSignificanceBox(surface(), kHypothesisValueLeft, 3840, 1200, 420);
+  m_alpha = AddSignificanceBox(surface(), {kHypothesisLeft, 3900, 1440, kRowHeight},
+                               {kHypothesisValueLeft, 3840, 1200, 420});
 }
 
 void Form7::setupResultPanels() {
@@ -104,28 +100,19 @@ void Form7::setupResultPanels() {
   addValueLabel(middle, QStringLiteral("Label3"), 1170, 720, 960, kRowHeight);
   addValueLabel(middle, QStringLiteral("Label5"), 1170, 1260, 960, kRowHeight);
 
-  auto* result = new QGroupBox(surface());
-  result->setObjectName(QStringLiteral("Picture3"));
-  PlaceControl(result, kResultLeft, kPanelTop, kResultWidth, kPanelHeight);
-  addLabel(result, QStringLiteral("Label10"), QStringLiteral("结果及说明"), 150, 150, 2280,
-           kRowHeight);
-  addLabel(result, QStringLiteral("Label11"), QStringLiteral("结论:"), 150, 600, 2280, kRowHeight);
-  m_conclusion = new ConclusionLabel(AcceptH0Text(), AcceptH1Text(), result);
-  m_conclusion->setObjectName(QStringLiteral("Label12"));
-  PlaceControl(m_conclusion, 150, 960, 2460, kRowHeight);
-  addLabel(result, QStringLiteral("Label13"), QStringLiteral("条件说明"), 150, 1500, 2280,
-           kRowHeight);
-  addLabel(result, QStringLiteral("Label14"), QString(), 150, 1860, 2460, kRowHeight);
+  ConclusionPanelLayout result;
+  result.panel = {kResultLeft, kPanelTop, kResultWidth, kPanelHeight};
+  result.heading = TwipsRect{150, 150, 2280, kRowHeight};
+  result.conclusionCaption = {150, 600, 2280, kRowHeight};
+  result.conclusion = {150, 960, 2460, kRowHeight};
+  result.conditionCaption = TwipsRect{150, 1500, 2280, kRowHeight};
+  result.condition = {150, 1860, 2460, kRowHeight};
+  m_conclusion = (new ConclusionPanel(surface(), result))->conclusion();
 }
 
 void Form7::connectControls() {
-  connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, m_lists,
-          &HypothesisLists::showCurrent);
-  connect(m_lists, &HypothesisLists::chosen, this,
-          [this](int, const QString& h0, const QString& h1) {
-            m_h0->setText(h0);
-            m_h1->setText(h1);
-          });
+  connect(m_lists, &HypothesisLists::chosen, m_hypotheses,
+          [this](int, const QString& h0, const QString& h1) { m_hypotheses->showHypotheses(h0, h1); });
   surface()->installEventFilter(this);
 }
 
@@ -140,24 +127,16 @@ void Form7::writeHeadings(InputMode) {
 SettingList Form7::saveSettings() const {
   SettingList settings;
   settings.set("level", m_alpha->text().toStdString());
-  if (const std::optional<int> choice = m_lists->choice())
-    settings.set("hypothesis", std::to_string(*choice));
+  m_hypotheses->saveChoice(settings);
   return settings;
 }
 
 void Form7::restoreSettings(const SettingList& settings) {
-  const QComboBox* list = m_lists->current();
-  const std::optional<int> position = settings.findWhole("hypothesis");
-  if (settings.find("hypothesis") &&
-      !(list && position && *position >= 0 && *position < list->count()))
-    throw InputError("数据文件中的假设命题无效");
+  const std::optional<int> position = m_hypotheses->choiceInFile(settings);
   if (const std::optional<std::string> level = settings.find("level"))
     m_alpha->setText(QString::fromStdString(*level));
-  m_lists->select(position ? *position : -1);
-  const auto [h0, h1] =
-      position ? SplitHypothesis(list->itemText(*position)) : std::pair<QString, QString>();
-  m_h0->setText(h0);
-  m_h1->setText(h1);
+  const auto [h0, h1] = m_hypotheses->restoreChoice(position);
+  m_hypotheses->showHypotheses(h0, h1);
 }
 
 void Form7::ComputeRankSum() {
@@ -172,8 +151,7 @@ void Form7::ComputeRankSum() {
   m_conclusion->clear();
   const RankSumResult result = ComputeRankSumTest(cells(), hypothesis, alphaText);
   m_conclusion->showDecision(result.test.decision);
-  showSolution(RankSumSolution(result, {*hypothesis, {m_h0->text().toStdString(), m_h1->text().toStdString()},
-                                        LeadingValue(alphaText)}));
+  showSolution(RankSumSolution(result, {*hypothesis, m_hypotheses->texts(), LeadingValue(alphaText)}));
   showChart(RankSumChart(result));
   showStatusLine(StatusLine(result, *hypothesis));
 }

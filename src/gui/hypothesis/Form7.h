@@ -11,6 +11,7 @@ namespace kelvo {
 
 class ConclusionLabel;
 class HypothesisLists;
+class HypothesisPanel;
 class ValidatedBox;
 
 class Form7 : public AnalysisWindow {
@@ -37,9 +38,8 @@ class Form7 : public AnalysisWindow {
   void setupResultPanels();
   void connectControls();
 
-  HypothesisLists* m_lists = nullptr;  // Combo1
-  QLabel* m_h0 = nullptr;              // Label7
-  QLabel* m_h1 = nullptr;              // Label9
+  HypothesisPanel* m_hypotheses = nullptr;  // Command2, Combo1, Label7, Label9
+  HypothesisLists* m_lists = nullptr;       // Combo1
   ValidatedBox* m_alpha = nullptr;     // Text2
   ConclusionLabel* m_conclusion = nullptr;  // Label12
 };

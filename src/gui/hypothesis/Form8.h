@@ -1,8 +1,8 @@
 #pragma once
 // Form8: the large-sample tests of the parameter of a 0-1, binomial, Poisson or exponential
-// population (modes 1 to 4), judged by the sample mean against a band around the mean under
-// H0, and the skewness and kurtosis test of normality (mode 5).
-#include "core/hypothesis/TestResult.h"
+// population (the first four modes), judged by the sample mean against a band around the mean
+// under H0, and the skewness and kurtosis test of normality (the fifth).
+#include "core/hypothesis/AsymptoticTests.h"
 #include "gui/frame/AnalysisWindow.h"
 
 class QComboBox;
@@ -11,6 +11,8 @@ namespace kelvo {
 
 class ConclusionLabel;
 class HypothesisLists;
+class HypothesisPanel;
+struct AsymptoticMode;
 class ValidatedBox;
 
 class Form8 : public AnalysisWindow {
@@ -47,12 +49,11 @@ class Form8 : public AnalysisWindow {
   void showHypothesisCaptions(const QString& h0, const QString& h1);
   void setupPanels();
   void connectSignals();
-  TestResult runModeTest(double alpha) const;
+  // The mode's band test with the window's values.
+  AsymptoticTestInput testInput(const AsymptoticMode& mode) const;
 
-  HypothesisLists* m_lists = nullptr;  // Combo1 .. Combo4
-  QPushButton* m_chooseButton = nullptr;  // Command2
-  QLabel* m_h0 = nullptr;                 // Label7
-  QLabel* m_h1 = nullptr;                 // Label9
+  HypothesisPanel* m_hypotheses = nullptr;  // Command2, the lists, Label7, Label9
+  HypothesisLists* m_lists = nullptr;        // Combo1 .. Combo4
   ValidatedBox* m_significance = nullptr;  // Text2
   ConclusionLabel* m_conclusion = nullptr; // Label12
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/hypothesis/AcceptanceRegion.h"
@@ -105,6 +106,31 @@ TEST(AcceptanceRegion, ChoicesEdgesAndTies) {
     const std::vector<double> order =
         c.h == Hypothesis::TwoSided ? std::vector<double>{0.1, 0.05} : std::vector<double>{0.1};
     EXPECT_EQ(asked, order) << c.name;
+  }
+}
+
+// Each test reads its own fields of the input: every field holds a different value, so a test
+// fed the wrong one lands elsewhere. By hand from sample one (n 4, x̄ 3, m2 10, s 2) and two
+// (n 9, x̄ 1, s 3), e.g. Sp² = (3·4 + 8·9)/11, U = (3 − 1 − 0.5)/√((1/4 + 1/9)·Sp²) = 0.903291.
+TEST_F(ParametricTests, InputFieldsReachTheirTest) {
+  using P = ParametricTest;
+  const std::tuple<P, double, double> rows[] = {  // test, statistic, hypothesised value
+      {P::MeanKnownSigma, 0.5, 1.0},             // (3 − 1)·√4 / 8
+      {P::MeanUnknownSigma, 2.0, 1.0},           // (3 − 1)·√4 / 2
+      {P::SigmaKnownMean, 0.5, 4.0},             // 4·(10 − 2·3·2 + 2²) / 4²
+      {P::SigmaUnknownMean, 0.75, 4.0},          // 3·2² / 4²
+      {P::MeanDiffKnownSigmas, 0.353553, 0.5},   // 1.5 / √(6²/4 + 9²/9)
+      {P::MeanDiffEqualSigmas, 0.903291, 0.5},
+      {P::MeanDiffUnequalSigmas, 1.06066, 0.5},  // 1.5 / √(2²/4 + 3²/9)
+      {P::SigmaRatio, 0.444444, 0.0},            // 2² / 3²
+      {P::PairedMeanDiff, 3.0, 0.0}};            // √4·3 / 2
+  ParametricTestInput in{P::MeanKnownSigma, {Typed(4, 3.0, 2.0), Typed(9, 1.0, 3.0)}, 1.0, 4.0, 0.5,
+                         8.0, 2.0, 6.0, 9.0};  // μ0, σ0, δ, σ, μ, σ1, σ2
+  in.samples.first.secondMoment = 10.0;
+  for (const auto& [test, statistic, hypothesised] : rows) {
+    in.test = test;
+    EXPECT_NEAR(RunParametricTest(in).statistic, statistic, 1e-6) << static_cast<int>(test);
+    EXPECT_EQ(HypothesisedValue(in), hypothesised) << static_cast<int>(test);
   }
 }
 
@@ -452,8 +478,8 @@ TEST_F(ParametricTests, RefusedInputs) {
       {"one observation", [&] { TestMeanUnknownSigma(Typed(1, 2, 0), 0, Hypothesis::Less, 0.05); }, "样本量太小"},
       {"second sample of one", [&] { TestMeanDiffEqualSigmas(TypedPair(s, Typed(1, 2, 0)), 0, Hypothesis::Less, 0.05); }, "样本量太小"},
       {"one pair", [&] { TestPairedMeanDiff(Typed(1, 2, 0), Hypothesis::Less, 0.05); }, "样本量太小"},
-      {"σ = 0 in mode 1", [&] { TestMeanKnownSigma(s, 0.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
-      {"σ negative in mode 1", [&] { TestMeanKnownSigma(s, -1.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
+      {"σ = 0, σ known", [&] { TestMeanKnownSigma(s, 0.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
+      {"σ negative, σ known", [&] { TestMeanKnownSigma(s, -1.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
       {"typed s negative", [&] { TestMeanUnknownSigma(Typed(5, 1, -2), 0, Hypothesis::Greater, 0.05); }, "样本标准差不能为负"},
       {"typed s_d negative", [&] { TestPairedMeanDiff(Typed(5, 1, -2), Hypothesis::Greater, 0.05); }, "样本标准差不能为负"},
       {"infinite mean", [&] { TestMeanKnownSigma(Typed(5, inf, 0), 1.0, 0, Hypothesis::Greater, 0.05); }, "计算结果超出范围"},

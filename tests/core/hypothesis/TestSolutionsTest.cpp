@@ -63,14 +63,13 @@ SampleSummary Typed(int n, double mean, double stdDev) {
 // T = −3/√(2/3) = −3.67423 with 4 df. t₀.₀₅(4) = 2.1318 in the printed t table, 2.13185 exact;
 // p = F_t(4)(−3.67423) = 0.0106558 from the closed form of the t(4) distribution function.
 TEST_F(SolutionTest, PooledTShowsStatisticBothCriticalValuesAndPValue) {
-  ParametricSolutionInput in;
-  in.mode = 6;
+  ParametricTestInput in;
+  in.test = ParametricTest::MeanDiffEqualSigmas;
   in.hypothesis = Hypothesis::Less;
-  in.texts = {"μ1 = μ2", "μ1 < μ2"};
   in.alpha = 0.05;
   in.samples = {Typed(3, 2.0, 1.0), Typed(3, 5.0, 1.0)};
-  const TestResult r = TestMeanDiffEqualSigmas(in.samples, 0.0, in.hypothesis, in.alpha);
-  const std::string text = ParametricTestSolution(r, in).plainText();
+  const TestResult r = RunParametricTest(in);
+  const std::string text = ParametricTestSolution(r, in, {"μ1 = μ2", "μ1 < μ2"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "s_w² = ((3 − 1) × 1 + (3 − 1) × 1) / 4 = "), 1.0, kShown);
   EXPECT_NEAR(NumberAfter(text, "√(1/3 + 1/3) = "), 0.816497, kShown);  // k = √(1/3 + 1/3)
@@ -88,14 +87,13 @@ TEST_F(SolutionTest, PooledTShowsStatisticBothCriticalValuesAndPValue) {
 // p = I_{6/(6+T²)}(3, 1/2) = 1.15277e-5 (mpmath 1.3): below 0.0001 it is written so, with the
 // value after it. The pane names no library.
 TEST_F(SolutionTest, TinyPValueIsWrittenBelowItsBound) {
-  ParametricSolutionInput in;
-  in.mode = 2;
+  ParametricTestInput in;
+  in.test = ParametricTest::MeanUnknownSigma;
   in.hypothesis = Hypothesis::TwoSided;
-  in.texts = {"μ = μ0", "μ ≠ μ0"};
-  in.hypothesisValue = 10.0;
+  in.mu0 = 10.0;
   in.samples.first = Typed(7, 20.0, 2.0);
-  const TestResult r = TestMeanUnknownSigma(in.samples.first, 10.0, in.hypothesis, in.alpha);
-  const std::string text = ParametricTestSolution(r, in).plainText();
+  const TestResult r = RunParametricTest(in);
+  const std::string text = ParametricTestSolution(r, in, {"μ = μ0", "μ ≠ μ0"}).plainText();
   EXPECT_TRUE(Contains(text, "p 值：p < 0.0001（精确值 1.15 × 10⁻⁵）")) << text;
   EXPECT_FALSE(Contains(text, "Boost")) << text;
 }
@@ -103,14 +101,13 @@ TEST_F(SolutionTest, TinyPValueIsWrittenBelowItsBound) {
 // F test of s1² = 4 (n1 = 5) over s2² = 1 (n2 = 8), two-sided at α = 0.05: F₀.₀₂₅(4, 7) = 5.52
 // and F₀.₉₇₅(4, 7) = 1 / F₀.₀₂₅(7, 4) = 1 / 9.07 from the printed F table (α = 0.025).
 TEST_F(SolutionTest, SigmaRatioWritesTheLowerEdgeAsAReciprocal) {
-  ParametricSolutionInput in;
-  in.mode = 8;
+  ParametricTestInput in;
+  in.test = ParametricTest::SigmaRatio;
   in.hypothesis = Hypothesis::TwoSided;
-  in.texts = {"σ1² = σ2²", "σ1² ≠ σ2²"};
   in.alpha = 0.05;
   in.samples = {Typed(5, 0.0, 2.0), Typed(8, 0.0, 1.0)};
-  const TestResult r = TestSigmaRatio(in.samples, in.hypothesis, in.alpha);
-  const std::string text = ParametricTestSolution(r, in).plainText();
+  const TestResult r = RunParametricTest(in);
+  const std::string text = ParametricTestSolution(r, in, {"σ1² = σ2²", "σ1² ≠ σ2²"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "F = 4 / 1 = "), 4.0, kShown);
   EXPECT_NEAR(NumberAfter(text, "F₀.₀₂₅(4, 7) = "), 5.52, 1e-9);
@@ -124,14 +121,14 @@ TEST_F(SolutionTest, SigmaRatioWritesTheLowerEdgeAsAReciprocal) {
 // Decisions taken without a statistic: a t test on a sample without spread (s = 0) rejects H0
 // without a look-up, and the 0-1 fitting entry only checks its data. Neither shows a p-value.
 TEST_F(SolutionTest, DecisionsWithoutStatisticShowNoPValue) {
-  ParametricSolutionInput in;
-  in.mode = 2;
+  ParametricTestInput in;
+  in.test = ParametricTest::MeanUnknownSigma;
   in.hypothesis = Hypothesis::TwoSided;
-  in.texts = {"μ = μ0", "μ ≠ μ0"};
+  in.mu0 = 1.0;
   in.samples.first = Typed(5, 3.0, 0.0);
-  const TestResult r = TestMeanUnknownSigma(in.samples.first, 1.0, in.hypothesis, in.alpha);
+  const TestResult r = RunParametricTest(in);
   ASSERT_TRUE(r.zeroDenominator);
-  const std::string spreadless = ParametricTestSolution(r, in).plainText();
+  const std::string spreadless = ParametricTestSolution(r, in, {"μ = μ0", "μ ≠ μ0"}).plainText();
   EXPECT_TRUE(Contains(spreadless, "统计量无法计算，接受备选假设 H1")) << spreadless;
   EXPECT_FALSE(Contains(spreadless, "p = ")) << spreadless;
 
@@ -151,29 +148,27 @@ TEST_F(SolutionTest, DecisionsWithoutStatisticShowNoPValue) {
 TEST_F(SolutionTest, CellTextNamesTheTabulatedCellOrTheExactValue) {
   struct Row {
     const char* name;
-    int mode;
+    ParametricTest test;
     TwoSampleSummary samples;
     double alpha;
     const char* cell;
   };
   const Row rows[] = {
-      {"t column", 2, {Typed(16, 1.0, 2.0), {}}, 0.05, "t₀.₀₅(15) = 1.7531（查 t 分布表，自由度 15，α = 0.05 列）"},
-      {"t off the columns", 2, {Typed(16, 1.0, 2.0), {}}, 0.04,
+      {"t column", ParametricTest::MeanUnknownSigma, {Typed(16, 1.0, 2.0), {}}, 0.05,
+       "t₀.₀₅(15) = 1.7531（查 t 分布表，自由度 15，α = 0.05 列）"},
+      {"t off the columns", ParametricTest::MeanUnknownSigma, {Typed(16, 1.0, 2.0), {}}, 0.04,
        "t₀.₀₄(15) = 1.87774（表中无 α = 0.04 的列，临界值取精确值）"},
-      {"F numerator", 8, {Typed(12, 0.0, 2.0), Typed(16, 0.0, 1.0)}, 0.025,
+      {"F numerator", ParametricTest::SigmaRatio, {Typed(12, 0.0, 2.0), Typed(16, 0.0, 1.0)}, 0.025,
        "附表（F 分布，α = 0.025）n₁ = 12，n₂ = 15；表中无 n₁ = 11，n₂ = 15，取最近的一格"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    ParametricSolutionInput in;
-    in.mode = row.mode;
+    ParametricTestInput in;
+    in.test = row.test;
     in.hypothesis = Hypothesis::Greater;
-    in.texts = {"H0", "H1"};
     in.alpha = row.alpha;
     in.samples = row.samples;
-    const TestResult r = row.mode == 2 ? TestMeanUnknownSigma(row.samples.first, 0.0, in.hypothesis, row.alpha)
-                                       : TestSigmaRatio(row.samples, in.hypothesis, row.alpha);
-    const std::string text = ParametricTestSolution(r, in).plainText();
+    const std::string text = ParametricTestSolution(RunParametricTest(in), in, {"H0", "H1"}).plainText();
     EXPECT_TRUE(Contains(text, row.cell)) << text;
   }
 }
@@ -184,17 +179,17 @@ TEST_F(SolutionTest, CellTextNamesTheTabulatedCellOrTheExactValue) {
    boost::math::quantile(complement(chi_squared(9), 0.2))), so H0 stands, as the exact
    p = 0.224821 says. */
 TEST_F(SolutionTest, LevelOffTheTableColumnsDecidesWithTheExactValue) {
-  ParametricSolutionInput in;
-  in.mode = 4;
+  ParametricTestInput in;
+  in.test = ParametricTest::SigmaUnknownMean;
   in.hypothesis = Hypothesis::Greater;
-  in.texts = {"σ ≤ σ0", "σ > σ0"};
   in.alpha = 0.2;
+  in.sigma0 = 1.0;
   in.samples.first = Typed(10, 0.0, std::sqrt(11.8 / 9.0));
-  const TestResult r = TestSigmaUnknownMean(in.samples.first, 1.0, in.hypothesis, in.alpha);
+  const TestResult r = RunParametricTest(in);
   EXPECT_TRUE(r.acceptsH0());
   ASSERT_FALSE(r.criticalValues.empty());
   EXPECT_NEAR(r.criticalValues[0].value, 12.2421454698471, 1e-9);
-  const std::string text = ParametricTestSolution(r, in).plainText();
+  const std::string text = ParametricTestSolution(r, in, {"σ ≤ σ0", "σ > σ0"}).plainText();
 
   EXPECT_TRUE(Contains(text, "χ²₀.₂(9) = 12.2421（表中无 α = 0.2 的列，临界值取精确值）")) << text;
   EXPECT_FALSE(Contains(text, "查 χ² 分布表")) << text;
@@ -209,15 +204,14 @@ TEST_F(SolutionTest, LevelOffTheTableColumnsDecidesWithTheExactValue) {
 // the exact t₀.₀₅(50) is 1.67591. A statistic of 1.66 falls between: the table rejects H0, the
 // exact value keeps it, and the solution says so.
 TEST_F(SolutionTest, ParametricNoteWhenTableAndExactDecideApart) {
-  ParametricSolutionInput in;
-  in.mode = 2;
+  ParametricTestInput in;
+  in.test = ParametricTest::MeanUnknownSigma;
   in.hypothesis = Hypothesis::Greater;
-  in.texts = {"μ = μ0", "μ > μ0"};
   in.alpha = 0.05;
   in.samples.first = Typed(51, 1.66 / std::sqrt(51.0), 1.0);
-  const TestResult r = TestMeanUnknownSigma(in.samples.first, 0.0, in.hypothesis, in.alpha);
+  const TestResult r = RunParametricTest(in);
   ASSERT_FALSE(r.acceptsH0());
-  const std::string text = ParametricTestSolution(r, in).plainText();
+  const std::string text = ParametricTestSolution(r, in, {"μ = μ0", "μ > μ0"}).plainText();
 
   EXPECT_TRUE(Contains(text, "自由度大于 45，用正态近似")) << text;
   EXPECT_NEAR(NumberAfter(text, "精确值：t₀.₀₅(50) = "), 1.67591, kShown);
@@ -229,14 +223,14 @@ TEST_F(SolutionTest, ParametricNoteWhenTableAndExactDecideApart) {
 // z₀.₀₂₅ = 1.96 (Φ(1.96) = 0.975 in the normal table), band [1.72281, 2.27718];
 // z = 0.3/0.141421 = 2.12132 and p = erfc(2.12132/√2) = 0.0338949.
 TEST_F(SolutionTest, BandShowsEdgesAndPValue) {
-  BandSolutionInput in;
-  in.mode = 3;
+  AsymptoticTestInput in;
+  in.test = AsymptoticTest::PoissonMean;
+  in.sample = Typed(100, 2.3, 1.0);
+  in.lambda0 = 2.0;
   in.hypothesis = Hypothesis::TwoSided;
-  in.texts = {"λ = λ0", "λ ≠ λ0"};
   in.alpha = 0.05;
-  in.hypothesisValue = 2.0;
-  const TestResult r = TestPoissonMean(Typed(100, 2.3, 1.0), 2.0, in.hypothesis, in.alpha);
-  const std::string text = BandTestSolution(r, in).plainText();
+  const TestResult r = RunAsymptoticTest(in);
+  const std::string text = BandTestSolution(r, in, {"λ = λ0", "λ ≠ λ0"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "√(2 / 100) = "), 0.141421, kShown);
   EXPECT_NEAR(NumberAfter(text, "z₀.₀₂₅ = "), 1.96, 1e-9);
@@ -252,15 +246,15 @@ TEST_F(SolutionTest, BandShowsEdgesAndPValue) {
 // 2 + 1.64 × 0.141421 = 2.23193, the exact 1.64485 at 2.23262; x̄ lies between, so the table
 // rejects H0 and the exact edge keeps it.
 TEST_F(SolutionTest, BandNoteWhenTableAndExactDecideApart) {
-  BandSolutionInput in;
-  in.mode = 3;
+  AsymptoticTestInput in;
+  in.test = AsymptoticTest::PoissonMean;
+  in.sample = Typed(100, 2.232, 1.0);
+  in.lambda0 = 2.0;
   in.hypothesis = Hypothesis::Greater;
-  in.texts = {"λ = λ0", "λ > λ0"};
   in.alpha = 0.05;
-  in.hypothesisValue = 2.0;
-  const TestResult r = TestPoissonMean(Typed(100, 2.232, 1.0), 2.0, in.hypothesis, in.alpha);
+  const TestResult r = RunAsymptoticTest(in);
   ASSERT_FALSE(r.acceptsH0());
-  const std::string text = BandTestSolution(r, in).plainText();
+  const std::string text = BandTestSolution(r, in, {"λ = λ0", "λ > λ0"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "查表：接受域 x̄ ≤ c + z·e = "), 2.23193, kShown);
   EXPECT_NEAR(NumberAfter(text, "精确：接受域 x̄ ≤ c + z·e = "), 2.23262, kShown);

@@ -8,6 +8,7 @@
 
 #include "core/sample/CellStore.h"
 #include "core/sample/Readers.h"
+#include "core/sample/SampleChecks.h"
 #include "core/text/Errors.h"
 
 namespace kelvo {
@@ -298,6 +299,51 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair{RefusalRow{"SecondSampleWithoutSize", {"5", "1", "×", "2"}, {"", "2", "×", "1"}, "样本量太小"},
                   InputMode::Two}),
     [](const auto& info) { return std::string(info.param.first.name); });
+
+// ---- the checks a test window makes before it reads its samples ----
+
+TEST(SampleChecks, TypedSizeIsRoundedAndKeptInTheRangeOfSizes) {
+  const std::pair<const char*, int> rows[] = {{"12", 12}, {"12.5", 12}, {"13.5", 14}, {"", 0},
+                                              {"n", 0},   {"×", 0},     {"1e9", 32767}, {"-1e9", -32768}};
+  for (const auto& [text, size] : rows) EXPECT_EQ(TypedSize(Grid(3, 5, {text}), 1), size) << text;
+}
+
+TEST(SampleChecks, SizesBelowTwoAreTooSmall) {
+  EXPECT_NO_THROW(RequireSampleSizes(2, 0, false));
+  EXPECT_NO_THROW(RequireSampleSizes(2, 2, true));
+  ExpectRefusal([] { RequireSampleSizes(1, 5, false); }, "样本量太小");
+  ExpectRefusal([] { RequireSampleSizes(5, 1, true); }, "样本量太小");
+}
+
+TEST(SampleChecks, CountedSizeTakesWholeCountsAndRefusesBeyondTheRange) {
+  EXPECT_EQ(CountedSize(Grid(3, 11, {"1", "", "0", "1"}, {"9", "9", "9"}), InputMode::One), 3.0);
+  // A count below an empty value cell is not counted; counts are cut to their whole parts.
+  EXPECT_EQ(CountedSize(Grid(3, 11, {"1", "", "0"}, {"2.9", "5", "1"}), InputMode::Two), 3.0);
+  EXPECT_NO_THROW(RequireCountedSize(Grid(3, 11, {"1", "0"}, {"16383", "16384"}), InputMode::Two));
+  ExpectRefusal([] { RequireCountedSize(Grid(3, 11, {"1", "0"}, {"0.9", "1.9"}), InputMode::Two); },
+                "样本量太小");
+  // 30000 + 30000 in a 16-bit size would wrap round into a negative one.
+  ExpectRefusal([] { RequireCountedSize(Grid(3, 11, {"1", "0"}, {"30000", "30000"}), InputMode::Two); },
+                "样本量超出范围");
+}
+
+TEST(SampleChecks, LevelAndKnownValuesMustBeGiven) {
+  ExpectRefusal([] { RequireLevelGiven(0.0); }, "置信水平数据缺乏");
+  EXPECT_NO_THROW(RequireLevelGiven(0.05));
+  for (const char* text : {"", "0", "-1"}) ExpectRefusal([&] { RequireKnownSigma(text); }, "σ数据缺乏");
+  EXPECT_NO_THROW(RequireKnownSigma("0.5"));
+  ExpectRefusal([] { RequireKnownMean(""); }, "μ数据缺乏");
+  EXPECT_NO_THROW(RequireKnownMean("0"));  // any number is a mean
+}
+
+TEST(SampleChecks, FirstRowOnlyDropsRowTwoAndUnreadSummaryColumns) {
+  const CellStore grid = Grid(3, 8, {"4", "2", "×", "1", "7", "8"}, {"x", "y"});
+  const CellStore one = FirstRowOnly(grid, InputMode::One), summary = FirstRowOnly(grid, InputMode::Two);
+  EXPECT_EQ(one.rows(), 2);
+  EXPECT_EQ(one.text(1, 6), "8");
+  EXPECT_EQ(summary.cols(), 5);
+  EXPECT_EQ(summary.text(1, 4), "1");
+}
 
 }  // namespace
 }  // namespace kelvo
