@@ -138,7 +138,6 @@ RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime) {
   if (b > kLargestTableSize)
     throw std::invalid_argument("rank-sum table look-up for sizes " + std::to_string(a) + ", " +
                                 std::to_string(b) + ": the table stops at 10");
-  FillRankSumTable();
   const auto& table = RankSumTable();
   int i = 0;
   while (i <= kLastTableRow && !MatchesPair(table[i], a, b)) ++i;
