@@ -12,7 +12,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/ResultFormat.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/estimation/BinomialQuestion.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
@@ -128,7 +128,7 @@ void Form3::ComputeInterval() {
   if (sample.n < 1) throw InputError("样本量太小");
   const double level = m_level->value();
   CheckConfidenceLevel(level);
-  const int trials = mode->asksTrials ? Program().binomialN : 0;
+  const int trials = mode->asksTrials ? App().program.binomialN : 0;
   if (mode->asksTrials && trials < 1) throw InputError("尚未输入二项分布的N值");
   CheckDomain(cells(), mode->family, trials);
   const IntervalResult interval = ComputeLargeSampleInterval(mode->family, sample, level, trials);

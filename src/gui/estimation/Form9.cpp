@@ -10,7 +10,7 @@
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/estimation/BinomialQuestion.h"
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/ValueLabel.h"
@@ -119,8 +119,8 @@ void Form9::ComputePointEstimates() {
   int trials = 1;
   if (mode->asksTrials) {
     // N is asked on activation; when that question was cancelled, nothing is computed.
-    if (Program().binomialN < 1) throw InputError("尚未输入二项分布的N值");
-    trials = Program().binomialN;
+    if (App().program.binomialN < 1) throw InputError("尚未输入二项分布的N值");
+    trials = App().program.binomialN;
   }
   if (mode->family) CheckDomain(cells(), *mode->family, trials);
   const PointEstimates estimates = kelvo::ComputePointEstimates(mode->model, sample, trials);

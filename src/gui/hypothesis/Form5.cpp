@@ -15,7 +15,7 @@
 #include "core/hypothesis/TestSolutions.h"
 #include "core/hypothesis/TestStatusLine.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/frame/HypothesisLists.h"
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/SampleGrid.h"
@@ -353,7 +353,7 @@ void Form5::ChooseDistribution(int entry) {
   if (m_entry == FittingEntry::UserLaw) {
     m_lawCaption->show();
     m_lawGrid->view()->show();
-    m_lawGrid->reshape(3, Program().settings.sampleLimit);
+    m_lawGrid->reshape(3, App().program.settings.sampleLimit);
     writeLawHeadings();  // the law's points stay
   }
   fitSampleGrid();

@@ -12,7 +12,7 @@
 #include "core/hypothesis/GoodnessOfFit.h"
 #include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
@@ -324,7 +324,7 @@ TEST(FittingMerge, GroupsCloseAtFiveAndALastSmallGroupFoldsBack) {
 
 class FittingWorkedExamples : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 struct Worked {

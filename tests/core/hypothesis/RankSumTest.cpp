@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/hypothesis/RankSum.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
@@ -186,7 +186,7 @@ TEST(RankSumTableBranch, FromTheGrid) {
 
 class RankSumNormalBranch : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 // Every value takes part: the table decides when both sizes are at most 10, the normal

@@ -29,7 +29,6 @@ QPair<double, double> Bounds(const QString& caption) {
 class Form3Test : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 
@@ -65,7 +64,7 @@ class Form3Test : public QObject {
     QCOMPARE(m_fixture->dialogs.prompts.size(), 4);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
-    QCOMPARE(Program().binomialN, 10);
+    QCOMPARE(App().program.binomialN, 10);
     QVERIFY(m_fixture->dialogs.messages.empty());
   }
 
@@ -84,7 +83,7 @@ class Form3Test : public QObject {
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
     QCOMPARE(dialogs.prompts.size(), 2);
-    QCOMPARE(Program().binomialN, 20);
+    QCOMPARE(App().program.binomialN, 20);
   }
 
   void levelBoxRefusesValuesOutsideZeroToOne_data() {
@@ -241,11 +240,11 @@ class Form3Test : public QObject {
   void cancellingNKeepsTheNInForce() {
     QFETCH(int, before);
     QFETCH(QStringList, messages);
-    Program().binomialN = before;
+    App().program.binomialN = before;
     m_fixture->dialogs.queueCancel();
     auto* w = m_fixture->open<Form3>(WindowClass::Form3, QString(), 2);
     QCOMPARE(m_fixture->dialogs.prompts.size(), 1);
-    QCOMPARE(Program().binomialN, before);
+    QCOMPARE(App().program.binomialN, before);
     WindowFixture::fill(w, 1, {"3", "4"});
     WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
     WindowFixture::click(w, QStringLiteral("Command1"));
@@ -255,7 +254,7 @@ class Form3Test : public QObject {
     m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
-    QCOMPARE(Program().binomialN, 10);
+    QCOMPARE(App().program.binomialN, 10);
     WindowFixture::click(w, QStringLiteral("Command1"));
     QVERIFY(!WindowFixture::label(w, "Label8").isEmpty());
     QCOMPARE(m_fixture->messageTexts(), messages);

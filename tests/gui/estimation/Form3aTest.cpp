@@ -44,7 +44,6 @@ QStringList Results(AnalysisWindow* w) {
 class Form3aTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

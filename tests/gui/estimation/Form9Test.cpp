@@ -97,7 +97,7 @@ class Form9Test : public QObject {
     QCOMPARE(m_fixture->dialogs.prompts.size(), 4);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
-    QCOMPARE(Program().binomialN, 10);
+    QCOMPARE(App().program.binomialN, 10);
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label13"), QStringLiteral("0.400"));
@@ -117,11 +117,11 @@ class Form9Test : public QObject {
     QFETCH(int, before);
     QFETCH(QStringList, messages);
     QFETCH(QString, estimate);
-    Program().binomialN = before;
+    App().program.binomialN = before;
     m_fixture->dialogs.queueCancel();
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("二项分布"), 2);
     QCOMPARE(m_fixture->dialogs.prompts.size(), 1);
-    QCOMPARE(Program().binomialN, before);
+    QCOMPARE(App().program.binomialN, before);
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(m_fixture->messageTexts(), messages);
@@ -148,7 +148,7 @@ class Form9Test : public QObject {
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
     QCOMPARE(dialogs.prompts.size(), 2);
-    QCOMPARE(Program().binomialN, 20);
+    QCOMPARE(App().program.binomialN, 20);
     // Results of one N are old once another is given, not when the same one is.
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));

@@ -93,7 +93,6 @@ bool HasInk(const QImage& image) {
 class ChartPaneTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

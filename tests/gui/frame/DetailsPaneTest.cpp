@@ -42,7 +42,6 @@ QString PaneText(AnalysisWindow* w) {
 class DetailsPaneTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

@@ -189,7 +189,6 @@ class ExerciseFileTest : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
     m_fixture = std::make_unique<WindowFixture>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());

@@ -134,7 +134,6 @@ class ReportTest : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
     m_fixture = std::make_unique<WindowFixture>();
     QVERIFY(m_dir.isValid());
   }

@@ -30,7 +30,6 @@ class Form7Test : public QObject {
   Q_OBJECT
  private slots:
   // The normal approximation reads the build's table database.
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 
