@@ -12,7 +12,6 @@
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
-#include "core/tables/Quantiles.h"
 #include "core/tables/TableStore.h"
 #include "TestSupport.h"
 

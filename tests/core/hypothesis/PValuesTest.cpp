@@ -18,7 +18,6 @@
 #include "core/hypothesis/PValues.h"
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/SkewnessKurtosis.h"
-#include "core/tables/Quantiles.h"
 #include "core/tables/TableStore.h"
 #include "TestSupport.h"
 #include "../Summaries.h"

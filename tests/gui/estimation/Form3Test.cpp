@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "core/settings/ProgramState.h"
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/common/AppContext.h"

@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValueLabel.h"

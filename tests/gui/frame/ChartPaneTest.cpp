@@ -12,7 +12,6 @@
 #include <QTest>
 #include <algorithm>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/hypothesis/Form7.h"

@@ -12,7 +12,6 @@
 #include <QTextBrowser>
 #include <functional>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/estimation/Form9.h"

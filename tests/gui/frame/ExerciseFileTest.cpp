@@ -12,7 +12,6 @@
 #include <QTest>
 #include <functional>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/SampleGrid.h"

@@ -11,7 +11,6 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/frame/DetailsPane.h"

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValidatedBox.h"

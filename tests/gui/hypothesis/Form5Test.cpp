@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/SampleGrid.h"

@@ -5,7 +5,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form7.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/ValidatedBox.h"
