@@ -8,6 +8,7 @@
 #include "core/hypothesis/GoodnessOfFit.h"
 #include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ kelvo::CellStore SampleOf(Distribution distribution, const char* format) {
 }
 
 void RunFit(benchmark::State& state, kelvo::FittingEntry entry, const kelvo::CellStore& sample) {
-  kelvo::SetTableDatabasePath(KELVO_TABLES_DB);
+  kelvo::TableStore tables(KELVO_TABLES_DB);
   kelvo::FittingRequest request;
   request.entry = entry;
   request.alpha = 0.05;

@@ -46,7 +46,7 @@ void ChooseTwoSided(Form4* window, ScriptedDialogs& dialogs) {
 
 // Args: sample limit, mode.
 void BM_OpenAndComputeForm4(benchmark::State& state) {
-  Program().settings.sampleLimit = static_cast<int>(state.range(0));
+  App().program.settings.sampleLimit = static_cast<int>(state.range(0));
   const int mode = static_cast<int>(state.range(1));
   ScriptedDialogs dialogs;
   ScopedValue<DialogService*> installed(App().dialogs, &dialogs);
@@ -69,7 +69,7 @@ void BM_OpenAndComputeForm4(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_OpenAndComputeForm4)
     ->ArgNames({"limit", "mode"})
@@ -84,7 +84,7 @@ BENCHMARK(BM_OpenAndComputeForm4)
 
 // The compute button alone on full rows of 32767 values.
 void BM_ComputeForm4FullRows(benchmark::State& state) {
-  Program().settings.sampleLimit = EnvSettings::kMaxSampleLimit;
+  App().program.settings.sampleLimit = EnvSettings::kMaxSampleLimit;
   const int mode = static_cast<int>(state.range(0));
   ScriptedDialogs dialogs;
   ScopedValue<DialogService*> installed(App().dialogs, &dialogs);
@@ -97,7 +97,7 @@ void BM_ComputeForm4FullRows(benchmark::State& state) {
   for (auto _ : state) window->RunParametricTest();
   if (!dialogs.messages.empty()) state.SkipWithError(qUtf8Printable(dialogs.messages.front().text));
   delete window;
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_ComputeForm4FullRows)->Arg(2)->Arg(6)->Arg(7)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -24,9 +24,8 @@ namespace {
 ScriptedDialogs g_dialogs;
 
 void UseLimit(int limit) {
-  Program().settings.sampleLimit = limit;
+  App().program.settings.sampleLimit = limit;
   App().dialogs = &g_dialogs;
-  SetTableDatabasePath(KELVO_TABLES_DB);
 }
 
 }  // namespace
@@ -57,7 +56,7 @@ static void BM_ComputeForm5FullRow(benchmark::State& state) {
   if (!g_dialogs.messages.empty())
     state.SkipWithError(qUtf8Printable(g_dialogs.messages.front().text));
   delete window;
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_ComputeForm5FullRow)->Arg(EnvSettings{}.sampleLimit)->Arg(EnvSettings::kMaxSampleLimit)
     ->Unit(benchmark::kMillisecond)->UseRealTime();

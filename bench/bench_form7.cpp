@@ -24,13 +24,12 @@ BENCHMARK(BM_OpenForm7)->Arg(101)->Arg(EnvSettings::kMaxSampleLimit)->Unit(bench
 // Both rows full of distinct values (with ties between the rows), decided by the normal
 // approximation; the conclusion written and painted.
 static void BM_ComputeForm7(benchmark::State& state) {
-  SetTableDatabasePath(KELVO_TABLES_DB);
-  Program().settings.sampleLimit = static_cast<int>(state.range(0));
+  App().program.settings.sampleLimit = static_cast<int>(state.range(0));
   auto* window = new Form7;
   window->show();
   QCoreApplication::processEvents();
   SampleGridModel* model = window->grid()->gridModel();
-  for (int c = 1; c < Program().settings.sampleLimit; ++c) {
+  for (int c = 1; c < App().program.settings.sampleLimit; ++c) {
     model->setData(model->index(1, c), QString::number(c * 0.5));
     model->setData(model->index(2, c), QString::number(c * 0.75));
   }
@@ -43,7 +42,7 @@ static void BM_ComputeForm7(benchmark::State& state) {
     QCoreApplication::processEvents();
   }
   delete window;
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_ComputeForm7)->Arg(101)->Arg(EnvSettings::kMaxSampleLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
 

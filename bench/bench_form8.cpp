@@ -60,7 +60,7 @@ void Prepare(Form8* window, int mode) {
 }  // namespace
 
 static void BM_OpenForm8(benchmark::State& state) {
-  Program().settings.sampleLimit = static_cast<int>(state.range(0));
+  App().program.settings.sampleLimit = static_cast<int>(state.range(0));
   for (auto _ : state) {
     Form8* window = OpenForm8(1);
     state.PauseTiming();
@@ -68,7 +68,7 @@ static void BM_OpenForm8(benchmark::State& state) {
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_OpenForm8)
     ->Arg(EnvSettings{}.sampleLimit)
@@ -79,7 +79,7 @@ BENCHMARK(BM_OpenForm8)
 // Args: mode, sample limit.
 static void BM_ComputeForm8(benchmark::State& state) {
   const int mode = static_cast<int>(state.range(0));
-  Program().settings.sampleLimit = static_cast<int>(state.range(1));
+  App().program.settings.sampleLimit = static_cast<int>(state.range(1));
   Form8* window = OpenForm8(mode);
   Prepare(window, mode);
   g_dialogs.messages.clear();
@@ -90,7 +90,7 @@ static void BM_ComputeForm8(benchmark::State& state) {
   if (!g_dialogs.messages.empty())
     state.SkipWithError(qUtf8Printable(g_dialogs.messages.front().text));
   delete window;
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_ComputeForm8)
     ->ArgsProduct({{1, 2, 3, 4, 5}, {EnvSettings{}.sampleLimit, EnvSettings::kMaxSampleLimit}})

@@ -94,7 +94,7 @@ struct ShownWindow {
   Form7* window = nullptr;
   ShownWindow() {
     App().dialogs = &dialogs;
-    Program().settings.sampleLimit = kColumns;
+    App().program.settings.sampleLimit = kColumns;
     window = new Form7;
     window->show();
     QCoreApplication::processEvents();
@@ -102,7 +102,7 @@ struct ShownWindow {
   ~ShownWindow() {
     delete window;
     QCoreApplication::processEvents();
-    Program().settings = EnvSettings{};
+    App().program.settings = EnvSettings{};
     App().dialogs = nullptr;
   }
   // Skips the benchmark when a message was shown or the last value did not arrive.

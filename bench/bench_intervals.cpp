@@ -32,10 +32,9 @@ void FillRow(AnalysisWindow* window, int row, int offset) {
 template <class Window>
 void OpenAndCompute(benchmark::State& state, int sampleLimit, int mode, int rows,
                     void (Window::*activate)()) {
-  SetTableDatabasePath(KELVO_TABLES_DB);
   ScriptedDialogs dialogs;  // any refusal would be recorded, never shown
   ScopedValue<DialogService*> quiet(App().dialogs, &dialogs);
-  Program().settings.sampleLimit = sampleLimit;
+  App().program.settings.sampleLimit = sampleLimit;
   for (auto _ : state) {
     auto* window = new Window;
     window->setTag(QString::number(mode));
@@ -58,7 +57,7 @@ void OpenAndCompute(benchmark::State& state, int sampleLimit, int mode, int rows
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 
 }  // namespace

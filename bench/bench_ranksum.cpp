@@ -7,6 +7,7 @@
 
 #include "core/hypothesis/RankSum.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ BENCHMARK(BM_RankSamples)->Unit(benchmark::kMillisecond);
 
 // Ranking, the normal look-up and the decision.
 void BM_RankSumDecision(benchmark::State& state) {
-  kelvo::SetTableDatabasePath(KELVO_TABLES_DB);
+  kelvo::TableStore tables(KELVO_TABLES_DB);
   const kelvo::RankSumSamples samples = MakeSamples();
   for (auto _ : state)
     benchmark::DoNotOptimize(kelvo::RankSumDecision(kelvo::RankSumHypothesis::TwoSided, samples, 0.025));
@@ -41,7 +42,7 @@ BENCHMARK(BM_RankSumDecision)->Unit(benchmark::kMillisecond);
 
 // The compute button from the grid: checks, repeated values, reading and deciding.
 void BM_ComputeRankSumTest(benchmark::State& state) {
-  kelvo::SetTableDatabasePath(KELVO_TABLES_DB);
+  kelvo::TableStore tables(KELVO_TABLES_DB);
   const kelvo::RankSumSamples samples = MakeSamples();
   kelvo::CellStore grid(3, kSize + 1);
   for (int i = 0; i < kSize; ++i) {

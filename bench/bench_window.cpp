@@ -20,7 +20,7 @@ static void BM_OpenForm9AtLargestLimit(benchmark::State& state) {
 BENCHMARK(BM_OpenForm9AtLargestLimit)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_PasteFullRowIntoWindow(benchmark::State& state) {
-  Program().settings.sampleLimit = EnvSettings::kMaxSampleLimit;
+  App().program.settings.sampleLimit = EnvSettings::kMaxSampleLimit;
   auto* window = new Form9;
   window->show();
   QCoreApplication::processEvents();
@@ -30,14 +30,14 @@ static void BM_PasteFullRowIntoWindow(benchmark::State& state) {
     row += std::to_string(c % 97);
     row += ".25";
   }
-  Program().copyBuffer = row;
+  App().program.copyBuffer = row;
   for (auto _ : state) {
     window->grid()->setCurrentIndex(window->grid()->gridModel()->index(1, 1));
     window->pasteBlock();
     QCoreApplication::processEvents();
   }
   delete window;
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 BENCHMARK(BM_PasteFullRowIntoWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -15,7 +15,6 @@
 
 #include "core/settings/ProgramState.h"
 #include "gui/common/AppContext.h"
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/common/Dialogs.h"
@@ -54,6 +53,10 @@ void FillScreen(QWidget* window) {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The one context of the run; the table database beside the tool serves every scene.
+  kelvo::AppContext context;
+  context.tables.open(
+      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bzztfbb.db")).toStdString());
   QApplication::setFont(QFont(QStringList{QStringLiteral("Noto Sans CJK SC"),
                                           QStringLiteral("Sans")}, 10));
   const QString scene = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("main");

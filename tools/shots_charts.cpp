@@ -11,14 +11,12 @@
 //   chart_pointdiscrete  point estimation, Poisson: frequencies beside the estimated law
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <cmath>
 
 #include "ShotScenes.h"
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
 #include "gui/hypothesis/Form8.h"
 #include "gui/frame/AnalysisWindow.h"
@@ -49,11 +47,6 @@ void WithChart(const char* scene, ScriptedDialogs& dialogs) {
   ShowChartTab();
 }
 
-void UseTables() {
-  kelvo::SetTableDatabasePath(
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bzztfbb.db")).toStdString());
-}
-
 void FillRow(AnalysisWindow* w, int row, const QStringList& texts) {
   kelvo::SampleGridModel* model = w->grid()->gridModel();
   for (int i = 0; i < texts.size(); ++i) model->setData(model->index(row, i + 1), texts[i]);
@@ -82,7 +75,6 @@ void PointScene(int mode, const QStringList& values) {
 
 // The rank-sum window: sample one beside sample two, two-sided at α = 0.05.
 void RankScene() {
-  UseTables();
   AnalysisWindow* w =
       kelvo::OpenAnalysisWindow(kelvo::WindowClass::Form7, QStringLiteral("秩和检验"), 0);
   FillRow(w, 1, {"12.1", "14.3", "11.8", "15.2", "13.9", "12.7"});
@@ -95,7 +87,6 @@ void RankScene() {
 
 // A Poisson fit on counts 0 to 6 with their repeat counts, λ estimated.
 void PoissonFitScene() {
-  UseTables();
   static ScriptedDialogs answers;
   kelvo::App().dialogs = &answers;
   AnalysisWindow* w =
@@ -111,7 +102,6 @@ void PoissonFitScene() {
 
 // 42 zeros and 58 ones against ρ0 = 0.5 at α = 0.05, two-sided: the band around 0.5.
 void BandScene(ScriptedDialogs& dialogs) {
-  UseTables();
   auto* w = static_cast<kelvo::Form8*>(
       kelvo::OpenAnalysisWindow(kelvo::WindowClass::Form8, QString(), 1));
   if (auto* option = w->findChild<QRadioButton*>(QStringLiteral("Option2"))) option->click();

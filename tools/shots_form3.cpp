@@ -7,7 +7,6 @@
 #include <QLineEdit>
 
 #include "ShotScenes.h"
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/frame/SampleGrid.h"
@@ -32,8 +31,6 @@ void SetBox(AnalysisWindow* w, const char* name, const QString& text) {
 
 // Gives the activation (and its question for N) time to happen, then fills and computes.
 void WhenShown(AnalysisWindow* w, bool fillScreen, std::function<void()> work) {
-  // The intervals look their critical values up in the table database beside the program.
-  SetTableDatabasePath((QCoreApplication::applicationDirPath() + QStringLiteral("/bzztfbb.db")).toStdString());
   w->move(60, 80);
   QGuiApplication::processEvents();
   work();

@@ -5,12 +5,10 @@
 //   form4help                   the help section of the window
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <cstdio>
 
 #include "ShotScenes.h"
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValidatedBox.h"
@@ -45,9 +43,6 @@ void SetBox(Form4* w, const char* name, const QString& text) {
 }
 
 void Show(const Scene& scene, bool maximised) {
-  // The table database beside the tool, as the program finds it beside itself.
-  kelvo::SetTableDatabasePath(
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bzztfbb.db")).toStdString());
   // The scene's own answers, in place of the tool's.
   static kelvo::ScriptedDialogs answers;
   kelvo::App().dialogs = &answers;

@@ -5,14 +5,12 @@
 //   form5help         the help section of the window
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include "ShotScenes.h"
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/common/AppContext.h"
@@ -24,11 +22,8 @@ namespace {
 
 using kelvo::Form5;
 
-// The scene's own answers, in the order the window asks, and the table database beside the
-// tool, as the program finds it beside itself.
+// The scene's own answers, in the order the window asks.
 kelvo::ScriptedDialogs& SceneDialogs(const QStringList& answers) {
-  kelvo::SetTableDatabasePath(
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bzztfbb.db")).toStdString());
   static kelvo::ScriptedDialogs dialogs;
   for (const QString& a : answers) dialogs.queueAnswer(a);
   kelvo::App().dialogs = &dialogs;

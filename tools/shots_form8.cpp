@@ -7,7 +7,6 @@
 #include <QRadioButton>
 
 #include "ShotScenes.h"
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form8.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/common/Dialogs.h"
@@ -16,9 +15,6 @@
 namespace {
 
 kelvo::Form8* OpenForm8(int mode) {
-  // The critical values come from the database beside the executable, wherever it is run from.
-  kelvo::SetTableDatabasePath(
-      (QCoreApplication::applicationDirPath() + QStringLiteral("/bzztfbb.db")).toStdString());
   auto* w = static_cast<kelvo::Form8*>(
       kelvo::OpenAnalysisWindow(kelvo::WindowClass::Form8, QString(), mode));
   w->move(60, 80);

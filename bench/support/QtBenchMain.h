@@ -6,8 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
-#include "core/settings/ProgramState.h"
-#include "core/tables/Quantiles.h"
+#include "gui/common/AppContext.h"
 
 namespace kelvo {
 
@@ -20,7 +19,7 @@ inline void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, co
 // shown until its events settle. Closing it is not timed; the settings are put back after.
 template <class Window>
 void TimeOpeningWindow(benchmark::State& state, int sampleLimit, const QString& tag = QString()) {
-  Program().settings.sampleLimit = sampleLimit;
+  App().program.settings.sampleLimit = sampleLimit;
   for (auto _ : state) {
     auto* window = new Window;
     if (!tag.isEmpty()) window->setTag(tag);
@@ -31,15 +30,16 @@ void TimeOpeningWindow(benchmark::State& state, int sampleLimit, const QString& 
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
-  Program().settings = EnvSettings{};
+  App().program.settings = EnvSettings{};
 }
 
 inline int RunQtBenchmarks(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietOffscreenWarnings);
   QApplication app(argc, argv);
+  AppContext context;  // the one context of the benchmark run
 #ifdef KELVO_TABLES_DB
-  SetTableDatabasePath(KELVO_TABLES_DB);
+  context.tables.open(KELVO_TABLES_DB);
 #endif
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -4,8 +4,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "core/tables/Quantiles.h"
-#include "core/tables/TableStore.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/DataLocation.h"
 #include "gui/common/HelpViewer.h"
 #include "gui/common/Icons.h"
@@ -22,11 +21,13 @@ int main(int argc, char* argv[]) {
                               10));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kelvo::kApplicationId));
   QApplication::setWindowIcon(kelvo::ApplicationIcon());
-  kelvo::SetTableDatabasePath(kelvo::ProgramDataFile(QStringLiteral("bzztfbb.db")).toStdString());
+  // The one context of this run, for every window it opens.
+  kelvo::AppContext context;
+  context.tables.open(kelvo::ProgramDataFile(QStringLiteral("bzztfbb.db")).toStdString());
 
   // For the package check: where the data files were found.
   if (qEnvironmentVariableIsSet("KELVO_REPORT_DATA_FILES")) {
-    std::printf("tables: %s\nhelp: %s\n", kelvo::TableStorePath().c_str(),
+    std::printf("tables: %s\nhelp: %s\n", context.tables.path().c_str(),
                 qPrintable(kelvo::HelpDocumentPath()));
     std::fflush(stdout);
   }

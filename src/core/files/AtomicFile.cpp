@@ -1,6 +1,5 @@
 #include "core/files/AtomicFile.h"
 
-#include <atomic>
 #include <cstdint>
 #include <cerrno>
 #include <cstdio>
@@ -29,16 +28,15 @@ std::string Reason(int error) {
   return error != 0 ? std::string("（") + std::strerror(error) + "）" : std::string();
 }
 
-// A name for the temporary beside the target that no other writer picks: the target's name,
-// this process's counter and a random part.
+// A name for the temporary beside the target that no other writer picks: the target's name
+// and two random parts drawn for this file.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-  static std::atomic<unsigned> counter{0};
-  static const unsigned seed = std::random_device{}();
+  std::random_device random;
   std::filesystem::path name = target.filename();
   std::string suffix = ".";
-  suffix += std::to_string(seed);
+  suffix += std::to_string(random());
   suffix += '-';
-  suffix += std::to_string(counter++);
+  suffix += std::to_string(random());
   suffix += ".tmp";
   name += suffix;
   return target.parent_path() / name;

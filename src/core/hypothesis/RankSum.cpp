@@ -137,7 +137,6 @@ RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime) {
   const int a = std::min(n1, n2), b = std::max(n1, n2);
   if (b > kLargestTableSize)
     throw InputError("样本量超出秩和检验表的范围");
-  FillRankSumTable();
   const auto& table = RankSumTable();
   int i = 0;
   while (i <= kLastTableRow && !MatchesPair(table[i], a, b)) ++i;

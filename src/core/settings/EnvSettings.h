@@ -1,5 +1,5 @@
 #pragma once
-// The two process-wide settings that shape the grid of every analysis window opened later.
+// The two settings of a run that shape the grid of every analysis window opened later.
 #include <string_view>
 
 namespace kelvo {

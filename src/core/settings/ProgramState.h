@@ -1,7 +1,7 @@
 #pragma once
 // The values the whole run shares, in one place: the environment settings, the copy buffer of
-// the grids, the number of binomial trials and where the table database lies. Tests replace a member for their scope with a
-// ScopedValue, which restores it afterwards.
+// the grids and the number of binomial trials. The program's context owns the one instance;
+// code that needs a value is handed it.
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,11 +16,7 @@ struct ProgramState {
   EnvSettings settings;    // shape the grid of every analysis window opened later
   std::string copyBuffer;  // the grids' copy buffer; empty at start
   std::optional<int> binomialN;  // trials of the binomial, asked by the windows that need it; empty until given
-  std::string tableStorePath = "bzztfbb.db";  // the statistical table database, read only
 };
-
-// The state of this run.
-ProgramState& Program();
 
 // Sets a value for the life of the guard and puts the old one back afterwards.
 template <class T>

@@ -108,10 +108,6 @@ double ReadKeyedValue(const char* table, char prefix, int number, int key, int l
 
 }  // namespace
 
-void SetTableDatabasePath(std::string path) { SetTableStorePath(std::move(path)); }
-
-const std::string& TableDatabasePath() { return TableStorePath(); }
-
 CriticalValue NormalQuantile(double p) {
   const bool mirrored = p < 0.5;
   const double q = mirrored ? 1.0 - p : p;

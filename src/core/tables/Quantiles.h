@@ -1,5 +1,6 @@
 #pragma once
-// Critical values read from the statistical table database (bzztfbb.db beside the program).
+// Critical values read from the statistical table database (bzztfbb.db beside the program),
+// through the store opened last (LookUpStore in TableStore.h).
 // The normal look-up takes a lower-tail probability; the others take an upper-tail
 // probability α and return the value the variable exceeds with probability α.
 // The t, χ² and F look-ups read their table only at a level that is one of its columns (up to
@@ -14,10 +15,6 @@
 #include "core/tables/CriticalValue.h"
 
 namespace kelvo {
-
-// The GUI sets <program folder>/bzztfbb.db at start-up; changing it closes any open connection.
-void SetTableDatabasePath(std::string path);
-const std::string& TableDatabasePath();
 
 // z of the tabulated cell nearest to Φ(z) = p, to two decimals.
 CriticalValue NormalQuantile(double p);

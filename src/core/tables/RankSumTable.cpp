@@ -3,9 +3,10 @@
 namespace kelvo {
 namespace {
 
-// n1, n2, T1, T2, p for rows 0..82. p is written as the published table lists it (for some
-// rows the exact tail probability cut off rather than rounded, e.g. 0.028 for 1/35).
-constexpr std::array<std::array<double, 5>, 83> kRows = {{
+// n1, n2, T1, T2, p for rows 0..82; rows 83 and 84 are left zero. p is written as the
+// published table lists it (for some rows the exact tail probability cut off rather than
+// rounded, e.g. 0.028 for 1/35).
+constexpr std::array<std::array<double, 5>, kRankSumRows> kRows = {{
     {2, 4, 3, 11, 0.067},   {2, 5, 3, 13, 0.047},                           // 0, 1
     {2, 6, 3, 15, 0.036},   {2, 6, 4, 14, 0.071},                           // 2, 3
     {2, 7, 3, 17, 0.028},   {2, 7, 4, 16, 0.056},                           // 4, 5
@@ -52,15 +53,6 @@ constexpr std::array<std::array<double, 5>, 83> kRows = {{
 
 }  // namespace
 
-std::array<std::array<double, 5>, kRankSumRows>& RankSumTable() {
-  static std::array<std::array<double, 5>, kRankSumRows> table{};
-  return table;
-}
-
-void FillRankSumTable() {
-  auto& table = RankSumTable();
-  for (std::size_t i = 0; i < kRows.size(); ++i) table[i] = kRows[i];
-  table[kRows.size()] = {0, 0, 0, 0, 0};
-}
+const std::array<std::array<double, 5>, kRankSumRows>& RankSumTable() { return kRows; }
 
 }  // namespace kelvo

@@ -9,10 +9,7 @@ namespace kelvo {
 
 constexpr int kRankSumRows = 85;
 
-// The process-wide table, all zeros until FillRankSumTable runs.
-std::array<std::array<double, 5>, kRankSumRows>& RankSumTable();
-
-// Writes rows 0..83; writing them again changes nothing.
-void FillRankSumTable();
+// The table, constant data.
+const std::array<std::array<double, 5>, kRankSumRows>& RankSumTable();
 
 }  // namespace kelvo

@@ -8,9 +8,9 @@
 #include <QPainter>
 
 #include "core/settings/EnvSettings.h"
-#include "core/settings/ProgramState.h"
 #include "core/layout/ScaleLayout.h"
 #include "gui/frame/AnalysisWindow.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/HelpViewer.h"
@@ -41,8 +41,8 @@ Form1::Form1() {
   setupSurface();
   setupMenus();
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
-  // Load: the width the layout starts from. The settings of a new run start at their defaults
-  // in the program state; opening a main window does not reset them.
+  // The width the layout scales from. The settings of a new run start at their defaults in
+  // the context's program state; opening a main window does not reset them.
   m_referenceWidth = static_cast<long long>(width()) * kTwipsPerPixel;
 }
 
@@ -120,13 +120,13 @@ void Form1::runCommand(const MenuItemSpec& item) {
 void Form1::askSampleLimit() {
   const std::optional<QString> answer = Dialogs().askTextOrCancel(
       this, QStringLiteral("样本量输入上限"), QStringLiteral("环境设定"), QString());
-  if (answer) Program().settings.sampleLimit = SampleLimitFromAnswer(answer->toStdString());
+  if (answer) App().program.settings.sampleLimit = SampleLimitFromAnswer(answer->toStdString());
 }
 
 void Form1::askDataWidth() {
   const std::optional<QString> answer = Dialogs().askTextOrCancel(
       this, QStringLiteral("样本数据宽度"), QStringLiteral("环境设定"), QString());
-  if (answer) Program().settings.dataWidth = DataWidthFromAnswer(answer->toStdString());
+  if (answer) App().program.settings.dataWidth = DataWidthFromAnswer(answer->toStdString());
 }
 
 void Form1::applyTitleFont() {

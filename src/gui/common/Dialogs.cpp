@@ -1,8 +1,6 @@
 #include "gui/common/Dialogs.h"
 
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -28,23 +26,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 }  // namespace
 
-AppContext& App() {
-  static AppContext context;
-  return context;
-}
-
-QString FileDialogFolder() {
-  return App().lastFileFolder.isEmpty() ? QDir::homePath() : App().lastFileFolder;
-}
-
-void RememberFileFolder(const QString& path) {
-  App().lastFileFolder = QFileInfo(path).absolutePath();
-}
-
-DialogService& Dialogs() {
-  static QtDialogs qtDialogs;
-  return App().dialogs ? *App().dialogs : qtDialogs;
-}
+DialogService& Dialogs() { return App().dialogService(); }
 
 QString AskUntil(QWidget* parent, const QString& prompt, const QString& title,
                  const std::function<bool(const QString&)>& accept) {

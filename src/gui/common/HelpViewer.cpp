@@ -187,10 +187,12 @@ void ShowProgramHelp(QWidget* parent, const QString& anchor) {
     return;
   }
   // One help window for the whole program, brought to the front when asked again.
-  static QPointer<HelpWindow> window;
+  QPointer<QWidget>& shown = App().helpWindow;
+  auto* window = qobject_cast<HelpWindow*>(shown.data());
   if (!window) {
     window = new HelpWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    shown = window;
   }
   QUrl url = QUrl::fromLocalFile(path);
   url.setFragment(anchor.isEmpty() ? kContentsAnchor : anchor);

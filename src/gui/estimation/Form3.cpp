@@ -12,7 +12,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/ResultFormat.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/estimation/BinomialQuestion.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
@@ -130,8 +130,8 @@ void Form3::ComputeInterval() {
   CheckConfidenceLevel(input.level);
   if (mode->asksTrials) {
     // N is asked on activation; when that question was cancelled, nothing is computed.
-    if (!Program().binomialN) throw InputError("尚未输入二项分布的N值");
-    input.trialCount = *Program().binomialN;
+    if (!App().program.binomialN) throw InputError("尚未输入二项分布的N值");
+    input.trialCount = *App().program.binomialN;
   }
   CheckDomain(cells(), PopulationOf(input.kind), input.trialCount);
   const IntervalResult interval = ComputeLargeSampleInterval(input);

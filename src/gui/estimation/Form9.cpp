@@ -10,7 +10,7 @@
 #include "core/sample/Domain.h"
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/estimation/BinomialQuestion.h"
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/ValueLabel.h"
@@ -118,8 +118,8 @@ void Form9::ComputePointEstimates() {
   if (sample.n <= 0) return;
   if (mode->asksTrials) {
     // N is asked on activation; when that question was cancelled, nothing is computed.
-    if (!Program().binomialN) throw InputError("尚未输入二项分布的N值");
-    input.trialCount = *Program().binomialN;
+    if (!App().program.binomialN) throw InputError("尚未输入二项分布的N值");
+    input.trialCount = *App().program.binomialN;
   }
   if (mode->family) CheckDomain(cells(), *mode->family, input.trialCount);
   const PointEstimates estimates = kelvo::ComputePointEstimates(input);

@@ -25,7 +25,6 @@
 #include "core/sample/GridBuffer.h"
 #include "core/settings/EnvSettings.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
 #include "core/layout/ScaleLayout.h"
 #include "core/text/TextNumber.h"
 #include "core/documents/WorkedSolution.h"
@@ -34,6 +33,7 @@
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/HelpViewer.h"
@@ -42,16 +42,10 @@
 namespace kelvo {
 namespace {
 
-QList<AnalysisWindow*>& Registry() {
-  static QList<AnalysisWindow*> windows;
-  return windows;
-}
+QList<AnalysisWindow*>& Registry() { return App().windows; }
 
 // Whether the worked-solution pane is shown, by window class, for the run.
-QHash<QString, bool>& DetailsShown() {
-  static QHash<QString, bool> shown;
-  return shown;
-}
+QHash<QString, bool>& DetailsShown() { return App().detailsShown; }
 
 constexpr int kDefaultRowHeightTwips = 240;
 constexpr int kGridHeightStepTwips = 50;
@@ -196,9 +190,9 @@ void AnalysisWindow::setupFrame() {
   m_dataPanel->setObjectName(m_options.dataPanelName);
   PlaceControl(m_dataPanel, 120, 120, 11760, 2040);
 
-  // InitSampleGrid: the settings in force now size the grid for the window's whole life.
+  // The sample limit in force now sizes the grid for the window's whole life.
   SampleGrid* grid = addGrid(QStringLiteral("MSFlexGrid1"), QStringLiteral("Text1"), m_dataPanel,
-                             3, Program().settings.sampleLimit);
+                             3, App().program.settings.sampleLimit);
   PlaceControl(grid->view(), 120, 330, 11520, 1500);
   CellStore& store = grid->cells();
   for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
@@ -395,7 +389,7 @@ SampleGrid* AnalysisWindow::addGrid(const QString& gridName, const QString& edit
   options.editorName = editorName;
   options.rows = rows;
   options.cols = cols;
-  options.columnWidthTwips = Program().settings.dataWidth * 100;
+  options.columnWidthTwips = App().program.settings.dataWidth * 100;
   options.rowHeightTwips = kDefaultRowHeightTwips * 3 / 2;
   options.reopenEditorOnKey = m_options.reopenEditorOnKey;
   auto* grid = new SampleGrid(options, container, nullptr);

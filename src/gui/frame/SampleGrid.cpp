@@ -13,9 +13,9 @@
 #include "core/sample/DelimitedText.h"
 #include "core/sample/GridBuffer.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
 #include "core/layout/ScaleLayout.h"
 #include "core/text/TextNumber.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 #include "gui/common/Dialogs.h"
 
@@ -32,10 +32,7 @@ constexpr std::size_t kClipboardBaseBytes = 64 * 1024;
 
 // The text of the last copy, as put on the clipboard: a clipboard manager that takes over the
 // clipboard may drop the marker format but keeps the text.
-QString& LastOwnClipboardText() {
-  static QString text;
-  return text;
-}
+QString& LastOwnClipboardText() { return App().lastOwnClipboardText; }
 
 // Text on the system clipboard that another program put there; null when there is none.
 QString ForeignClipboardText() {
@@ -378,9 +375,9 @@ QRect SampleGrid::selectedBlock() const { return m_view->selectedBlock(); }
 
 void SampleGrid::copyBlock() {
   const QRect block = selectedBlock();
-  Program().copyBuffer = BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
+  App().program.copyBuffer = BlockText(m_cells, {block.top(), block.left(), block.bottom(), block.right()});
   if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-    QString text = QString::fromStdString(Program().copyBuffer);
+    QString text = QString::fromStdString(App().program.copyBuffer);
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     auto* mime = new QMimeData;
     mime->setText(text);
@@ -398,7 +395,7 @@ void SampleGrid::pasteBlock() {
     pasteText(foreign, block.top(), block.left());
     return;
   }
-  PasteGridBlock(m_cells, Program().copyBuffer, block.top(), block.left());
+  PasteGridBlock(m_cells, App().program.copyBuffer, block.top(), block.left());
   m_model->allCellsChanged();
   syncEditor();
 }
@@ -413,7 +410,7 @@ bool SampleGrid::pasteBlockIntoEditedCell() {
   const QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard || !IsCellBlockText(clipboard->text())) return false;
   // The program's own copy: its buffer, as the paste command gives it.
-  PasteGridBlock(m_cells, Program().copyBuffer, m_editRow, m_editCol);
+  PasteGridBlock(m_cells, App().program.copyBuffer, m_editRow, m_editCol);
   m_model->allCellsChanged();
   syncEditor();
   return true;

@@ -15,7 +15,7 @@
 #include "core/hypothesis/TestSolutions.h"
 #include "core/hypothesis/TestStatusLine.h"
 #include "core/text/Errors.h"
-#include "core/settings/ProgramState.h"
+#include "gui/common/AppContext.h"
 #include "gui/frame/ConclusionPanel.h"
 #include "gui/frame/HypothesisPanel.h"
 #include "gui/frame/SignificanceBox.h"
@@ -351,7 +351,7 @@ void Form5::ChooseDistribution(int entry) {
   if (m_entry == FittingEntry::UserLaw) {
     m_lawCaption->show();
     m_lawGrid->view()->show();
-    m_lawGrid->reshape(3, Program().settings.sampleLimit);
+    m_lawGrid->reshape(3, App().program.settings.sampleLimit);
     writeLawHeadings();  // the law's points stay
   }
   fitSampleGrid();

@@ -14,7 +14,7 @@
 #include "core/estimation/NormalIntervals.h"
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Readers.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "../Summaries.h"
 
 namespace kelvo {
@@ -22,7 +22,7 @@ namespace {
 
 class EstimationChartTables : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 CellStore Grid(const std::vector<std::string>& row1, const std::vector<std::string>& row2 = {}) {

@@ -13,7 +13,7 @@
 #include "core/estimation/NormalIntervals.h"
 #include "core/estimation/PointEstimates.h"
 #include "core/sample/Readers.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
@@ -83,7 +83,7 @@ void ExpectNumbers(const std::string& text, const std::vector<double>& expected,
 
 class EstimationSolutions : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 SampleSummary Summary(int n, double mean, double stdDev = 0.0, double secondMoment = 0.0) {

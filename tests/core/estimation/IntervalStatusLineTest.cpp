@@ -6,13 +6,14 @@
 
 #include "core/estimation/NormalIntervals.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
 
 class IntervalStatusLineTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 TwoSampleSummary OneSample(int n, double mean, double stdDev) {

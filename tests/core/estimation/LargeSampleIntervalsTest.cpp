@@ -9,13 +9,14 @@
 #include "../UserErrorChecks.h"
 #include "core/estimation/LargeSampleIntervals.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
 
 class LargeSampleIntervals : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 SampleSummary Sample(int n, double mean) {

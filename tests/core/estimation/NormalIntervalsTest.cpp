@@ -14,13 +14,14 @@
 #include "core/sample/CellStore.h"
 #include "core/sample/Readers.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
 
 class NormalIntervals : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 SampleSummary Sample(int n, double mean, double stdDev, double secondMoment = 0.0) {
@@ -283,12 +284,10 @@ class DamagedTables : public ::testing::Test {
     ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
-    SetTableDatabasePath(Path());
+    tables.open(Path());
   }
-  void TearDown() override {
-    SetTableDatabasePath(KELVO_TABLES_DB);
-    std::filesystem::remove(Path());
-  }
+  void TearDown() override { std::filesystem::remove(Path()); }
+  TableStore tables;
 };
 
 TEST_F(DamagedTables, ChiSquareLookUpOfZero) {

@@ -12,7 +12,7 @@
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestSupport.h"
 
 namespace kelvo {
@@ -43,7 +43,7 @@ std::vector<std::string> Repeated(const std::string& text, int count) {
 
 class AsymptoticTables : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 using BandTests = AsymptoticTables;
 using SkewnessKurtosisTests = AsymptoticTables;

@@ -13,6 +13,7 @@
 #include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestSupport.h"
 
 namespace kelvo {
@@ -318,7 +319,7 @@ TEST(FittingMerge, GroupsCloseAtFiveAndALastSmallGroupFoldsBack) {
 
 class FittingWorkedExamples : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 struct Worked {

@@ -18,7 +18,7 @@
 #include "core/hypothesis/PValues.h"
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/SkewnessKurtosis.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestSupport.h"
 #include "../Summaries.h"
 
@@ -38,7 +38,7 @@ void ExpectP(std::optional<double> actual, double expected, const std::string& n
 // The tests look their critical values up in the built table database.
 class PValueFamilies : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 // Greater, Less and TwoSided p-values of one statistic.

@@ -17,6 +17,7 @@
 #include "core/sample/Readers.h"
 #include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestSupport.h"
 
 namespace kelvo {
@@ -69,7 +70,7 @@ void ExpectNear(const std::vector<double>& actual, const std::vector<double>& ex
 
 class ParametricTests : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 // The shared rule, with edges that name the probability they were asked for.
@@ -492,12 +493,11 @@ TEST_F(ParametricTests, RefusedInputs) {
 
 // A look-up that cannot give a value throws through the test: no decision from a stand-in.
 TEST_F(ParametricTests, FailedLookUpReachesTheCaller) {
-  SetTableDatabasePath(::testing::TempDir() + "/kelvo_no_such_tables.db");
+  tables.open(::testing::TempDir() + "/kelvo_no_such_tables.db");
   const SampleSummary s = Samples({"1", "2", "4"}).first;
   EXPECT_THROW(TestMeanUnknownSigma(s, 0.0, Hypothesis::TwoSided, 0.05), TableStoreError);
   EXPECT_THROW(TestSigmaRatio(Samples({"1", "2"}, {"1", "3"}), Hypothesis::Less, 0.05),
                TableStoreError);
-  SetTableDatabasePath(KELVO_TABLES_DB);
 }
 
 }  // namespace

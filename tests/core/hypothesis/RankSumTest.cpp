@@ -11,6 +11,7 @@
 
 #include "core/hypothesis/RankSum.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestSupport.h"
 
 namespace kelvo {
@@ -179,7 +180,7 @@ TEST(RankSumTableBranch, FromTheGrid) {
 
 class RankSumNormalBranch : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 // Every value takes part: the table decides when both sizes are at most 10, the normal

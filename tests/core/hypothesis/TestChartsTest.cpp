@@ -18,7 +18,7 @@
 #include "core/hypothesis/RankSum.h"
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/hypothesis/TestCharts.h"
-#include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "../Summaries.h"
 
 namespace kelvo {
@@ -29,7 +29,7 @@ using testing::kChoices;
 
 class ChartTables : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 const ChartSeries* StatisticMarker(const ChartDescription& chart) {

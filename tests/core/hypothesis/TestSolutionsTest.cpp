@@ -15,6 +15,7 @@
 #include "core/hypothesis/ParametricTests.h"
 #include "core/hypothesis/SkewnessKurtosis.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
@@ -26,7 +27,7 @@ constexpr const char* kDiffers = "查表临界值与精确临界值给出的结�
 
 class SolutionTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 // The number written right after `label` in the plain text ("−" read as a minus sign).

@@ -12,6 +12,7 @@
 #include "core/hypothesis/AsymptoticTests.h"
 #include "core/hypothesis/ParametricTests.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "../Summaries.h"
 
 namespace kelvo {
@@ -19,7 +20,7 @@ namespace {
 
 class StatusLineTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 // One test per row: the statistic, the critical values of the choice and p, as written.

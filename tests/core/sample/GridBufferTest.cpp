@@ -123,17 +123,17 @@ TEST(PasteTest, BytesArriveUnchanged) {
 }
 
 TEST(PasteTest, CopyKeepsTextsAsTheyWere) {
-  EXPECT_EQ(Program().copyBuffer, "");  // nothing copied yet in this run
+  ProgramState program;
+  EXPECT_EQ(program.copyBuffer, "");  // nothing copied yet in a new run
   CellStore source(3, 4), target(3, 4);
   source.setText(1, 1, "1.5");
   source.setText(1, 2, "2.5");
-  Program().copyBuffer = BlockText(source, {1, 1, 1, 2});
+  program.copyBuffer = BlockText(source, {1, 1, 1, 2});
   source.setText(1, 1, "changed");
-  PasteGridBlock(target, Program().copyBuffer, 2, 2);
+  PasteGridBlock(target, program.copyBuffer, 2, 2);
   EXPECT_EQ(target.text(2, 2), "1.5");
   EXPECT_EQ(target.text(2, 3), "2.5");
-  EXPECT_EQ(Program().copyBuffer, "1.5\t2.5");  // paste leaves the buffer alone
-  Program().copyBuffer.clear();
+  EXPECT_EQ(program.copyBuffer, "1.5\t2.5");  // paste leaves the buffer alone
 }
 
 TEST(WriteClippedTextTest, UnclippedTextStopsAtGridEdge) {

@@ -16,6 +16,7 @@
 #include "core/text/Errors.h"
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
@@ -176,7 +177,7 @@ TEST(ExactArguments, RefusedWithTheirMessage) {
 // probability asked.
 class ExactOfLookUps : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 TEST_F(ExactOfLookUps, SameKindProbabilityAndDegreesOfFreedom) {

@@ -10,6 +10,7 @@
 
 #include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestTables.h"
 
 namespace kelvo {
@@ -21,7 +22,7 @@ using testing::CodedT;
 
 class BuiltTables : public ::testing::Test {
  protected:
-  void SetUp() override { SetTableDatabasePath(KELVO_TABLES_DB); }
+  TableStore tables{KELVO_TABLES_DB};
 };
 
 class CodedTables : public ::testing::Test {
@@ -29,7 +30,7 @@ class CodedTables : public ::testing::Test {
   static void SetUpTestSuite() { testing::WriteCodedTables(Path()); }
   static void TearDownTestSuite() { std::filesystem::remove(Path()); }
   static std::string Path() { return testing::TempPath("coded.db"); }
-  void SetUp() override { SetTableDatabasePath(Path()); }
+  TableStore tables{Path()};
 };
 
 // Standard normal table, 4 decimals: results are tabulated z to two decimals (exact).

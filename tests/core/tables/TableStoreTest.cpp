@@ -8,6 +8,7 @@
 
 #include "core/text/Errors.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 #include "TestTables.h"
 
 namespace kelvo {
@@ -28,8 +29,8 @@ std::string Expected(const std::string& path) { return "统计表数据库缺失
 TEST(TableStore, MissingFileIsReportedAndNotCreated) {
   const std::string path = testing::TempPath("absent.db");
   std::filesystem::remove(path);
-  SetTableDatabasePath(path);
-  EXPECT_EQ(TableDatabasePath(), path);
+  TableStore tables(path);
+  EXPECT_EQ(tables.path(), path);
   EXPECT_EQ(StoreFault([] { NormalQuantile(0.9); }), Expected(path));
   EXPECT_EQ(StoreFault([] { TQuantile(5, 0.05); }), Expected(path));
   EXPECT_EQ(StoreFault([] { FQuantile(5, 5, 0.05); }), Expected(path));
@@ -47,7 +48,7 @@ TEST(TableStore, MissingFileIsReportedAndNotCreated) {
 TEST(TableStore, FileThatIsNotADatabase) {
   const std::string path = testing::TempPath("text.db");
   std::ofstream(path) << "z,z0,z1\n0.0,0.5,0.504\nthis is not a database file at all\n";
-  SetTableDatabasePath(path);
+  TableStore tables(path);
   EXPECT_EQ(StoreFault([] { NormalQuantile(0.9); }), Expected(path));
   EXPECT_EQ(StoreFault([] { ChiSquareQuantile(5, 0.95); }), Expected(path));
   std::filesystem::remove(path);
@@ -76,15 +77,31 @@ TEST(TableStore, DamagedTables) {
       {"tfb lacks field t6", noT6, [] { TQuantile(5, 0.05); }},
       {"text where a number belongs", text, [] { TQuantile(3, 0.10); }},
   };
+  TableStore tables;
   for (const Case& c : cases) {
     const std::string path = testing::TempPath("damaged.db");
     testing::WriteCodedTables(path, c.damage);
-    SetTableDatabasePath(path);
+    tables.open(path);
     EXPECT_EQ(StoreFault(c.lookUp), Expected(path)) << c.name;
   }
   // The undamaged parts of such a file still read.
   EXPECT_EQ(TQuantile(2, 0.10).value, testing::CodedT(2, 2));
   std::filesystem::remove(testing::TempPath("damaged.db"));
+}
+
+// The look-ups read the store opened last, and none once that one is gone.
+TEST(TableStore, LookUpsReadTheStoreOpenedLast) {
+  const std::string path = testing::TempPath("coded_last.db");
+  testing::WriteCodedTables(path);
+  TableStore built(KELVO_TABLES_DB);
+  {
+    TableStore coded(path);
+    EXPECT_EQ(TQuantile(5, 0.05).value, testing::CodedT(5, 3));
+  }
+  EXPECT_EQ(StoreFault([] { TQuantile(5, 0.05); }), Expected(""));
+  built.open(KELVO_TABLES_DB);
+  EXPECT_EQ(TQuantile(5, 0.05).value, 2.015);  // printed t table; scipy.stats.t.isf(0.05, 5) = 2.01505
+  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -163,15 +163,15 @@ class MainWindowTest : public QObject {
     MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
     QCOMPARE(m_fixture->dialogs.prompts.value(0), QStringLiteral("样本量输入上限"));
     QCOMPARE(m_fixture->dialogs.titles.value(0), QStringLiteral("环境设定"));
-    QCOMPARE(Program().settings.sampleLimit, limit);
+    QCOMPARE(App().program.settings.sampleLimit, limit);
   }
 
   void aNewMainWindowKeepsTheSettingsOfTheRun() {
-    Program().settings.sampleLimit = 500;
-    Program().settings.dataWidth = 20;
+    App().program.settings.sampleLimit = 500;
+    App().program.settings.dataWidth = 20;
     Form1 another;
-    QCOMPARE(Program().settings.sampleLimit, 500);
-    QCOMPARE(Program().settings.dataWidth, 20);
+    QCOMPARE(App().program.settings.sampleLimit, 500);
+    QCOMPARE(App().program.settings.dataWidth, 20);
   }
 
   void settingsShapeOnlyLaterWindows() {
@@ -181,7 +181,7 @@ class MainWindowTest : public QObject {
     m_fixture->dialogs.queueAnswer(QStringLiteral("12x"));
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
     QCOMPARE(m_fixture->dialogs.prompts.value(1), QStringLiteral("样本数据宽度"));
-    QCOMPARE(Program().settings.dataWidth, 12);
+    QCOMPARE(App().program.settings.dataWidth, 12);
     AnalysisWindow* after = m_fixture->openWindow(WindowClass::Form9, QString(), 1);
 
     QCOMPARE(before->cells().cols(), 101);
@@ -193,17 +193,17 @@ class MainWindowTest : public QObject {
     // Eight and a half rounds to 8, then rises to the bound; Cancel keeps what is in force.
     m_fixture->dialogs.queueAnswer(QStringLiteral("8.5"));
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
-    QCOMPARE(Program().settings.dataWidth, 9);
+    QCOMPARE(App().program.settings.dataWidth, 9);
     m_fixture->dialogs.queueAnswer(QStringLiteral("20"));
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
     m_fixture->dialogs.queueCancel();
     MenuItem(m_fixture->mainWindow(), "yangben1")->trigger();
-    QCOMPARE(Program().settings.dataWidth, 20);
+    QCOMPARE(App().program.settings.dataWidth, 20);
     m_fixture->dialogs.queueAnswer(QStringLiteral("500"));
     MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
     m_fixture->dialogs.queueCancel();
     MenuItem(m_fixture->mainWindow(), "yangben")->trigger();
-    QCOMPARE(Program().settings.sampleLimit, 500);
+    QCOMPARE(App().program.settings.sampleLimit, 500);
     QCOMPARE(m_fixture->openWindow(WindowClass::Form9, QString(), 1)->cells().cols(), 500);
   }
 
@@ -256,10 +256,8 @@ class MainWindowTest : public QObject {
   }
 
   void missingHelpDocumentIsReported() {
-    {
-      ScopedValue<QString> missing(App().helpDocumentPath, QStringLiteral("/nonexistent/kelvo.html"));
-      MenuItem(m_fixture->mainWindow(), "menuhelp1")->trigger();
-    }
+    App().helpDocumentPath = QStringLiteral("/nonexistent/kelvo.html");
+    MenuItem(m_fixture->mainWindow(), "menuhelp1")->trigger();
     QCOMPARE(m_fixture->dialogs.messages.size(), std::size_t{1});
     QVERIFY(m_fixture->dialogs.messages[0].text.contains(QStringLiteral("/nonexistent/kelvo.html")));
   }

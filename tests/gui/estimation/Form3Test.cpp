@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "core/settings/ProgramState.h"
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/common/AppContext.h"
@@ -30,7 +29,6 @@ QPair<double, double> Bounds(const QString& caption) {
 class Form3Test : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 
@@ -66,7 +64,7 @@ class Form3Test : public QObject {
     QCOMPARE(m_fixture->dialogs.prompts.size(), 4);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
-    QCOMPARE(Program().binomialN, std::optional(10));
+    QCOMPARE(App().program.binomialN, std::optional(10));
     QVERIFY(m_fixture->dialogs.messages.empty());
   }
 
@@ -85,7 +83,7 @@ class Form3Test : public QObject {
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
     QCOMPARE(dialogs.prompts.size(), 2);
-    QCOMPARE(Program().binomialN, std::optional(20));
+    QCOMPARE(App().program.binomialN, std::optional(20));
   }
 
   void levelBoxRefusesValuesOutsideZeroToOne_data() {
@@ -242,11 +240,11 @@ class Form3Test : public QObject {
     QFETCH(int, before);
     QFETCH(QStringList, messages);
     const std::optional<int> given = before ? std::optional(before) : std::nullopt;
-    Program().binomialN = given;
+    App().program.binomialN = given;
     m_fixture->dialogs.queueCancel();
     auto* w = m_fixture->open<Form3>(WindowClass::Form3, QString(), 2);
     QCOMPARE(m_fixture->dialogs.prompts.size(), 1);
-    QCOMPARE(Program().binomialN, given);
+    QCOMPARE(App().program.binomialN, given);
     WindowFixture::fill(w, 1, {"3", "4"});
     WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.95"));
     WindowFixture::click(w, QStringLiteral("Command1"));
@@ -256,7 +254,7 @@ class Form3Test : public QObject {
     m_fixture->dialogs.queueAnswer(QStringLiteral("10"));
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
-    QCOMPARE(Program().binomialN, std::optional(10));
+    QCOMPARE(App().program.binomialN, std::optional(10));
     WindowFixture::click(w, QStringLiteral("Command1"));
     QVERIFY(!WindowFixture::label(w, "Label8").isEmpty());
     QCOMPARE(m_fixture->messageTexts(), messages);

@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValueLabel.h"
@@ -44,7 +43,6 @@ QStringList Results(AnalysisWindow* w) {
 class Form3aTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

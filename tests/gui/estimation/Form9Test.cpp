@@ -95,7 +95,7 @@ class Form9Test : public QObject {
     QCOMPARE(m_fixture->dialogs.prompts.size(), 4);
     QCOMPARE(m_fixture->dialogs.prompts[0], QStringLiteral("输入二项分布中N的值"));
     QCOMPARE(m_fixture->dialogs.titles[0], QStringLiteral("输入N值"));
-    QCOMPARE(Program().binomialN, std::optional(10));
+    QCOMPARE(App().program.binomialN, std::optional(10));
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(WindowFixture::label(w, "Label13"), QStringLiteral("0.400"));
@@ -116,11 +116,11 @@ class Form9Test : public QObject {
     QFETCH(QStringList, messages);
     QFETCH(QString, estimate);
     const std::optional<int> given = before ? std::optional(before) : std::nullopt;
-    Program().binomialN = given;
+    App().program.binomialN = given;
     m_fixture->dialogs.queueCancel();
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("二项分布"), 2);
     QCOMPARE(m_fixture->dialogs.prompts.size(), 1);
-    QCOMPARE(Program().binomialN, given);
+    QCOMPARE(App().program.binomialN, given);
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));
     QCOMPARE(m_fixture->messageTexts(), messages);
@@ -147,7 +147,7 @@ class Form9Test : public QObject {
     WindowFixture::activate(m_fixture->mainWindow());
     WindowFixture::activate(w);
     QCOMPARE(dialogs.prompts.size(), 2);
-    QCOMPARE(Program().binomialN, std::optional(20));
+    QCOMPARE(App().program.binomialN, std::optional(20));
     // Results of one N are old once another is given, not when the same one is.
     WindowFixture::fill(w, 1, {"3", "5", "4"});
     WindowFixture::click(w, QStringLiteral("Command1"));

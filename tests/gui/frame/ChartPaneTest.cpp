@@ -12,7 +12,6 @@
 #include <QTest>
 #include <algorithm>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/hypothesis/Form7.h"
@@ -93,7 +92,6 @@ bool HasInk(const QImage& image) {
 class ChartPaneTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

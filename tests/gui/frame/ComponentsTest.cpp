@@ -88,7 +88,7 @@ class ComponentsTest : public QObject {
     ClickCell(m_window->sampleGrid(), 1, 1);
     WindowFixture::selectBlock(m_window, 1, 1, 1, 1, 1, 3);
     WindowFixture::toolbar(m_window, QStringLiteral("复制"));
-    QCOMPARE(QString::fromStdString(Program().copyBuffer), QStringLiteral("1\t2\t3"));
+    QCOMPARE(QString::fromStdString(App().program.copyBuffer), QStringLiteral("1\t2\t3"));
 
     ClickCell(m_window->second, 2, 1);
     QCOMPARE(m_window->activeGrid(), m_window->second);

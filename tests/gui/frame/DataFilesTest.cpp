@@ -379,7 +379,7 @@ class DataFilesTest : public QObject {
     Form9* w = form9();
     w->findChild<QRadioButton*>(QStringLiteral("Option2"))->setEnabled(true);
     WindowFixture::chooseInputMode(w, InputMode::Two);
-    Program().copyBuffer = "99";  // the program's own buffer loses to another program's text
+    App().program.copyBuffer = "99";  // the program's own buffer loses to another program's text
     SetForeignClipboard(QStringLiteral("1.5\t2\t\r\n3\t4\t5\r\n"));
     w->grid()->setCurrentIndex(w->grid()->gridModel()->index(1, 2));
     WindowFixture::toolbar(w, QStringLiteral("粘贴"));

@@ -12,7 +12,6 @@
 #include <QTextBrowser>
 #include <functional>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/estimation/Form9.h"
@@ -42,7 +41,6 @@ QString PaneText(AnalysisWindow* w) {
 class DetailsPaneTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

@@ -12,7 +12,6 @@
 #include <QTest>
 #include <functional>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/SampleGrid.h"
@@ -189,7 +188,6 @@ class ExerciseFileTest : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
     m_fixture = std::make_unique<WindowFixture>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());

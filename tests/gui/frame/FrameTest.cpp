@@ -55,7 +55,6 @@ class FrameTest : public QObject {
  private slots:
   void init() {
     m_fixture = std::make_unique<WindowFixture>();
-    Program().copyBuffer.clear();
     m_window = m_fixture->open<Form9>(WindowClass::Form9, QStringLiteral("正态分布"), 5);
   }
   void cleanup() { m_fixture.reset(); }
@@ -143,7 +142,7 @@ class FrameTest : public QObject {
     WindowFixture::fill(m_window, 2, {"4", "5", "6"});
     WindowFixture::selectBlock(m_window, 1, 1, 1, 1, 2, 3);
     WindowFixture::toolbar(m_window, QStringLiteral("复制"));
-    QCOMPARE(QString::fromStdString(Program().copyBuffer), QStringLiteral("1\t2\t3\r4\t5\t6"));
+    QCOMPARE(QString::fromStdString(App().program.copyBuffer), QStringLiteral("1\t2\t3\r4\t5\t6"));
     WindowFixture::fill(m_window, 1, {"9"});  // the buffer keeps the texts of the copy
 
     auto* other = m_fixture->open<Form9>(WindowClass::Form9, QString(), 1);
@@ -273,7 +272,7 @@ class FrameTest : public QObject {
       buffer += '\r';
     }
     buffer += "\xff\xfe\x01";
-    Program().copyBuffer = buffer;
+    App().program.copyBuffer = buffer;
     m_window->grid()->setCurrentIndex(m_window->grid()->gridModel()->index(2, 99));
     WindowFixture::toolbar(m_window, QStringLiteral("粘贴"));
     QCOMPARE(m_window->cells().rows(), 3);

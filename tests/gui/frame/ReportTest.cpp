@@ -11,7 +11,6 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "core/tables/Quantiles.h"
 #include "gui/estimation/Form9.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/frame/DetailsPane.h"
@@ -134,7 +133,6 @@ class ReportTest : public QObject {
   Q_OBJECT
  private slots:
   void init() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
     m_fixture = std::make_unique<WindowFixture>();
     QVERIFY(m_dir.isValid());
   }

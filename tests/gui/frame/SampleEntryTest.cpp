@@ -177,7 +177,7 @@ class SampleEntryTest : public QObject {
     WindowFixture::selectBlock(w, 1, 1, 1, 1, 1, 2);
     w->grid()->setFocus();
     QTest::keyClick(w->grid(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QString::fromStdString(Program().copyBuffer), QStringLiteral("4\t5"));
+    QCOMPARE(QString::fromStdString(App().program.copyBuffer), QStringLiteral("4\t5"));
     WindowFixture::selectBlock(w, 2, 3, 2, 3, 2, 3);
     QTest::keyClick(w->grid(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(WindowFixture::cell(w, 2, 4), QStringLiteral("5"));
@@ -186,7 +186,7 @@ class SampleEntryTest : public QObject {
   }
 
   void wideDataColumnsLeaveTheHeadingsAlone() {
-    Program().settings.dataWidth = 327;
+    App().program.settings.dataWidth = 327;
     Form9* w = open(5);
     QCOMPARE(w->grid()->columnWidth(1) * kTwipsPerPixel, 32700 / kTwipsPerPixel * kTwipsPerPixel);
     const int heading = w->grid()->verticalHeader()->width();

@@ -32,13 +32,9 @@ class TableErrorTest : public QObject {
   Q_OBJECT
  private slots:
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
-  void cleanup() {
-    m_fixture.reset();
-    SetTableDatabasePath(KELVO_TABLES_DB);
-  }
+  void cleanup() { m_fixture.reset(); }
 
   void presentDatabaseGivesTheValue() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
     CriticalValueWindow window;
     window.computeClicked();
     QVERIFY(m_fixture->dialogs.messages.empty());
@@ -59,7 +55,7 @@ class TableErrorTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       file.write(content);
     }
-    SetTableDatabasePath(path.toStdString());
+    App().tables.open(path.toStdString());
     CriticalValueWindow window;
     window.computeClicked();
     QCOMPARE(m_fixture->dialogs.messages.size(), std::size_t{1});

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form4.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/frame/ValidatedBox.h"
@@ -31,14 +30,8 @@ QString ListOf(int mode) {
 class Form4Test : public QObject {
   Q_OBJECT
  private slots:
-  void init() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
-    m_fixture = std::make_unique<WindowFixture>();
-  }
-  void cleanup() {
-    m_fixture.reset();
-    SetTableDatabasePath(KELVO_TABLES_DB);
-  }
+  void init() { m_fixture = std::make_unique<WindowFixture>(); }
+  void cleanup() { m_fixture.reset(); }
 
   // ---- activation ----
 
@@ -571,7 +564,7 @@ class Form4Test : public QObject {
     compute(w);
     QCOMPARE(WindowFixture::label(w, "Label12"), kH0);
     const QString path = QStringLiteral("/nonexistent/bzztfbb.db");
-    SetTableDatabasePath(path.toStdString());
+    App().tables.open(path.toStdString());
     WindowFixture::fill(w, 1, {"10", "20", "30"});
     compute(w);
     QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("统计表数据库缺失或损坏\n") + path});

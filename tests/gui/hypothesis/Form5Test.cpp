@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form5.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/SampleGrid.h"
@@ -92,7 +91,6 @@ QString LawCell(Form5* w, int row, int col) {
 class Form5Test : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

@@ -5,7 +5,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/tables/Quantiles.h"
 #include "gui/hypothesis/Form7.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/ValidatedBox.h"
@@ -30,7 +29,6 @@ class Form7Test : public QObject {
   Q_OBJECT
  private slots:
   // The normal approximation reads the build's table database.
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 

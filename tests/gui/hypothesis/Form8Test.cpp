@@ -33,7 +33,6 @@ QStringList Numbers(std::initializer_list<double> values) {
 class Form8Test : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() { m_fixture.reset(); }
 
@@ -242,7 +241,7 @@ class Form8Test : public QObject {
   void skewnessKurtosisDecisions() {
     QFETCH(QStringList, values);
     QFETCH(QString, conclusion);
-    Program().settings.sampleLimit = 201;
+    App().program.settings.sampleLimit = 201;
     Form8* w = open(5);
     choose(w, 0, {});
     WindowFixture::typeAndLeave(w, "Text2", "0.05");

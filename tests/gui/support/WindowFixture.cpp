@@ -36,6 +36,8 @@ WindowFixture::WindowFixture() {
     return true;
   }();
   (void)installed;
+  m_context.dialogs = &dialogs;
+  m_context.tables.open(KELVO_TABLES_DB);
   m_main = std::make_unique<Form1>();
   m_main->show();
 }
@@ -43,12 +45,6 @@ WindowFixture::WindowFixture() {
 WindowFixture::~WindowFixture() {
   CloseAllAnalysisWindows();
   m_main.reset();
-}
-
-ProgramState WindowFixture::FreshState() {
-  ProgramState state;
-  state.tableStorePath = Program().tableStorePath;
-  return state;
 }
 
 AnalysisWindow* WindowFixture::openWindow(WindowClass windowClass, const QString& caption,

@@ -8,7 +8,6 @@
 #include <source_location>
 
 #include "core/sample/CellStore.h"
-#include "core/settings/ProgramState.h"
 #include "gui/common/AppContext.h"
 #include "gui/common/Dialogs.h"
 #include "gui/app/MenuTable.h"
@@ -80,11 +79,9 @@ class WindowFixture {
   static void failMissing(QWidget* window, const char* kind, const QString& name,
                           const std::source_location& where);
 
-  // Every test starts from the state of a new run (the table database stays where it is) and
-  // leaves the program's state as it found it.
-  static ProgramState FreshState();
-  ScopedValue<ProgramState> m_state{Program(), FreshState()};
-  ScopedValue<DialogService*> m_dialogs{App().dialogs, &dialogs};
+  // Every test runs in a context of its own, as a new run of the program with the built table
+  // database and the scripted dialogs.
+  AppContext m_context;
   std::unique_ptr<Form1> m_main;
 };
 

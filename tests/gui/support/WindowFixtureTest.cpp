@@ -1,5 +1,5 @@
-// The window fixture's control look-ups: a name that is not there fails the test that asked
-// for it, cleanly, and the run goes on to the next test.
+// The window fixture: its control look-ups (a name that is not there fails the test that
+// asked for it, cleanly, and the run goes on to the next test), and a new run for each test.
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -50,6 +50,19 @@ class WindowFixtureTest : public QObject {
     QVERIFY(WindowFixture::control<QLabel>(m_window, QStringLiteral("Label3")));
     QCOMPARE(WindowFixture::label(m_window, QStringLiteral("Label3")), QStringLiteral("μ的估计值"));
     WindowFixture::toolbar(m_window, QStringLiteral("缩小"));
+  }
+
+  // Nothing one test changes reaches the next fixture's run.
+  void aNewFixtureStartsAFreshRun() {
+    App().program.settings.sampleLimit = 500;
+    App().program.copyBuffer = "1";
+    m_window->setDetailsVisible(true);
+    m_fixture.reset();
+    m_fixture = std::make_unique<WindowFixture>();
+    QCOMPARE(App().program.settings.sampleLimit, EnvSettings::kMinSampleLimit);
+    QVERIFY(App().program.copyBuffer.empty());
+    QVERIFY(App().windows.isEmpty());
+    QVERIFY(App().detailsShown.isEmpty());
   }
 
  private:
