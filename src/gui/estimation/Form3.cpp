@@ -14,6 +14,7 @@
 #include "core/text/Errors.h"
 #include "gui/common/AppContext.h"
 #include "gui/estimation/BinomialQuestion.h"
+#include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
 #include "gui/common/ControlLayout.h"
@@ -54,14 +55,6 @@ const FamilyMode* FindMode(int mode) {
 }
 
 constexpr int kLabelMoveTwips = 5;  // Label8 moves this far left per step of a re-format
-
-// Leaving the level box refuses a level outside (0, 1). A box left empty holds no level yet:
-// the focus is put there on every activation, so a click into the grid must not be refused;
-// the computation reports the missing level instead.
-bool LevelBoxAcceptable(const ValidatedBox& box) {
-  if (box.text().trimmed().isEmpty()) return true;
-  return box.value() > 0 && box.value() < 1;
-}
 
 }  // namespace
 

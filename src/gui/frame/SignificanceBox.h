@@ -10,6 +10,8 @@
 namespace kelvo {
 
 // The level check on leaving a level box: an empty box, or a value strictly between 0 and 1.
+// An empty box holds no level yet: windows put the focus there on activation, so a click into
+// the grid must not be refused; the computation reports the missing level instead.
 bool LevelBoxAcceptable(const ValidatedBox& box);
 
 enum class LevelChecks { OnLeaving, AtCompute };
