@@ -1,13 +1,15 @@
 #pragma once
-// The check that a computation refuses its input with the message the user is shown.
+// Checks that a computation refuses its input with the message the user is shown.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "core/text/Errors.h"
 
 namespace kelvo {
 
+// The call throws InputError with exactly `message`.
 template <class Call>
 void ExpectUserError(Call call, const std::string& message) {
   try {
@@ -16,6 +18,16 @@ void ExpectUserError(Call call, const std::string& message) {
   } catch (const InputError& e) {
     EXPECT_EQ(e.what(), message);
   }
+}
+
+// The message of the InputError a call throws; "" when it throws none.
+inline std::string InputErrorMessage(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const InputError& e) {
+    return e.what();
+  }
+  return "";
 }
 
 }  // namespace kelvo

@@ -8,6 +8,7 @@
 
 #include "core/hypothesis/TestResult.h"
 #include "core/text/Errors.h"
+#include "../UserErrorChecks.h"
 
 namespace kelvo::testing {
 
@@ -28,15 +29,7 @@ inline double Intermediate(const TestResult& r, const char* name) {
   return v.value_or(std::nan(""));
 }
 
-// The message of the InputError a call throws; "" when it throws none.
-inline std::string InputErrorMessage(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const InputError& e) {
-    return e.what();
-  }
-  return "";
-}
+using kelvo::InputErrorMessage;
 
 inline void ExpectInputError(const std::function<void()>& call, const std::string& message) {
   EXPECT_EQ(InputErrorMessage(call), message);

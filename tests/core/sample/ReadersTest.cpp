@@ -10,6 +10,7 @@
 #include "core/sample/Readers.h"
 #include "core/sample/SampleChecks.h"
 #include "core/text/Errors.h"
+#include "../UserErrorChecks.h"
 
 namespace kelvo {
 namespace {
@@ -225,21 +226,12 @@ struct RefusalRow {
   const char* message;
 };
 
-void ExpectRefusal(const std::function<void()>& read, const char* message) {
-  try {
-    read();
-    ADD_FAILURE() << "no InputError";
-  } catch (const InputError& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
-}
-
 // Repeat counts are whole numbers >= 0 (value and count, input mode two).
 class RepeatCountTest : public ::testing::TestWithParam<RefusalRow> {};
 
 TEST_P(RepeatCountTest, ReadOneSampleRefuses) {
   const RefusalRow& row = GetParam();
-  ExpectRefusal([&] { ReadOneSample(Grid(3, 11, row.row1, row.row2), InputMode::Two); }, row.message);
+  ExpectUserError([&] { ReadOneSample(Grid(3, 11, row.row1, row.row2), InputMode::Two); }, row.message);
 }
 
 constexpr const char* kCountMessage = "重复数必须是非负整数";
@@ -267,7 +259,7 @@ class NonNumericOneSampleTest : public ::testing::TestWithParam<std::pair<Refusa
 
 TEST_P(NonNumericOneSampleTest, ReadOneSampleRefuses) {
   const auto& [row, mode] = GetParam();
-  ExpectRefusal([&] { ReadOneSample(Grid(3, 11, row.row1, row.row2), mode); }, row.message);
+  ExpectUserError([&] { ReadOneSample(Grid(3, 11, row.row1, row.row2), mode); }, row.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -284,7 +276,7 @@ class NonNumericTwoSamplesTest : public ::testing::TestWithParam<std::pair<Refus
 
 TEST_P(NonNumericTwoSamplesTest, ReadTwoSamplesRefuses) {
   const auto& [row, mode] = GetParam();
-  ExpectRefusal([&] { ReadTwoSamples(Grid(3, 11, row.row1, row.row2), mode); }, row.message);
+  ExpectUserError([&] { ReadTwoSamples(Grid(3, 11, row.row1, row.row2), mode); }, row.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -311,8 +303,8 @@ TEST(SampleChecks, TypedSizeIsRoundedAndKeptInTheRangeOfSizes) {
 TEST(SampleChecks, SizesBelowTwoAreTooSmall) {
   EXPECT_NO_THROW(RequireSampleSizes(2, 0, false));
   EXPECT_NO_THROW(RequireSampleSizes(2, 2, true));
-  ExpectRefusal([] { RequireSampleSizes(1, 5, false); }, "样本量太小");
-  ExpectRefusal([] { RequireSampleSizes(5, 1, true); }, "样本量太小");
+  ExpectUserError([] { RequireSampleSizes(1, 5, false); }, "样本量太小");
+  ExpectUserError([] { RequireSampleSizes(5, 1, true); }, "样本量太小");
 }
 
 TEST(SampleChecks, CountedSizeTakesWholeCountsAndRefusesBeyondTheRange) {
@@ -320,19 +312,19 @@ TEST(SampleChecks, CountedSizeTakesWholeCountsAndRefusesBeyondTheRange) {
   // A count below an empty value cell is not counted; counts are cut to their whole parts.
   EXPECT_EQ(CountedSize(Grid(3, 11, {"1", "", "0"}, {"2.9", "5", "1"}), InputMode::Two), 3.0);
   EXPECT_NO_THROW(RequireCountedSize(Grid(3, 11, {"1", "0"}, {"16383", "16384"}), InputMode::Two));
-  ExpectRefusal([] { RequireCountedSize(Grid(3, 11, {"1", "0"}, {"0.9", "1.9"}), InputMode::Two); },
+  ExpectUserError([] { RequireCountedSize(Grid(3, 11, {"1", "0"}, {"0.9", "1.9"}), InputMode::Two); },
                 "样本量太小");
   // 30000 + 30000 in a 16-bit size would wrap round into a negative one.
-  ExpectRefusal([] { RequireCountedSize(Grid(3, 11, {"1", "0"}, {"30000", "30000"}), InputMode::Two); },
+  ExpectUserError([] { RequireCountedSize(Grid(3, 11, {"1", "0"}, {"30000", "30000"}), InputMode::Two); },
                 "样本量超出范围");
 }
 
 TEST(SampleChecks, LevelAndKnownValuesMustBeGiven) {
-  ExpectRefusal([] { RequireLevelGiven(0.0); }, "置信水平数据缺乏");
+  ExpectUserError([] { RequireLevelGiven(0.0); }, "置信水平数据缺乏");
   EXPECT_NO_THROW(RequireLevelGiven(0.05));
-  for (const char* text : {"", "0", "-1"}) ExpectRefusal([&] { RequireKnownSigma(text); }, "σ数据缺乏");
+  for (const char* text : {"", "0", "-1"}) ExpectUserError([&] { RequireKnownSigma(text); }, "σ数据缺乏");
   EXPECT_NO_THROW(RequireKnownSigma("0.5"));
-  ExpectRefusal([] { RequireKnownMean(""); }, "μ数据缺乏");
+  ExpectUserError([] { RequireKnownMean(""); }, "μ数据缺乏");
   EXPECT_NO_THROW(RequireKnownMean("0"));  // any number is a mean
 }
 

@@ -17,6 +17,7 @@
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/Quantiles.h"
 #include "core/tables/TableStore.h"
+#include "../UserErrorChecks.h"
 
 namespace kelvo {
 namespace {
@@ -25,16 +26,6 @@ constexpr double kRelative = 1e-9;
 
 void ExpectClose(double actual, double expected, const char* name) {
   EXPECT_NEAR(actual, expected, kRelative * std::fabs(expected)) << name;
-}
-
-template <class Call>
-void ExpectInputError(Call call, const std::string& message) {
-  try {
-    call();
-    ADD_FAILURE() << "no InputError, expected " << message;
-  } catch (const InputError& e) {
-    EXPECT_EQ(e.what(), message);
-  }
 }
 
 TEST(ExactNormal, QuantilesAndTails) {
@@ -157,19 +148,19 @@ TEST(ExactArguments, RefusedWithTheirMessage) {
   const std::string probability = "概率值应大于0小于1";
   const std::string df = "自由度应大于0";
   const std::string point = "计算结果超出范围";
-  ExpectInputError([] { ExactNormalQuantile(0.0); }, probability);
-  ExpectInputError([] { ExactNormalQuantile(1.0); }, probability);
-  ExpectInputError([] { ExactTQuantile(10, std::nan("")); }, probability);
-  ExpectInputError([] { ExactChiSquareQuantile(5, 1.5); }, probability);
-  ExpectInputError([] { ExactTQuantile(0, 0.05); }, df);
-  ExpectInputError([] { ExactChiSquareQuantile(-1, 0.05); }, df);
-  ExpectInputError([] { ExactFQuantile(3, 0, 0.05); }, df);
-  ExpectInputError([] { FUpperTail(HUGE_VAL, 3, 1.0); }, df);
-  ExpectInputError([] { TUpperTail(5, std::nan("")); }, point);
-  ExpectInputError([] { NormalLowerTail(std::nan("")); }, point);
+  ExpectUserError([] { ExactNormalQuantile(0.0); }, probability);
+  ExpectUserError([] { ExactNormalQuantile(1.0); }, probability);
+  ExpectUserError([] { ExactTQuantile(10, std::nan("")); }, probability);
+  ExpectUserError([] { ExactChiSquareQuantile(5, 1.5); }, probability);
+  ExpectUserError([] { ExactTQuantile(0, 0.05); }, df);
+  ExpectUserError([] { ExactChiSquareQuantile(-1, 0.05); }, df);
+  ExpectUserError([] { ExactFQuantile(3, 0, 0.05); }, df);
+  ExpectUserError([] { FUpperTail(HUGE_VAL, 3, 1.0); }, df);
+  ExpectUserError([] { TUpperTail(5, std::nan("")); }, point);
+  ExpectUserError([] { NormalLowerTail(std::nan("")); }, point);
   // Tiny degrees of freedom far in the tail: Boost overflows (t) or returns infinity (F).
-  ExpectInputError([] { ExactTQuantile(1e-6, 1e-20); }, point);
-  ExpectInputError([] { ExactFQuantile(1e-6, 1e-6, 1e-10); }, point);
+  ExpectUserError([] { ExactTQuantile(1e-6, 1e-20); }, point);
+  ExpectUserError([] { ExactFQuantile(1e-6, 1e-6, 1e-10); }, point);
 }
 
 // ExactQuantile undoes none of the table's tricks by hand: whatever a look-up approximated
@@ -265,8 +256,8 @@ TEST(ExactRankSumNull, CriticalValuesFromTheDistribution) {
   EXPECT_EQ(none.lower, 2);  // just below the smallest sum 3
   EXPECT_EQ(none.upper, 8);  // just above the largest sum 7
 
-  ExpectInputError([] { RankSumNullDistribution::WithoutTies(0, 4); }, "样本量太小");
-  ExpectInputError([] { ExactRankSumCriticalValues(3, 4, 0.0); }, "置信水平应大于0小于1");
+  ExpectUserError([] { RankSumNullDistribution::WithoutTies(0, 4); }, "样本量太小");
+  ExpectUserError([] { ExactRankSumCriticalValues(3, 4, 0.0); }, "置信水平应大于0小于1");
   EXPECT_THROW(RankSumNullDistribution({1.0, 2.25, 3.0}, 1), std::invalid_argument);
 }
 
