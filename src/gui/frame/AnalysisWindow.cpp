@@ -58,11 +58,7 @@ void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 AnalysisWindow::AnalysisWindow(const FrameOptions& options)
-    : QMainWindow(nullptr),
-      m_options(options),
-      m_referenceWidth(options.referenceWidth),
-      m_dataFiles(std::make_unique<DataFileCommands>(*this)),
-      m_reports(std::make_unique<ReportCommands>(*this)) {
+    : QMainWindow(nullptr), m_options(options), m_referenceWidth(options.referenceWidth) {
   setAttribute(Qt::WA_DeleteOnClose);
   Registry().append(this);
   setupMenus();

@@ -260,8 +260,8 @@ class AnalysisWindow : public QMainWindow {
   bool m_solved = false;  // the last computation succeeded
   QMenu* m_editMenu = nullptr;
   bool m_restoringSettings = false;
-  std::unique_ptr<DataFileCommands> m_dataFiles;
-  std::unique_ptr<ReportCommands> m_reports;
+  std::unique_ptr<DataFileCommands> m_dataFiles = std::make_unique<DataFileCommands>(*this);
+  std::unique_ptr<ReportCommands> m_reports = std::make_unique<ReportCommands>(*this);
 };
 
 }  // namespace kelvo
