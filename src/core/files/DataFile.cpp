@@ -68,9 +68,10 @@ std::vector<std::string_view> SplitAt(std::string_view line, char separator) {
 
 }  // namespace
 
-std::string InputModeName(int inputMode) {
-  if (inputMode < 1 || inputMode > 3) throw InputError("输入方式只能是一、二或三");
-  return kModeNames[inputMode - 1];
+std::string InputModeName(DataInputMode inputMode) {
+  const int number = static_cast<int>(inputMode);
+  if (number < 1 || number > 3) throw InputError("输入方式只能是一、二或三");
+  return kModeNames[number - 1];
 }
 
 std::string FormatDataFile(const DataFileContent& content) {
@@ -138,7 +139,7 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
   content.window = std::string(parts[0]);
   const auto mode = std::find(std::begin(kModeNames), std::end(kModeNames), parts[1].substr(1));
   if (mode == std::end(kModeNames)) Damaged(1, "未知的输入方式");
-  content.inputMode = static_cast<int>(mode - std::begin(kModeNames)) + 1;
+  content.inputMode = static_cast<DataInputMode>(mode - std::begin(kModeNames) + 1);
 
   const std::string_view last = lines.back();
   if (lines.size() < 2 || last.substr(0, kEndStart.size()) != kEndStart)

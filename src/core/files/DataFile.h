@@ -40,12 +40,16 @@ struct DataFileRow {
   bool operator==(const DataFileRow&) const = default;
 };
 
+// The input modes a file names: 输入方式一, 输入方式二, and 输入方式三 for grouped data (class
+// bounds and counts). The numbers are those of the windows' options Option1 to Option3.
+enum class DataInputMode { One = 1, Two = 2, Grouped = 3 };
+
 // The version FormatDataFile writes.
 constexpr int kDataFileVersion = 2;
 
 struct DataFileContent {
   std::string window;  // the window class, e.g. "Form9"
-  int inputMode = 1;   // 1, 2 or 3
+  DataInputMode inputMode = DataInputMode::One;
   int version = kDataFileVersion;  // 1: a file of the first version, without the lines below
   int windowMode = 0;              // the window's mode number; 0: none or not recorded
   std::string title;               // the window's caption; empty when not recorded
@@ -58,7 +62,7 @@ struct DataFileContent {
 // The file's text, in the current version. Refuses (kelvo::InputError) what could not be read
 // back: a cell that is not empty and not a number, a grid, window or setting name that is not
 // a plain name, a caption or setting text with a line break or other control character, a row
-// number below 1, an input mode other than 1 to 3.
+// number below 1, an input mode that is none of the three.
 std::string FormatDataFile(const DataFileContent& content);
 
 // Reads a file written by FormatDataFile, of this version or the first. Everything is checked
@@ -68,8 +72,8 @@ std::string FormatDataFile(const DataFileContent& content);
 // line at fault, or saying that a later version of the program wrote the file.
 DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells);
 
-// "输入方式一" for 1 and so on.
-std::string InputModeName(int inputMode);
+// "输入方式一" for DataInputMode::One and so on.
+std::string InputModeName(DataInputMode inputMode);
 
 // Whether a text begins as a data file does (after a byte-order mark): a file to be read as
 // one, not as a table of numbers.

@@ -176,4 +176,15 @@ void Form3::ReformatIntervalLabel() {
   SetControlTwips(m_interval, r);
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form3::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  d.addInput("Picture3", "Label1", {"Text2"});
+  d.addResult("Picture2", "Label6", {});
+  d.addResult("Picture2", "Label7", {"Label8"});
+  d.addResult("Picture1", "Label2", {"Label3"});
+  d.addResult("Picture1", "Label4", {"Label5"});
+  return d;
+}
+
 }  // namespace kelvo

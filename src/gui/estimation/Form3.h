@@ -14,6 +14,7 @@ class Form3 : public AnalysisWindow {
   Q_OBJECT
  public:
   Form3();
+  WindowDescription describe() const override;
 
   // The activation body: caption and headings of the mode, N for the binomial, focus to Text2.
   void ApplyIntervalMode();

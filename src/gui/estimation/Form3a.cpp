@@ -266,4 +266,20 @@ void Form3a::ComputeNormalIntervals() {
   showStatusLine(StatusLine(interval, input.kind));
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form3a::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  d.addInput("Picture3", "Label1", {"Text2"});
+  d.addInput("Picture3", "Label16", {"Text3"});
+  d.addInput("Picture3", "Label17", {"Text4"});
+  d.addResult("Picture2", "Label6", {});
+  d.addResult("Picture2", "Label7", {"Label8", "Label18"});
+  d.addResult("Picture2", "Label9", {});
+  d.addResult("Picture2", "Label10", {"Label11"});
+  d.addResult("Picture2", "Label12", {"Label13"});
+  d.addResult("Picture1", "Label2", {"Label3"});
+  d.addResult("Picture1", "Label4", {"Label5"});
+  return d;
+}
+
 }  // namespace kelvo

@@ -14,6 +14,7 @@ class Form3a : public AnalysisWindow {
   Q_OBJECT
  public:
   Form3a();
+  WindowDescription describe() const override;
 
   // The activation body: caption, symbol labels, known-value boxes and the second sample row
   // of the mode; focus to Text2.

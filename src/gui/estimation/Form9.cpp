@@ -135,4 +135,16 @@ void Form9::ComputePointEstimates() {
   showChart(PointEstimationChart(input.model, ReadWeightedSample(cells(), inputMode()), estimates, input.trialCount));
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form9::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  d.addResult("Picture1", "Label1", {"Label22"});
+  d.addResult("Picture1", "Label7", {"Label23"});
+  d.addResult("Picture2", "Label3", {"Label13"});
+  d.addResult("Picture2", "Label9", {"Label19"});
+  d.addResult("Picture3", "Label5", {"Label20"});
+  d.addResult("Picture3", "Label11", {"Label21"});
+  return d;
+}
+
 }  // namespace kelvo

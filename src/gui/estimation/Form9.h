@@ -11,6 +11,7 @@ class Form9 : public AnalysisWindow {
   Q_OBJECT
  public:
   Form9();
+  WindowDescription describe() const override;
 
   // The activation body: labels of the mode, input modes allowed, N for the binomial.
   void ApplyPointEstimationMode();

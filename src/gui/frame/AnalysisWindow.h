@@ -7,14 +7,19 @@
 #include <QImage>
 #include <QMainWindow>
 #include <functional>
-#include <optional>
+#include <memory>
 
 #include "core/sample/CellStore.h"
 #include "core/files/DataFile.h"
 #include "core/documents/ChartDescription.h"
 #include "core/settings/SettingList.h"
 #include "core/documents/WorkedSolution.h"
+#include "gui/frame/DataFileCommands.h"
+#include "gui/frame/InputWatcher.h"
+#include "gui/frame/ReportCommands.h"
 #include "gui/frame/SampleGrid.h"
+#include "gui/frame/StatusLineLabel.h"
+#include "gui/frame/WindowDescription.h"
 
 class QLabel;
 class QLineEdit;
@@ -92,25 +97,23 @@ class AnalysisWindow : public QMainWindow {
   void reformatLabel(ValueLabel* label);
   void showHelp();
 
-  // The file menu: data in and out, reports.
-  void
-  importData();  // a CSV or plain-text file, or another data file's samples, into the sample rows
-  void openData();      // a data file saved by saveData back into the window: grids and settings
-  bool saveData();      // grids and settings to a CSV file, written atomically; true when written
-  void exportReport();  // inputs, results, worked solution and chart to HTML or PDF
-  void printReport();   // the same report through the system's print dialog
+  // The file menu: data in and out (see DataFileCommands), reports (see ReportCommands).
+  void importData() { m_dataFiles->importData(); }
+  void openData() { m_dataFiles->openData(); }
+  bool saveData() { return m_dataFiles->saveData(); }
+  void exportReport() { m_reports->exportReport(); }
+  void printReport() { m_reports->printReport(); }
+  DataFileContent dataFileContent() const { return m_dataFiles->content(); }
+  bool hasUnsavedChanges() const { return m_dataFiles->hasUnsavedChanges(); }
+  bool confirmClose() { return m_dataFiles->confirmClose(); }
   // The chart of the last successful computation drawn into an image of `size`; a null image
   // when there is none.
   QImage chartImage(const QSize& size) const;
 
-  // Everything the window's data file would hold now.
-  DataFileContent dataFileContent() const;
-  // The grids or a setting changed since the last save or open (or, before either, since the
-  // window was shown).
-  bool hasUnsavedChanges() const;
-  // Before the window goes: with unsaved changes, asks whether to save them (保存 / 不保存 /
-  // 取消). False when the window must stay: 取消, or a save that was cancelled or failed.
-  bool confirmClose();
+  // The window's inputs, results, grids and input modes, as its report and data file read
+  // them. The frame gives the grids, the input modes and the chosen mode as the first input;
+  // each window adds its own inputs and results.
+  virtual WindowDescription describe() const;
 
   // The worked-solution pane: hidden at first, shown or hidden for every window of the same
   // class for the rest of the run.
@@ -128,7 +131,9 @@ class AnalysisWindow : public QMainWindow {
   // box says "参数已修改", a list or an option "选项已修改", an option of the input-mode panel
   // "输入方式已改变". Every input of the window is watched once it has results, apart from
   // the grid editors (their cells are) and controls an InputSource claims (it reports them).
-  static void setChangeNote(QWidget* input, const QString& note);
+  static void setChangeNote(QWidget* input, const QString& note) {
+    InputWatcher::setChangeNote(input, note);
+  }
   bool resultsStale() const { return m_stale; }
   // After a successful computation: the numbers a student writes down (statistic, critical
   // values, p-value; or interval and quantiles) as one line of the status bar. Each press of
@@ -202,16 +207,18 @@ class AnalysisWindow : public QMainWindow {
   void inputModeSwitched(int number);
 
  private:
+  // The data files put the window's grids, settings and input mode back as the user would.
+  friend class DataFileCommands;
+
+  // The menus, the toolbars, the status line and the pane's view menu (WindowMenus.cpp).
   void setupMenus();
   void setupFileMenu();
   void setupToolbar();
+  void setupStatusLine();
   void setupDetails();
-  void makeRoomForDetails();
   // A number of the chart as the window's result labels write it.
   std::string chartNumber(double value) const;
   void setResultsGreyed(bool greyed);
-  void setupStatusLine();
-  void updateStatusLine();
   // Whether any sample cell of MSFlexGrid1 (below the headings) holds something typed; the
   // "×" of an unused summary cell does not count. Without it the compute button computes
   // nothing and asks for the sample ("请先输入样本数据").
@@ -219,21 +226,11 @@ class AnalysisWindow : public QMainWindow {
   // From the first computation on, a change of any input marks the results stale, unless the
   // window itself makes it while it computes or applies its mode.
   void watchInputs();
-  void inputChanged(const QObject* input, const QString& defaultNote);
   void setupFrame();
   void connectSignals();
   void adoptGrid(SampleGrid* grid);
-  void highlightOnHover(QRadioButton* option, const QPoint& position);
   void attachEditMenuBitmaps();
   QRadioButton* modeOption(int number) const;
-  // Whether the sample grid holds any typed value (headings and the marks of unused summary
-  // cells do not count).
-  bool holdsSampleData() const;
-  // Opening a data file of this window: its settings, input mode and grids.
-  void openOwnData(const DataFileContent& content);
-  // Another window's data file, opened or imported (`action`): its sample rows alone.
-  void takeSampleRows(const DataFileContent& content, const QString& action,
-                      const QString& staleNote);
 
   FrameOptions m_options;
   QString m_tag;
@@ -252,8 +249,7 @@ class AnalysisWindow : public QMainWindow {
   SampleGrid* m_activeGrid = nullptr;
   QToolBar* m_toolbar = nullptr;
   DetailsPane* m_details = nullptr;
-  QLabel* m_statusLine = nullptr;  // in the status bar
-  QString m_statusText;            // the last computation's line, without the stale mark
+  StatusLineLabel* m_statusLine = nullptr;  // in the status bar
   QAction* m_detailsAction = nullptr;
   bool m_stale = false;
   QStringList m_staleReasons;
@@ -263,9 +259,9 @@ class AnalysisWindow : public QMainWindow {
   bool m_detailsRestored = false;
   bool m_solved = false;  // the last computation succeeded
   QMenu* m_editMenu = nullptr;
-  QMenu* m_fileMenu = nullptr;
   bool m_restoringSettings = false;
-  std::optional<DataFileContent> m_savedContent;  // as last saved or opened (or first shown)
+  std::unique_ptr<DataFileCommands> m_dataFiles = std::make_unique<DataFileCommands>(*this);
+  std::unique_ptr<ReportCommands> m_reports = std::make_unique<ReportCommands>(*this);
 };
 
 }  // namespace kelvo

@@ -5,7 +5,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -137,6 +140,27 @@ QString DetailsPane::plainText() const { return QString::fromStdString(m_solutio
 
 void DetailsPane::copyToClipboard() const {
   QGuiApplication::clipboard()->setText(plainText());
+}
+
+void DetailsPane::makeRoom(int designWidth) {
+  // What the screen cannot hold, the surface scrolls. Hiding the pane leaves the window as it
+  // is: the surface takes the room back.
+  auto* w = qobject_cast<QMainWindow*>(parentWidget());
+  if (!w || (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || !w->layout())
+    return;
+  w->layout()->activate();
+  const int missing = designWidth - w->centralWidget()->width();
+  if (missing <= 0) return;
+  const int frameWidth = w->frameGeometry().width() - w->width();
+  int wanted = w->width() + missing;
+  QRect room(w->pos(), QSize(wanted + frameWidth, w->height()));
+  if (const QScreen* shown = w->screen()) room = shown->availableGeometry();
+  wanted = std::min(wanted, room.width() - frameWidth);
+  if (wanted <= w->width()) return;
+  // Widened to the right, or moved left as far as the screen's edge needs.
+  const int overhang = w->x() + wanted + frameWidth - (room.x() + room.width());
+  if (overhang > 0) w->move(std::max(room.x(), w->x() - overhang), w->y());
+  w->resize(wanted, w->height());
 }
 
 }  // namespace kelvo

@@ -48,6 +48,9 @@ class DetailsPane : public QDockWidget {
   void showTab(int index);
   // The chart's view, made at the first drawing; nullptr before.
   QChartView* chartView() const { return m_chartView; }
+  // The pane docks beside the window's surface, which keeps `designWidth` when the screen has
+  // room: the window widens (or moves left) as far as that needs.
+  void makeRoom(int designWidth);
 
  protected:
   void showEvent(QShowEvent* event) override;

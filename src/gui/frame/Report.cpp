@@ -2,19 +2,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextBlock>
@@ -29,7 +24,7 @@
 #include "gui/frame/AnalysisWindow.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/SampleGrid.h"
-#include "gui/frame/ValueLabel.h"
+#include "gui/frame/WindowDescription.h"
 
 namespace kelvo {
 namespace {
@@ -41,215 +36,15 @@ const char* const kChartResource = "kelvo-chart.png";
 
 std::string Utf8(const QString& text) { return text.trimmed().toStdString(); }
 
-// One control of a panel as the report reads it.
-struct Element {
-  QRect rect;  // in the panel's coordinates
-  QString text;
-  bool plain = false;   // a caption-like QLabel (which may also show a value)
-  bool result = false;  // a ValueLabel or ConclusionLabel
-  bool choice = false;  // a drop-down list with a chosen item
-};
-
-// A caption and what stands after it on the same line.
-struct Pair {
-  const Element* caption = nullptr;
-  std::vector<const Element*> values;
-  QString captionText() const { return caption ? caption->text.trimmed() : QString(); }
-  bool hasResult() const {
-    return std::any_of(values.begin(), values.end(), [](const Element* e) { return e->result; });
+std::vector<ReportGroup> Groups(const QList<DescribedGroup>& described) {
+  std::vector<ReportGroup> groups;
+  for (const DescribedGroup& group : described) {
+    ReportGroup& g = groups.emplace_back();
+    g.title = Utf8(group.title);
+    for (const DescribedRow& row : group.rows)
+      g.rows.push_back({Utf8(row.caption), Utf8(row.value)});
   }
-  QString valueText() const {
-    QStringList parts;
-    for (const Element* e : values)
-      if (!e->text.trimmed().isEmpty()) parts << e->text.trimmed();
-    return parts.join(QLatin1Char(' '));
-  }
-};
-
-bool SameLine(const QRect& a, const QRect& b) {
-  const int tolerance = std::max(4, std::min(a.height(), b.height()) / 2);
-  return std::abs(a.center().y() - b.center().y()) <= tolerance;
-}
-
-bool OverlapsHorizontally(const QRect& a, const QRect& b) {
-  return a.left() < b.right() && b.left() < a.right();
-}
-
-// The controls a panel holds directly, for the report. Labels count even when empty: an empty
-// label keeps the place of a value, so the caption after it is not read as that value.
-std::vector<Element> PanelElements(const QWidget& window, const QWidget* panel) {
-  std::vector<Element> elements;
-  for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    Element e;
-    e.rect = child->geometry();
-    if (auto* combo = qobject_cast<QComboBox*>(child)) {
-      // A hypothesis list hides itself once an item is picked; the choice still counts.
-      if (combo->currentIndex() < 0) continue;
-      e.text = combo->currentText();
-      e.choice = true;
-    } else if (!child->isVisibleTo(&window)) {
-      continue;
-    } else if (auto* box = qobject_cast<QLineEdit*>(child)) {
-      e.text = box->text();
-    } else if (auto* label = qobject_cast<QLabel*>(child)) {
-      e.text = label->text();
-      e.result = qobject_cast<ValueLabel*>(child) || qobject_cast<ConclusionLabel*>(child);
-      e.plain = !e.result;
-    } else {
-      continue;
-    }
-    elements.push_back(e);
-  }
-  return elements;
-}
-
-// Groups the elements into lines (top to bottom), each ordered left to right, and reads each
-// line as caption / value pairs: a plain label starts a pair unless the pair before it has no
-// value yet, in which case it is that value ("厡 假 设H0" "μ≤μ0=5").
-std::vector<Pair> PanelPairs(const std::vector<Element>& elements) {
-  std::vector<const Element*> order;
-  for (const Element& e : elements) order.push_back(&e);
-  std::sort(order.begin(), order.end(),
-            [](const Element* a, const Element* b) { return a->rect.center().y() < b->rect.center().y(); });
-  std::vector<std::vector<const Element*>> lines;
-  for (const Element* e : order) {
-    if (lines.empty() || !SameLine(lines.back().front()->rect, e->rect)) lines.emplace_back();
-    lines.back().push_back(e);
-  }
-  std::vector<Pair> pairs;
-  for (std::vector<const Element*>& line : lines) {
-    std::sort(line.begin(), line.end(),
-              [](const Element* a, const Element* b) { return a->rect.left() < b->rect.left(); });
-    std::size_t lineStart = pairs.size();
-    for (const Element* e : line) {
-      const bool open = pairs.size() > lineStart;
-      if (open && (pairs.back().values.empty() || !e->plain)) {
-        pairs.back().values.push_back(e);
-      } else {
-        Pair p;
-        if (e->plain) p.caption = e;
-        else p.values.push_back(e);
-        pairs.push_back(p);
-      }
-    }
-  }
-  return pairs;
-}
-
-bool LoneCaption(const Pair& p) { return p.caption && p.values.empty(); }
-
-// A value alone on its line (an empty label keeps a value's place) takes a lone caption
-// standing just above it ("结论:" over the conclusion). Then a label alone on its line takes a
-// lone label above it as its caption (a parameter's name over its value); values go first, so
-// a panel's heading label is not taken as the caption of the caption below it. Pairs are in
-// line order; captions taken are removed.
-void TakeCaptionsFromAbove(std::vector<Pair>& pairs) {
-  for (Pair& p : pairs)
-    if (LoneCaption(p) && p.captionText().isEmpty()) {
-      p.values.push_back(p.caption);  // an empty label is a value's place, not a caption
-      p.caption = nullptr;
-    }
-  std::vector<bool> consumed(pairs.size(), false);
-  for (const bool labelsToo : {false, true}) {
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
-      Pair& p = pairs[i];
-      const bool valueOnly = !p.caption && !p.values.empty();
-      if (!(valueOnly || (labelsToo && LoneCaption(p) && !consumed[i]))) continue;
-      const QRect below = valueOnly ? p.values.front()->rect : p.caption->rect;
-      std::size_t best = i;
-      for (std::size_t j = 0; j < i; ++j) {
-        const Pair& q = pairs[j];
-        if (consumed[j] || !LoneCaption(q) || q.captionText().isEmpty()) continue;
-        const QRect above = q.caption->rect;
-        const int gap = below.top() - above.bottom();
-        if (gap < -2 || gap > above.height() * 3 / 2 || !OverlapsHorizontally(above, below)) continue;
-        if (best == i || above.bottom() > pairs[best].caption->rect.bottom()) best = j;
-      }
-      if (best == i) continue;
-      if (!valueOnly) p.values.push_back(p.caption);
-      p.caption = pairs[best].caption;
-      consumed[best] = true;
-    }
-  }
-  std::vector<Pair> kept;
-  for (std::size_t i = 0; i < pairs.size(); ++i)
-    if (!(consumed[i] && LoneCaption(pairs[i]))) kept.push_back(pairs[i]);
-  pairs = std::move(kept);
-}
-
-// A chosen list item without a caption is captioned by the button on its line that opens the
-// list ("假设命题选择").
-QString ButtonCaption(const QWidget* panel, const QRect& rect) {
-  for (QPushButton* button : panel->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
-    if (SameLine(button->geometry(), rect) && button->geometry().right() <= rect.left() + 2)
-      return button->text().remove(QLatin1Char('&'));
-  return QString();
-}
-
-struct PanelReading {
-  QPoint position;  // in the window, for the order of the groups
-  ReportGroup inputs;
-  ReportGroup results;
-};
-
-ReportRow RowOf(const Pair& p, const QWidget* panel) {
-  QString caption = p.captionText();
-  if (caption.isEmpty() && !p.values.empty() && p.values.front()->choice)
-    caption = ButtonCaption(panel, p.values.front()->rect);
-  return {Utf8(caption), Utf8(p.valueText())};
-}
-
-PanelReading ReadPanel(const QWidget& window, const QWidget* panel, bool isSurface) {
-  PanelReading reading;
-  reading.position = panel->mapTo(&window, QPoint(0, 0));
-  const std::vector<Element> elements = PanelElements(window, panel);
-  std::vector<Pair> pairs = PanelPairs(elements);
-  TakeCaptionsFromAbove(pairs);
-
-  QString title;
-  if (auto* box = qobject_cast<const QGroupBox*>(panel)) title = box->title().trimmed();
-  // Some panels carry their heading as a label at the top instead of a title.
-  if (!isSurface && title.isEmpty() && !pairs.empty() && LoneCaption(pairs.front()) &&
-      !pairs.front().captionText().isEmpty()) {
-    title = pairs.front().captionText();
-    pairs.erase(pairs.begin());
-  }
-  const bool resultPanel = !isSurface && std::any_of(pairs.begin(), pairs.end(),
-                                                     [](const Pair& p) { return p.hasResult(); });
-  reading.inputs.title = reading.results.title = Utf8(title);
-  for (const Pair& p : pairs) {
-    const ReportRow row = RowOf(p, panel);
-    if (p.values.empty()) {
-      // A lone caption is a note line, unless it only repeats the panel's title.
-      if (row.caption.empty() || row.caption == reading.inputs.title) continue;
-    } else if (row.value.empty()) {
-      continue;  // nothing shown
-    }
-    ((resultPanel || p.hasResult()) ? reading.results : reading.inputs).rows.push_back(row);
-  }
-  return reading;
-}
-
-bool HasDirectChild(const QWidget* panel, const QMetaObject& type) {
-  for (QObject* child : panel->children())
-    if (child->metaObject()->inherits(&type)) return true;
-  return false;
-}
-
-// The heading of a grid: a label just above it in its panel, or else the panel's title.
-QString GridTitle(const QWidget& window, const SampleGridView* view) {
-  const QWidget* parent = view->parentWidget();
-  const QLabel* best = nullptr;
-  for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-    if (!label->isVisibleTo(&window) || label->text().trimmed().isEmpty()) continue;
-    const int gap = view->geometry().top() - label->geometry().bottom();
-    if (gap < -2 || gap > label->height() * 2 || !OverlapsHorizontally(label->geometry(), view->geometry()))
-      continue;
-    if (!best || label->geometry().bottom() > best->geometry().bottom()) best = label;
-  }
-  if (best) return best->text().trimmed();
-  if (auto* box = qobject_cast<const QGroupBox*>(parent)) return box->title().trimmed();
-  return QString();
+  return groups;
 }
 
 // The report's fonts, those of its style sheet that are installed: Latin ones first, so that
@@ -443,47 +238,11 @@ WindowReport CollectReport(const AnalysisWindow& window) {
     d.staleNote = Utf8(note);
   }
 
-  // The controls stand on the window's surface, inside the view that scrolls it.
-  QWidget* surface = window.findChild<QWidget*>(QStringLiteral("surface"));
-  for (SampleGridView* view : surface->findChildren<SampleGridView*>())
-    if (view->isVisibleTo(&window))
-      d.data.push_back(TableFromCells(Utf8(GridTitle(window, view)), view->gridModel()->cells()));
-
-  std::vector<const QWidget*> panels{surface};
-  for (QGroupBox* box : surface->findChildren<QGroupBox*>())
-    if (box->isVisibleTo(&window)) panels.push_back(box);
-  std::vector<PanelReading> readings;
-  ReportGroup modes;
-  for (const QWidget* panel : panels) {
-    if (HasDirectChild(panel, SampleGridView::staticMetaObject)) continue;  // read as tables
-    if (HasDirectChild(panel, QRadioButton::staticMetaObject)) {
-      // The input-mode panel: the chosen option is the input.
-      QString caption;
-      if (auto* box = qobject_cast<const QGroupBox*>(panel)) caption = box->title().trimmed();
-      if (caption.isEmpty()) caption = QStringLiteral("输入方式");
-      for (QRadioButton* option : panel->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
-        if (option->isChecked() && option->isVisibleTo(&window))
-          modes.rows.push_back({Utf8(caption), Utf8(option->text().remove(QLatin1Char('&')))});
-      continue;
-    }
-    readings.push_back(ReadPanel(window, panel, panel == surface));
-  }
-  // The surface first, then the panels from top to bottom and left to right.
-  std::stable_sort(readings.begin() + (readings.empty() ? 0 : 1), readings.end(),
-                   [](const PanelReading& a, const PanelReading& b) {
-                     return a.position.y() != b.position.y() ? a.position.y() < b.position.y()
-                                                             : a.position.x() < b.position.x();
-                   });
-  // The chosen input mode leads the window's own inputs, which have no panel title.
-  if (!readings.empty()) {
-    std::vector<ReportRow>& general = readings.front().inputs.rows;
-    general.insert(general.begin(), modes.rows.begin(), modes.rows.end());
-  }
-  for (const PanelReading& r : readings) {
-    if (!r.inputs.rows.empty()) d.inputs.push_back(r.inputs);
-    if (!r.results.rows.empty()) d.results.push_back(r.results);
-  }
-
+  const WindowDescription description = window.describe();
+  for (const DescribedGrid& grid : description.grids)
+    d.data.push_back(TableFromCells(Utf8(grid.title), grid.grid->cells()));
+  d.inputs = Groups(description.inputs);
+  d.results = Groups(description.results);
   d.solution = window.detailsPane()->solution();
   report.chart = window.chartImage(ReportChartSize());
   return report;

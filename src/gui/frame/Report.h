@@ -1,7 +1,7 @@
 #pragma once
-// A window's report: what the window shows gathered into a ReportDocument (the filled grid
-// cells, the captioned boxes, choices and results of each panel, the worked solution, the
-// chart), and its output as a self-contained HTML file, a PDF file or on a printer.
+// A window's report: what the window describes of itself gathered into a ReportDocument (the
+// filled grid cells, its captioned inputs and results, the worked solution, the chart), and its
+// output as a self-contained HTML file, a PDF file or on a printer.
 #include <QImage>
 #include <QString>
 #include <memory>
@@ -33,7 +33,7 @@ enum class ReportFormat { Html, Pdf };
 // The size the chart is drawn at for a report.
 QSize ReportChartSize();
 
-// Everything the window shows, read from its controls: no computation runs.
+// Everything the window shows, from its description: no computation runs.
 WindowReport CollectReport(const AnalysisWindow& window);
 
 // The format a chosen path asks for: ".pdf" gives PDF, ".html"/".htm" HTML; any other name
@@ -56,11 +56,7 @@ void WritePdfReport(const WindowReport& report, const QString& path);
 // Prints on a printer the caller has set up (the print dialog, or PDF output in tests).
 void PrintReport(const WindowReport& report, QPrinter& printer);
 
-// Why the window has no report to give now (nothing computed yet, or the last computation
-// failed); empty when it has one.
-QString ReportRefusal(const AnalysisWindow& window);
-// The print command on `printer`: refuses without results, shows the print dialog over the
-// printer and prints the window's report when it is accepted. Faults end in a message box.
+// The print command on `printer` (see ReportCommands::printReport).
 void PrintWindowReport(AnalysisWindow& window, QPrinter& printer);
 
 }  // namespace kelvo

@@ -427,4 +427,21 @@ void Form4::RunParametricTest() {
   showStatusLine(StatusLine(result, TestFamily::Parametric, input.hypothesis));
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form4::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  d.addInput("", "Label15", {"Text2"});
+  d.addInput("", "Label17", {"Text3"});
+  d.addInput("", "Label18", {"Text4"});
+  d.addInput("Picture2", "Command2",
+             {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6", "Combo7"});
+  d.addInput("Picture2", "Label6", {"Label7"});
+  d.addInput("Picture2", "Label8", {"Label9"});
+  d.addResult("Picture1", "Label2", {"Label3"});
+  d.addResult("Picture1", "Label4", {"Label5"});
+  d.addResult("Picture3", "Label11", {"Label12"});
+  d.addResult("Picture3", "Label13", {"Label14"});
+  return d;
+}
+
 }  // namespace kelvo

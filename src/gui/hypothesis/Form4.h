@@ -23,6 +23,7 @@ class Form4 : public AnalysisWindow {
   Q_OBJECT
  public:
   Form4();
+  WindowDescription describe() const override;
 
   // The activation body: title, condition text, known-value prompts and boxes, the list.
   void ApplyTestMode();

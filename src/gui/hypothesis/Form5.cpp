@@ -513,4 +513,22 @@ void Form5::RunFittingTest() {
   showStatusLine(StatusLine(result));
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form5::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  if (!m_entry) d.dataPrerequisite = QStringLiteral("请先选择要检验的分布");
+  d.setGridTitle("MSFlexGrid2", "Label21");
+  d.addInput("", "Command2", {"Combo1"});
+  d.addInput("", "Label6", {"Label7"});
+  d.addInput("", "Label8", {"Label9"});
+  d.addInput("", "Label15", {"Text2"});
+  d.addInput("", "Label17", {"Label19"});
+  d.addInput("", "Label18", {"Label20"});
+  d.addResult("Label10", "Label11", {"Label12"});
+  d.addResult("Label10", "Label13", {"Label14"});
+  d.addResult("Label1", "Label2", {"Label3"});
+  d.addResult("Label1", "Label4", {"Label5"});
+  return d;
+}
+
 }  // namespace kelvo

@@ -20,6 +20,7 @@ class Form5 : public AnalysisWindow {
   Q_OBJECT
  public:
   Form5();
+  WindowDescription describe() const override;
 
   // A choice in the distribution list: the known parameters asked until valid, then the
   // hypothesis texts and the input controls enabled. 取消 on a question takes the pick back:

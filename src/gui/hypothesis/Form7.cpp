@@ -171,4 +171,18 @@ bool Form7::eventFilter(QObject* watched, QEvent* event) {
   return AnalysisWindow::eventFilter(watched, event);
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form7::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  d.addInput("", "Command2", {"Combo1"});
+  d.addInput("", "Label6", {"Label7"});
+  d.addInput("", "Label8", {"Label9"});
+  d.addInput("", "Label15", {"Text2"});
+  d.addResult("Label1", "Label2", {"Label3"});
+  d.addResult("Label1", "Label4", {"Label5"});
+  d.addResult("Label10", "Label11", {"Label12"});
+  d.addResult("Label10", "Label13", {"Label14"});
+  return d;
+}
+
 }  // namespace kelvo

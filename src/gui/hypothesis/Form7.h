@@ -18,6 +18,7 @@ class Form7 : public AnalysisWindow {
   Q_OBJECT
  public:
   Form7();
+  WindowDescription describe() const override;
 
   // The compute button's body: checks, ranking, decision, conclusion.
   void ComputeRankSum();

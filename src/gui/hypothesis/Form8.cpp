@@ -300,4 +300,15 @@ AsymptoticTestInput Form8::testInput(const AsymptoticMode& mode) const {
   return input;
 }
 
+// The inputs and results as the report reads them, panel by panel.
+WindowDescription Form8::describe() const {
+  WindowDescription d = AnalysisWindow::describe();
+  d.addInput("Picture2", "Command2", {"Combo1", "Combo2", "Combo3", "Combo4"});
+  d.addInput("Picture2", "Label6", {"Label7"});
+  d.addInput("Picture2", "Label8", {"Label9"});
+  d.addInput("Picture5", "Label15", {"Text2"});
+  d.addResult("Picture3", "Label11", {"Label12"});
+  return d;
+}
+
 }  // namespace kelvo

@@ -19,6 +19,7 @@ class Form8 : public AnalysisWindow {
   Q_OBJECT
  public:
   Form8();
+  WindowDescription describe() const override;
 
   // Activation: the mode's title and list; no repeat counts in modes 4 and 5.
   void ApplyAsymptoticMode();

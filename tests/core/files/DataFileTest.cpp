@@ -12,7 +12,7 @@ namespace {
 DataFileContent TwoGrids() {
   DataFileContent content;
   content.window = "Form5";
-  content.inputMode = 2;
+  content.inputMode = DataInputMode::Two;
   content.title = "分布拟和检验, 第 2 题";  // a comma and blank in a caption stay in it
   content.settings.set("entry", "9");
   content.settings.set("level", "");
@@ -27,7 +27,7 @@ DataFileContent TwoGrids() {
 TEST(DataFileTest, WrittenFileHasTheDocumentedShape) {
   DataFileContent content;
   content.window = "Form4";
-  content.inputMode = 1;
+  content.inputMode = DataInputMode::One;
   content.windowMode = 2;
   content.title = "单个正态分布检验μ(σ未知)";
   content.settings.set("level", "0.05");
@@ -45,7 +45,7 @@ TEST(DataFileTest, FileOfTheFirstVersionStillOpens) {
   DataFileContent expected;
   expected.version = 1;
   expected.window = "Form9";
-  expected.inputMode = 2;
+  expected.inputMode = DataInputMode::Two;
   expected.rows = {{"MSFlexGrid1", 1, {"1", "2"}}, {"MSFlexGrid1", 2, {"3", "4"}}};
   EXPECT_EQ(content, expected);
 }
@@ -71,7 +71,7 @@ TEST(DataFileTest, RoundTripGivesTheSameContent) {
   EXPECT_EQ(ParseDataFile(FormatDataFile(content), 1000), content);
   DataFileContent empty;
   empty.window = "Form7";
-  empty.inputMode = 3;
+  empty.inputMode = DataInputMode::Grouped;
   EXPECT_EQ(ParseDataFile(FormatDataFile(empty), 1000), empty);
 }
 
@@ -101,7 +101,7 @@ TEST(DataFileTest, SavingRefusesWhatCouldNotBeOpened) {
   content.rows[0].grid = "MS,Grid";
   EXPECT_THROW(FormatDataFile(content), InputError);
   content = TwoGrids();
-  content.inputMode = 4;
+  content.inputMode = static_cast<DataInputMode>(4);
   EXPECT_THROW(FormatDataFile(content), InputError);
   // A line break in a text would end its line early when read back.
   content = TwoGrids();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -16,8 +17,6 @@
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/Report.h"
 #include "gui/frame/ValidatedBox.h"
-#include "gui/frame/ValueLabel.h"
-#include "gui/common/ControlLayout.h"
 #include "gui/support/WindowFixture.h"
 
 using namespace kelvo;
@@ -54,20 +53,13 @@ QString Escaped(const QString& text) {
   return QString::fromStdString(EscapeHtml(text.toStdString()));
 }
 
-// The rows of the group titled `title` in `groups`, as "caption=value" texts.
-QStringList RowsOf(const std::vector<ReportGroup>& groups, const QString& title) {
+// Every row of `groups` as "title|caption=value", in order.
+QStringList AllRows(const std::vector<ReportGroup>& groups) {
   QStringList rows;
   for (const ReportGroup& g : groups)
-    if (QString::fromStdString(g.title) == title)
-      for (const ReportRow& r : g.rows)
-        rows << QString::fromStdString(r.caption) + "=" + QString::fromStdString(r.value);
+    for (const ReportRow& r : g.rows)
+      rows << QString::fromStdString(g.title + "|" + r.caption + "=" + r.value);
   return rows;
-}
-
-QStringList Titles(const std::vector<ReportGroup>& groups) {
-  QStringList titles;
-  for (const ReportGroup& g : groups) titles << QString::fromStdString(g.title);
-  return titles;
 }
 
 // Every piece of the pane's plain text (headings, sentences, formulas, table cells) must stand
@@ -85,47 +77,6 @@ void ExpectSolutionIn(const QString& html, const QString& plain) {
     }
   }
 }
-
-// A window whose panels are laid out in the other ways the windows use: a caption above its
-// value, a panel headed by a label instead of a title, empty labels keeping a value's place.
-class LayoutWindow : public AnalysisWindow {
- public:
-  LayoutWindow() : AnalysisWindow(FrameOptions()) {
-    setWindowTitle(QStringLiteral("布局"));
-    auto* middle = new QGroupBox(surface());
-    PlaceControl(middle, 3000, 2190, 4620, 2300);
-    addLabel(middle, "Label1", QStringLiteral("中间结果"), 150, 150, 1800, 300);
-    addLabel(middle, "Label2", QStringLiteral("样本均值"), 150, 600, 1000, 360);
-    addLabel(middle, "Label3", QString(), 1260, 600, 1000, 360);  // nothing shown
-    addLabel(middle, "Label4", QStringLiteral("样本方差"), 2340, 600, 1000, 360);
-    addLabel(middle, "Label5", QString(), 3450, 600, 1000, 360);
-
-    auto* result = new QGroupBox(surface());
-    PlaceControl(result, 7800, 2190, 3000, 2400);
-    addLabel(result, "Label10", QStringLiteral("结果及说明"), 150, 150, 2280, 360);
-    addLabel(result, "Label11", QStringLiteral("结论:"), 150, 600, 2280, 360);
-    conclusion = new ConclusionLabel(QStringLiteral("接受原假设 H0"), QStringLiteral("接受备选假设 H1"), result);
-    PlaceControl(conclusion, 150, 960, 2460, 360);
-    addLabel(result, "Label13", QStringLiteral("条件说明"), 150, 1500, 2280, 360);
-    addLabel(result, "Label14", QString(), 150, 1860, 2460, 360);
-
-    auto* interval = new QGroupBox(QStringLiteral("区间估计"), surface());
-    PlaceControl(interval, 3000, 4600, 6000, 900);
-    addLabel(interval, "Label7", QStringLiteral("置信区间"), 180, 300, 1200, 390);
-    lower = addDecoratedLabel(interval, "Label8", QStringLiteral("("), QStringLiteral(","), 1440, 300, 1500, 390);
-    upper = addDecoratedLabel(interval, "Label18", QString(), QStringLiteral(")"), 3000, 300, 1500, 390);
-
-    auto* parameters = new QGroupBox(surface());  // no title, no heading label
-    PlaceControl(parameters, 9300, 4600, 2340, 1920);
-    addLabel(parameters, "Label17", QStringLiteral("μ"), 150, 240, 2040, 330);
-    addLabel(parameters, "Label19", QStringLiteral("5.2"), 150, 570, 2040, 330);
-    addLabel(parameters, "Label18", QStringLiteral("σ²"), 150, 1050, 2040, 330);
-    addLabel(parameters, "Label20", QStringLiteral("0.25"), 150, 1380, 2040, 330);
-  }
-  ConclusionLabel* conclusion;
-  ValueLabel* lower;
-  ValueLabel* upper;
-};
 
 }  // namespace
 
@@ -153,13 +104,6 @@ class ReportTest : public QObject {
     QCOMPARE(d.data.size(), std::size_t{1});
     const std::vector<std::vector<std::string>> grid = {{"", "1", "2", "3"}, {"数据值", "2", "4", "6"}};
     QVERIFY(d.data[0].rows == grid);
-    QCOMPARE(QString::fromStdString(d.data[0].title), QStringLiteral("数据录入"));
-    QCOMPARE(RowsOf(d.inputs, QString()), QStringList{QStringLiteral("输入方式=输入方式一")});
-    // Sample 2, 4, 6: mean 4, variance 4 and σ = √(8/3) = 1.633 (Form9Test's normal row).
-    QCOMPARE(Titles(d.results), (QStringList{"中间结果", "矩估计", "似然估计"}));
-    QCOMPARE(RowsOf(d.results, QStringLiteral("中间结果")), (QStringList{"样本均值=4.000", "样本方差=4.000"}));
-    QCOMPARE(RowsOf(d.results, QStringLiteral("矩估计")), (QStringList{"μ的估计值=4.000", "σ的估计值=1.633"}));
-    QCOMPARE(RowsOf(d.results, QStringLiteral("似然估计")), (QStringList{"μ的估计值=4.000", "σ的估计值=1.633"}));
     QVERIFY(!d.solution.empty());
     // The window's own chart of the computation, drawn for the report.
     QVERIFY(!report.chart.isNull());
@@ -182,18 +126,8 @@ class ReportTest : public QObject {
 
   void testReportHoldsHypothesisLevelAndConclusion() {
     Form4* w = computedForm4();
-    const ReportDocument d = CollectReport(*w).document;
-    QCOMPARE(QString::fromStdString(d.title), QStringLiteral("单个正态分布检验μ(σ未知)"));
-    QCOMPARE(Titles(d.inputs), (QStringList{"", "假设命题"}));
-    QCOMPARE(RowsOf(d.inputs, QString()), (QStringList{"输入方式=输入方式一", "显著水平=0.05"}));
-    QCOMPARE(RowsOf(d.inputs, QStringLiteral("假设命题")),
-             (QStringList{"假设命题选择=μ≤μ0,μ＞μ0", "厡 假 设H0=μ≤μ0=1", "备选假设H1=μ＞μ0=1"}));
-    // 1..5 against μ0 = 1: t = 2.828 > t₀.₀₅(4) = 2.132 (Form4Test's "2 raw" row).
-    QCOMPARE(RowsOf(d.results, QStringLiteral("中间结果")), (QStringList{"样本均值=3.000", "样本方差=2.500"}));
-    const QStringList outcome = RowsOf(d.results, QStringLiteral("结果及说明"));
-    QCOMPARE(outcome.value(0), QStringLiteral("结论:=接受备选假设 H1"));
-    QVERIFY(outcome.value(1).startsWith(QStringLiteral("条件说明=")));
-
+    QCOMPARE(QString::fromStdString(CollectReport(*w).document.title),
+             QStringLiteral("单个正态分布检验μ(σ未知)"));
     const QString path = m_dir.filePath("test.html");
     m_fixture->dialogs.queueFilePath(path);
     w->exportReport();
@@ -203,23 +137,65 @@ class ReportTest : public QObject {
     ExpectSolutionIn(html, w->detailsPane()->plainText());
   }
 
-  void captionsAreFoundAboveAndBesideValues() {
-    auto* w = new LayoutWindow;
-    w->show();
-    w->conclusion->showDecision(Decision::AcceptH1);
-    w->lower->showValue(1.5);
-    w->upper->showValue(2.25);
+  // One computation in each window: its report holds the grid, every input and every result
+  // the window shows, group by group.
+  void reportOfEachWindowHoldsItsInputsAndResults_data() {
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QStringList>("results");
+    const QString mode = QStringLiteral("|输入方式=输入方式一");
+    // Sample 2, 4, 6: mean 4, variance 4 and σ = √(8/3) = 1.633 (Form9Test's normal row).
+    QTest::newRow("Form9") << 0 << QStringList{mode}
+                           << QStringList{"中间结果|样本均值=4.000", "中间结果|样本方差=4.000",
+                                          "矩估计|μ的估计值=4.000", "矩估计|σ的估计值=1.633",
+                                          "似然估计|μ的估计值=4.000", "似然估计|σ的估计值=1.633"};
+    // Poisson 1..5 at 0.95, by hand: the roots of (3 − λ)² = 1.96²·λ/5 are 1.818 and 4.950.
+    QTest::newRow("Form3") << 1 << QStringList{mode, "参数|置信水平=0.95"}
+                           << QStringList{"区间估计|双侧置信 λ=", "区间估计|置信区间=(1.818,4.950)",
+                                          "中间结果|样本均值=3.000", "中间结果|样本方差=2.500"};
+    // n = 16, mean 10, s = 2: 10 ∓ 1.0657 and 10 ± 0.8765 (Form3aTest's decorated labels).
+    QTest::newRow("Form3a") << 2 << QStringList{"|输入方式=输入中间值", "参数|置信水平=0.95"}
+                            << QStringList{"区间估计|双侧置信 μ=", "区间估计|置信区间=(8.934, 11.066)",
+                                           "区间估计|单侧置信 μ=", "区间估计|单侧置信上限=(-∞,10.877)",
+                                           "区间估计|单侧置信下限=(9.123,∞)", "中间结果|样本均值=10.000",
+                                           "中间结果|样本方差=4.000"};
+    // 1..5 against μ0 = 1: t = 2.828 > t₀.₀₅(4) = 2.132 (Form4Test's "2 raw" row).
+    QTest::newRow("Form4") << 3
+                           << QStringList{mode, "|显著水平=0.05", "假设命题|假设命题选择=μ≤μ0,μ＞μ0",
+                                          "假设命题|厡 假 设H0=μ≤μ0=1", "假设命题|备选假设H1=μ＞μ0=1"}
+                           << QStringList{"中间结果|样本均值=3.000", "中间结果|样本方差=2.500",
+                                          "结果及说明|结论:=接受备选假设 H1",
+                                          "结果及说明|条件说明=未知σ,检验μ"};
+    // By hand: 6 ones in 8, u = (0.75 − 0.5) / √(0.25/8) = 1.414 < u₀.₀₅ = 1.645.
+    QTest::newRow("Form8") << 4
+                           << QStringList{mode, "假设命题|假设命题选择=ρ＝ρ0,ρ＞ρ0",
+                                          "假设命题|厡 假 设H0=ρ＝ρ0=0.5",
+                                          "假设命题|备选假设H1=ρ＞ρ0 =0.5", "|显著水平=0.05"}
+                           << QStringList{"结果及说明|结论:=接受原假设 H0"};
+    // By hand: 12 and 8 in [0, 5) and [5, 10) against 10 and 10, χ² = 0.8 < χ²₀.₀₅(1) = 3.84.
+    QTest::newRow("Form5") << 5
+                           << QStringList{"|输入方式=间隔数据", "|假设命题选择=7:A B已知,服从均匀分布",
+                                          "|厡 假 设H0=服从均匀分布", "|备选假设H1=不服从均匀分布",
+                                          "|显著水平=0.05", "|输入的A值=0", "|输入的B值=10"}
+                           << QStringList{"结果及说明|结论:=接受原假设 H0",
+                                          "结果及说明|条件说明=样本数>50"};
+    // Rank sum of 1, 2, 4 among 3, 5, 6, 7: T = 7, inside the table's bounds at 0.05.
+    QTest::newRow("Form7") << 6
+                           << QStringList{mode, "|假设命题选择=μ1=μ2,μ1≠μ2", "|厡 假 设H0=μ1=μ2",
+                                          "|备选假设H1=μ1≠μ2", "|显著水平=0.05"}
+                           << QStringList{"结果及说明|结论:=接受原假设 H0"};
+  }
+  void reportOfEachWindowHoldsItsInputsAndResults() {
+    QFETCH(int, window);
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, results);
+    AnalysisWindow* w = computed(window);
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
     const ReportDocument d = CollectReport(*w).document;
-    // The empty labels keep "样本方差" from reading as the mean's value: nothing to report.
-    QCOMPARE(RowsOf(d.results, QStringLiteral("中间结果")), QStringList());
-    QCOMPARE(RowsOf(d.inputs, QStringLiteral("中间结果")), QStringList());
-    QCOMPARE(RowsOf(d.results, QStringLiteral("结果及说明")), QStringList{"结论:=接受备选假设 H1"});
-    QCOMPARE(RowsOf(d.results, QStringLiteral("区间估计")), QStringList{"置信区间=(1.500, 2.250)"});
-    // Names standing over their values: each pairs with the one below it, not across, and
-    // the first name is no heading.
-    QCOMPARE(Titles(d.inputs), (QStringList{"", ""}));
-    QCOMPARE(RowsOf(d.inputs, QString()), (QStringList{"输入方式=输入方式一", "μ=5.2", "σ²=0.25"}));
-    w->close();
+    QCOMPARE(d.data.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(d.data[0].title), QStringLiteral("数据录入"));
+    QCOMPARE(AllRows(d.inputs), inputs);
+    QCOMPARE(AllRows(d.results), results);
   }
 
   // ---- stale results, escaping ----
@@ -518,6 +494,45 @@ class ReportTest : public QObject {
   }
 
  private:
+  // Window `window` of the table below after one successful computation: the list item
+  // picked (answering its questions), the input mode chosen, the grid filled, the level typed.
+  AnalysisWindow* computed(int window) {
+    struct Setup {
+      WindowClass windowClass;
+      const char16_t* caption;
+      int mode;
+      QStringList answers;
+      const char* list;
+      int item;
+      int option;
+      QList<QStringList> rows;
+      const char* level;
+    };
+    const Setup setups[] = {
+        {WindowClass::Form9, u"", 5, {}, nullptr, 0, 1, {{"2", "4", "6"}}, nullptr},
+        {WindowClass::Form3, u"", 3, {}, nullptr, 0, 1, {{"1", "2", "3", "4", "5"}}, "0.95"},
+        {WindowClass::Form3a, u"", 2, {}, nullptr, 0, 2, {{"16", "10", "×", "2"}}, "0.95"},
+        {WindowClass::Form4, u"", 2, {"1"}, "Combo2", 0, 1, {{"1", "2", "3", "4", "5"}}, "0.05"},
+        {WindowClass::Form8, u"", 1, {"0.5"}, "Combo1", 0, 1, {{"1", "0", "1", "1", "0", "1", "1", "1"}}, "0.05"},
+        {WindowClass::Form5, u"分布拟和检验", 0, {"0", "10"}, "Combo1", 7, 3,
+         {{"0", "5"}, {"5", "10"}, {"12", "8"}}, "0.05"},
+        {WindowClass::Form7, u"秩和检验", 0, {}, "Combo1", 2, 1, {{"1", "2", "4"}, {"3", "5", "6", "7"}}, "0.05"},
+    };
+    const Setup& setup = setups[window];
+    AnalysisWindow* w = m_fixture->openWindow(setup.windowClass, QString::fromUtf16(setup.caption), setup.mode);
+    for (const QString& answer : setup.answers) m_fixture->dialogs.queueAnswer(answer);
+    if (setup.list) {
+      WindowFixture::click(w, QStringLiteral("Command2"));
+      WindowFixture::chooseItem(w, QString::fromLatin1(setup.list), setup.item);
+    }
+    if (setup.option != 1)
+      QTest::mouseClick(w->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(setup.option)), Qt::LeftButton);
+    for (int row = 0; row < setup.rows.size(); ++row) WindowFixture::fill(w, row + 1, setup.rows[row]);
+    if (setup.level) WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QString::fromLatin1(setup.level));
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    return w;
+  }
+
   Form9* computedForm9() {
     auto* w = m_fixture->open<Form9>(WindowClass::Form9, QString(), 5);
     WindowFixture::fill(w, 1, {"2", "4", "6"});

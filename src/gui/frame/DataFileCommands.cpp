@@ -6,22 +6,22 @@
 // kind. A data file of another window (or of another mode of this one), opened or imported,
 // gives only its sample rows: settings mean something else there. Nothing is written to a grid
 // before the whole file has been read and checked.
+#include "gui/frame/DataFileCommands.h"
+
 #include <QFileInfo>
-#include <QRadioButton>
 #include <QScopedValueRollback>
 #include <filesystem>
 #include <vector>
 
-#include "core/files/DataFile.h"
 #include "core/sample/DelimitedText.h"
 #include "core/sample/GridBuffer.h"
 #include "core/files/AtomicFile.h"
 #include "core/text/Errors.h"
 #include "core/text/TextNumber.h"
-#include "gui/hypothesis/Form5.h"
 #include "gui/frame/AnalysisWindow.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/frame/SampleGrid.h"
+#include "gui/frame/WindowDescription.h"
 #include "gui/common/AppContext.h"
 #include "gui/common/Dialogs.h"
 
@@ -82,30 +82,6 @@ QString ClassCaption(const std::string& window) {
   return QStringLiteral("另一个窗口");
 }
 
-// What the sample rows of an input mode hold.
-enum class RowLayout { Values, ValuesAndCounts, Summaries, Grouped };
-
-RowLayout LayoutOf(const std::string& window, int inputMode) {
-  if (inputMode == 3) return RowLayout::Grouped;
-  if (inputMode == 1) return RowLayout::Values;
-  return window == "Form3a" || window == "Form4" ? RowLayout::Summaries
-                                                 : RowLayout::ValuesAndCounts;
-}
-
-std::string LayoutName(RowLayout layout) {
-  switch (layout) {
-    case RowLayout::Values:
-      return "逐个输入的样本值";
-    case RowLayout::ValuesAndCounts:
-      return "数据值及其重复数";
-    case RowLayout::Summaries:
-      return "样本的中间值（样本数、均值等）";
-    case RowLayout::Grouped:
-      return "分组区间数据";
-  }
-  return {};
-}
-
 // The cells of a file row up to its last value.
 std::size_t UsedCells(const DataFileRow& row) {
   std::size_t used = row.cells.size();
@@ -119,17 +95,27 @@ struct GridSnapshot {
   CellStore cells;
 };
 
+// The input mode `mode` when the window offers it now.
+const DescribedInputMode* OfferedMode(const WindowDescription& description, DataInputMode mode) {
+  for (const DescribedInputMode& offered : description.inputModes)
+    if (offered.mode == mode) return offered.available ? &offered : nullptr;
+  return nullptr;
+}
+
+int Number(DataInputMode mode) { return static_cast<int>(mode); }
+
 }  // namespace
 
-DataFileContent AnalysisWindow::dataFileContent() const {
+DataFileContent DataFileCommands::content() const {
+  const AnalysisWindow& w = m_window;
   DataFileContent content;
-  content.window = objectName().toStdString();
-  content.inputMode = inputModeNumber();
-  const int mode = analysisMode();
+  content.window = w.objectName().toStdString();
+  content.inputMode = w.describe().inputMode;
+  const int mode = w.analysisMode();
   content.windowMode = mode > 0 && mode <= 32767 ? mode : 0;
-  content.title = windowTitle().toStdString();
-  content.settings = saveSettings();
-  for (SampleGrid* grid : m_grids) {
+  content.title = w.windowTitle().toStdString();
+  content.settings = w.saveSettings();
+  for (SampleGrid* grid : w.m_grids) {
     if (!Shown(grid)) continue;
     const CellStore& cells = grid->cells();
     const int rows = SampleRowCount(cells);
@@ -147,17 +133,37 @@ DataFileContent AnalysisWindow::dataFileContent() const {
   return content;
 }
 
-bool AnalysisWindow::holdsSampleData() const {
-  const CellStore& cells = sampleGrid()->cells();
-  for (int r = 1; r < cells.rows(); ++r)
-    for (int c = 1; c < cells.cols(); ++c)
-      if (IsValue(cells.text(r, c))) return true;
-  return false;
+bool DataFileCommands::hasUnsavedChanges() const {
+  if (!m_savedContent) return false;
+  // What the user entered counts; the caption and the mode number follow the window's mode,
+  // and the input mode of a grid without data loses nothing.
+  auto entered = [](DataFileContent content) {
+    content.title.clear();
+    content.windowMode = 0;
+    if (content.rows.empty()) content.inputMode = DataInputMode::One;
+    return content;
+  };
+  return entered(content()) != entered(*m_savedContent);
 }
 
-void AnalysisWindow::importData() {
-  SampleGrid* target = m_activeGrid;
-  const QString path = Dialogs().askFilePath(this, FileQuestion::Open, kImportAction, kImportFilter,
+bool DataFileCommands::confirmClose() {
+  if (!hasUnsavedChanges()) return true;
+  const int answer = Dialogs().askChoice(
+      &m_window, QStringLiteral("“%1”中的数据尚未保存，是否保存？").arg(m_window.windowTitle()),
+      QStringLiteral("关闭窗口"),
+      {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")});
+  if (answer == 0) return saveData();
+  return answer == 1;
+}
+
+void DataFileCommands::windowShown() {
+  if (!m_savedContent) m_savedContent = content();
+}
+
+void DataFileCommands::importData() {
+  AnalysisWindow& w = m_window;
+  SampleGrid* target = w.activeGrid();
+  const QString path = Dialogs().askFilePath(&w, FileQuestion::Open, kImportAction, kImportFilter,
                                              FileDialogFolder());
   if (path.isEmpty()) return;
   RememberFileFolder(path);
@@ -165,7 +171,7 @@ void AnalysisWindow::importData() {
     const std::string bytes = ReadWholeFile(FilePath(path), kMaxDataFileBytes);
     if (LooksLikeDataFile(bytes)) {
       // A data file (of this window or another) gives its samples, whatever grid is in use.
-      takeSampleRows(ParseDataFile(bytes, Room(m_grids)), kImportAction,
+      takeSampleRows(ParseDataFile(bytes, Room(w.m_grids)), kImportAction,
                      QStringLiteral("数据已修改"));
       return;
     }
@@ -182,19 +188,19 @@ void AnalysisWindow::importData() {
     WriteBlock(cells, block, 1, 1);
     target->cellsReset();
   } catch (const UserFacingError& error) {
-    ShowDataCheck(this,
+    ShowDataCheck(&w,
                   kImportAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
   }
 }
 
-bool AnalysisWindow::saveData() {
-  QString path = Dialogs().askFilePath(this, FileQuestion::Save, QStringLiteral("保存数据"),
+bool DataFileCommands::saveData() {
+  QString path = Dialogs().askFilePath(&m_window, FileQuestion::Save, QStringLiteral("保存数据"),
                                        kDataFilter, FileDialogFolder());
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   RememberFileFolder(path);
   try {
-    const DataFileContent content = dataFileContent();
+    const DataFileContent content = this->content();
     for (const DataFileRow& row : content.rows)
       for (std::size_t c = 0; c < row.cells.size(); ++c)
         if (!row.cells[c].empty() && !IsNumericText(row.cells[c]))
@@ -205,58 +211,62 @@ bool AnalysisWindow::saveData() {
     m_savedContent = content;
     return true;
   } catch (const UserFacingError& error) {
-    ShowDataCheck(this, QStringLiteral("保存数据失败：\n") + QString::fromUtf8(error.what()));
+    ShowDataCheck(&m_window, QStringLiteral("保存数据失败：\n") + QString::fromUtf8(error.what()));
     return false;
   }
 }
 
-void AnalysisWindow::openData() {
+void DataFileCommands::openData() {
+  AnalysisWindow& w = m_window;
   const QString path =
-      Dialogs().askFilePath(this, FileQuestion::Open, kOpenAction, kDataFilter, FileDialogFolder());
+      Dialogs().askFilePath(&w, FileQuestion::Open, kOpenAction, kDataFilter, FileDialogFolder());
   if (path.isEmpty()) return;
   RememberFileFolder(path);
   DataFileContent content;
   try {
-    content = ParseDataFile(ReadWholeFile(FilePath(path), kMaxDataFileBytes), Room(m_grids));
+    content = ParseDataFile(ReadWholeFile(FilePath(path), kMaxDataFileBytes), Room(w.m_grids));
   } catch (const UserFacingError& error) {
-    ShowDataCheck(this, kOpenAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
+    ShowDataCheck(&w, kOpenAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
     return;
   }
   // A file of the first version names no mode: its class decides, as it always did.
-  const bool ownKind = QString::fromStdString(content.window) == objectName() &&
-                       (content.windowMode == 0 || content.windowMode == analysisMode());
+  const bool ownKind = QString::fromStdString(content.window) == w.objectName() &&
+                       (content.windowMode == 0 || content.windowMode == w.analysisMode());
   if (ownKind)
     openOwnData(content);
   else
     takeSampleRows(content, kOpenAction, QStringLiteral("已打开数据文件"));
 }
 
-void AnalysisWindow::openOwnData(const DataFileContent& content) {
+void DataFileCommands::openOwnData(const DataFileContent& content) {
+  AnalysisWindow& w = m_window;
   // Everything the open may change, to be put back when the file does not fit the window.
   std::vector<GridSnapshot> saved;
-  for (SampleGrid* grid : m_grids) saved.push_back({grid, grid->cells()});
-  const int savedMode = inputModeNumber();
-  const SettingList savedSettings = saveSettings();
-  const bool savedStale = m_stale;
+  for (SampleGrid* grid : w.m_grids) saved.push_back({grid, grid->cells()});
+  const int savedMode = w.inputModeNumber();
+  const SettingList savedSettings = w.saveSettings();
+  const bool savedStale = w.m_stale;
   const bool withSettings = content.version >= 2;
   try {
     // The window's own changes are named once, as the opened file, below.
-    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
-    const QScopedValueRollback<bool> quiet(m_restoringSettings, withSettings);
-    if (withSettings) restoreSettings(content.settings);
-    auto* fitting = qobject_cast<Form5*>(this);
-    if (fitting && !fitting->chosenEntry()) throw InputError("请先选择要检验的分布，再打开数据");
+    const QScopedValueRollback<int> own(w.m_ownChanges, w.m_ownChanges + 1);
+    const QScopedValueRollback<bool> quiet(w.m_restoringSettings, withSettings);
+    if (withSettings) w.restoreSettings(content.settings);
+    const WindowDescription description = w.describe();
+    if (!description.dataPrerequisite.isEmpty())
+      throw InputError(description.dataPrerequisite.toStdString() + "，再打开数据");
     // The file may only choose an input mode that the window offers now.
-    const QRadioButton* option = modeOption(content.inputMode);
-    if (!option || !option->isEnabled() || option->isHidden())
-      throw InputError(
-          "本窗口现在不能使用" +
-          (option ? "“" + option->text().toStdString() + "”" : InputModeName(content.inputMode)) +
-          "，不能打开这个数据文件");
+    const DescribedInputMode* option = OfferedMode(description, content.inputMode);
+    if (!option) {
+      std::string name = InputModeName(content.inputMode);
+      for (const DescribedInputMode& offered : description.inputModes)
+        if (offered.mode == content.inputMode) name = "“" + offered.name.toStdString() + "”";
+      throw InputError("本窗口现在不能使用" + name + "，不能打开这个数据文件");
+    }
     std::vector<SampleGrid*> targets;  // the grid of each row of the file
     for (const DataFileRow& row : content.rows) {
       SampleGrid* grid = nullptr;
-      for (SampleGrid* g : m_grids)
+      for (SampleGrid* g : w.m_grids)
         if (GridName(g) == row.grid) grid = g;
       if (!grid) throw InputError("文件中有本窗口没有的表格的数据");
       if (!Shown(grid))
@@ -271,15 +281,17 @@ void AnalysisWindow::openOwnData(const DataFileContent& content) {
     }
     // The input mode decides the sample rows. A file without settings switches with the
     // mode's questions; 取消 there ends the open before anything has changed.
-    if (content.inputMode != inputModeNumber() && !applyInputModeNumber(content.inputMode)) return;
+    if (content.inputMode != description.inputMode &&
+        !w.applyInputModeNumber(Number(content.inputMode)))
+      return;
     for (std::size_t i = 0; i < content.rows.size(); ++i) {
       const int rows = SampleRowCount(targets[i]->cells());
       if (content.rows[i].row > rows)
         throw InputError(
             GridCaption(content.rows[i].grid) + "没有第 " + std::to_string(content.rows[i].row) +
-            " 行：" + option->text().toStdString() + "下只有 " + std::to_string(rows) + " 行数据");
+            " 行：" + option->name.toStdString() + "下只有 " + std::to_string(rows) + " 行数据");
     }
-    for (SampleGrid* grid : m_grids)
+    for (SampleGrid* grid : w.m_grids)
       if (Shown(grid)) ClearSampleRows(grid->cells());
     for (std::size_t i = 0; i < content.rows.size(); ++i) {
       CellStore& cells = targets[i]->cells();
@@ -287,19 +299,19 @@ void AnalysisWindow::openOwnData(const DataFileContent& content) {
       for (std::size_t c = 0; c < UsedCells(row); ++c)
         if (!row.cells[c].empty()) cells.setText(row.row, static_cast<int>(c) + 1, row.cells[c]);
     }
-    for (SampleGrid* grid : m_grids) grid->cellsReset();
+    for (SampleGrid* grid : w.m_grids) grid->cellsReset();
   } catch (const UserFacingError& error) {
     {
-      const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
-      const QScopedValueRollback<bool> quiet(m_restoringSettings, true);
+      const QScopedValueRollback<int> own(w.m_ownChanges, w.m_ownChanges + 1);
+      const QScopedValueRollback<bool> quiet(w.m_restoringSettings, true);
       if (withSettings) {
         try {
-          restoreSettings(savedSettings);
+          w.restoreSettings(savedSettings);
         } catch (const UserFacingError&) {
           // The window's own settings: nothing in them it cannot take.
         }
       }
-      if (inputModeNumber() != savedMode) applyInputModeNumber(savedMode);
+      if (w.inputModeNumber() != savedMode) w.applyInputModeNumber(savedMode);
       for (GridSnapshot& s : saved) {
         s.grid->reshape(s.cells.rows(), s.cells.cols());
         s.grid->cells() = std::move(s.cells);
@@ -307,44 +319,44 @@ void AnalysisWindow::openOwnData(const DataFileContent& content) {
       }
     }
     if (!savedStale) {
-      setResultsGreyed(false);
-      m_details->setStaleNote(QString());
+      w.setResultsGreyed(false);
+      w.detailsPane()->setStaleNote(QString());
     }
-    ShowDataCheck(this, kOpenAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
+    ShowDataCheck(&w, kOpenAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
     return;
   }
-  markResultsStale(QStringLiteral("已打开数据文件"));
-  m_savedContent = dataFileContent();
+  w.markResultsStale(QStringLiteral("已打开数据文件"));
+  m_savedContent = this->content();
 }
 
-void AnalysisWindow::takeSampleRows(const DataFileContent& content, const QString& action,
-                                    const QString& staleNote) {
+void DataFileCommands::takeSampleRows(const DataFileContent& content, const QString& action,
+                                      const QString& staleNote) {
+  AnalysisWindow& w = m_window;
   const QString source =
       content.title.empty() ? ClassCaption(content.window) : QString::fromStdString(content.title);
-  SampleGrid* target = sampleGrid();
+  SampleGrid* target = w.sampleGrid();
   std::vector<const DataFileRow*> rows;
-  int mode = 0;
+  const WindowDescription description = w.describe();
+  std::optional<DataInputMode> mode;
   try {
-    auto* fitting = qobject_cast<Form5*>(this);
-    if (fitting && !fitting->chosenEntry())
-      throw InputError("请先选择要检验的分布，再" + action.toStdString());
+    if (!description.dataPrerequisite.isEmpty())
+      throw InputError(description.dataPrerequisite.toStdString() + "，再" + action.toStdString());
     for (const DataFileRow& row : content.rows)
       if (row.grid == kSampleGridName && UsedCells(row) > 0) rows.push_back(&row);
     if (rows.empty()) throw InputError("文件中没有样本数据");
     // The input mode of this window whose rows hold what the file's rows hold, the current one
     // first.
-    const RowLayout layout = LayoutOf(content.window, content.inputMode);
-    const std::string kind = objectName().toStdString();
-    for (int number : {inputModeNumber(), 1, 2, 3}) {
-      const QRadioButton* option = modeOption(number);
-      if (option && option->isEnabled() && !option->isHidden() &&
-          LayoutOf(kind, number) == layout) {
+    const SampleRows layout = SampleRowsOf(content.window, content.inputMode);
+    for (DataInputMode number : {description.inputMode, DataInputMode::One, DataInputMode::Two,
+                                 DataInputMode::Grouped}) {
+      const DescribedInputMode* option = OfferedMode(description, number);
+      if (option && option->rows == layout) {
         mode = number;
         break;
       }
     }
-    if (mode == 0)
-      throw InputError("文件中的样本是" + LayoutName(layout) + "，本窗口现在不能输入这样的数据");
+    if (!mode)
+      throw InputError("文件中的样本是" + SampleRowsName(layout) + "，本窗口现在不能输入这样的数据");
     const std::size_t cols = static_cast<std::size_t>(target->cells().cols() - 1);
     for (const DataFileRow* row : rows)
       if (UsedCells(*row) > cols)
@@ -352,15 +364,15 @@ void AnalysisWindow::takeSampleRows(const DataFileContent& content, const QStrin
                          std::to_string(UsedCells(*row)) + " 个数据，超出样本数据表的 " +
                          std::to_string(cols) + " 列");
   } catch (const UserFacingError& error) {
-    ShowDataCheck(this, action + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
+    ShowDataCheck(&w, action + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
     return;
   }
 
   QStringList left;  // rows of the file this window has no row for
   {
-    const QScopedValueRollback<int> own(m_ownChanges, m_ownChanges + 1);
+    const QScopedValueRollback<int> own(w.m_ownChanges, w.m_ownChanges + 1);
     // 取消 on a question of the mode ends the transfer before anything has changed.
-    if (mode != inputModeNumber() && !applyInputModeNumber(mode)) return;
+    if (*mode != description.inputMode && !w.applyInputModeNumber(Number(*mode))) return;
     CellStore& cells = target->cells();
     ClearSampleRows(cells);
     const int sampleRows = SampleRowCount(cells);
@@ -374,12 +386,12 @@ void AnalysisWindow::takeSampleRows(const DataFileContent& content, const QStrin
     }
     target->cellsReset();
   }
-  markResultsStale(staleNote);
+  w.markResultsStale(staleNote);
   QString note = QStringLiteral("已从“%1”的数据文件读入样本数据，其他设置未读入。").arg(source);
   if (!left.isEmpty())
     note += QStringLiteral("文件第 %1 行的样本超出本窗口的样本数据表，未读入。")
                 .arg(left.join(QStringLiteral("、")));
-  Dialogs().showMessage(this, note, action, MessageIcon::Information);
+  Dialogs().showMessage(&w, note, action, MessageIcon::Information);
 }
 
 }  // namespace kelvo
