@@ -161,12 +161,12 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
       if (line.substr(0, kWindowStart.size()) == kWindowStart) {
         const std::string_view rest = line.substr(kWindowStart.size());
         const std::size_t comma = rest.find(", ");
-        const int mode = SmallWholeNumber(rest.substr(0, comma));
-        if (windowSeen || comma == std::string_view::npos || mode < 0 || mode > kLargestRow ||
+        const int windowMode = SmallWholeNumber(rest.substr(0, comma));
+        if (windowSeen || comma == std::string_view::npos || windowMode < 0 || windowMode > kLargestRow ||
             !IsOneLine(rest.substr(comma + 2)))
           Damaged(number, "窗口行格式不对");
         windowSeen = true;
-        content.windowMode = mode;
+        content.windowMode = windowMode;
         content.title = std::string(rest.substr(comma + 2));
       } else if (line.substr(0, kSettingStart.size()) == kSettingStart) {
         const std::string_view rest = line.substr(kSettingStart.size());
