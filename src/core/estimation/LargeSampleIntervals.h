@@ -10,7 +10,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 // The four intervals, by the parameter they estimate.
 enum class LargeSampleInterval {

@@ -18,7 +18,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 // The nine intervals, one population (the first four) or two.
 enum class NormalInterval {

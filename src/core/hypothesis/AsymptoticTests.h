@@ -20,7 +20,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 enum class AsymptoticTest { Proportion, BinomialProportion, PoissonMean, ExponentialMean };
 

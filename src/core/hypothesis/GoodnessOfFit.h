@@ -12,7 +12,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 // The whole computation of the compute button: the cell and data checks, classes,
 // estimates, probabilities, merging, χ² = Σ (O - E)²/E and its comparison with χ²_α(K - r - 1)

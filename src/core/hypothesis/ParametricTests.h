@@ -21,7 +21,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 enum class ParametricTest {
   MeanKnownSigma,

@@ -15,7 +15,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 // The entries of the window's hypothesis list, in its order (H0 is always μ1 = μ2). Note the
 // order differs from the parametric windows: the first entry here is "μ1<μ2".

@@ -5,7 +5,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 // Tests H0 "the sample follows a normal distribution" on the values in row 1 of the grid,
 // columns 1 to 100 (one value per cell; empty cells are skipped, later columns are not read).

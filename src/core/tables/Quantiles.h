@@ -16,7 +16,7 @@
 
 namespace kelvo {
 
-class TableStore;  // core/tables/TableStore.h
+class TableStore;
 
 // z of the tabulated cell nearest to Φ(z) = p, to two decimals.
 CriticalValue NormalQuantile(TableStore& tables, double p);
