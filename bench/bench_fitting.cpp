@@ -34,7 +34,7 @@ void RunFit(benchmark::State& state, kelvo::FittingEntry entry, const kelvo::Cel
   request.alpha = 0.05;
   const kelvo::CellStore law(3, 2);
   try {
-    const kelvo::FittingResult first = kelvo::ComputeFittingTest(request, sample, law);
+    const kelvo::FittingResult first = kelvo::ComputeFittingTest(tables, request, sample, law);
     state.counters["classes"] = static_cast<double>(first.classes.size());
     state.counters["merged"] = static_cast<double>(first.merged.size());
     state.counters["chi2"] = first.test.statistic;
@@ -42,7 +42,7 @@ void RunFit(benchmark::State& state, kelvo::FittingEntry entry, const kelvo::Cel
     state.SkipWithError(e.what());
     return;
   }
-  for (auto _ : state) benchmark::DoNotOptimize(kelvo::ComputeFittingTest(request, sample, law));
+  for (auto _ : state) benchmark::DoNotOptimize(kelvo::ComputeFittingTest(tables, request, sample, law));
 }
 
 // Nine classes, each probability a left Riemann sum of 200 or more density values.

@@ -36,7 +36,7 @@ void BM_RankSumDecision(benchmark::State& state) {
   kelvo::TableStore tables(KELVO_TABLES_DB);
   const kelvo::RankSumSamples samples = MakeSamples();
   for (auto _ : state)
-    benchmark::DoNotOptimize(kelvo::RankSumDecision(kelvo::RankSumHypothesis::TwoSided, samples, 0.025));
+    benchmark::DoNotOptimize(kelvo::RankSumDecision(tables, kelvo::RankSumHypothesis::TwoSided, samples, 0.025));
 }
 BENCHMARK(BM_RankSumDecision)->Unit(benchmark::kMillisecond);
 
@@ -50,7 +50,7 @@ void BM_ComputeRankSumTest(benchmark::State& state) {
     grid.setText(2, i + 1, std::to_string(samples.second[i]));
   }
   for (auto _ : state)
-    benchmark::DoNotOptimize(kelvo::ComputeRankSumTest(grid, kelvo::RankSumHypothesis::TwoSided, "0.05"));
+    benchmark::DoNotOptimize(kelvo::ComputeRankSumTest(tables, grid, kelvo::RankSumHypothesis::TwoSided, "0.05"));
 }
 BENCHMARK(BM_ComputeRankSumTest)->Unit(benchmark::kMillisecond);
 

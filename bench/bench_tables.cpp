@@ -9,28 +9,28 @@ namespace {
 // The normal scan visits every cell of the 40-row table.
 void BM_NormalQuantile(benchmark::State& state) {
   kelvo::TableStore tables(KELVO_TABLES_DB);
-  for (auto _ : state) benchmark::DoNotOptimize(kelvo::NormalQuantile(0.975));
+  for (auto _ : state) benchmark::DoNotOptimize(kelvo::NormalQuantile(tables, 0.975));
 }
 BENCHMARK(BM_NormalQuantile);
 
 // df 45: the last record of the t table.
 void BM_TQuantile(benchmark::State& state) {
   kelvo::TableStore tables(KELVO_TABLES_DB);
-  for (auto _ : state) benchmark::DoNotOptimize(kelvo::TQuantile(45, 0.025));
+  for (auto _ : state) benchmark::DoNotOptimize(kelvo::TQuantile(tables, 45, 0.025));
 }
 BENCHMARK(BM_TQuantile);
 
 // Row 120, the last record, with the reciprocal.
 void BM_FQuantile(benchmark::State& state) {
   kelvo::TableStore tables(KELVO_TABLES_DB);
-  for (auto _ : state) benchmark::DoNotOptimize(kelvo::FQuantile(200, 100, 0.975));
+  for (auto _ : state) benchmark::DoNotOptimize(kelvo::FQuantile(tables, 200, 100, 0.975));
 }
 BENCHMARK(BM_FQuantile);
 
 // df 45: the last record of the chi-square table.
 void BM_ChiSquareQuantile(benchmark::State& state) {
   kelvo::TableStore tables(KELVO_TABLES_DB);
-  for (auto _ : state) benchmark::DoNotOptimize(kelvo::ChiSquareQuantile(45, 0.05));
+  for (auto _ : state) benchmark::DoNotOptimize(kelvo::ChiSquareQuantile(tables, 45, 0.05));
 }
 BENCHMARK(BM_ChiSquareQuantile);
 

@@ -21,8 +21,8 @@ void CheckSample(const SampleSummary& sample, double level) {
 }
 
 // z, looked up and recorded as the first critical value of the result.
-double TwoSidedZ(double level, IntervalResult& result) {
-  result.criticalValues.push_back(NormalQuantile(level / 2 + 0.5));
+double TwoSidedZ(TableStore& tables, double level, IntervalResult& result) {
+  result.criticalValues.push_back(NormalQuantile(tables, level / 2 + 0.5));
   const double z = result.criticalValues.back().value;
   result.intermediates.add("z", z);
   return z;
@@ -49,20 +49,21 @@ void SolveQuadratic(double a, double b, double c, IntervalResult& result) {
 
 }  // namespace
 
-IntervalResult ComputeProportionInterval(const SampleSummary& sample, double level) {
+IntervalResult ComputeProportionInterval(TableStore& tables, const SampleSummary& sample, double level) {
   CheckSample(sample, level);
   IntervalResult result;
-  const double z = TwoSidedZ(level, result);
+  const double z = TwoSidedZ(tables, level, result);
   const double n = sample.n, mean = sample.mean;
   SolveQuadratic(n + z * z, 2 * n * mean + z * z, n * mean * mean, result);
   return result;
 }
 
-IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level, int trialCount) {
+IntervalResult ComputeBinomialInterval(TableStore& tables, const SampleSummary& sample, double level,
+                                       int trialCount) {
   CheckSample(sample, level);
   if (trialCount < 1) throw InputError("二项分布的N必须是正整数");
   IntervalResult result;
-  const double z = TwoSidedZ(level, result);
+  const double z = TwoSidedZ(tables, level, result);
   // In doubles: as an int, n·N² would overflow already for 3 observations of N = 32767.
   const double n = sample.n, trials = trialCount, mean = sample.mean;
   SolveQuadratic(n * trials * trials + trials * z * z, 2 * n * trials * mean + trials * z * z,
@@ -70,19 +71,19 @@ IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level
   return result;
 }
 
-IntervalResult ComputePoissonInterval(const SampleSummary& sample, double level) {
+IntervalResult ComputePoissonInterval(TableStore& tables, const SampleSummary& sample, double level) {
   CheckSample(sample, level);
   IntervalResult result;
-  const double z = TwoSidedZ(level, result);
+  const double z = TwoSidedZ(tables, level, result);
   const double n = sample.n, mean = sample.mean;
   SolveQuadratic(n, 2 * n * mean + z * z, n * mean * mean, result);
   return result;
 }
 
-IntervalResult ComputeExponentialInterval(const SampleSummary& sample, double level) {
+IntervalResult ComputeExponentialInterval(TableStore& tables, const SampleSummary& sample, double level) {
   CheckSample(sample, level);
   IntervalResult result;
-  const double z = TwoSidedZ(level, result);
+  const double z = TwoSidedZ(tables, level, result);
   const double rootN = std::sqrt(static_cast<double>(sample.n));
   result.intermediates.add("sqrtN", rootN);
   // The upper bound divides by √n − z: no interval unless the sample outweighs the quantile.
@@ -103,14 +104,15 @@ Family PopulationOf(LargeSampleInterval kind) {
   return Family::Exponential;
 }
 
-IntervalResult ComputeLargeSampleInterval(const LargeSampleIntervalInput& in) {
+IntervalResult ComputeLargeSampleInterval(TableStore& tables, const LargeSampleIntervalInput& in) {
   switch (in.kind) {
-    case LargeSampleInterval::BernoulliP: return ComputeProportionInterval(in.sample, in.level);
-    case LargeSampleInterval::BinomialP: return ComputeBinomialInterval(in.sample, in.level, in.trialCount);
-    case LargeSampleInterval::PoissonLambda: return ComputePoissonInterval(in.sample, in.level);
+    case LargeSampleInterval::BernoulliP: return ComputeProportionInterval(tables, in.sample, in.level);
+    case LargeSampleInterval::BinomialP: return ComputeBinomialInterval(tables, in.sample, in.level,
+                                                                        in.trialCount);
+    case LargeSampleInterval::PoissonLambda: return ComputePoissonInterval(tables, in.sample, in.level);
     case LargeSampleInterval::ExponentialTheta: break;
   }
-  return ComputeExponentialInterval(in.sample, in.level);
+  return ComputeExponentialInterval(tables, in.sample, in.level);
 }
 
 }  // namespace kelvo

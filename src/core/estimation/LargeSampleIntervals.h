@@ -10,6 +10,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 // The four intervals, by the parameter they estimate.
 enum class LargeSampleInterval {
   BernoulliP,        // P of a 0-1 population
@@ -30,20 +32,21 @@ struct LargeSampleIntervalInput {
 };
 
 // P of a 0-1 population: roots of (n + z²)t² − (2n·x̄ + z²)t + n·x̄² = 0.
-IntervalResult ComputeProportionInterval(const SampleSummary& sample, double level);
+IntervalResult ComputeProportionInterval(TableStore& tables, const SampleSummary& sample, double level);
 
 // P of a binomial population of trialCount trials: roots of
 // (n·N² + N·z²)t² − (2n·N·x̄ + N·z²)t + n·x̄² = 0. trialCount < 1 throws "二项分布的N必须是正整数".
-IntervalResult ComputeBinomialInterval(const SampleSummary& sample, double level, int trialCount);
+IntervalResult ComputeBinomialInterval(TableStore& tables, const SampleSummary& sample, double level,
+                                       int trialCount);
 
 // λ of a Poisson population: roots of n·t² − (2n·x̄ + z²)t + n·x̄² = 0.
-IntervalResult ComputePoissonInterval(const SampleSummary& sample, double level);
+IntervalResult ComputePoissonInterval(TableStore& tables, const SampleSummary& sample, double level);
 
 // θ of an exponential population: (√n·x̄ / (√n + z), √n·x̄ / (√n − z)).
 // √n <= z throws "样本量太小,无法计算该区间".
-IntervalResult ComputeExponentialInterval(const SampleSummary& sample, double level);
+IntervalResult ComputeExponentialInterval(TableStore& tables, const SampleSummary& sample, double level);
 
 // The interval the input names, by the computation above that it names.
-IntervalResult ComputeLargeSampleInterval(const LargeSampleIntervalInput& input);
+IntervalResult ComputeLargeSampleInterval(TableStore& tables, const LargeSampleIntervalInput& input);
 
 }  // namespace kelvo

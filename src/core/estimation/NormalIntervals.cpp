@@ -104,56 +104,65 @@ NormalIntervalResult WithDifference(const TwoSampleSummary& samples) {
 
 }  // namespace
 
-NormalIntervalResult ComputeMeanIntervalKnownSigma(const SampleSummary& sample, double level, double sigma) {
+NormalIntervalResult ComputeMeanIntervalKnownSigma(TableStore& tables, const SampleSummary& sample,
+                                                   double level, double sigma) {
   CheckOneSample(sample, level);
   CheckKnownSigma(sigma);
   const double spread = sigma / std::sqrt(static_cast<double>(sample.n));
-  return Symmetric(sample.mean, spread, "z", NormalQuantile(level / 2 + 0.5), NormalQuantile(level), {});
+  return Symmetric(sample.mean, spread, "z", NormalQuantile(tables, level / 2 + 0.5), NormalQuantile(tables,
+                                                                                                     level), {});
 }
 
-NormalIntervalResult ComputeMeanIntervalUnknownSigma(const SampleSummary& sample, double level) {
+NormalIntervalResult ComputeMeanIntervalUnknownSigma(TableStore& tables, const SampleSummary& sample,
+                                                     double level) {
   CheckOneSample(sample, level);
   CheckStdDev(sample.stdDev);
   const double spread = sample.stdDev / std::sqrt(static_cast<double>(sample.n));
   const int df = sample.n - 1;
-  return Symmetric(sample.mean, spread, "t", TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level), {});
+  return Symmetric(sample.mean, spread, "t", TQuantile(tables, df, (1 - level) / 2), TQuantile(tables, df,
+                                                                                               1 - level), {});
 }
 
-NormalIntervalResult ComputeSigmaIntervalKnownMean(const SampleSummary& sample, double level, double mu) {
+NormalIntervalResult ComputeSigmaIntervalKnownMean(TableStore& tables, const SampleSummary& sample,
+                                                   double level, double mu) {
   CheckOneSample(sample, level);
   const double q = sample.n * MeanSquaredDeviation(sample.secondMoment, sample.mean, mu);
   NormalIntervalResult result;
   result.intermediates.add("Q", q);
   CheckSquares(q);
   const int df = sample.n;
-  return ScaleBounds(1.0, q, level, [df](double alpha) { return ChiSquareQuantile(df, alpha); },
+  return ScaleBounds(1.0, q, level, [&tables, df](double alpha) { return ChiSquareQuantile(tables, df,
+                                                                                           alpha); },
                      std::move(result));
 }
 
-NormalIntervalResult ComputeSigmaIntervalUnknownMean(const SampleSummary& sample, double level) {
+NormalIntervalResult ComputeSigmaIntervalUnknownMean(TableStore& tables, const SampleSummary& sample,
+                                                     double level) {
   CheckOneSample(sample, level);
   CheckStdDev(sample.stdDev);
   const double r = (sample.n - 1) * sample.stdDev * sample.stdDev;
   NormalIntervalResult result;
   result.intermediates.add("R", r);
   const int df = sample.n - 1;
-  return ScaleBounds(1.0, r, level, [df](double alpha) { return ChiSquareQuantile(df, alpha); },
+  return ScaleBounds(1.0, r, level, [&tables, df](double alpha) { return ChiSquareQuantile(tables, df,
+                                                                                           alpha); },
                      std::move(result));
 }
 
-NormalIntervalResult ComputeMeanDiffIntervalKnownSigmas(const TwoSampleSummary& samples, double level,
-                                                        double sigma1, double sigma2) {
+NormalIntervalResult ComputeMeanDiffIntervalKnownSigmas(TableStore& tables, const TwoSampleSummary& samples,
+                                                        double level, double sigma1, double sigma2) {
   CheckTwoSamples(samples, level);
   CheckKnownSigma(sigma1);
   CheckKnownSigma(sigma2);
   NormalIntervalResult result = WithDifference(samples);
   const double w = std::sqrt(sigma1 * sigma1 / samples.first.n + sigma2 * sigma2 / samples.second.n);
   result.intermediates.add("w", w);
-  return Symmetric(samples.first.mean - samples.second.mean, w, "z", NormalQuantile(level / 2 + 0.5),
-                   NormalQuantile(level), std::move(result));
+  return Symmetric(samples.first.mean - samples.second.mean, w, "z", NormalQuantile(tables, level / 2 + 0.5),
+                   NormalQuantile(tables, level), std::move(result));
 }
 
-NormalIntervalResult ComputeMeanDiffIntervalEqualSigmas(const TwoSampleSummary& samples, double level) {
+NormalIntervalResult ComputeMeanDiffIntervalEqualSigmas(TableStore& tables, const TwoSampleSummary& samples,
+                                                        double level) {
   CheckTwoSamples(samples, level);
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
@@ -166,11 +175,13 @@ NormalIntervalResult ComputeMeanDiffIntervalEqualSigmas(const TwoSampleSummary& 
   result.intermediates.add("Sw", sw);
   result.intermediates.add("k", k);
   const int df = a.n + b.n - 2;
-  return Symmetric(a.mean - b.mean, sw * k, "t", TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level),
+  return Symmetric(a.mean - b.mean, sw * k, "t", TQuantile(tables, df, (1 - level) / 2), TQuantile(tables, df,
+                                                                                                   1 - level),
                    std::move(result));
 }
 
-NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(const TwoSampleSummary& samples, double level) {
+NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(TableStore& tables, const TwoSampleSummary& samples,
+                                                          double level) {
   CheckTwoSamples(samples, level);
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
@@ -194,12 +205,13 @@ NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(const TwoSampleSummary
   const double w = std::sqrt(a.stdDev * a.stdDev / n1 + b.stdDev * b.stdDev / n2);
   result.intermediates.add("w", w);
   const int df = static_cast<int>(nuWhole);
-  return Symmetric(a.mean - b.mean, w, "t", TQuantile(df, (1 - level) / 2), TQuantile(df, 1 - level),
+  return Symmetric(a.mean - b.mean, w, "t", TQuantile(tables, df, (1 - level) / 2), TQuantile(tables, df,
+                                                                                              1 - level),
                    std::move(result));
 }
 
-NormalIntervalResult ComputeSigmaRatioIntervalKnownMeans(const TwoSampleSummary& samples, double level,
-                                                         double mu1, double mu2) {
+NormalIntervalResult ComputeSigmaRatioIntervalKnownMeans(TableStore& tables, const TwoSampleSummary& samples,
+                                                         double level, double mu1, double mu2) {
   CheckTwoSamples(samples, level);
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
@@ -214,11 +226,13 @@ NormalIntervalResult ComputeSigmaRatioIntervalKnownMeans(const TwoSampleSummary&
   const double rho = squares2 == 0 ? 0.0 : squares1 / squares2;
   result.intermediates.add("rho", rho);
   const int n1 = a.n, n2 = b.n;
-  return ScaleBounds(1.0, rho, level, [n1, n2](double alpha) { return FQuantile(n1, n2, alpha); },
+  return ScaleBounds(1.0, rho, level, [&tables, n1, n2](double alpha) { return FQuantile(tables, n1, n2,
+                                                                                         alpha); },
                      std::move(result));
 }
 
-NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(const TwoSampleSummary& samples, double level) {
+NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(TableStore& tables,
+                                                           const TwoSampleSummary& samples, double level) {
   CheckTwoSamples(samples, level);
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
@@ -229,7 +243,8 @@ NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(const TwoSampleSummar
   NormalIntervalResult result;
   result.intermediates.add("q", q);
   const int df1 = a.n - 1, df2 = b.n - 1;
-  return ScaleBounds(q, 1.0, level, [df1, df2](double alpha) { return FQuantile(df1, df2, alpha); },
+  return ScaleBounds(q, 1.0, level, [&tables, df1, df2](double alpha) { return FQuantile(tables, df1, df2,
+                                                                                         alpha); },
                      std::move(result));
 }
 
@@ -267,23 +282,26 @@ bool IsScaleInterval(NormalInterval kind) {
   return false;
 }
 
-NormalIntervalResult ComputeNormalInterval(const NormalIntervalInput& in) {
+NormalIntervalResult ComputeNormalInterval(TableStore& tables, const NormalIntervalInput& in) {
   const SampleSummary& first = in.samples.first;
   switch (in.kind) {
-    case NormalInterval::MeanKnownSigma: return ComputeMeanIntervalKnownSigma(first, in.level, in.sigma);
-    case NormalInterval::MeanUnknownSigma: return ComputeMeanIntervalUnknownSigma(first, in.level);
-    case NormalInterval::SigmaKnownMean: return ComputeSigmaIntervalKnownMean(first, in.level, in.mu);
-    case NormalInterval::SigmaUnknownMean: return ComputeSigmaIntervalUnknownMean(first, in.level);
+    case NormalInterval::MeanKnownSigma: return ComputeMeanIntervalKnownSigma(tables, first, in.level,
+                                                                              in.sigma);
+    case NormalInterval::MeanUnknownSigma: return ComputeMeanIntervalUnknownSigma(tables, first, in.level);
+    case NormalInterval::SigmaKnownMean: return ComputeSigmaIntervalKnownMean(tables, first, in.level, in.mu);
+    case NormalInterval::SigmaUnknownMean: return ComputeSigmaIntervalUnknownMean(tables, first, in.level);
     case NormalInterval::MeanDiffKnownSigmas:
-      return ComputeMeanDiffIntervalKnownSigmas(in.samples, in.level, in.sigma1, in.sigma2);
-    case NormalInterval::MeanDiffEqualSigmas: return ComputeMeanDiffIntervalEqualSigmas(in.samples, in.level);
-    case NormalInterval::MeanDiffUnequalSigmas: return ComputeMeanDiffIntervalUnequalSigmas(in.samples, in.level);
+      return ComputeMeanDiffIntervalKnownSigmas(tables, in.samples, in.level, in.sigma1, in.sigma2);
+    case NormalInterval::MeanDiffEqualSigmas: return ComputeMeanDiffIntervalEqualSigmas(tables, in.samples,
+                                                                                        in.level);
+    case NormalInterval::MeanDiffUnequalSigmas: return ComputeMeanDiffIntervalUnequalSigmas(tables,
+                                                                                            in.samples, in.level);
     case NormalInterval::SigmaRatioKnownMeans:
-      return ComputeSigmaRatioIntervalKnownMeans(in.samples, in.level, in.mu1, in.mu2);
+      return ComputeSigmaRatioIntervalKnownMeans(tables, in.samples, in.level, in.mu1, in.mu2);
     case NormalInterval::SigmaRatioUnknownMeans:
       break;
   }
-  return ComputeSigmaRatioIntervalUnknownMeans(in.samples, in.level);
+  return ComputeSigmaRatioIntervalUnknownMeans(tables, in.samples, in.level);
 }
 
 }  // namespace kelvo

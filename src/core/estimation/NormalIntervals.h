@@ -18,6 +18,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 // The nine intervals, one population (the first four) or two.
 enum class NormalInterval {
   MeanKnownSigma,
@@ -52,38 +54,45 @@ struct NormalIntervalInput {
 };
 
 // μ with σ known: x̄ ∓ z·σ/√n, z = NormalQuantile(c/2 + 0.5); one-sided with NormalQuantile(c).
-NormalIntervalResult ComputeMeanIntervalKnownSigma(const SampleSummary& sample, double level, double sigma);
+NormalIntervalResult ComputeMeanIntervalKnownSigma(TableStore& tables, const SampleSummary& sample,
+                                                   double level, double sigma);
 
 // μ with σ unknown: x̄ ∓ t·s/√n, t = TQuantile(n − 1, (1 − c)/2); one-sided at 1 − c.
-NormalIntervalResult ComputeMeanIntervalUnknownSigma(const SampleSummary& sample, double level);
+NormalIntervalResult ComputeMeanIntervalUnknownSigma(TableStore& tables, const SampleSummary& sample,
+                                                     double level);
 
 // σ with μ known: √(Q/χ²(n, ·)), Q = n·(m2 − 2μ·x̄ + μ²).
-NormalIntervalResult ComputeSigmaIntervalKnownMean(const SampleSummary& sample, double level, double mu);
+NormalIntervalResult ComputeSigmaIntervalKnownMean(TableStore& tables, const SampleSummary& sample,
+                                                   double level, double mu);
 
 // σ with μ unknown: √(R/χ²(n − 1, ·)), R = (n − 1)·s².
-NormalIntervalResult ComputeSigmaIntervalUnknownMean(const SampleSummary& sample, double level);
+NormalIntervalResult ComputeSigmaIntervalUnknownMean(TableStore& tables, const SampleSummary& sample,
+                                                     double level);
 
 // μ1 − μ2 with σ1, σ2 known: D ∓ z·√(σ1²/n1 + σ2²/n2).
-NormalIntervalResult ComputeMeanDiffIntervalKnownSigmas(const TwoSampleSummary& samples, double level,
-                                                        double sigma1, double sigma2);
+NormalIntervalResult ComputeMeanDiffIntervalKnownSigmas(TableStore& tables, const TwoSampleSummary& samples,
+                                                        double level, double sigma1, double sigma2);
 
 // μ1 − μ2 with equal unknown σ: D ∓ t·Sw·√(1/n1 + 1/n2), t of n1 + n2 − 2 degrees of freedom.
-NormalIntervalResult ComputeMeanDiffIntervalEqualSigmas(const TwoSampleSummary& samples, double level);
+NormalIntervalResult ComputeMeanDiffIntervalEqualSigmas(TableStore& tables, const TwoSampleSummary& samples,
+                                                        double level);
 
 // μ1 − μ2 with unequal unknown σ: D ∓ t·√(s1²/n1 + s2²/n2), t of ν degrees of freedom, ν the
 // whole part of the approximate degrees of freedom. s2 = 0 throws "样本二的标准差为0,无法计算该区间".
-NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(const TwoSampleSummary& samples, double level);
+NormalIntervalResult ComputeMeanDiffIntervalUnequalSigmas(TableStore& tables, const TwoSampleSummary& samples,
+                                                          double level);
 
 // σ1/σ2 with μ1, μ2 known: √(ρ/F(n1, n2, ·)), ρ = A/B the ratio of the mean squared
 // deviations from the known means; B = 0 gives ρ = 0 and all four bounds 0.
-NormalIntervalResult ComputeSigmaRatioIntervalKnownMeans(const TwoSampleSummary& samples, double level,
-                                                         double mu1, double mu2);
+NormalIntervalResult ComputeSigmaRatioIntervalKnownMeans(TableStore& tables, const TwoSampleSummary& samples,
+                                                         double level, double mu1, double mu2);
 
 // σ1/σ2 with μ1, μ2 unknown: q·√(1/F(n1 − 1, n2 − 1, ·)), q = s1/s2; s2 = 0 gives q = 0 and
 // all four bounds 0.
-NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(const TwoSampleSummary& samples, double level);
+NormalIntervalResult ComputeSigmaRatioIntervalUnknownMeans(TableStore& tables,
+                                                           const TwoSampleSummary& samples, double level);
 
 // The interval the input names, by the computation above that it names.
-NormalIntervalResult ComputeNormalInterval(const NormalIntervalInput& input);
+NormalIntervalResult ComputeNormalInterval(TableStore& tables, const NormalIntervalInput& input);
 
 }  // namespace kelvo

@@ -19,7 +19,7 @@ void RequirePositive(double value, const char* message) {
 }
 
 // The band c ± z·e around the mean under H0, z = NormalQuantile(1 − p).
-TestResult BandTest(const SampleSummary& sample, double centre, double standardError,
+TestResult BandTest(TableStore& tables, const SampleSummary& sample, double centre, double standardError,
                     Hypothesis hypothesis, double alpha) {
   TestResult result;
   result.distribution = StatisticDistribution::Normal;
@@ -31,7 +31,7 @@ TestResult BandTest(const SampleSummary& sample, double centre, double standardE
   result.statistic = sample.mean;
   const RegionDecision decided =
       DecideByHypothesis(hypothesis, sample.mean, alpha, EdgeRule::Accepts, [&](double p) {
-        result.criticalValues.push_back(NormalQuantile(1.0 - p));
+        result.criticalValues.push_back(NormalQuantile(tables, 1.0 - p));
         const double z = result.criticalValues.back().value;
         return Edges{centre - z * standardError, centre + z * standardError};
       });
@@ -50,48 +50,48 @@ double CheckedSize(const SampleSummary& sample, double alpha) {
 
 }  // namespace
 
-TestResult TestProportion(const SampleSummary& sample, double rho0, Hypothesis hypothesis,
+TestResult TestProportion(TableStore& tables, const SampleSummary& sample, double rho0, Hypothesis hypothesis,
                           double alpha) {
   const double n = CheckedSize(sample, alpha);
   RequireProportion(rho0);
-  return BandTest(sample, rho0, std::sqrt(rho0 * (1.0 - rho0) / n), hypothesis, alpha);
+  return BandTest(tables, sample, rho0, std::sqrt(rho0 * (1.0 - rho0) / n), hypothesis, alpha);
 }
 
-TestResult TestBinomialProportion(const SampleSummary& sample, int trialCount, double rho0,
-                                  Hypothesis hypothesis, double alpha) {
+TestResult TestBinomialProportion(TableStore& tables, const SampleSummary& sample, int trialCount,
+                                  double rho0, Hypothesis hypothesis, double alpha) {
   const double n = CheckedSize(sample, alpha);
   RequireProportion(rho0);
   if (trialCount < 2) throw InputError("N数据错误");
   // In doubles: N and n are each up to 32767, but their product can pass the range of int.
   const double trials = trialCount;
-  return BandTest(sample, trials * rho0, std::sqrt(trials * rho0 * (1.0 - rho0) / n), hypothesis,
+  return BandTest(tables, sample, trials * rho0, std::sqrt(trials * rho0 * (1.0 - rho0) / n), hypothesis,
                   alpha);
 }
 
-TestResult TestPoissonMean(const SampleSummary& sample, double lambda0, Hypothesis hypothesis,
-                           double alpha) {
+TestResult TestPoissonMean(TableStore& tables, const SampleSummary& sample, double lambda0,
+                           Hypothesis hypothesis, double alpha) {
   const double n = CheckedSize(sample, alpha);
   RequirePositive(lambda0, "λ0数据错误");
-  return BandTest(sample, lambda0, std::sqrt(lambda0 / n), hypothesis, alpha);
+  return BandTest(tables, sample, lambda0, std::sqrt(lambda0 / n), hypothesis, alpha);
 }
 
-TestResult TestExponentialMean(const SampleSummary& sample, double theta0, Hypothesis hypothesis,
-                               double alpha) {
+TestResult TestExponentialMean(TableStore& tables, const SampleSummary& sample, double theta0,
+                               Hypothesis hypothesis, double alpha) {
   const double n = CheckedSize(sample, alpha);
   RequirePositive(theta0, "θ0数据错误");
-  return BandTest(sample, theta0, theta0 / std::sqrt(n), hypothesis, alpha);
+  return BandTest(tables, sample, theta0, theta0 / std::sqrt(n), hypothesis, alpha);
 }
 
-TestResult RunAsymptoticTest(const AsymptoticTestInput& in) {
+TestResult RunAsymptoticTest(TableStore& tables, const AsymptoticTestInput& in) {
   switch (in.test) {
     case AsymptoticTest::Proportion:
-      return TestProportion(in.sample, in.rho0, in.hypothesis, in.alpha);
+      return TestProportion(tables, in.sample, in.rho0, in.hypothesis, in.alpha);
     case AsymptoticTest::BinomialProportion:
-      return TestBinomialProportion(in.sample, in.trialCount, in.rho0, in.hypothesis, in.alpha);
+      return TestBinomialProportion(tables, in.sample, in.trialCount, in.rho0, in.hypothesis, in.alpha);
     case AsymptoticTest::PoissonMean:
-      return TestPoissonMean(in.sample, in.lambda0, in.hypothesis, in.alpha);
+      return TestPoissonMean(tables, in.sample, in.lambda0, in.hypothesis, in.alpha);
     case AsymptoticTest::ExponentialMean:
-      return TestExponentialMean(in.sample, in.theta0, in.hypothesis, in.alpha);
+      return TestExponentialMean(tables, in.sample, in.theta0, in.hypothesis, in.alpha);
   }
   throw std::logic_error("RunAsymptoticTest: a test without a computation");
 }

@@ -20,6 +20,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 enum class AsymptoticTest { Proportion, BinomialProportion, PoissonMean, ExponentialMean };
 
 // Everything one band test reads; a field its test does not read is ignored.
@@ -35,26 +37,26 @@ struct AsymptoticTestInput {
 };
 
 // Runs the input's test with the fields it reads (the functions below).
-TestResult RunAsymptoticTest(const AsymptoticTestInput& input);
+TestResult RunAsymptoticTest(TableStore& tables, const AsymptoticTestInput& input);
 
 // The hypothesised value of the input's test: ρ0, λ0 or θ0.
 double HypothesisedValue(const AsymptoticTestInput& input);
 
 // Proportion, 0-1 population: c = ρ0, e = √(ρ0(1 − ρ0)/n). ρ0 outside (0, 1): "ρ0数据错误".
-TestResult TestProportion(const SampleSummary& sample, double rho0, Hypothesis hypothesis,
+TestResult TestProportion(TableStore& tables, const SampleSummary& sample, double rho0, Hypothesis hypothesis,
                           double alpha);
 
 // BinomialProportion, binomial population of trialCount trials per observation: c = N·ρ0,
 // e = √(N·ρ0(1 − ρ0)/n). ρ0 outside (0, 1): "ρ0数据错误"; N below 2: "N数据错误".
-TestResult TestBinomialProportion(const SampleSummary& sample, int trialCount, double rho0,
-                                  Hypothesis hypothesis, double alpha);
+TestResult TestBinomialProportion(TableStore& tables, const SampleSummary& sample, int trialCount,
+                                  double rho0, Hypothesis hypothesis, double alpha);
 
 // PoissonMean, Poisson population: c = λ0, e = √(λ0/n). λ0 not above 0: "λ0数据错误".
-TestResult TestPoissonMean(const SampleSummary& sample, double lambda0, Hypothesis hypothesis,
-                           double alpha);
+TestResult TestPoissonMean(TableStore& tables, const SampleSummary& sample, double lambda0,
+                           Hypothesis hypothesis, double alpha);
 
 // ExponentialMean, exponential population of mean θ: c = θ0, e = θ0/√n. θ0 not above 0: "θ0数据错误".
-TestResult TestExponentialMean(const SampleSummary& sample, double theta0, Hypothesis hypothesis,
-                               double alpha);
+TestResult TestExponentialMean(TableStore& tables, const SampleSummary& sample, double theta0,
+                               Hypothesis hypothesis, double alpha);
 
 }  // namespace kelvo

@@ -259,7 +259,7 @@ double ChiSquareShare(const FittingClass& k) {
   return (k.observed - k.expected) * (k.observed - k.expected) / k.expected;
 }
 
-FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore& sample,
+FittingResult ComputeFittingTest(TableStore& tables, const FittingRequest& request, const CellStore& sample,
                                  const CellStore& law) {
   FittingResult result;
   result.entry = request.entry;
@@ -306,7 +306,7 @@ FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore&
   const int df = static_cast<int>(result.merged.size()) - result.estimatedCount - 1;
   if (df < 1) throw InputError("自由度太小,无法检验");
   test.df = df;
-  test.criticalValues.push_back(ChiSquareQuantile(df, request.alpha));
+  test.criticalValues.push_back(ChiSquareQuantile(tables, df, request.alpha));
   test.decision = test.statistic < test.criticalValues.front().value ? Decision::AcceptH0
                                                                      : Decision::AcceptH1;
   return result;

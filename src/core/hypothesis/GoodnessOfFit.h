@@ -12,6 +12,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 // The whole computation of the compute button: the cell and data checks, classes,
 // estimates, probabilities, merging, χ² = Σ (O - E)²/E and its comparison with χ²_α(K - r - 1)
 // (χ² below the critical value accepts H0). Entry 2 only runs its data check: passed
@@ -19,7 +21,7 @@ namespace kelvo {
 // Throws InputError for faulty cells, a failed check, α outside (0, 1), an empty sample,
 // parameters that leave a probability undefined, merged classes that cannot be tested, and
 // fewer than one degree of freedom; TableStoreError when the table database fails.
-FittingResult ComputeFittingTest(const FittingRequest& request, const CellStore& sample,
+FittingResult ComputeFittingTest(TableStore& tables, const FittingRequest& request, const CellStore& sample,
                                  const CellStore& law);
 
 // r, the number of parameters the entry estimates from the sample.

@@ -58,39 +58,39 @@ TestResult StartTwoSamples(const TwoSampleSummary& samples, StatisticDistributio
 }
 
 // Edges −z(p), z(p) of a standard normal statistic.
-EdgesAt NormalEdges(TestResult& result) {
-  return [&result](double p) {
-    result.criticalValues.push_back(NormalQuantile(1.0 - p));
+EdgesAt NormalEdges(TableStore& tables, TestResult& result) {
+  return [&tables, &result](double p) {
+    result.criticalValues.push_back(NormalQuantile(tables, 1.0 - p));
     const double z = result.criticalValues.back().value;
     return Edges{-z, z};
   };
 }
 
 // Edges −t(df, p), t(df, p).
-EdgesAt TEdges(TestResult& result, int df) {
-  return [&result, df](double p) {
-    result.criticalValues.push_back(TQuantile(df, p));
+EdgesAt TEdges(TableStore& tables, TestResult& result, int df) {
+  return [&tables, &result, df](double p) {
+    result.criticalValues.push_back(TQuantile(tables, df, p));
     const double t = result.criticalValues.back().value;
     return Edges{-t, t};
   };
 }
 
 // Edges χ²(df, 1 − p), χ²(df, p); the upper one is looked up first.
-EdgesAt ChiSquareEdges(TestResult& result, int df) {
-  return [&result, df](double p) {
-    result.criticalValues.push_back(ChiSquareQuantile(df, p));
+EdgesAt ChiSquareEdges(TableStore& tables, TestResult& result, int df) {
+  return [&tables, &result, df](double p) {
+    result.criticalValues.push_back(ChiSquareQuantile(tables, df, p));
     const double upper = result.criticalValues.back().value;
-    result.criticalValues.push_back(ChiSquareQuantile(df, 1.0 - p));
+    result.criticalValues.push_back(ChiSquareQuantile(tables, df, 1.0 - p));
     return Edges{result.criticalValues.back().value, upper};
   };
 }
 
 // Edges F(1 − p), F(p) with df1 numerator and df2 denominator degrees of freedom.
-EdgesAt FEdges(TestResult& result, int df1, int df2) {
-  return [&result, df1, df2](double p) {
-    result.criticalValues.push_back(FQuantile(df1, df2, p));
+EdgesAt FEdges(TableStore& tables, TestResult& result, int df1, int df2) {
+  return [&tables, &result, df1, df2](double p) {
+    result.criticalValues.push_back(FQuantile(tables, df1, df2, p));
     const double upper = result.criticalValues.back().value;
-    result.criticalValues.push_back(FQuantile(df1, df2, 1.0 - p));
+    result.criticalValues.push_back(FQuantile(tables, df1, df2, 1.0 - p));
     return Edges{result.criticalValues.back().value, upper};
   };
 }
@@ -111,18 +111,18 @@ void RejectWithoutStatistic(TestResult& result) {
 
 }  // namespace
 
-TestResult TestMeanKnownSigma(const SampleSummary& sample, double sigma, double mu0,
+TestResult TestMeanKnownSigma(TableStore& tables, const SampleSummary& sample, double sigma, double mu0,
                               Hypothesis hypothesis, double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::Normal, alpha);
   RequireKnownSigma(sigma);
   const double n = sample.n;
   result.intermediates.add("standardError", sigma / std::sqrt(n));
-  Decide(result, (sample.mean - mu0) * std::sqrt(n) / sigma, hypothesis, alpha, NormalEdges(result));
+  Decide(result, (sample.mean - mu0) * std::sqrt(n) / sigma, hypothesis, alpha, NormalEdges(tables, result));
   return result;
 }
 
-TestResult TestMeanUnknownSigma(const SampleSummary& sample, double mu0, Hypothesis hypothesis,
-                                double alpha) {
+TestResult TestMeanUnknownSigma(TableStore& tables, const SampleSummary& sample, double mu0,
+                                Hypothesis hypothesis, double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::T, alpha);
   const int df = sample.n - 1;
   result.df = df;
@@ -133,11 +133,11 @@ TestResult TestMeanUnknownSigma(const SampleSummary& sample, double mu0, Hypothe
   }
   const double n = sample.n;
   result.intermediates.add("standardError", s / std::sqrt(n));
-  Decide(result, (sample.mean - mu0) * std::sqrt(n) / s, hypothesis, alpha, TEdges(result, df));
+  Decide(result, (sample.mean - mu0) * std::sqrt(n) / s, hypothesis, alpha, TEdges(tables, result, df));
   return result;
 }
 
-TestResult TestSigmaKnownMean(const SampleSummary& sample, double mu, double sigma0,
+TestResult TestSigmaKnownMean(TableStore& tables, const SampleSummary& sample, double mu, double sigma0,
                               Hypothesis hypothesis, double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::ChiSquare, alpha);
   RequireSigma0(sigma0);
@@ -147,23 +147,23 @@ TestResult TestSigmaKnownMean(const SampleSummary& sample, double mu, double sig
   const double sumSquares =
       n * (sample.secondMoment - 2.0 * sample.mean * mu + mu * mu);
   result.intermediates.add("sumSquaresAboutMu", sumSquares);
-  Decide(result, sumSquares / Square(sigma0), hypothesis, alpha, ChiSquareEdges(result, df));
+  Decide(result, sumSquares / Square(sigma0), hypothesis, alpha, ChiSquareEdges(tables, result, df));
   return result;
 }
 
-TestResult TestSigmaUnknownMean(const SampleSummary& sample, double sigma0, Hypothesis hypothesis,
-                                double alpha) {
+TestResult TestSigmaUnknownMean(TableStore& tables, const SampleSummary& sample, double sigma0,
+                                Hypothesis hypothesis, double alpha) {
   TestResult result = StartResult(sample, StatisticDistribution::ChiSquare, alpha);
   RequireSigma0(sigma0);
   const int df = sample.n - 1;
   result.df = df;
   const double statistic = static_cast<double>(df) * Square(sample.stdDev) / Square(sigma0);
-  Decide(result, statistic, hypothesis, alpha, ChiSquareEdges(result, df));
+  Decide(result, statistic, hypothesis, alpha, ChiSquareEdges(tables, result, df));
   return result;
 }
 
-TestResult TestMeanDiffKnownSigmas(const TwoSampleSummary& samples, double sigma1, double sigma2,
-                                   double delta, Hypothesis hypothesis, double alpha) {
+TestResult TestMeanDiffKnownSigmas(TableStore& tables, const TwoSampleSummary& samples, double sigma1,
+                                   double sigma2, double delta, Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
   TestResult result = StartTwoSamples(samples, StatisticDistribution::Normal, alpha);
@@ -172,11 +172,11 @@ TestResult TestMeanDiffKnownSigmas(const TwoSampleSummary& samples, double sigma
   const double n1 = a.n, n2 = b.n;
   const double standardError = std::sqrt(Square(sigma1) / n1 + Square(sigma2) / n2);
   result.intermediates.add("standardError", standardError);
-  Decide(result, (a.mean - b.mean - delta) / standardError, hypothesis, alpha, NormalEdges(result));
+  Decide(result, (a.mean - b.mean - delta) / standardError, hypothesis, alpha, NormalEdges(tables, result));
   return result;
 }
 
-TestResult TestMeanDiffEqualSigmas(const TwoSampleSummary& samples, double delta,
+TestResult TestMeanDiffEqualSigmas(TableStore& tables, const TwoSampleSummary& samples, double delta,
                                    Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
@@ -189,11 +189,11 @@ TestResult TestMeanDiffEqualSigmas(const TwoSampleSummary& samples, double delta
   if (pooled == 0.0) throw InputError("样本方差为0,无法检验");
   const double standardError = std::sqrt((1.0 / n1 + 1.0 / n2) * pooled);
   result.intermediates.add("standardError", standardError);
-  Decide(result, (a.mean - b.mean - delta) / standardError, hypothesis, alpha, TEdges(result, df));
+  Decide(result, (a.mean - b.mean - delta) / standardError, hypothesis, alpha, TEdges(tables, result, df));
   return result;
 }
 
-TestResult TestMeanDiffUnequalSigmas(const TwoSampleSummary& samples, double delta,
+TestResult TestMeanDiffUnequalSigmas(TableStore& tables, const TwoSampleSummary& samples, double delta,
                                      Hypothesis hypothesis, double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
@@ -219,17 +219,18 @@ TestResult TestMeanDiffUnequalSigmas(const TwoSampleSummary& samples, double del
     return result;
   }
   Decide(result, (a.mean - b.mean - delta) / standardError, hypothesis, alpha,
-         TEdges(result, static_cast<int>(nuWhole)));
+         TEdges(tables, result, static_cast<int>(nuWhole)));
   return result;
 }
 
-TestResult TestSigmaRatio(const TwoSampleSummary& samples, Hypothesis hypothesis, double alpha) {
+TestResult TestSigmaRatio(TableStore& tables, const TwoSampleSummary& samples, Hypothesis hypothesis,
+                          double alpha) {
   const SampleSummary& a = samples.first;
   const SampleSummary& b = samples.second;
   TestResult result = StartTwoSamples(samples, StatisticDistribution::F, alpha);
   result.df = a.n - 1;
   result.df2 = b.n - 1;
-  const EdgesAt edgesAt = FEdges(result, a.n - 1, b.n - 1);
+  const EdgesAt edgesAt = FEdges(tables, result, a.n - 1, b.n - 1);
   if (b.stdDev == 0.0) {
     edgesAt(alpha);  // looked up before the spread is checked, as for any sample
     RejectWithoutStatistic(result);
@@ -239,12 +240,12 @@ TestResult TestSigmaRatio(const TwoSampleSummary& samples, Hypothesis hypothesis
   return result;
 }
 
-TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypothesis,
+TestResult TestPairedMeanDiff(TableStore& tables, const SampleSummary& differences, Hypothesis hypothesis,
                               double alpha) {
   TestResult result = StartResult(differences, StatisticDistribution::T, alpha);
   const int df = differences.n - 1;
   result.df = df;
-  const EdgesAt edgesAt = TEdges(result, df);
+  const EdgesAt edgesAt = TEdges(tables, result, df);
   if (differences.stdDev == 0.0) {
     edgesAt(alpha);  // looked up before the spread is checked, as for any sample
     RejectWithoutStatistic(result);
@@ -255,26 +256,26 @@ TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypot
   return result;
 }
 
-TestResult RunParametricTest(const ParametricTestInput& in) {
+TestResult RunParametricTest(TableStore& tables, const ParametricTestInput& in) {
   const SampleSummary& first = in.samples.first;
   switch (in.test) {
     case ParametricTest::MeanKnownSigma:
-      return TestMeanKnownSigma(first, in.sigma, in.mu0, in.hypothesis, in.alpha);
+      return TestMeanKnownSigma(tables, first, in.sigma, in.mu0, in.hypothesis, in.alpha);
     case ParametricTest::MeanUnknownSigma:
-      return TestMeanUnknownSigma(first, in.mu0, in.hypothesis, in.alpha);
+      return TestMeanUnknownSigma(tables, first, in.mu0, in.hypothesis, in.alpha);
     case ParametricTest::SigmaKnownMean:
-      return TestSigmaKnownMean(first, in.mu, in.sigma0, in.hypothesis, in.alpha);
+      return TestSigmaKnownMean(tables, first, in.mu, in.sigma0, in.hypothesis, in.alpha);
     case ParametricTest::SigmaUnknownMean:
-      return TestSigmaUnknownMean(first, in.sigma0, in.hypothesis, in.alpha);
+      return TestSigmaUnknownMean(tables, first, in.sigma0, in.hypothesis, in.alpha);
     case ParametricTest::MeanDiffKnownSigmas:
-      return TestMeanDiffKnownSigmas(in.samples, in.sigma1, in.sigma2, in.delta, in.hypothesis,
+      return TestMeanDiffKnownSigmas(tables, in.samples, in.sigma1, in.sigma2, in.delta, in.hypothesis,
                                      in.alpha);
     case ParametricTest::MeanDiffEqualSigmas:
-      return TestMeanDiffEqualSigmas(in.samples, in.delta, in.hypothesis, in.alpha);
+      return TestMeanDiffEqualSigmas(tables, in.samples, in.delta, in.hypothesis, in.alpha);
     case ParametricTest::MeanDiffUnequalSigmas:
-      return TestMeanDiffUnequalSigmas(in.samples, in.delta, in.hypothesis, in.alpha);
-    case ParametricTest::SigmaRatio: return TestSigmaRatio(in.samples, in.hypothesis, in.alpha);
-    case ParametricTest::PairedMeanDiff: return TestPairedMeanDiff(first, in.hypothesis, in.alpha);
+      return TestMeanDiffUnequalSigmas(tables, in.samples, in.delta, in.hypothesis, in.alpha);
+    case ParametricTest::SigmaRatio: return TestSigmaRatio(tables, in.samples, in.hypothesis, in.alpha);
+    case ParametricTest::PairedMeanDiff: return TestPairedMeanDiff(tables, first, in.hypothesis, in.alpha);
   }
   throw std::logic_error("RunParametricTest: a test without a computation");
 }

@@ -21,6 +21,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 enum class ParametricTest {
   MeanKnownSigma,
   MeanUnknownSigma,
@@ -50,7 +52,7 @@ struct ParametricTestInput {
 };
 
 // Runs the input's test with the fields it reads (the functions below).
-TestResult RunParametricTest(const ParametricTestInput& input);
+TestResult RunParametricTest(TableStore& tables, const ParametricTestInput& input);
 
 // The hypothesised value the test compares against: μ0, σ0 or δ; 0 for the tests without one
 // (SigmaRatio, PairedMeanDiff, whose value is fixed by the hypothesis).
@@ -58,49 +60,50 @@ double HypothesisedValue(const ParametricTestInput& input);
 
 // MeanKnownSigma: U = (x̄ − μ0)·√n / σ against the normal quantiles. Intermediates: "standardError".
 // A known σ that is not above 0 throws InputError("σ数据缺乏").
-TestResult TestMeanKnownSigma(const SampleSummary& sample, double sigma, double mu0,
+TestResult TestMeanKnownSigma(TableStore& tables, const SampleSummary& sample, double sigma, double mu0,
                               Hypothesis hypothesis, double alpha);
 
 // MeanUnknownSigma: U = (x̄ − μ0)·√n / s against t(n − 1). s = 0 rejects H0 without a look-up
 // (zeroDenominator). Intermediates: "standardError".
-TestResult TestMeanUnknownSigma(const SampleSummary& sample, double mu0, Hypothesis hypothesis,
-                                double alpha);
+TestResult TestMeanUnknownSigma(TableStore& tables, const SampleSummary& sample, double mu0,
+                                Hypothesis hypothesis, double alpha);
 
 // SigmaKnownMean: C = n·(m2 − 2x̄μ + μ²) / σ0² = Σ(x − μ)² / σ0² against χ²(n).
 // Intermediates: "sumSquaresAboutMu". σ0 = 0 (also an unset σ0) throws InputError("σ0数据错误").
-TestResult TestSigmaKnownMean(const SampleSummary& sample, double mu, double sigma0,
+TestResult TestSigmaKnownMean(TableStore& tables, const SampleSummary& sample, double mu, double sigma0,
                               Hypothesis hypothesis, double alpha);
 
 // SigmaUnknownMean: C = (n − 1)·s² / σ0² against χ²(n − 1). σ0 = 0 throws InputError("σ0数据错误").
-TestResult TestSigmaUnknownMean(const SampleSummary& sample, double sigma0, Hypothesis hypothesis,
-                                double alpha);
+TestResult TestSigmaUnknownMean(TableStore& tables, const SampleSummary& sample, double sigma0,
+                                Hypothesis hypothesis, double alpha);
 
 // MeanDiffKnownSigmas: U = (x̄1 − x̄2 − δ) / √(σ1²/n1 + σ2²/n2) against the normal quantiles.
 // Intermediates: "standardError". A known σ not above 0 throws InputError("σ数据缺乏").
-TestResult TestMeanDiffKnownSigmas(const TwoSampleSummary& samples, double sigma1, double sigma2,
-                                   double delta, Hypothesis hypothesis, double alpha);
+TestResult TestMeanDiffKnownSigmas(TableStore& tables, const TwoSampleSummary& samples, double sigma1,
+                                   double sigma2, double delta, Hypothesis hypothesis, double alpha);
 
 // MeanDiffEqualSigmas: pooled variance Sp², U = (x̄1 − x̄2 − δ) / √((1/n1 + 1/n2)·Sp²) against
 // t(n1 + n2 − 2). Intermediates: "pooledVariance", "standardError". Two samples without
 // spread (Sp² = 0) throw InputError("样本方差为0,无法检验").
-TestResult TestMeanDiffEqualSigmas(const TwoSampleSummary& samples, double delta,
+TestResult TestMeanDiffEqualSigmas(TableStore& tables, const TwoSampleSummary& samples, double delta,
                                    Hypothesis hypothesis, double alpha);
 
 // MeanDiffUnequalSigmas: U = (x̄1 − x̄2 − δ) / d, d = √(s1²/n1 + s2²/n2), against t(ν) with the approximate
 // degrees of freedom ν. d = 0 rejects H0 without a look-up (zeroDenominator).
 // Intermediates: "varianceRatio" (s1/s2)², "nu" (before), "nuWhole" (its whole part),
 // "standardError" (d).
-TestResult TestMeanDiffUnequalSigmas(const TwoSampleSummary& samples, double delta,
+TestResult TestMeanDiffUnequalSigmas(TableStore& tables, const TwoSampleSummary& samples, double delta,
                                      Hypothesis hypothesis, double alpha);
 
 // SigmaRatio: F = s1² / s2² against F(n1 − 1, n2 − 1): edges F(1 − p) and F(p). s2 = 0 rejects H0
 // after the look-ups at α (zeroDenominator).
-TestResult TestSigmaRatio(const TwoSampleSummary& samples, Hypothesis hypothesis, double alpha);
+TestResult TestSigmaRatio(TableStore& tables, const TwoSampleSummary& samples, Hypothesis hypothesis,
+                          double alpha);
 
 // PairedMeanDiff: U = √n·d̄ / s_d against t(n − 1), over the summary of the differences (n, mean d̄,
 // stdDev s_d) that ReadPairedDifferences gives. s_d = 0 rejects H0 after the look-up at α
 // (zeroDenominator).
-TestResult TestPairedMeanDiff(const SampleSummary& differences, Hypothesis hypothesis,
+TestResult TestPairedMeanDiff(TableStore& tables, const SampleSummary& differences, Hypothesis hypothesis,
                               double alpha);
 
 // The differences row 1 − row 2 of the grid of the paired test. Input mode one: one pair per

@@ -152,7 +152,7 @@ RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime) {
   return bounds;
 }
 
-RankSumResult RankSumDecision(RankSumHypothesis hypothesis, const RankSumSamples& samples,
+RankSumResult RankSumDecision(TableStore& tables, RankSumHypothesis hypothesis, const RankSumSamples& samples,
                               double alphaPrime) {
   RequireLevel(alphaPrime);
   RankSumResult result;
@@ -167,7 +167,7 @@ RankSumResult RankSumDecision(RankSumHypothesis hypothesis, const RankSumSamples
 
   if (!InRankSumTable(r.n1, r.n2)) {
     RankSumNormal normal;
-    normal.quantile = NormalQuantile(1.0 - alphaPrime);
+    normal.quantile = NormalQuantile(tables, 1.0 - alphaPrime);
     const double z = normal.quantile.value;
     normal.lower = r.mean - z * r.sigma;
     normal.upper = r.mean + z * r.sigma;
@@ -223,12 +223,12 @@ double ValidateSignificance(std::string_view text) {
   return alpha;
 }
 
-RankSumResult ComputeRankSumTest(const CellStore& grid, std::optional<RankSumHypothesis> hypothesis,
-                                 std::string_view alphaText) {
+RankSumResult ComputeRankSumTest(TableStore& tables, const CellStore& grid,
+                                 std::optional<RankSumHypothesis> hypothesis, std::string_view alphaText) {
   CheckRankSumInput(grid, hypothesis, alphaText);
   const RankSumSizes sizes = CheckRepeatedValues(grid);
   const double alphaPrime = RankSumLevel(*hypothesis, LeadingValue(alphaText));
-  return RankSumDecision(*hypothesis, ReadRankSumSamples(grid, sizes), alphaPrime);
+  return RankSumDecision(tables, *hypothesis, ReadRankSumSamples(grid, sizes), alphaPrime);
 }
 
 }  // namespace kelvo

@@ -15,6 +15,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 // The entries of the window's hypothesis list, in its order (H0 is always μ1 = μ2). Note the
 // order differs from the parametric windows: the first entry here is "μ1<μ2".
 enum class RankSumHypothesis { FirstLess = 0, FirstGreater = 1, TwoSided = 2 };
@@ -124,7 +126,7 @@ RankSumBounds LookUpRankSumBounds(int n1, int n2, double alphaPrime);
 // Ranks the samples and decides: from the table when InRankSumTable, otherwise from the
 // normal approximation with every value (which reads the normal table of the database).
 // α′ must lie in (0, 1) (InputError "置信水平应大于0小于1").
-RankSumResult RankSumDecision(RankSumHypothesis hypothesis, const RankSumSamples& samples,
+RankSumResult RankSumDecision(TableStore& tables, RankSumHypothesis hypothesis, const RankSumSamples& samples,
                               double alphaPrime);
 
 // α′ for an entry: α itself for the one-sided entries, α / 2 for the two-sided one.
@@ -138,7 +140,7 @@ double ValidateSignificance(std::string_view text);
 
 // The whole computation behind the compute button: the input checks, the repeated-value
 // check, the reading and the decision at the level typed in alphaText.
-RankSumResult ComputeRankSumTest(const CellStore& grid, std::optional<RankSumHypothesis> hypothesis,
-                                 std::string_view alphaText);
+RankSumResult ComputeRankSumTest(TableStore& tables, const CellStore& grid,
+                                 std::optional<RankSumHypothesis> hypothesis, std::string_view alphaText);
 
 }  // namespace kelvo

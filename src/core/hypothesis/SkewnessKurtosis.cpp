@@ -17,11 +17,11 @@ constexpr int kFewestValues = 10;
 
 }  // namespace
 
-TestResult TestSkewnessKurtosis(const CellStore& store, double alpha) {
+TestResult TestSkewnessKurtosis(TableStore& tables, const CellStore& store, double alpha) {
   RequireSignificanceLevel(alpha);
   TestResult result;
   result.distribution = StatisticDistribution::Normal;
-  result.criticalValues.push_back(NormalQuantile(1.0 - alpha / 4.0));
+  result.criticalValues.push_back(NormalQuantile(tables, 1.0 - alpha / 4.0));
   const double z = result.criticalValues.back().value;
 
   double n = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0, s4 = 0.0;

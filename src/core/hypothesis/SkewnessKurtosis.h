@@ -5,6 +5,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 // Tests H0 "the sample follows a normal distribution" on the values in row 1 of the grid,
 // columns 1 to 100 (one value per cell; empty cells are skipped, later columns are not read).
 // The sample skewness g1 and kurtosis g2, standardised by their large-sample standard errors
@@ -16,6 +18,6 @@ namespace kelvo {
 // Throws InputError: α outside (0, 1) ("置信水平数据缺乏", "置信水平应大于0小于1"), a filled cell
 // that is not a number ("数据错误"), fewer than 10 values ("样本量太少数据错误"), values without
 // spread ("样本方差为0,无法检验"), moments that are not finite ("计算结果超出范围").
-TestResult TestSkewnessKurtosis(const CellStore& store, double alpha);
+TestResult TestSkewnessKurtosis(TableStore& tables, const CellStore& store, double alpha);
 
 }  // namespace kelvo

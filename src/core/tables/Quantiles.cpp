@@ -85,7 +85,8 @@ int FRowDf(int df) {
 
 // Value field <prefix><number> of the first record among the first `limit` whose key field
 // <prefix>0 equals `key` (the field name is built here, as the tables name their columns).
-double ReadKeyedValue(const char* table, char prefix, int number, int key, int limit = std::numeric_limits<int>::max()) {
+double ReadKeyedValue(TableStore& tables, const char* table, char prefix, int number, int key,
+                      int limit = std::numeric_limits<int>::max()) {
   std::string fields(1, prefix);
   fields += "0, ";
   fields += prefix;
@@ -93,7 +94,7 @@ double ReadKeyedValue(const char* table, char prefix, int number, int key, int l
   bool found = false;
   double value = 0.0;
   int visited = 0;
-  ScanTable(table, fields, [&](const TableRow& row) {
+  tables.scan(table, fields, [&](const TableRow& row) {
     if (row.Number(0) == key) {
       value = row.Number(1);
       found = true;
@@ -102,19 +103,19 @@ double ReadKeyedValue(const char* table, char prefix, int number, int key, int l
     return ++visited < limit;
   });
   // Every df that reaches here has a row in a complete table: a missing one is damage.
-  if (!found) ThrowTableStoreError();
+  if (!found) tables.throwError();
   return value;
 }
 
 }  // namespace
 
-CriticalValue NormalQuantile(double p) {
+CriticalValue NormalQuantile(TableStore& tables, double p) {
   const bool mirrored = p < 0.5;
   const double q = mirrored ? 1.0 - p : p;
   // No first distance to beat, so even a q far outside [0, 1] gets the nearest cell.
   double best = std::numeric_limits<double>::infinity();
   double z = 0.0, cell = 0.0;
-  ScanTable("bzztfbb", "z, z0, z1, z2, z3, z4, z5, z6, z7, z8, z9", [&](const TableRow& row) {
+  tables.scan("bzztfbb", "z, z0, z1, z2, z3, z4, z5, z6, z7, z8, z9", [&](const TableRow& row) {
     for (int k = 0; k < 10; ++k) {
       const double d = std::fabs(q - row.Number(k + 1));
       if (Closer(d, best)) {
@@ -136,9 +137,9 @@ CriticalValue NormalQuantile(double p) {
   return result;
 }
 
-CriticalValue TQuantile(int df, double alpha) {
+CriticalValue TQuantile(TableStore& tables, int df, double alpha) {
   if (df > kLastTableDf) {
-    CriticalValue result = NormalQuantile(alpha);
+    CriticalValue result = NormalQuantile(tables, alpha);
     result.value = -result.value;
     result.kind = TableKind::T;
     result.probability = alpha;
@@ -156,13 +157,13 @@ CriticalValue TQuantile(int df, double alpha) {
   bool found = false;
   double value = 0.0;
   int position = 0;
-  ScanTable("tfb", "t1, t2, t3, t4, t5, t6", [&](const TableRow& row) {
+  tables.scan("tfb", "t1, t2, t3, t4, t5, t6", [&](const TableRow& row) {
     if (++position < df) return true;
     value = row.Number(static_cast<int>(*column));
     found = true;
     return false;
   });
-  if (!found) ThrowTableStoreError();
+  if (!found) tables.throwError();
   CriticalValue result;
   result.kind = TableKind::T;
   result.table = "tfb";
@@ -175,7 +176,7 @@ CriticalValue TQuantile(int df, double alpha) {
   return result;
 }
 
-CriticalValue FQuantile(int n1, int n2, double alpha) {
+CriticalValue FQuantile(TableStore& tables, int n1, int n2, double alpha) {
   // An α above 0.5 is a lower quantile: 1 / F(n2, n1) at 1 − α.
   const bool reciprocal = alpha > 0.5;
   const double q = reciprocal ? 1.0 - alpha : alpha;
@@ -185,8 +186,8 @@ CriticalValue FQuantile(int n1, int n2, double alpha) {
   RequireTabulatedDf(rowDf);
   const std::optional<std::size_t> table = ColumnAt(kFTableAlpha, q);
   if (!table) return ExactLookUp(TableKind::F, alpha, n1, n2);
-  const double value = ReadKeyedValue(kFTables[*table], 'f', FColumnDf(columnDf), FRowDf(rowDf));
-  if (!(value > 0.0)) ThrowTableStoreError();
+  const double value = ReadKeyedValue(tables, kFTables[*table], 'f', FColumnDf(columnDf), FRowDf(rowDf));
+  if (!(value > 0.0)) tables.throwError();
   CriticalValue result;
   result.kind = TableKind::F;
   result.table = kFTables[*table];
@@ -201,9 +202,9 @@ CriticalValue FQuantile(int n1, int n2, double alpha) {
   return result;
 }
 
-CriticalValue ChiSquareQuantile(int df, double alpha) {
+CriticalValue ChiSquareQuantile(TableStore& tables, int df, double alpha) {
   if (df > kLastTableDf) {
-    CriticalValue result = NormalQuantile(1.0 - alpha);
+    CriticalValue result = NormalQuantile(tables, 1.0 - alpha);
     const double root = result.value + std::sqrt(2.0 * df - 1.0);
     result.value = root * root / 2.0;
     result.kind = TableKind::ChiSquare;
@@ -225,7 +226,8 @@ CriticalValue ChiSquareQuantile(int df, double alpha) {
   result.column = columns[*field];
   result.df = df;
   result.rowDf = df;
-  result.value = ReadKeyedValue(result.table.c_str(), 'x', static_cast<int>(*field) + 1, df, kLastTableDf + 1);
+  result.value = ReadKeyedValue(tables, result.table.c_str(), 'x', static_cast<int>(*field) + 1, df,
+                                kLastTableDf + 1);
   return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Critical values read from the statistical table database (bzztfbb.db beside the program),
-// through the store opened last (LookUpStore in TableStore.h).
+// through the store the caller hands in.
 // The normal look-up takes a lower-tail probability; the others take an upper-tail
 // probability α and return the value the variable exceeds with probability α.
 // The t, χ² and F look-ups read their table only at a level that is one of its columns (up to
@@ -16,14 +16,16 @@
 
 namespace kelvo {
 
+class TableStore;
+
 // z of the tabulated cell nearest to Φ(z) = p, to two decimals.
-CriticalValue NormalQuantile(double p);
+CriticalValue NormalQuantile(TableStore& tables, double p);
 // Upper α quantile of t(df); normal beyond 45 df. α ≥ 1 with df ≤ 45: InputError.
-CriticalValue TQuantile(int df, double alpha);
+CriticalValue TQuantile(TableStore& tables, int df, double alpha);
 // Upper α quantile of F(n1, n2), n1 the numerator degrees of freedom. At a column level the
 // degrees of freedom are snapped to the tabulated row and column; an exact value uses them as they are.
-CriticalValue FQuantile(int n1, int n2, double alpha);
+CriticalValue FQuantile(TableStore& tables, int n1, int n2, double alpha);
 // Upper α quantile of χ²(df); normal approximation beyond 45 df.
-CriticalValue ChiSquareQuantile(int df, double alpha);
+CriticalValue ChiSquareQuantile(TableStore& tables, int df, double alpha);
 
 }  // namespace kelvo

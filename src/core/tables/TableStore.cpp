@@ -2,25 +2,16 @@
 
 #include <sqlite3.h>
 
-#include <atomic>
-
 #include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {
-
-[[noreturn]] void ThrowFor(const std::string& path) {
-  throw TableStoreError("统计表数据库缺失或损坏\n" + path);
-}
 
 // Leaves a statement ready for the next scan, however the current one ends.
 struct ResetOnExit {
   sqlite3_stmt* statement;
   ~ResetOnExit() { sqlite3_reset(statement); }
 };
-
-// The seam of LookUpStore: set by TableStore::open, cleared by the store's destructor.
-std::atomic<TableStore*> g_lookUpStore{nullptr};
 
 }  // namespace
 
@@ -32,19 +23,12 @@ double TableRow::Number(int column) const {
 
 TableStore::TableStore(std::string path) { open(std::move(path)); }
 
-TableStore::~TableStore() {
-  TableStore* self = this;
-  g_lookUpStore.compare_exchange_strong(self, nullptr);
-  close();
-}
+TableStore::~TableStore() { close(); }
 
 void TableStore::open(std::string path) {
-  {
-    std::lock_guard lock(m_mutex);
-    close();
-    m_path = std::move(path);
-  }
-  g_lookUpStore = this;
+  std::lock_guard lock(m_mutex);
+  close();
+  m_path = std::move(path);
 }
 
 void TableStore::close() {
@@ -60,7 +44,7 @@ void TableStore::fail() {
   throwError();
 }
 
-void TableStore::throwError() const { ThrowFor(m_path); }
+void TableStore::throwError() const { throw TableStoreError("统计表数据库缺失或损坏\n" + m_path); }
 
 // The prepared scan of `sql`, opening the file read-only on first use (never creating it).
 // SQLite's own per-call locking is left out: `m_mutex` already guards every use.
@@ -94,18 +78,5 @@ void TableStore::scan(std::string_view table, std::string_view fields,
     if (!visit(row)) return;
   }
 }
-
-TableStore& LookUpStore() {
-  TableStore* store = g_lookUpStore;
-  if (store == nullptr) ThrowFor(std::string());
-  return *store;
-}
-
-void ScanTable(std::string_view table, std::string_view fields,
-               const std::function<bool(const TableRow&)>& visit) {
-  LookUpStore().scan(table, fields, visit);
-}
-
-void ThrowTableStoreError() { LookUpStore().throwError(); }
 
 }  // namespace kelvo

@@ -38,8 +38,7 @@ class TableStore {
   TableStore& operator=(const TableStore&) = delete;
 
   // Reads the database file at `path` from now on (opened read-only at the next scan, never
-  // created), closing any connection to the previous file, and serves the critical-value
-  // look-ups from here on (see LookUpStore).
+  // created), closing any connection to the previous file.
   void open(std::string path);
   const std::string& path() const { return m_path; }
 
@@ -62,16 +61,5 @@ class TableStore {
   sqlite3* m_db = nullptr;
   std::map<std::string, sqlite3_stmt*, std::less<>> m_statements;
 };
-
-// The store the critical-value look-ups (Quantiles.h) read: the one opened last, until it is
-// destroyed. This is the only place the core reaches a store it was not handed; it goes once
-// the computations pass their TableStore& down to the look-ups.
-// Throws TableStoreError when no store is open.
-TableStore& LookUpStore();
-
-// LookUpStore().scan(...) and LookUpStore().throwError(), for the look-ups.
-void ScanTable(std::string_view table, std::string_view fields,
-               const std::function<bool(const TableRow&)>& visit);
-[[noreturn]] void ThrowTableStoreError();
 
 }  // namespace kelvo

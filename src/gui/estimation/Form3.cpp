@@ -127,7 +127,7 @@ void Form3::ComputeInterval() {
     input.trialCount = *App().program.binomialN;
   }
   CheckDomain(cells(), PopulationOf(input.kind), input.trialCount);
-  const IntervalResult interval = ComputeLargeSampleInterval(input);
+  const IntervalResult interval = ComputeLargeSampleInterval(App().tables, input);
 
   m_trialsUsed = mode->asksTrials ? std::optional(input.trialCount) : std::nullopt;
   m_mean->showValue(sample.mean);

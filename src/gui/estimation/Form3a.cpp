@@ -18,6 +18,7 @@
 #include "gui/frame/SummaryEntry.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 
 namespace kelvo {
@@ -247,7 +248,7 @@ void Form3a::ComputeNormalIntervals() {
     if (!accepted) throw InputError("无数据错误");
     input.*value.field = *accepted;
   }
-  const NormalIntervalResult interval = ComputeNormalInterval(input);
+  const NormalIntervalResult interval = ComputeNormalInterval(App().tables, input);
 
   // A summary cell without a number (the "×" of a value the mode does not read) shows nothing.
   const SampleSummary& first = samples.first;

@@ -25,6 +25,7 @@
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 #include "gui/common/Dialogs.h"
 
@@ -414,7 +415,7 @@ void Form4::RunParametricTest() {
   const TestMode* mode = currentMode();
   if (!mode) return;
   const ParametricTestInput input = testInput(*mode, CheckTestInputs(*mode));
-  const TestResult result = ::kelvo::RunParametricTest(input);
+  const TestResult result = ::kelvo::RunParametricTest(App().tables, input);
   // Only a test that ran to its decision changes what the window shows; a summary cell the
   // user gave no number (the "×" of a cell the mode does not read) shows nothing.
   const SampleSummary& shown = input.samples.first;

@@ -500,7 +500,7 @@ void Form5::RunFittingTest() {
   request.mode = m_mode;
   request.parameters = m_parameters;
   request.alpha = m_alpha->value();
-  const FittingResult result = ComputeFittingTest(request, cells(), m_lawGrid->cells());
+  const FittingResult result = ComputeFittingTest(App().tables, request, cells(), m_lawGrid->cells());
   m_parameters = result.parameters;
   if (result.dataMessage) ShowDataCheck(this, QString::fromStdString(*result.dataMessage));
   m_conclusion->showDecision(result.test.decision);

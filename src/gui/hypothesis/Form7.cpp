@@ -20,6 +20,7 @@
 #include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 
 namespace kelvo {
@@ -149,7 +150,7 @@ void Form7::ComputeRankSum() {
   // message with no conclusion, not in the one of an earlier computation.
   CheckRankSumInput(cells(), hypothesis, alphaText);
   m_conclusion->clear();
-  const RankSumResult result = ComputeRankSumTest(cells(), hypothesis, alphaText);
+  const RankSumResult result = ComputeRankSumTest(App().tables, cells(), hypothesis, alphaText);
   m_conclusion->showDecision(result.test.decision);
   showSolution(RankSumSolution(result, {*hypothesis, m_hypotheses->texts(), LeadingValue(alphaText)}));
   showChart(RankSumChart(result));

@@ -26,6 +26,7 @@
 #include "gui/frame/ModeTable.h"
 #include "gui/frame/ValidatedBox.h"
 #include "gui/frame/ValueLabel.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
 #include "gui/common/Dialogs.h"
 
@@ -268,9 +269,9 @@ void Form8::RunAsymptoticTest() {
     if (mode->test) {
       CheckDomain(store, mode->family, m_trialCount);
       input = testInput(*mode);
-      result = ::kelvo::RunAsymptoticTest(*input);
+      result = ::kelvo::RunAsymptoticTest(App().tables, *input);
     } else {
-      result = TestSkewnessKurtosis(store, alpha);
+      result = TestSkewnessKurtosis(App().tables, store, alpha);
     }
   } catch (...) {
     // A test that refuses the data leaves no conclusion, neither a new nor the last one.

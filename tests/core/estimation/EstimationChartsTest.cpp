@@ -66,7 +66,7 @@ TEST_F(EstimationChartTables, NormalIntervalSegmentsEndAtTheBounds) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const NormalIntervalResult r = ComputeNormalInterval(c.input);
+    const NormalIntervalResult r = ComputeNormalInterval(tables, c.input);
     const ChartDescription chart = NormalIntervalChart(r, c.input);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> segments = chart.ofKind(SeriesKind::Segment);
@@ -114,7 +114,7 @@ TEST_F(EstimationChartTables, LargeSampleIntervalWithItsEstimate) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const IntervalResult r = ComputeLargeSampleInterval(c.input);
+    const IntervalResult r = ComputeLargeSampleInterval(tables, c.input);
     const ChartDescription chart = LargeSampleIntervalChart(r, c.input);
     ExpectDrawable(chart, c.name);
     const std::vector<const ChartSeries*> segments = chart.ofKind(SeriesKind::Segment);
@@ -134,7 +134,7 @@ TEST_F(EstimationChartTables, LabelsWriteNumbersAsTheWindowDoes) {
   // "14.93". The interval's open end is written ∞ whatever the format.
   const TwoSampleSummary samples{Summary(10, 14.925, 0.4), Summary(10, 14.0, 0.4)};
   const NormalIntervalInput input{NormalInterval::MeanUnknownSigma, samples};
-  const NormalIntervalResult r = ComputeNormalInterval(input);
+  const NormalIntervalResult r = ComputeNormalInterval(tables, input);
   const ChartDescription chart = NormalIntervalChart(r, input);
   EXPECT_EQ(Shown(chart.ofKind(SeriesKind::Marker).at(0)->label), "点估计 14.925");
   EXPECT_EQ(Shown(chart.ofKind(SeriesKind::Segment).at(2)->label),

@@ -96,8 +96,8 @@ SampleSummary Summary(int n, double mean, double stdDev = 0.0, double secondMome
   return s;
 }
 
-WorkedSolution NormalSolution(const NormalIntervalInput& input) {
-  return BuildNormalIntervalSolution(ComputeNormalInterval(input), input);
+WorkedSolution NormalSolution(TableStore& tables, const NormalIntervalInput& input) {
+  return BuildNormalIntervalSolution(ComputeNormalInterval(tables, input), input);
 }
 
 // ---- normal populations ----
@@ -107,7 +107,7 @@ WorkedSolution NormalSolution(const NormalIntervalInput& input) {
    t distribution with more digits: 2.13145, 1.75305. Tolerance: the last of the six significant
    digits a solution shows (11.0657 for 11.065725). */
 TEST_F(EstimationSolutions, MeanIntervalShowsTableAndExactQuantilesAndBothIntervals) {
-  const WorkedSolution s = NormalSolution({NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}});
+  const WorkedSolution s = NormalSolution(tables, {NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}});
   const auto twoSided = Row(s, "双侧置信区间");
   ExpectNumbers(twoSided[1], {15, 2.1314}, 1e-9, "table t");
   ExpectNumbers(twoSided[2], {8.9343, 11.0657}, 1e-9, "table interval");
@@ -171,7 +171,7 @@ TEST_F(EstimationSolutions, EveryModeMatchesItsWorkedExample) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const WorkedSolution s = NormalSolution(c.input);
+    const WorkedSolution s = NormalSolution(tables, c.input);
     const auto row = Row(s, "双侧置信区间");
     ExpectNumbers(row[1], c.tableQuantiles, 5e-5, "table quantiles with their degrees of freedom");
     ExpectNumbers(row[2], c.tableInterval, 5e-5, "table interval");
@@ -194,7 +194,7 @@ TEST_F(EstimationSolutions, OneSidedUpperIntervalStartsWhereTheParameterCan) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.start);
-    const NormalIntervalResult r = ComputeNormalInterval(c.input);
+    const NormalIntervalResult r = ComputeNormalInterval(tables, c.input);
     EXPECT_EQ(r.lowestValue, std::string(c.start) == "(0, " ? 0.0 : -HUGE_VAL);
     const WorkedSolution s = BuildNormalIntervalSolution(r, c.input);
     const auto row = Row(s, "单侧置信上限");
@@ -205,7 +205,7 @@ TEST_F(EstimationSolutions, OneSidedUpperIntervalStartsWhereTheParameterCan) {
 }
 
 TEST_F(EstimationSolutions, SigmaRatioNamesTheReciprocalCell) {
-  const WorkedSolution s = NormalSolution({NormalInterval::SigmaRatioUnknownMeans, {Summary(10, 0, 2), Summary(10, 0, 2)}});
+  const WorkedSolution s = NormalSolution(tables, {NormalInterval::SigmaRatioUnknownMeans, {Summary(10, 0, 2), Summary(10, 0, 2)}});
   const std::string plain = s.plainText();
   // F₀.₉₇₅(9, 9) is read as the reciprocal of the printed F₀.₀₂₅(9, 9) = 4.03.
   EXPECT_NE(plain.find("F₀.₉₇₅(9, 9) = 1/4.03"), std::string::npos) << plain;
@@ -214,7 +214,7 @@ TEST_F(EstimationSolutions, SigmaRatioNamesTheReciprocalCell) {
 
 // F tables hold some degrees of freedom only: the cell read is the nearest, and says so.
 TEST_F(EstimationSolutions, SigmaRatioNamesTheNearestTabulatedRowAndColumn) {
-  const WorkedSolution s = NormalSolution({NormalInterval::SigmaRatioUnknownMeans, {Summary(16, 0, 2), Summary(50, 0, 3)}});
+  const WorkedSolution s = NormalSolution(tables, {NormalInterval::SigmaRatioUnknownMeans, {Summary(16, 0, 2), Summary(50, 0, 3)}});
   const std::string plain = s.plainText();
   EXPECT_NE(plain.find("n₁ = 15，n₂ = 40（表中无 n₂ = 49 行，取 40 行）"), std::string::npos) << plain;
   EXPECT_NE(plain.find("n₁ = 40，n₂ = 15（表中无 n₁ = 49 列，取 40 列）"), std::string::npos) << plain;
@@ -225,7 +225,7 @@ TEST_F(EstimationSolutions, SigmaRatioNamesTheNearestTabulatedRowAndColumn) {
 /* Approximate degrees of freedom: n1 = 10, n2 = 15, s1 = 2, s2 = 3 give
    ν = 1/(0.4²/9 + 0.6²/14) = 22.9927, whole part 22; printed t₀.₀₂₅(22) = 2.0739. */
 TEST_F(EstimationSolutions, WelchShowsDegreesOfFreedomBeforeAndAfterTheWholePart) {
-  const WorkedSolution s = NormalSolution({NormalInterval::MeanDiffUnequalSigmas, {Summary(10, 5, 2), Summary(15, 4, 3)}});
+  const WorkedSolution s = NormalSolution(tables, {NormalInterval::MeanDiffUnequalSigmas, {Summary(10, 5, 2), Summary(15, 4, 3)}});
   const std::string sample = Section(s, "样本");
   EXPECT_TRUE(HasNumber(sample, 22.9927, 5e-5)) << sample;
   EXPECT_NE(sample.find("ν = 22"), std::string::npos) << sample;
@@ -237,7 +237,7 @@ TEST_F(EstimationSolutions, WelchShowsDegreesOfFreedomBeforeAndAfterTheWholePart
    α/2 = 0.035, t₀.₀₃₅(15) = 1.95094 (mpmath: root of betainc(7.5, 0.5, 0, 15/(15 + t²),
    regularized=True)/2 = 0.035), not the 0.025 column's 2.1314; bounds 10 ∓ 1.95094 × 2/4. */
 TEST_F(EstimationSolutions, QuantileOutsideTheTableColumnsIsExact) {
-  const WorkedSolution s = NormalSolution({NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}, 0.93});
+  const WorkedSolution s = NormalSolution(tables, {NormalInterval::MeanUnknownSigma, {Summary(16, 10, 2), {}}, 0.93});
   const std::string plain = s.plainText();
   EXPECT_NE(plain.find("表中无 α = 0.035 的列，临界值取精确值"), std::string::npos) << plain;
   const auto row = Row(s, "双侧置信区间");
@@ -248,7 +248,7 @@ TEST_F(EstimationSolutions, QuantileOutsideTheTableColumnsIsExact) {
 }
 
 TEST_F(EstimationSolutions, BeyondTheLastTabulatedRowTheNormalStandsIn) {
-  const WorkedSolution s = NormalSolution({NormalInterval::MeanUnknownSigma, {Summary(61, 10, 2), {}}});
+  const WorkedSolution s = NormalSolution(tables, {NormalInterval::MeanUnknownSigma, {Summary(61, 10, 2), {}}});
   EXPECT_NE(s.plainText().find("自由度大于 45，用正态近似"), std::string::npos);
   // z₀.₀₂₅ = 1.96 from the normal table; exact t₀.₀₂₅(60) = 2.00030 (t tables).
   const auto row = Row(s, "双侧置信区间");
@@ -285,7 +285,7 @@ TEST_F(EstimationSolutions, LargeSampleIntervalsBothWays) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const LargeSampleIntervalInput input{c.kind, Summary(100, c.kind == LargeSampleInterval::BernoulliP ? 0.5 : 10)};
-    const WorkedSolution s = BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval(input), input);
+    const WorkedSolution s = BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval(tables, input), input);
     const auto row = Row(s, "双侧置信区间");
     // Six significant digits are shown: 5e-5 covers the last one of 12.4378.
     ExpectNumbers(row[1], {1.96}, 1e-9, "table z");
@@ -300,7 +300,7 @@ TEST_F(EstimationSolutions, LargeSampleIntervalsBothWays) {
    (1.64454, 2.43229) (worked example). */
 TEST_F(EstimationSolutions, PoissonQuadraticWrittenOut) {
   const SampleSummary sample = Summary(50, 2);
-  const IntervalResult result = ComputePoissonInterval(sample, 0.95);
+  const IntervalResult result = ComputePoissonInterval(tables, sample, 0.95);
   const WorkedSolution s = BuildLargeSampleIntervalSolution(result, {LargeSampleInterval::PoissonLambda, sample});
   const std::string interval = Section(s, "置信区间");
   for (double value : {203.842, 200.0, 1.64454, 2.43229})
@@ -374,7 +374,7 @@ TEST_F(EstimationSolutions, SampleVarianceNeedsTwoValues) {
         Section(BuildPointEstimationSolution(ComputePointEstimates({PointModel::Poisson, x, 0}),
                                              {PointModel::Poisson, x, 0}), "样本");
     const std::string large =
-        Section(BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval({LargeSampleInterval::PoissonLambda, x}),
+        Section(BuildLargeSampleIntervalSolution(ComputeLargeSampleInterval(tables, {LargeSampleInterval::PoissonLambda, x}),
                                                  {LargeSampleInterval::PoissonLambda, x}), "样本");
     for (const std::string& text : {point, large}) {
       // By hand: values 7, 9 give S² = ((7 − 8)² + (9 − 8)²)/1 = 2.

@@ -30,7 +30,7 @@ TEST_F(IntervalStatusLineTest, LargeSampleIntervalWithItsQuantile) {
   IntervalResult r;
   r.lower = 0.23451;
   r.upper = 0.56789;
-  r.criticalValues = {NormalQuantile(0.975)};
+  r.criticalValues = {NormalQuantile(tables, 0.975)};
   EXPECT_EQ(StatusLine(r), "置信区间 (0.2345, 0.5679)，z₀.₀₂₅ = 1.9600");
 }
 
@@ -40,10 +40,10 @@ TEST_F(IntervalStatusLineTest, LargeSampleIntervalWithItsQuantile) {
 // √(36/2.700) = 3.65148; the one-sided upper limit uses χ²₀.₉₅(9), the lower χ²₀.₀₅(9).
 TEST_F(IntervalStatusLineTest, NormalIntervalsWithTheirQuantiles) {
   const NormalIntervalInput mean{.kind = NormalInterval::MeanKnownSigma, .samples = OneSample(16, 10, 1), .sigma = 2};
-  EXPECT_EQ(StatusLine(ComputeNormalInterval(mean), mean.kind),
+  EXPECT_EQ(StatusLine(ComputeNormalInterval(tables, mean), mean.kind),
             "双侧 (9.0200, 10.9800)，z₀.₀₂₅ = 1.9600；单侧 z₀.₀₅ = 1.6400");
   const NormalIntervalInput sigma{NormalInterval::SigmaUnknownMean, OneSample(10, 5, 2)};
-  EXPECT_EQ(StatusLine(ComputeNormalInterval(sigma), sigma.kind),
+  EXPECT_EQ(StatusLine(ComputeNormalInterval(tables, sigma), sigma.kind),
             "双侧 (1.3757, 3.6515)，χ²₀.₀₂₅(9) = 19.0230、χ²₀.₉₇₅(9) = 2.7000；"
             "单侧 χ²₀.₉₅(9) = 3.3250、χ²₀.₀₅(9) = 16.9190");
 }

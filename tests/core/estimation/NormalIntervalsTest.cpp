@@ -99,7 +99,7 @@ const WorkedRow kWorked[] = {
 TEST_F(NormalIntervals, WorkedExamples) {
   for (const WorkedRow& row : kWorked) {
     SCOPED_TRACE(row.name);
-    const NormalIntervalResult r = ComputeNormalInterval(row.input);
+    const NormalIntervalResult r = ComputeNormalInterval(tables, row.input);
     EXPECT_NEAR(r.lower, row.lower, row.tolerance);
     EXPECT_NEAR(r.upper, row.upper, row.tolerance);
     if (!std::isnan(row.lowerOnly)) {
@@ -114,22 +114,22 @@ TEST_F(NormalIntervals, WorkedExamples) {
 // Look-ups in the order lower, upper, one-sided lower, one-sided upper, as the worked example
 // of the σ interval (n = 10, s = 2) reads them; intermediates as a worked solution shows them.
 TEST_F(NormalIntervals, LookUpsAndIntermediates) {
-  const NormalIntervalResult r = ComputeSigmaIntervalUnknownMean(Sample(10, 0, 2), 0.95);
+  const NormalIntervalResult r = ComputeSigmaIntervalUnknownMean(tables, Sample(10, 0, 2), 0.95);
   EXPECT_EQ(r.intermediates.find("R"), 36.0);
   ASSERT_EQ(r.criticalValues.size(), 4u);
   const double expected[] = {19.023, 2.700, 16.919, 3.325};
-  const char* tables[] = {"xfb1", "xfb", "xfb1", "xfb"};
+  const char* tableNames[] = {"xfb1", "xfb", "xfb1", "xfb"};
   for (int i = 0; i < 4; ++i) {
     EXPECT_NEAR(r.criticalValues[i].value, expected[i], 5e-4) << i;
-    EXPECT_EQ(r.criticalValues[i].table, tables[i]) << i;
+    EXPECT_EQ(r.criticalValues[i].table, tableNames[i]) << i;
     EXPECT_EQ(r.criticalValues[i].df, 9) << i;
   }
-  const NormalIntervalResult t = ComputeMeanIntervalUnknownSigma(Sample(16, 10, 2), 0.95);
+  const NormalIntervalResult t = ComputeMeanIntervalUnknownSigma(tables, Sample(16, 10, 2), 0.95);
   EXPECT_EQ(t.criticalValues[0].df, 15);
   EXPECT_NEAR(*t.intermediates.find("t"), 2.1314, 5e-5);
   EXPECT_NEAR(*t.intermediates.find("t1"), 1.7531, 5e-5);
   const NormalIntervalResult pooled =
-      ComputeMeanDiffIntervalEqualSigmas(Samples(Sample(10, 4, 2), Sample(10, 3, 2)), 0.95);
+      ComputeMeanDiffIntervalEqualSigmas(tables, Samples(Sample(10, 4, 2), Sample(10, 3, 2)), 0.95);
   EXPECT_NEAR(*pooled.intermediates.find("Sw"), 2.0, 1e-12);
   EXPECT_NEAR(*pooled.intermediates.find("k"), std::sqrt(0.2), 1e-12);
   EXPECT_EQ(pooled.criticalValues[0].df, 18);
@@ -139,8 +139,8 @@ TEST_F(NormalIntervals, LookUpsAndIntermediates) {
 // computed with n degrees of freedom and Q = Σ(x − x̄)². Here Q = 10·(28.6 − 25) = 36, the R
 // of a sample of 11 with s² = 3.6. Tolerance 1e-12.
 TEST_F(NormalIntervals, SigmaKnownMeanMatchesUnknownMeanWithOneMoreDegree) {
-  const NormalIntervalResult known = ComputeSigmaIntervalKnownMean(Sample(10, 5, 0, 28.6), 0.95, 5);
-  const NormalIntervalResult unknown = ComputeSigmaIntervalUnknownMean(Sample(11, 5, std::sqrt(3.6)), 0.95);
+  const NormalIntervalResult known = ComputeSigmaIntervalKnownMean(tables, Sample(10, 5, 0, 28.6), 0.95, 5);
+  const NormalIntervalResult unknown = ComputeSigmaIntervalUnknownMean(tables, Sample(11, 5, std::sqrt(3.6)), 0.95);
   EXPECT_NEAR(*known.intermediates.find("Q"), 36.0, 1e-12);
   ExpectBounds(known, unknown.lower, unknown.upper, unknown.lowerOnly, unknown.upperOnly, 1e-12);
 }
@@ -159,8 +159,8 @@ TEST_F(NormalIntervals, RoundingNoiseInSquaresIsZero) {
   const SampleSummary& b = read.second;
   ASSERT_LT(a.secondMoment - 2 * 2.7 * a.mean + 2.7 * 2.7, 0.0) << "data no longer exercise the guard";
   ASSERT_GT(b.secondMoment - 2 * 0.7 * b.mean + 0.7 * 0.7, 0.0) << "data no longer exercise the guard";
-  ExpectBounds(ComputeSigmaIntervalKnownMean(a, 0.95, 2.7), 0, 0, 0, 0, 0);
-  ExpectBounds(ComputeSigmaRatioIntervalKnownMeans(read, 0.95, 2, 0.7), 0, 0, 0, 0, 0);
+  ExpectBounds(ComputeSigmaIntervalKnownMean(tables, a, 0.95, 2.7), 0, 0, 0, 0, 0);
+  ExpectBounds(ComputeSigmaRatioIntervalKnownMeans(tables, read, 0.95, 2, 0.7), 0, 0, 0, 0, 0);
 }
 
 // ---- approximate degrees of freedom ----
@@ -169,7 +169,7 @@ TEST_F(NormalIntervals, RoundingNoiseInSquaresIsZero) {
 // down); w = 1 and the interval is D ∓ TQuantile(22, 0.025) = D ∓ 2.0739 (t table, 4 decimals).
 TEST_F(NormalIntervals, MeanDiffUnequalSigmasWorkedExample) {
   const NormalIntervalResult r =
-      ComputeMeanDiffIntervalUnequalSigmas(Samples(Sample(10, 6, 2), Sample(15, 5, 3)), 0.95);
+      ComputeMeanDiffIntervalUnequalSigmas(tables, Samples(Sample(10, 6, 2), Sample(15, 5, 3)), 0.95);
   EXPECT_NEAR(*r.intermediates.find("nu"), 22.99, 5e-3);
   EXPECT_EQ(r.intermediates.find("nuWhole"), 22.0);
   EXPECT_NEAR(*r.intermediates.find("w"), 1.0, 1e-12);
@@ -193,10 +193,10 @@ TEST_F(NormalIntervals, MeanDiffUnequalSigmasDegreesOfFreedom) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const TwoSampleSummary samples = Samples(Sample(c.n, 4, 2), Sample(c.n, 3, 2));
-    const NormalIntervalResult r = ComputeMeanDiffIntervalUnequalSigmas(samples, 0.95);
+    const NormalIntervalResult r = ComputeMeanDiffIntervalUnequalSigmas(tables, samples, 0.95);
     EXPECT_EQ(r.intermediates.find("nuWhole"), c.nuWhole);
     EXPECT_EQ(r.criticalValues[0].normalApproximation, c.normal);
-    const NormalIntervalResult pooled = ComputeMeanDiffIntervalEqualSigmas(samples, 0.95);
+    const NormalIntervalResult pooled = ComputeMeanDiffIntervalEqualSigmas(tables, samples, 0.95);
     ExpectBounds(r, pooled.lower, pooled.upper, pooled.lowerOnly, pooled.upperOnly, 1e-12);
   }
 }
@@ -205,7 +205,7 @@ TEST_F(NormalIntervals, MeanDiffUnequalSigmasDegreesOfFreedom) {
 // min(n1, n2) − 1 and n1 + n2 − 2.
 TEST_F(NormalIntervals, MeanDiffUnequalSigmasLargeSamples) {
   const NormalIntervalResult r =
-      ComputeMeanDiffIntervalUnequalSigmas(Samples(Sample(32767, 1, 2), Sample(20000, 0, 3)), 0.95);
+      ComputeMeanDiffIntervalUnequalSigmas(tables, Samples(Sample(32767, 1, 2), Sample(20000, 0, 3)), 0.95);
   const double nu = *r.intermediates.find("nu");
   EXPECT_GE(nu, 19999);
   EXPECT_LE(nu, 32767 + 20000 - 2);
@@ -220,7 +220,7 @@ TEST_F(NormalIntervals, ConfidenceLevelStrictlyBetweenZeroAndOne) {
   for (double level : {0.0, 1.0, -0.2, 1.01, std::numeric_limits<double>::quiet_NaN()}) {
     for (NormalInterval kind : kAllIntervals) {
       SCOPED_TRACE(::testing::Message() << "kind " << static_cast<int>(kind) << ", level " << level);
-      ExpectUserError([&] { ComputeNormalInterval(Input(kind, samples, level)); }, "置信水平数据缺乏");
+      ExpectUserError([&] { ComputeNormalInterval(tables, Input(kind, samples, level)); }, "置信水平数据缺乏");
     }
   }
 }
@@ -229,9 +229,9 @@ TEST_F(NormalIntervals, SamplesOfFewerThanThree) {
   for (NormalInterval kind : kAllIntervals) {
     SCOPED_TRACE(static_cast<int>(kind));
     const SampleSummary few = Sample(2, 1, 1, 2), enough = Sample(10, 1, 1, 2);
-    ExpectUserError([&] { ComputeNormalInterval(Input(kind, Samples(few, enough), 0.95)); }, "样本量错误");
+    ExpectUserError([&] { ComputeNormalInterval(tables, Input(kind, Samples(few, enough), 0.95)); }, "样本量错误");
     if (UsesSecondSample(kind))
-      ExpectUserError([&] { ComputeNormalInterval(Input(kind, Samples(enough, few), 0.95)); }, "样本量错误");
+      ExpectUserError([&] { ComputeNormalInterval(tables, Input(kind, Samples(enough, few), 0.95)); }, "样本量错误");
   }
 }
 
@@ -244,26 +244,26 @@ TEST_F(NormalIntervals, Refusals) {
   };
   const Case cases[] = {
       // A negative σ swapped the bounds.
-      {"negative known σ", [&] { ComputeMeanIntervalKnownSigma(good.first, 0.95, -2); }, "已知标准差不能为负"},
-      {"negative known σ2", [&] { ComputeMeanDiffIntervalKnownSigmas(good, 0.95, 1, -1); }, "已知标准差不能为负"},
+      {"negative known σ", [&] { ComputeMeanIntervalKnownSigma(tables, good.first, 0.95, -2); }, "已知标准差不能为负"},
+      {"negative known σ2", [&] { ComputeMeanDiffIntervalKnownSigmas(tables, good, 0.95, 1, -1); }, "已知标准差不能为负"},
       // A typed negative standard deviation.
-      {"negative s, mean", [] { ComputeMeanIntervalUnknownSigma(Sample(10, 1, -2), 0.95); }, "样本标准差不能为负"},
-      {"negative s, σ", [] { ComputeSigmaIntervalUnknownMean(Sample(10, 1, -2), 0.95); }, "样本标准差不能为负"},
-      {"negative s1, pooled", [] { ComputeMeanDiffIntervalEqualSigmas(Samples(Sample(10, 1, -1), Sample(10, 1, 1)), 0.95); },
+      {"negative s, mean", [&] { ComputeMeanIntervalUnknownSigma(tables, Sample(10, 1, -2), 0.95); }, "样本标准差不能为负"},
+      {"negative s, σ", [&] { ComputeSigmaIntervalUnknownMean(tables, Sample(10, 1, -2), 0.95); }, "样本标准差不能为负"},
+      {"negative s1, pooled", [&] { ComputeMeanDiffIntervalEqualSigmas(tables, Samples(Sample(10, 1, -1), Sample(10, 1, 1)), 0.95); },
        "样本标准差不能为负"},
-      {"negative s2, ratio", [] { ComputeSigmaRatioIntervalUnknownMeans(Samples(Sample(10, 1, 1), Sample(10, 1, -1)), 0.95); },
+      {"negative s2, ratio", [&] { ComputeSigmaRatioIntervalUnknownMeans(tables, Samples(Sample(10, 1, 1), Sample(10, 1, -1)), 0.95); },
        "样本标准差不能为负"},
       // m2 = 1 with mean 5 and μ = 5: Q = 10·(1 − 50 + 25) < 0 under the root.
-      {"negative Q", [] { ComputeSigmaIntervalKnownMean(Sample(10, 5, 0, 1), 0.95, 5); }, "偏差平方和为负,无法计算该区间"},
+      {"negative Q", [&] { ComputeSigmaIntervalKnownMean(tables, Sample(10, 5, 0, 1), 0.95, 5); }, "偏差平方和为负,无法计算该区间"},
       // A < 0 (and so ρ < 0) under the root.
-      {"negative A", [] { ComputeSigmaRatioIntervalKnownMeans(Samples(Sample(10, 5, 0, 1), Sample(10, 0, 0, 4)), 0.95, 5, 0); },
+      {"negative A", [&] { ComputeSigmaRatioIntervalKnownMeans(tables, Samples(Sample(10, 5, 0, 1), Sample(10, 0, 0, 4)), 0.95, 5, 0); },
        "偏差平方和为负,无法计算该区间"},
-      {"negative B", [] { ComputeSigmaRatioIntervalKnownMeans(Samples(Sample(10, 0, 0, 4), Sample(10, 5, 0, 1)), 0.95, 0, 5); },
+      {"negative B", [&] { ComputeSigmaRatioIntervalKnownMeans(tables, Samples(Sample(10, 0, 0, 4), Sample(10, 5, 0, 1)), 0.95, 0, 5); },
        "偏差平方和为负,无法计算该区间"},
       // s2 = 0 divided by zero in the degrees of freedom.
-      {"unequal σ with s2 = 0", [] { ComputeMeanDiffIntervalUnequalSigmas(Samples(Sample(10, 1, 2), Sample(10, 0, 0)), 0.95); },
+      {"unequal σ with s2 = 0", [&] { ComputeMeanDiffIntervalUnequalSigmas(tables, Samples(Sample(10, 1, 2), Sample(10, 0, 0)), 0.95); },
        "样本二的标准差为0,无法计算该区间"},
-      {"overflowing bound", [] { ComputeMeanIntervalKnownSigma(Sample(16, 1.7e308, 0), 0.95, 1e308); }, "无法计算该区间"},
+      {"overflowing bound", [&] { ComputeMeanIntervalKnownSigma(tables, Sample(16, 1.7e308, 0), 0.95, 1e308); }, "无法计算该区间"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -293,15 +293,15 @@ class DamagedTables : public ::testing::Test {
 TEST_F(DamagedTables, ChiSquareLookUpOfZero) {
   // x4 of xfb1 is the 0.025 column: the lower bound of a sample of 10 divides by it.
   Damage("UPDATE xfb1 SET x4 = 0 WHERE x0 = 9");
-  ASSERT_EQ(ChiSquareQuantile(9, 0.025).value, 0.0);
-  ExpectUserError([] { ComputeSigmaIntervalUnknownMean(Sample(10, 0, 2), 0.95); }, "查表值为0,无法计算该区间");
+  ASSERT_EQ(ChiSquareQuantile(tables, 9, 0.025).value, 0.0);
+  ExpectUserError([&] { ComputeSigmaIntervalUnknownMean(tables, Sample(10, 0, 2), 0.95); }, "查表值为0,无法计算该区间");
 }
 
 TEST_F(DamagedTables, FLookUpOfZero) {
   // An infinite F(9, 9) at 0.025 makes the lower quantile at 0.975 its reciprocal, 0.
   Damage("UPDATE ffb0025 SET f9 = 9e999 WHERE f0 = 9");
-  ASSERT_EQ(FQuantile(9, 9, 0.975).value, 0.0);
-  ExpectUserError([] { ComputeSigmaRatioIntervalUnknownMeans(Samples(Sample(10, 0, 1), Sample(10, 0, 1)), 0.95); },
+  ASSERT_EQ(FQuantile(tables, 9, 9, 0.975).value, 0.0);
+  ExpectUserError([&] { ComputeSigmaRatioIntervalUnknownMeans(tables, Samples(Sample(10, 0, 1), Sample(10, 0, 1)), 0.95); },
                 "查表值为0,无法计算该区间");
 }
 

@@ -403,7 +403,7 @@ TEST_F(FittingWorkedExamples, StatisticDegreesOfFreedomAndDecision) {
        1.076952, 1e-6, 2, 5.991, Decision::AcceptH0},
   };
   for (const Worked& c : cases) {
-    const FittingResult r = ComputeFittingTest(c.request, c.sample, c.law);
+    const FittingResult r = ComputeFittingTest(tables, c.request, c.sample, c.law);
     EXPECT_NEAR(r.test.statistic, c.chiSquare, c.tolerance) << c.name;
     EXPECT_EQ(r.test.df, c.df) << c.name;
     ASSERT_EQ(r.test.criticalValues.size(), 1u) << c.name;
@@ -457,7 +457,7 @@ TEST_F(FittingWorkedExamples, ClassesCoverTheWholeLaw) {
        0.715509, Decision::AcceptH0},
   };
   for (const Found& c : cases) {
-    const FittingResult r = ComputeFittingTest(c.request, c.sample, kNoLaw);
+    const FittingResult r = ComputeFittingTest(tables, c.request, c.sample, kNoLaw);
     EXPECT_NEAR(r.test.statistic, c.chiSquare, 1e-6) << c.name;
     EXPECT_EQ(r.test.df, c.df) << c.name;
     EXPECT_NEAR(ChiSquareUpperTail(c.df, r.test.statistic), c.p, 1e-6) << c.name;
@@ -469,15 +469,15 @@ TEST_F(FittingWorkedExamples, ClassesCoverTheWholeLaw) {
     EXPECT_NEAR(expected, r.n, 1e-9) << c.name;
     EXPECT_NEAR(shares, r.test.statistic, 1e-12) << c.name;
   }
-  const FittingResult m = ComputeFittingTest(cases[2].request, cases[2].sample, kNoLaw);
-  const FittingResult cm = ComputeFittingTest(cases[3].request, cases[3].sample, kNoLaw);
+  const FittingResult m = ComputeFittingTest(tables, cases[2].request, cases[2].sample, kNoLaw);
+  const FittingResult cm = ComputeFittingTest(tables, cases[3].request, cases[3].sample, kNoLaw);
   EXPECT_NEAR(m.test.statistic, cm.test.statistic, 1e-9);
   ASSERT_EQ(m.classes.size(), cm.classes.size());
   for (std::size_t i = 0; i < m.classes.size(); ++i) EXPECT_EQ(m.classes[i].observed, cm.classes[i].observed) << i;
 }
 
 TEST_F(FittingWorkedExamples, EstimatesAreHandedBack) {
-  const FittingResult r = ComputeFittingTest(
+  const FittingResult r = ComputeFittingTest(tables,
       Request(FittingEntry::PoissonUnknown, FittingInputMode::RepeatCounts, 0.05),
       Sample({"0", "1", "2", "3"}, {"40", "35", "18", "7"}), kNoLaw);
   EXPECT_EQ(r.n, 100);
@@ -489,7 +489,7 @@ TEST_F(FittingWorkedExamples, EstimatesAreHandedBack) {
 
   // Grouped normal sums: μ = 250/50 = 5, σ = √(1300/50 - 25) = 1.
   const FittingParameters sums{.normalSumX = 250, .normalSumXX = 1300};
-  const FittingResult normal = ComputeFittingTest(
+  const FittingResult normal = ComputeFittingTest(tables,
       Request(FittingEntry::NormalUnknown, FittingInputMode::Grouped, 0.05, sums),
       Sample({"0", "4", "5", "6"}, {"4", "5", "6", "10"}, {"8", "17", "17", "8"}), kNoLaw);
   EXPECT_NEAR(normal.parameters.normalMu, 5, 1e-12);
@@ -497,13 +497,14 @@ TEST_F(FittingWorkedExamples, EstimatesAreHandedBack) {
 }
 
 TEST(FittingZeroOneUnknown, TheDataCheckIsTheTest) {
+  TableStore tables;  // no file: the data check looks nothing up
   const FittingRequest request =
       Request(FittingEntry::ZeroOneUnknown, FittingInputMode::Individual, 0.0);
-  const FittingResult ok = ComputeFittingTest(request, Sample({"0", "1", "1"}), kNoLaw);
+  const FittingResult ok = ComputeFittingTest(tables, request, Sample({"0", "1", "1"}), kNoLaw);
   EXPECT_EQ(ok.test.decision, Decision::AcceptH0);
   EXPECT_FALSE(ok.dataMessage.has_value());
 
-  const FittingResult bad = ComputeFittingTest(request, Sample({"0", "2"}), kNoLaw);
+  const FittingResult bad = ComputeFittingTest(tables, request, Sample({"0", "2"}), kNoLaw);
   EXPECT_EQ(bad.test.decision, Decision::AcceptH1);
   ASSERT_TRUE(bad.dataMessage.has_value());
   EXPECT_EQ(*bad.dataMessage, "数据超限错误");
@@ -621,7 +622,7 @@ TEST_F(FittingWorkedExamples, RefusedComputations) {
        "σ值必须大于0"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(InputErrorMessage([&] { ComputeFittingTest(c.request, c.sample, c.law); }), c.message) << c.name;
+    EXPECT_EQ(InputErrorMessage([&] { ComputeFittingTest(tables, c.request, c.sample, c.law); }), c.message) << c.name;
 }
 
 }  // namespace

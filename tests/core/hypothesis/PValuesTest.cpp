@@ -60,28 +60,28 @@ void ExpectThree(const std::function<TestResult(Hypothesis)>& run, TestFamily fa
 
 TEST_F(PValueFamilies, ParametricStatistics) {
   // Mode 1: n = 16, x̄ = 0.98, σ = 2, μ0 = 0: U = 0.98·4/2 = 1.96; 1 − Φ(1.96) = 0.0249979.
-  ExpectThree([](Hypothesis h) { return TestMeanKnownSigma(Summary(16, 0.98, 2.0), 2.0, 0.0, h, 0.05); },
+  ExpectThree([&](Hypothesis h) { return TestMeanKnownSigma(tables, Summary(16, 0.98, 2.0), 2.0, 0.0, h, 0.05); },
               TestFamily::Parametric, {0.0249978951482204, 0.975002104851780, 0.0499957902964409},
               "normal U = 1.96");
   // Mode 2: n = 16, x̄ = 10.8, s = 1.6, μ0 = 10: T = 0.8·4/1.6 = 2 with 15 df.
-  ExpectThree([](Hypothesis h) { return TestMeanUnknownSigma(Summary(16, 10.8, 1.6), 10.0, h, 0.05); },
+  ExpectThree([&](Hypothesis h) { return TestMeanUnknownSigma(tables, Summary(16, 10.8, 1.6), 10.0, h, 0.05); },
               TestFamily::Parametric, {0.0319725036423601, 0.968027496357640, 0.0639450072847202},
               "t(15) = 2");
   // Mode 4: n = 10, s² = 19/9, σ0 = 1: C = 9·s² = 19 with 9 df; two-sided 2·P(χ² ≥ 19).
-  ExpectThree([](Hypothesis h) { return TestSigmaUnknownMean(Summary(10, 0.0, std::sqrt(19.0 / 9.0)), 1.0, h, 0.05); },
+  ExpectThree([&](Hypothesis h) { return TestSigmaUnknownMean(tables, Summary(10, 0.0, std::sqrt(19.0 / 9.0)), 1.0, h, 0.05); },
               TestFamily::Parametric, {0.0251928950816689, 0.974807104918331, 0.0503857901633379},
               "χ²(9) = 19");
   // Mode 8: n1 = 5, n2 = 8, s1² = 2, s2² = 1: F = 2 with (4, 7) df.
   ExpectThree(
-      [](Hypothesis h) {
-        return TestSigmaRatio({Summary(5, 0.0, std::sqrt(2.0)), Summary(8, 0.0, 1.0)}, h, 0.05);
+      [&](Hypothesis h) {
+        return TestSigmaRatio(tables, {Summary(5, 0.0, std::sqrt(2.0)), Summary(8, 0.0, 1.0)}, h, 0.05);
       },
       TestFamily::Parametric, {0.199021928358371, 0.800978071641629, 0.398043856716742}, "F(4, 7) = 2");
 }
 
 TEST_F(PValueFamilies, ParametricWithoutStatisticHasNone) {
   // s = 0: the test rejects H0 without a statistic, so there is no p-value to show.
-  const TestResult r = TestMeanUnknownSigma(Summary(5, 3.0, 0.0), 1.0, Hypothesis::TwoSided, 0.05);
+  const TestResult r = TestMeanUnknownSigma(tables, Summary(5, 3.0, 0.0), 1.0, Hypothesis::TwoSided, 0.05);
   ASSERT_TRUE(r.zeroDenominator);
   EXPECT_FALSE(PValue(r, TestFamily::Parametric, Hypothesis::TwoSided).has_value());
   EXPECT_EQ(ExactDecision(r, TestFamily::Parametric, Hypothesis::TwoSided, 0.05), Decision::AcceptH1);
@@ -89,7 +89,7 @@ TEST_F(PValueFamilies, ParametricWithoutStatisticHasNone) {
 
 TEST_F(PValueFamilies, BandTestStandardisesTheMean) {
   // Mode 1: n = 100, x̄ = 0.6, ρ0 = 0.5: e = √(0.25/100) = 0.05, z = 0.1/0.05 = 2.
-  ExpectThree([](Hypothesis h) { return TestProportion(Summary(100, 0.6, 0.5), 0.5, h, 0.05); },
+  ExpectThree([&](Hypothesis h) { return TestProportion(tables, Summary(100, 0.6, 0.5), 0.5, h, 0.05); },
               TestFamily::Band, {0.0227501319481792, 0.977249868051821, 0.0455002638963584},
               "proportion z = 2");
 }
@@ -100,7 +100,7 @@ TEST_F(PValueFamilies, SkewnessKurtosisTakesTheLargerStatistic) {
   CellStore grid(3, 101);
   const char* values[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "16"};
   for (int c = 0; c < 10; ++c) grid.setText(1, c + 1, values[c]);
-  const TestResult r = TestSkewnessKurtosis(grid, 0.05);
+  const TestResult r = TestSkewnessKurtosis(tables, grid, 0.05);
   ExpectP(PValue(r, TestFamily::SkewnessKurtosis, Hypothesis::TwoSided), 0.117355884851168,
           "1..9, 16");
 
@@ -184,7 +184,7 @@ TEST_F(PValueFamilies, RankSumExactAndApproximate) {
        RH::TwoSided, 2.07199404247066e-4, RankSumPBasis::NormalApproximation},
   };
   for (const Case& c : cases) {
-    const RankSumResult r = RankSumDecision(c.h, {c.one, c.two}, 0.05);
+    const RankSumResult r = RankSumDecision(tables, c.h, {c.one, c.two}, 0.05);
     const RankSumPValue p = ComputeRankSumPValue(r, c.h);
     EXPECT_NEAR(p.value, c.p, kRelative * c.p) << c.name;
     EXPECT_EQ(p.basis, c.basis) << c.name;
@@ -197,7 +197,7 @@ TEST_F(PValueFamilies, RankSumExactAndApproximate) {
 TEST_F(PValueFamilies, RankSumWithEveryValueEqualGivesOne) {
   // 11 and 11 equal values: sigma 0, R1 is its mean whatever happens.
   const std::vector<double> same(11, 4.0);
-  const RankSumResult r = RankSumDecision(RH::TwoSided, {same, same}, 0.05);
+  const RankSumResult r = RankSumDecision(tables, RH::TwoSided, {same, same}, 0.05);
   for (RH h : {RH::FirstLess, RH::FirstGreater, RH::TwoSided}) {
     EXPECT_EQ(ComputeRankSumPValue(r, h).value, 1.0);
     EXPECT_EQ(ExactDecision(r, h), Decision::AcceptH0);
@@ -217,15 +217,15 @@ TEST_F(PValueFamilies, ExactDecisionDiffersFromTheTable) {
   const Case cases[] = {
       // n = 61, s = √61, x̄ − μ0 = 2.35: T = 2.35 with 60 df. The table reads z = 2.33 beyond
       // 45 df and rejects; t0.01(60) = 2.390119 keeps H0. P(T60 ≥ 2.35) = 0.0110403.
-      {"t(60) beyond the table", [] { return TestMeanUnknownSigma(Summary(61, 2.35, std::sqrt(61.0)), 0.0, Hypothesis::Greater, 0.01); },
+      {"t(60) beyond the table", [&] { return TestMeanUnknownSigma(tables, Summary(61, 2.35, std::sqrt(61.0)), 0.0, Hypothesis::Greater, 0.01); },
        TestFamily::Parametric, Hypothesis::Greater, 0.01, 0.0110402832381917},
       // U = 0.821·4/2 = 1.642: above the printed 1.64, below z0.95 = 1.644854.
       // 1 − Φ(1.642) = 0.0502950.
-      {"normal between 1.64 and 1.6449", [] { return TestMeanKnownSigma(Summary(16, 0.821, 1.0), 2.0, 0.0, Hypothesis::Greater, 0.05); },
+      {"normal between 1.64 and 1.6449", [&] { return TestMeanKnownSigma(tables, Summary(16, 0.821, 1.0), 2.0, 0.0, Hypothesis::Greater, 0.05); },
        TestFamily::Parametric, Hypothesis::Greater, 0.05, 0.0502950020416002},
       // x̄ = 0.5 + 1.642·0.05 = 0.5821: beyond the printed band edge 0.582, inside the exact
       // edge 0.58224.
-      {"band edge", [] { return TestProportion(Summary(100, 0.5821, 0.5), 0.5, Hypothesis::Greater, 0.05); },
+      {"band edge", [&] { return TestProportion(tables, Summary(100, 0.5821, 0.5), 0.5, Hypothesis::Greater, 0.05); },
        TestFamily::Band, Hypothesis::Greater, 0.05, 0.0502950020416002},
   };
   for (const Case& c : cases) {
@@ -265,7 +265,7 @@ TEST(ExactDecisionAgreesWithPValue, ParametricDistributions) {
 
 TEST_F(PValueFamilies, ExactCriticalValuesFollowTheLookUps) {
   // Two-sided t test at α = 0.05 looks up t(15) at 0.05, then at 0.025.
-  const TestResult r = TestMeanUnknownSigma(Summary(16, 10.8, 1.6), 10.0, Hypothesis::TwoSided, 0.05);
+  const TestResult r = TestMeanUnknownSigma(tables, Summary(16, 10.8, 1.6), 10.0, Hypothesis::TwoSided, 0.05);
   const std::vector<double> exact = ExactCriticalValues(r);
   ASSERT_EQ(exact.size(), 2u);
   EXPECT_NEAR(exact[0], 1.75305035569257, kRelative * 1.75305035569257);  // printed 1.753

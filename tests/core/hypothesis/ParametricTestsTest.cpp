@@ -130,7 +130,7 @@ TEST_F(ParametricTests, InputFieldsReachTheirTest) {
   in.samples.first.secondMoment = 10.0;
   for (const auto& [test, statistic, hypothesised] : rows) {
     in.test = test;
-    EXPECT_NEAR(RunParametricTest(in).statistic, statistic, 1e-6) << static_cast<int>(test);
+    EXPECT_NEAR(RunParametricTest(tables, in).statistic, statistic, 1e-6) << static_cast<int>(test);
     EXPECT_EQ(HypothesisedValue(in), hypothesised) << static_cast<int>(test);
   }
 }
@@ -139,7 +139,7 @@ TEST_F(ParametricTests, InputFieldsReachTheirTest) {
 TEST_F(ParametricTests, MeanKnownSigmaWorkedExample) {
   const SampleSummary s = Typed(25, 5.2, 0.0);
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestMeanKnownSigma(s, 1.0, 5.0, h, 0.05);
+    const TestResult r = TestMeanKnownSigma(tables, s, 1.0, 5.0, h, 0.05);
     EXPECT_NEAR(r.statistic, 1.0, 1e-12) << ChoiceName(h);
     EXPECT_EQ(r.distribution, StatisticDistribution::Normal);
     EXPECT_TRUE(r.acceptsH0()) << ChoiceName(h);
@@ -153,8 +153,8 @@ TEST_F(ParametricTests, MeanKnownSigmaWorkedExample) {
 
 // U exactly on the critical value rejects H0; just inside it accepts.
 TEST_F(ParametricTests, MeanKnownSigmaStatisticOnCriticalValueRejects) {
-  const double z = NormalQuantile(0.95).value;
-  const double z2 = NormalQuantile(0.975).value;
+  const double z = NormalQuantile(tables, 0.95).value;
+  const double z2 = NormalQuantile(tables, 0.975).value;
   struct Case {
     const char* name;
     Hypothesis h;
@@ -171,7 +171,7 @@ TEST_F(ParametricTests, MeanKnownSigmaStatisticOnCriticalValueRejects) {
       {"two-sided just inside", Hypothesis::TwoSided, std::nextafter(z2, 0.0), true},
   };
   for (const Case& c : cases) {
-    const TestResult r = TestMeanKnownSigma(Typed(4, c.mean, 0.0), 2.0, 0.0, c.h, 0.05);
+    const TestResult r = TestMeanKnownSigma(tables, Typed(4, c.mean, 0.0), 2.0, 0.0, c.h, 0.05);
     EXPECT_EQ(r.statistic, c.mean) << c.name;
     EXPECT_EQ(r.acceptsH0(), c.accepts) << c.name;
   }
@@ -180,7 +180,7 @@ TEST_F(ParametricTests, MeanKnownSigmaStatisticOnCriticalValueRejects) {
 TEST_F(ParametricTests, MeanUnknownSigma) {
   // Sample 3, 3, 3: s = 0 rejects H0 for every choice, without a statistic or a look-up.
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestMeanUnknownSigma(Samples({"3", "3", "3"}).first, 3.0, h, 0.05);
+    const TestResult r = TestMeanUnknownSigma(tables, Samples({"3", "3", "3"}).first, 3.0, h, 0.05);
     EXPECT_FALSE(r.acceptsH0()) << ChoiceName(h);
     EXPECT_TRUE(r.zeroDenominator) << ChoiceName(h);
     EXPECT_TRUE(r.criticalValues.empty()) << ChoiceName(h);
@@ -191,7 +191,7 @@ TEST_F(ParametricTests, MeanUnknownSigma) {
   // t(4, 0.025) = 2.776.
   for (Hypothesis h : kChoices) {
     const TestResult r =
-        TestMeanUnknownSigma(Samples({"1", "2", "3", "4", "5"}).first, 3.0, h, 0.05);
+        TestMeanUnknownSigma(tables, Samples({"1", "2", "3", "4", "5"}).first, 3.0, h, 0.05);
     EXPECT_EQ(r.statistic, 0.0) << ChoiceName(h);
     EXPECT_EQ(r.df, 4.0);
     EXPECT_FALSE(r.zeroDenominator);
@@ -201,7 +201,7 @@ TEST_F(ParametricTests, MeanUnknownSigma) {
                kTable, ChoiceName(h));
   }
   // The shown values of the sample 2, 4, 6: mean 4 and s² = 4.
-  const TestResult shown = TestMeanUnknownSigma(Samples({"2", "4", "6"}).first, 0.0,
+  const TestResult shown = TestMeanUnknownSigma(tables, Samples({"2", "4", "6"}).first, 0.0,
                                                 Hypothesis::Greater, 0.05);
   EXPECT_NEAR(Intermediate(shown, "mean"), 4.0, 1e-12);
   EXPECT_NEAR(Intermediate(shown, "variance"), 4.0, 1e-12);
@@ -214,7 +214,7 @@ TEST_F(ParametricTests, SigmaTests) {
   // Known mean, worked example: sample 1, 2, 3, μ = 2, σ0 = 1 gives C = 2 with 3 df.
   // χ²(3): 0.05 → 7.815, 0.95 → 0.352, 0.025 → 9.348, 0.975 → 0.216.
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestSigmaKnownMean(Samples({"1", "2", "3"}).first, 2.0, 1.0, h, 0.05);
+    const TestResult r = TestSigmaKnownMean(tables, Samples({"1", "2", "3"}).first, 2.0, 1.0, h, 0.05);
     EXPECT_NEAR(r.statistic, 2.0, 1e-12) << ChoiceName(h);
     EXPECT_EQ(r.df, 3.0);
     EXPECT_EQ(r.distribution, StatisticDistribution::ChiSquare);
@@ -226,7 +226,7 @@ TEST_F(ParametricTests, SigmaTests) {
   // Unknown mean, worked example: n = 10, s = 2, σ0 = 2 gives C = 9 with 9 df.
   // χ²(9): 0.05 → 16.919, 0.95 → 3.325, 0.025 → 19.023, 0.975 → 2.700.
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestSigmaUnknownMean(Typed(10, 0.0, 2.0), 2.0, h, 0.05);
+    const TestResult r = TestSigmaUnknownMean(tables, Typed(10, 0.0, 2.0), 2.0, h, 0.05);
     EXPECT_NEAR(r.statistic, 9.0, 1e-12) << ChoiceName(h);
     EXPECT_EQ(r.df, 9.0);
     EXPECT_TRUE(r.acceptsH0()) << ChoiceName(h);
@@ -236,46 +236,46 @@ TEST_F(ParametricTests, SigmaTests) {
   }
   // A small spread: n = 10, s = 0.5, σ0 = 2 gives C = 0.5625, below χ²(9, 0.95) = 3.325.
   const SampleSummary narrow = Typed(10, 0.0, 0.5);
-  EXPECT_TRUE(TestSigmaUnknownMean(narrow, 2.0, Hypothesis::Greater, 0.05).acceptsH0());
-  EXPECT_FALSE(TestSigmaUnknownMean(narrow, 2.0, Hypothesis::Less, 0.05).acceptsH0());
-  EXPECT_FALSE(TestSigmaUnknownMean(narrow, 2.0, Hypothesis::TwoSided, 0.05).acceptsH0());
+  EXPECT_TRUE(TestSigmaUnknownMean(tables, narrow, 2.0, Hypothesis::Greater, 0.05).acceptsH0());
+  EXPECT_FALSE(TestSigmaUnknownMean(tables, narrow, 2.0, Hypothesis::Less, 0.05).acceptsH0());
+  EXPECT_FALSE(TestSigmaUnknownMean(tables, narrow, 2.0, Hypothesis::TwoSided, 0.05).acceptsH0());
 }
 
 // σ0 = 0 (or never set, which reads as 0) would divide by 0.
 TEST_F(ParametricTests, SigmaTestsRefuseZeroSigma0) {
   const SampleSummary s = Samples({"1", "2", "3"}).first;
-  ExpectInputError([&] { TestSigmaKnownMean(s, 2.0, 0.0, Hypothesis::Greater, 0.05); }, "σ0数据错误");
-  ExpectInputError([&] { TestSigmaUnknownMean(s, 0.0, Hypothesis::TwoSided, 0.05); }, "σ0数据错误");
+  ExpectInputError([&] { TestSigmaKnownMean(tables, s, 2.0, 0.0, Hypothesis::Greater, 0.05); }, "σ0数据错误");
+  ExpectInputError([&] { TestSigmaUnknownMean(tables, s, 0.0, Hypothesis::TwoSided, 0.05); }, "σ0数据错误");
 }
 
 // Worked example: n1 = n2 = 4, x̄1 = 10, x̄2 = 8, σ1 = σ2 = 2, δ = 0: U = √2.
 TEST_F(ParametricTests, MeanDiffKnownSigmas) {
   const TwoSampleSummary s = TypedPair(Typed(4, 10.0, 0.0), Typed(4, 8.0, 0.0));
-  const TestResult twoSided = TestMeanDiffKnownSigmas(s, 2.0, 2.0, 0.0, Hypothesis::TwoSided, 0.05);
+  const TestResult twoSided = TestMeanDiffKnownSigmas(tables, s, 2.0, 2.0, 0.0, Hypothesis::TwoSided, 0.05);
   EXPECT_NEAR(twoSided.statistic, std::sqrt(2.0), 1e-12);
   EXPECT_NEAR(Intermediate(twoSided, "standardError"), std::sqrt(2.0), 1e-12);
   EXPECT_TRUE(twoSided.acceptsH0());
-  EXPECT_TRUE(TestMeanDiffKnownSigmas(s, 2.0, 2.0, 0.0, Hypothesis::Greater, 0.05).acceptsH0());
+  EXPECT_TRUE(TestMeanDiffKnownSigmas(tables, s, 2.0, 2.0, 0.0, Hypothesis::Greater, 0.05).acceptsH0());
   // δ = −1: U = 3/√2 = 2.121 passes z(0.025) = 1.96.
-  EXPECT_FALSE(TestMeanDiffKnownSigmas(s, 2.0, 2.0, -1.0, Hypothesis::TwoSided, 0.05).acceptsH0());
-  ExpectInputError([&] { TestMeanDiffKnownSigmas(s, 2.0, 0.0, 0.0, Hypothesis::Less, 0.05); }, "σ数据缺乏");
+  EXPECT_FALSE(TestMeanDiffKnownSigmas(tables, s, 2.0, 2.0, -1.0, Hypothesis::TwoSided, 0.05).acceptsH0());
+  ExpectInputError([&] { TestMeanDiffKnownSigmas(tables, s, 2.0, 0.0, 0.0, Hypothesis::Less, 0.05); }, "σ数据缺乏");
 }
 
 TEST_F(ParametricTests, MeanDiffEqualSigmas) {
   // Worked example: 1, 2, 3 against 4, 5, 6, δ = 0: Sp² = 1, U = −3/√(2/3) = −3.674, 4 df;
   // t(4, 0.05) = 2.132.
   const TwoSampleSummary s = Samples({"1", "2", "3"}, {"4", "5", "6"});
-  const TestResult less = TestMeanDiffEqualSigmas(s, 0.0, Hypothesis::Less, 0.05);
+  const TestResult less = TestMeanDiffEqualSigmas(tables, s, 0.0, Hypothesis::Less, 0.05);
   EXPECT_NEAR(Intermediate(less, "pooledVariance"), 1.0, 1e-12);
   EXPECT_NEAR(less.statistic, -3.674, 1e-3);
   EXPECT_EQ(less.df, 4.0);
   EXPECT_FALSE(less.acceptsH0());
   ExpectNear(CriticalValues(less), {2.132}, kTable, "less");
-  EXPECT_TRUE(TestMeanDiffEqualSigmas(s, 0.0, Hypothesis::Greater, 0.05).acceptsH0());
+  EXPECT_TRUE(TestMeanDiffEqualSigmas(tables, s, 0.0, Hypothesis::Greater, 0.05).acceptsH0());
   // n1 = 5 and n2 = 8: 11 df for every choice.
   const TwoSampleSummary sizes = TypedPair(Typed(5, 1.0, 1.0), Typed(8, 0.0, 2.0));
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestMeanDiffEqualSigmas(sizes, 0.0, h, 0.05);
+    const TestResult r = TestMeanDiffEqualSigmas(tables, sizes, 0.0, h, 0.05);
     EXPECT_EQ(r.df, 11.0) << ChoiceName(h);
     for (const CriticalValue& c : r.criticalValues) EXPECT_EQ(c.df, 11) << ChoiceName(h);
   }
@@ -285,7 +285,7 @@ TEST_F(ParametricTests, MeanDiffEqualSigmas) {
 TEST_F(ParametricTests, MeanDiffEqualSigmasRefusesTwoConstantSamples) {
   const TwoSampleSummary s = Samples({"2", "2", "2"}, {"5", "5"});
   for (Hypothesis h : kChoices)
-    ExpectInputError([&] { TestMeanDiffEqualSigmas(s, 0.0, h, 0.05); }, "样本方差为0,无法检验");
+    ExpectInputError([&] { TestMeanDiffEqualSigmas(tables, s, 0.0, h, 0.05); }, "样本方差为0,无法检验");
 }
 
 TEST_F(ParametricTests, MeanDiffUnequalSigmasDegreesOfFreedom) {
@@ -309,7 +309,7 @@ TEST_F(ParametricTests, MeanDiffUnequalSigmasDegreesOfFreedom) {
   };
   for (const Case& c : cases) {
     const TwoSampleSummary s = TypedPair(Typed(c.n1, 1.0, c.s1), Typed(c.n2, 0.0, c.s2));
-    const TestResult r = TestMeanDiffUnequalSigmas(s, 0.0, Hypothesis::Greater, 0.05);
+    const TestResult r = TestMeanDiffUnequalSigmas(tables, s, 0.0, Hypothesis::Greater, 0.05);
     EXPECT_NEAR(Intermediate(r, "nu"), c.nu, 0.01) << c.name;
     EXPECT_EQ(Intermediate(r, "nuWhole"), c.nuWhole) << c.name;
     EXPECT_EQ(r.df, c.nuWhole) << c.name;
@@ -321,17 +321,17 @@ TEST_F(ParametricTests, MeanDiffUnequalSigmasDegreesOfFreedom) {
 TEST_F(ParametricTests, MeanDiffUnequalSigmasDecision) {
   // 1, 2, 3 against 4, 5, 6: d = √(2/3), U = −3.674 with ν = 4; t(4, 0.025) = 2.776.
   const TwoSampleSummary s = Samples({"1", "2", "3"}, {"4", "5", "6"});
-  const TestResult r = TestMeanDiffUnequalSigmas(s, 0.0, Hypothesis::TwoSided, 0.05);
+  const TestResult r = TestMeanDiffUnequalSigmas(tables, s, 0.0, Hypothesis::TwoSided, 0.05);
   EXPECT_NEAR(Intermediate(r, "standardError"), std::sqrt(2.0 / 3.0), 1e-12);
   EXPECT_NEAR(r.statistic, -3.674, 1e-3);
   EXPECT_FALSE(r.acceptsH0());
   ExpectNear(CriticalValues(r), {2.132, 2.776}, kTable, "two-sided");
   // With δ = −3 the difference is the hypothesised one: U = 0.
-  EXPECT_TRUE(TestMeanDiffUnequalSigmas(s, -3.0, Hypothesis::TwoSided, 0.05).acceptsH0());
+  EXPECT_TRUE(TestMeanDiffUnequalSigmas(tables, s, -3.0, Hypothesis::TwoSided, 0.05).acceptsH0());
   // Both samples constant: d = 0 rejects H0 for every choice, before any look-up.
   for (Hypothesis h : kChoices) {
     const TestResult flat =
-        TestMeanDiffUnequalSigmas(Samples({"1", "1"}, {"1", "1", "1"}), 0.0, h, 0.05);
+        TestMeanDiffUnequalSigmas(tables, Samples({"1", "1"}, {"1", "1", "1"}), 0.0, h, 0.05);
     EXPECT_FALSE(flat.acceptsH0()) << ChoiceName(h);
     EXPECT_TRUE(flat.zeroDenominator) << ChoiceName(h);
     EXPECT_TRUE(flat.criticalValues.empty()) << ChoiceName(h);
@@ -353,7 +353,7 @@ TEST_F(ParametricTests, SigmaRatio) {
       {Hypothesis::TwoSided, true, {3.18, 1 / 3.18, 4.03, 1 / 4.03}},
   };
   for (const Case& c : cases) {
-    const TestResult r = TestSigmaRatio(s, c.h, 0.05);
+    const TestResult r = TestSigmaRatio(tables, s, c.h, 0.05);
     EXPECT_NEAR(r.statistic, 4.0, 1e-12) << ChoiceName(c.h);
     EXPECT_EQ(r.df, 9.0);
     EXPECT_EQ(r.df2, 9.0);
@@ -362,12 +362,12 @@ TEST_F(ParametricTests, SigmaRatio) {
   }
   // Degrees of freedom follow the samples: numerator n1 − 1, denominator n2 − 1.
   const TestResult uneven =
-      TestSigmaRatio(TypedPair(Typed(6, 0.0, 2.0), Typed(11, 0.0, 1.0)), Hypothesis::Greater, 0.05);
+      TestSigmaRatio(tables, TypedPair(Typed(6, 0.0, 2.0), Typed(11, 0.0, 1.0)), Hypothesis::Greater, 0.05);
   EXPECT_EQ(uneven.criticalValues[0].df, 5);
   EXPECT_EQ(uneven.criticalValues[0].df2, 10);
   // A second sample of equal values rejects H0, after the look-ups at α.
   const TestResult flat =
-      TestSigmaRatio(Samples({"1", "2", "3"}, {"7", "7", "7"}), Hypothesis::TwoSided, 0.05);
+      TestSigmaRatio(tables, Samples({"1", "2", "3"}, {"7", "7", "7"}), Hypothesis::TwoSided, 0.05);
   EXPECT_FALSE(flat.acceptsH0());
   EXPECT_TRUE(flat.zeroDenominator);
   EXPECT_EQ(flat.criticalValues.size(), 2u);
@@ -382,7 +382,7 @@ TEST_F(ParametricTests, PairedTest) {
   EXPECT_NEAR(d.mean, 7.0 / 3.0, 1e-12);
   EXPECT_NEAR(d.stdDev, std::sqrt(1.0 / 3.0), 1e-12);
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestPairedMeanDiff(d, h, 0.05);
+    const TestResult r = TestPairedMeanDiff(tables, d, h, 0.05);
     EXPECT_NEAR(r.statistic, 7.0, 1e-9) << ChoiceName(h);
     EXPECT_EQ(r.df, 2.0);
     EXPECT_NEAR(Intermediate(r, "mean"), 7.0 / 3.0, 1e-12);
@@ -390,7 +390,7 @@ TEST_F(ParametricTests, PairedTest) {
     // Greater and two-sided (t(2, 0.025) = 4.303) reject; Less keeps H0.
     EXPECT_EQ(r.acceptsH0(), h == Hypothesis::Less) << ChoiceName(h);
   }
-  ExpectNear(CriticalValues(TestPairedMeanDiff(d, Hypothesis::TwoSided, 0.05)), {2.920, 4.303},
+  ExpectNear(CriticalValues(TestPairedMeanDiff(tables, d, Hypothesis::TwoSided, 0.05)), {2.920, 4.303},
              kTable, "two-sided");
 }
 
@@ -455,7 +455,7 @@ TEST(PairedReading, RefusesMorePairsThanA16BitCount) {
 TEST_F(ParametricTests, PairedTestWithConstantDifferences) {
   const SampleSummary d = ReadPairedDifferences(Grid({"5", "6", "7"}, {"3", "4", "5"}), InputMode::One);
   for (Hypothesis h : kChoices) {
-    const TestResult r = TestPairedMeanDiff(d, h, 0.05);
+    const TestResult r = TestPairedMeanDiff(tables, d, h, 0.05);
     EXPECT_FALSE(r.acceptsH0()) << ChoiceName(h);
     EXPECT_TRUE(r.zeroDenominator) << ChoiceName(h);
     EXPECT_EQ(r.criticalValues.size(), 1u) << ChoiceName(h);
@@ -473,17 +473,17 @@ TEST_F(ParametricTests, RefusedInputs) {
   };
   const double inf = std::numeric_limits<double>::infinity();
   const Case cases[] = {
-      {"α = 0", [&] { TestMeanUnknownSigma(s, 0, Hypothesis::Greater, 0.0); }, "置信水平数据缺乏"},
-      {"α NaN", [&] { TestMeanUnknownSigma(s, 0, Hypothesis::Greater, std::nan("")); }, "置信水平数据缺乏"},
-      {"α = 1", [&] { TestSigmaRatio(two, Hypothesis::Greater, 1.0); }, "置信水平应大于0小于1"},
-      {"one observation", [&] { TestMeanUnknownSigma(Typed(1, 2, 0), 0, Hypothesis::Less, 0.05); }, "样本量太小"},
-      {"second sample of one", [&] { TestMeanDiffEqualSigmas(TypedPair(s, Typed(1, 2, 0)), 0, Hypothesis::Less, 0.05); }, "样本量太小"},
-      {"one pair", [&] { TestPairedMeanDiff(Typed(1, 2, 0), Hypothesis::Less, 0.05); }, "样本量太小"},
-      {"σ = 0, σ known", [&] { TestMeanKnownSigma(s, 0.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
-      {"σ negative, σ known", [&] { TestMeanKnownSigma(s, -1.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
-      {"typed s negative", [&] { TestMeanUnknownSigma(Typed(5, 1, -2), 0, Hypothesis::Greater, 0.05); }, "样本标准差不能为负"},
-      {"typed s_d negative", [&] { TestPairedMeanDiff(Typed(5, 1, -2), Hypothesis::Greater, 0.05); }, "样本标准差不能为负"},
-      {"infinite mean", [&] { TestMeanKnownSigma(Typed(5, inf, 0), 1.0, 0, Hypothesis::Greater, 0.05); }, "计算结果超出范围"},
+      {"α = 0", [&] { TestMeanUnknownSigma(tables, s, 0, Hypothesis::Greater, 0.0); }, "置信水平数据缺乏"},
+      {"α NaN", [&] { TestMeanUnknownSigma(tables, s, 0, Hypothesis::Greater, std::nan("")); }, "置信水平数据缺乏"},
+      {"α = 1", [&] { TestSigmaRatio(tables, two, Hypothesis::Greater, 1.0); }, "置信水平应大于0小于1"},
+      {"one observation", [&] { TestMeanUnknownSigma(tables, Typed(1, 2, 0), 0, Hypothesis::Less, 0.05); }, "样本量太小"},
+      {"second sample of one", [&] { TestMeanDiffEqualSigmas(tables, TypedPair(s, Typed(1, 2, 0)), 0, Hypothesis::Less, 0.05); }, "样本量太小"},
+      {"one pair", [&] { TestPairedMeanDiff(tables, Typed(1, 2, 0), Hypothesis::Less, 0.05); }, "样本量太小"},
+      {"σ = 0, σ known", [&] { TestMeanKnownSigma(tables, s, 0.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
+      {"σ negative, σ known", [&] { TestMeanKnownSigma(tables, s, -1.0, 0, Hypothesis::Greater, 0.05); }, "σ数据缺乏"},
+      {"typed s negative", [&] { TestMeanUnknownSigma(tables, Typed(5, 1, -2), 0, Hypothesis::Greater, 0.05); }, "样本标准差不能为负"},
+      {"typed s_d negative", [&] { TestPairedMeanDiff(tables, Typed(5, 1, -2), Hypothesis::Greater, 0.05); }, "样本标准差不能为负"},
+      {"infinite mean", [&] { TestMeanKnownSigma(tables, Typed(5, inf, 0), 1.0, 0, Hypothesis::Greater, 0.05); }, "计算结果超出范围"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -495,8 +495,8 @@ TEST_F(ParametricTests, RefusedInputs) {
 TEST_F(ParametricTests, FailedLookUpReachesTheCaller) {
   tables.open(::testing::TempDir() + "/kelvo_no_such_tables.db");
   const SampleSummary s = Samples({"1", "2", "4"}).first;
-  EXPECT_THROW(TestMeanUnknownSigma(s, 0.0, Hypothesis::TwoSided, 0.05), TableStoreError);
-  EXPECT_THROW(TestSigmaRatio(Samples({"1", "2"}, {"1", "3"}), Hypothesis::Less, 0.05),
+  EXPECT_THROW(TestMeanUnknownSigma(tables, s, 0.0, Hypothesis::TwoSided, 0.05), TableStoreError);
+  EXPECT_THROW(TestSigmaRatio(tables, Samples({"1", "2"}, {"1", "3"}), Hypothesis::Less, 0.05),
                TableStoreError);
 }
 

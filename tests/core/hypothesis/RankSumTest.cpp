@@ -128,6 +128,7 @@ struct TableCase {
 
 // Bounds from the built-in table (worked examples of the test's description).
 TEST(RankSumTableBranch, BoundsWAndDecisions) {
+  TableStore tables;  // no file: this branch reads only the built-in table
   const TableCase cases[] = {
       // Ranks of sample one 1, 2, 4: R1 = 7.
       {"3/4 at 0.05: 0.05 < 0.057, first row", {1, 2, 4}, {3, 5, 6, 7}, H::FirstLess, 0.05, 6, 18, true, 7, true},
@@ -144,7 +145,7 @@ TEST(RankSumTableBranch, BoundsWAndDecisions) {
       {"10/10 R1 = 79", {1, 2, 3, 4, 5, 6, 7, 12, 19, 20}, {8, 9, 10, 11, 13, 14, 15, 16, 17, 18}, H::FirstLess, 0.05, 79, 131, true, 79, false},
   };
   for (const TableCase& c : cases) {
-    const RankSumResult r = RankSumDecision(c.h, {c.one, c.two}, c.alphaPrime);
+    const RankSumResult r = RankSumDecision(tables, c.h, {c.one, c.two}, c.alphaPrime);
     ASSERT_TRUE(r.bounds) << c.name;
     EXPECT_FALSE(r.normal) << c.name;
     EXPECT_EQ(r.bounds->t1, c.t1) << c.name;
@@ -158,8 +159,9 @@ TEST(RankSumTableBranch, BoundsWAndDecisions) {
 
 // The window's road: the level halved for the two-sided entry, and refused sizes.
 TEST(RankSumTableBranch, FromTheGrid) {
+  TableStore tables;  // no file: this branch reads only the built-in table
   // Two-sided α = 0.1 reads (3, 4) at 0.05: the first row.
-  const RankSumResult r = ComputeRankSumTest(Grid({"1", "2", "4"}, {"3", "5", "6", "7"}), H::TwoSided, "0.1");
+  const RankSumResult r = ComputeRankSumTest(tables, Grid({"1", "2", "4"}, {"3", "5", "6", "7"}), H::TwoSided, "0.1");
   EXPECT_EQ(r.alphaPrime, 0.05);
   EXPECT_EQ(r.bounds->t1, 6);
   EXPECT_EQ(r.bounds->t2, 18);
@@ -173,9 +175,9 @@ TEST(RankSumTableBranch, FromTheGrid) {
       {"a level of 1 or more", {"1", "2", "6"}, {"3", "4", "5"}, "1.5", "置信水平应大于0小于1"},
   };
   for (const Case& c : refused)
-    EXPECT_EQ(InputErrorMessage([&] { ComputeRankSumTest(Grid(c.one, c.two), H::FirstLess, c.alpha); }), c.message) << c.name;
+    EXPECT_EQ(InputErrorMessage([&] { ComputeRankSumTest(tables, Grid(c.one, c.two), H::FirstLess, c.alpha); }), c.message) << c.name;
   EXPECT_EQ(InputErrorMessage([] { LookUpRankSumBounds(5, 11, 0.05); }), "样本量超出秩和检验表的范围");
-  EXPECT_THROW(RankSumDecision(H::FirstLess, {{1, 2, 3}, {4, 5, 6}}, 0.0), InputError);
+  EXPECT_THROW(RankSumDecision(tables, H::FirstLess, {{1, 2, 3}, {4, 5, 6}}, 0.0), InputError);
 }
 
 class RankSumNormalBranch : public ::testing::Test {
@@ -196,7 +198,7 @@ TEST_F(RankSumNormalBranch, TheTableHoldsSizesUpToTen) {
     Values one, two;
     for (int i = 0; i < c.n1; ++i) one.push_back(2 * i);
     for (int i = 0; i < c.n2; ++i) two.push_back(2 * i + 1);
-    const RankSumResult r = ComputeRankSumTest(Grid(Texts(one), Texts(two)), H::TwoSided, "0.05");
+    const RankSumResult r = ComputeRankSumTest(tables, Grid(Texts(one), Texts(two)), H::TwoSided, "0.05");
     EXPECT_EQ(r.ranking.n1, c.n1) << c.name;
     EXPECT_EQ(r.ranking.n2, c.n2) << c.name;
     EXPECT_EQ(r.ranking.table.size(), static_cast<std::size_t>(c.n1 + c.n2)) << c.name;
@@ -213,7 +215,7 @@ TEST_F(RankSumNormalBranch, NoValueIsDropped) {
   const Values one = {52, 56, 60, 64, 70, 74, 78, 86, 88};
   Values two = {54, 58, 62, 66, 68, 72, 76, 80, 82, 84};
   for (int v = 90; v < 130; v += 2) two.push_back(v);
-  const RankSumResult r = ComputeRankSumTest(Grid(Texts(one), Texts(two)), H::TwoSided, "0.05");
+  const RankSumResult r = ComputeRankSumTest(tables, Grid(Texts(one), Texts(two)), H::TwoSided, "0.05");
   EXPECT_EQ(r.ranking.n2, 30);
   EXPECT_EQ(r.ranking.r1, 89.0);
   EXPECT_EQ(r.ranking.mean, 180.0);
@@ -240,7 +242,7 @@ TEST_F(RankSumNormalBranch, BoundsAroundTheMean) {
     Values other;
     for (int k = 1; k <= 21; ++k)
       if (std::find(c.ranks.begin(), c.ranks.end(), k) == c.ranks.end()) other.push_back(k);
-    const RankSumResult r = RankSumDecision(c.h, {c.ranks, other}, c.alphaPrime);
+    const RankSumResult r = RankSumDecision(tables, c.h, {c.ranks, other}, c.alphaPrime);
     ASSERT_TRUE(r.normal) << c.name;
     EXPECT_FALSE(r.bounds) << c.name;
     EXPECT_EQ(r.normal->quantile.value, 1.64) << c.name;

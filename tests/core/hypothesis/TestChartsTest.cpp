@@ -46,17 +46,17 @@ bool InsideShading(const ChartDescription& chart, double x) {
 
 struct ParametricCase {
   const char* name;
-  std::function<TestResult(Hypothesis)> run;
+  std::function<TestResult(TableStore&, Hypothesis)> run;
 };
 
 // One test of each null distribution, with a statistic inside the body of its density.
 const ParametricCase kParametric[] = {
-    {"normal U", [](Hypothesis h) { return TestMeanKnownSigma(Summary(16, 10.5, 2.0), 2.0, 10.0, h, 0.05); }},
-    {"t(9)", [](Hypothesis h) { return TestMeanUnknownSigma(Summary(10, 9.2, 1.5), 10.0, h, 0.05); }},
-    {"chi-square(11)", [](Hypothesis h) { return TestSigmaUnknownMean(Summary(12, 5.0, 2.6), 2.0, h, 0.05); }},
+    {"normal U", [](TableStore& tables, Hypothesis h) { return TestMeanKnownSigma(tables, Summary(16, 10.5, 2.0), 2.0, 10.0, h, 0.05); }},
+    {"t(9)", [](TableStore& tables, Hypothesis h) { return TestMeanUnknownSigma(tables, Summary(10, 9.2, 1.5), 10.0, h, 0.05); }},
+    {"chi-square(11)", [](TableStore& tables, Hypothesis h) { return TestSigmaUnknownMean(tables, Summary(12, 5.0, 2.6), 2.0, h, 0.05); }},
     {"F(7,9)",
-     [](Hypothesis h) {
-       return TestSigmaRatio({Summary(8, 1.0, 3.0), Summary(10, 2.0, 2.0)}, h, 0.1);
+     [](TableStore& tables, Hypothesis h) {
+       return TestSigmaRatio(tables, {Summary(8, 1.0, 3.0), Summary(10, 2.0, 2.0)}, h, 0.1);
      }},
 };
 
@@ -64,7 +64,7 @@ TEST_F(ChartTables, ShadedRegionStartsAtTheCriticalValues) {
   for (const ParametricCase& c : kParametric)
     for (Hypothesis h : kChoices) {
       SCOPED_TRACE(std::string(c.name) + " " + ChoiceName(h));
-      const TestResult r = c.run(h);
+      const TestResult r = c.run(tables, h);
       const ChartDescription chart = TestChart(r, h);
       ExpectDrawable(chart, c.name);
       const std::vector<const ChartSeries*> shaded = chart.ofKind(SeriesKind::Shaded);
@@ -109,7 +109,7 @@ TEST_F(ChartTables, ShadedRegionStartsAtTheCriticalValues) {
 TEST_F(ChartTables, CurvesAreDensitiesAndShadingHoldsTheLevel) {
   for (const ParametricCase& c : kParametric) {
     SCOPED_TRACE(c.name);
-    const TestResult r = c.run(Hypothesis::Greater);
+    const TestResult r = c.run(tables, Hypothesis::Greater);
     const ChartDescription chart = TestChart(r, Hypothesis::Greater);
     const std::vector<const ChartSeries*> curves = chart.ofKind(SeriesKind::Curve);
     ASSERT_EQ(curves.size(), 1u);
@@ -125,7 +125,7 @@ TEST_F(ChartTables, CurvesAreDensitiesAndShadingHoldsTheLevel) {
 
 TEST_F(ChartTables, FarStatisticIsClippedToTheChartAndNamed) {
   const TestResult r =
-      TestMeanKnownSigma(Summary(100, 1e6, 1.0), 1.0, 0.0, Hypothesis::TwoSided, 0.05);
+      TestMeanKnownSigma(tables, Summary(100, 1e6, 1.0), 1.0, 0.0, Hypothesis::TwoSided, 0.05);
   const ChartDescription chart = TestChart(r, Hypothesis::TwoSided);
   ExpectDrawable(chart, "far");
   EXPECT_LT(chart.xMax, 10.0);  // the body of N(0,1), not an axis 10^7 wide
@@ -137,7 +137,7 @@ TEST_F(ChartTables, FarStatisticIsClippedToTheChartAndNamed) {
 
   // A statistic just beyond the body widens the chart instead.
   const TestResult near =
-      TestMeanKnownSigma(Summary(16, 11.5, 1.0), 1.0, 10.0, Hypothesis::Greater, 0.05);
+      TestMeanKnownSigma(tables, Summary(16, 11.5, 1.0), 1.0, 10.0, Hypothesis::Greater, 0.05);
   const ChartDescription widened = TestChart(near, Hypothesis::Greater);
   EXPECT_EQ(StatisticMarker(widened)->at, near.statistic);  // U = 6
   EXPECT_GT(widened.xMax, 6.0);
@@ -153,13 +153,13 @@ TEST_F(ChartTables, DegenerateResultsDrawNoCurveAndNoNaN) {
   };
   const Case cases[] = {
       // s = 0: no look-up, no statistic.
-      {"t without spread", TestMeanUnknownSigma(Summary(5, 3.0, 0.0), 2.0, Hypothesis::Less, 0.05),
+      {"t without spread", TestMeanUnknownSigma(tables, Summary(5, 3.0, 0.0), 2.0, Hypothesis::Less, 0.05),
        Hypothesis::Less, 0},
       // s2 = 0 after the look-ups at α only: the two-sided edges at α/2 were never read.
-      {"F without spread", TestSigmaRatio({Summary(6, 1.0, 2.0), Summary(6, 1.0, 0.0)},
+      {"F without spread", TestSigmaRatio(tables, {Summary(6, 1.0, 2.0), Summary(6, 1.0, 0.0)},
                                           Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, 0},
-      {"F one-sided without spread", TestSigmaRatio({Summary(6, 1.0, 2.0), Summary(6, 1.0, 0.0)},
+      {"F one-sided without spread", TestSigmaRatio(tables, {Summary(6, 1.0, 2.0), Summary(6, 1.0, 0.0)},
                                                     Hypothesis::Greater, 0.05),
        Hypothesis::Greater, 1},
   };
@@ -187,7 +187,7 @@ TEST_F(ChartTables, DegenerateResultsDrawNoCurveAndNoNaN) {
 TEST_F(ChartTables, UnboundedDensityAtZeroIsCutOff) {
   // χ²(1): n = 2. Its density grows without bound at 0; the chart keeps every point finite
   // and its height set by the body.
-  const TestResult r = TestSigmaUnknownMean(Summary(2, 1.0, 1.0), 1.0, Hypothesis::Less, 0.05);
+  const TestResult r = TestSigmaUnknownMean(tables, Summary(2, 1.0, 1.0), 1.0, Hypothesis::Less, 0.05);
   ASSERT_EQ(r.df, 1.0);
   const ChartDescription chart = TestChart(r, Hypothesis::Less);
   ExpectDrawable(chart, "chi-square(1)");
@@ -200,7 +200,7 @@ TEST_F(ChartTables, BandTestShadesOutsideItsBand) {
   SampleSummary s = Summary(100, 0.62, 0.5);
   for (Hypothesis h : kChoices) {
     SCOPED_TRACE(ChoiceName(h));
-    const TestResult r = TestProportion(s, 0.5, h, 0.05);
+    const TestResult r = TestProportion(tables, s, 0.5, h, 0.05);
     const ChartDescription chart = BandTestChart(r);
     ExpectDrawable(chart, "band");
     const double lower = *r.intermediates.find("lowerEdge");
@@ -225,7 +225,7 @@ TEST_F(ChartTables, SkewnessKurtosisMarksBothStatistics) {
   CellStore store(3, 31);
   const double values[] = {2.1, 3.4, 1.9, 5.6, 4.4, 3.3, 2.8, 3.9, 4.1, 3.0, 9.5, 3.2};
   for (int i = 0; i < 12; ++i) store.setText(1, i + 1, std::to_string(values[i]));
-  const TestResult r = TestSkewnessKurtosis(store, 0.05);
+  const TestResult r = TestSkewnessKurtosis(tables, store, 0.05);
   const ChartDescription chart = SkewnessKurtosisChart(r);
   ExpectDrawable(chart, "skewness");
   const double z = r.criticalValues.at(0).value;
@@ -262,7 +262,7 @@ TEST_F(ChartTables, RankSumPointsAreTheRanksOfEachSample) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const RankSumResult r = ComputeRankSumTest(c.grid, RankSumHypothesis::TwoSided, "0.05");
+    const RankSumResult r = ComputeRankSumTest(tables, c.grid, RankSumHypothesis::TwoSided, "0.05");
     const ChartDescription chart = RankSumChart(r);
     ExpectDrawable(chart, c.name);
     EXPECT_NE(Shown(chart.note).find(c.method), std::string::npos) << Shown(chart.note);
@@ -308,7 +308,7 @@ FittingRequest Fitting(FittingEntry entry, FittingInputMode mode, FittingParamet
 TEST_F(ChartTables, DiscreteFittingBarsAreTheMergedCounts) {
   // Poisson counts 0..4 with repeat counts; classes merge at the tail.
   const FittingResult r =
-      ComputeFittingTest(Fitting(FittingEntry::PoissonUnknown, FittingInputMode::RepeatCounts),
+      ComputeFittingTest(tables, Fitting(FittingEntry::PoissonUnknown, FittingInputMode::RepeatCounts),
                          Row1({"0", "1", "2", "3", "4"}, {"20", "30", "25", "10", "3"}), CellStore(3, 31));
   const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "poisson");
@@ -332,7 +332,7 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
   // The 200 quantiles of N(10, 3²) at (i + 0.5)/200.
   for (int i = 0; i < 200; ++i)
     values.push_back(std::to_string(10.0 + 3.0 * boost::math::quantile(boost::math::normal(), (i + 0.5) / 200)));
-  const FittingResult r = ComputeFittingTest(
+  const FittingResult r = ComputeFittingTest(tables,
       Fitting(FittingEntry::NormalUnknown, FittingInputMode::Individual), Row1(values), CellStore(3, 31));
   const ChartDescription chart = FittingChart(r);
   ExpectDrawable(chart, "normal");
@@ -361,7 +361,7 @@ TEST_F(ChartTables, ContinuousFittingDrawsHistogramAndFittedDensity) {
 TEST_F(ChartTables, FittingWithoutClassesOrWithGapsStaysDrawable) {
   // Entry 2 runs its data check only: no classes, nothing to draw but the note.
   const FittingResult check =
-      ComputeFittingTest(Fitting(FittingEntry::ZeroOneUnknown, FittingInputMode::Individual),
+      ComputeFittingTest(tables, Fitting(FittingEntry::ZeroOneUnknown, FittingInputMode::Individual),
                          Row1({"0", "1", "1", "0", "1", "0", "1", "1", "0", "1"}), CellStore(3, 31));
   const ChartDescription empty = FittingChart(check);
   ExpectDrawable(empty, "entry 2");

@@ -69,7 +69,7 @@ TEST_F(SolutionTest, PooledTShowsStatisticBothCriticalValuesAndPValue) {
   in.hypothesis = Hypothesis::Less;
   in.alpha = 0.05;
   in.samples = {Typed(3, 2.0, 1.0), Typed(3, 5.0, 1.0)};
-  const TestResult r = RunParametricTest(in);
+  const TestResult r = RunParametricTest(tables, in);
   const std::string text = ParametricTestSolution(r, in, {"μ1 = μ2", "μ1 < μ2"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "s_w² = ((3 − 1) × 1 + (3 − 1) × 1) / 4 = "), 1.0, kShown);
@@ -93,7 +93,7 @@ TEST_F(SolutionTest, TinyPValueIsWrittenBelowItsBound) {
   in.hypothesis = Hypothesis::TwoSided;
   in.mu0 = 10.0;
   in.samples.first = Typed(7, 20.0, 2.0);
-  const TestResult r = RunParametricTest(in);
+  const TestResult r = RunParametricTest(tables, in);
   const std::string text = ParametricTestSolution(r, in, {"μ = μ0", "μ ≠ μ0"}).plainText();
   EXPECT_TRUE(Contains(text, "p 值：p < 0.0001（精确值 1.15 × 10⁻⁵）")) << text;
   EXPECT_FALSE(Contains(text, "Boost")) << text;
@@ -107,7 +107,7 @@ TEST_F(SolutionTest, SigmaRatioWritesTheLowerEdgeAsAReciprocal) {
   in.hypothesis = Hypothesis::TwoSided;
   in.alpha = 0.05;
   in.samples = {Typed(5, 0.0, 2.0), Typed(8, 0.0, 1.0)};
-  const TestResult r = RunParametricTest(in);
+  const TestResult r = RunParametricTest(tables, in);
   const std::string text = ParametricTestSolution(r, in, {"σ1² = σ2²", "σ1² ≠ σ2²"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "F = 4 / 1 = "), 4.0, kShown);
@@ -127,7 +127,7 @@ TEST_F(SolutionTest, DecisionsWithoutStatisticShowNoPValue) {
   in.hypothesis = Hypothesis::TwoSided;
   in.mu0 = 1.0;
   in.samples.first = Typed(5, 3.0, 0.0);
-  const TestResult r = RunParametricTest(in);
+  const TestResult r = RunParametricTest(tables, in);
   ASSERT_TRUE(r.zeroDenominator);
   const std::string spreadless = ParametricTestSolution(r, in, {"μ = μ0", "μ ≠ μ0"}).plainText();
   EXPECT_TRUE(Contains(spreadless, "统计量无法计算，接受备选假设 H1")) << spreadless;
@@ -169,7 +169,7 @@ TEST_F(SolutionTest, CellTextNamesTheTabulatedCellOrTheExactValue) {
     in.hypothesis = Hypothesis::Greater;
     in.alpha = row.alpha;
     in.samples = row.samples;
-    const std::string text = ParametricTestSolution(RunParametricTest(in), in, {"H0", "H1"}).plainText();
+    const std::string text = ParametricTestSolution(RunParametricTest(tables, in), in, {"H0", "H1"}).plainText();
     EXPECT_TRUE(Contains(text, row.cell)) << text;
   }
 }
@@ -186,7 +186,7 @@ TEST_F(SolutionTest, LevelOffTheTableColumnsDecidesWithTheExactValue) {
   in.alpha = 0.2;
   in.sigma0 = 1.0;
   in.samples.first = Typed(10, 0.0, std::sqrt(11.8 / 9.0));
-  const TestResult r = RunParametricTest(in);
+  const TestResult r = RunParametricTest(tables, in);
   EXPECT_TRUE(r.acceptsH0());
   ASSERT_FALSE(r.criticalValues.empty());
   EXPECT_NEAR(r.criticalValues[0].value, 12.2421454698471, 1e-9);
@@ -210,7 +210,7 @@ TEST_F(SolutionTest, ParametricNoteWhenTableAndExactDecideApart) {
   in.hypothesis = Hypothesis::Greater;
   in.alpha = 0.05;
   in.samples.first = Typed(51, 1.66 / std::sqrt(51.0), 1.0);
-  const TestResult r = RunParametricTest(in);
+  const TestResult r = RunParametricTest(tables, in);
   ASSERT_FALSE(r.acceptsH0());
   const std::string text = ParametricTestSolution(r, in, {"μ = μ0", "μ > μ0"}).plainText();
 
@@ -230,7 +230,7 @@ TEST_F(SolutionTest, BandShowsEdgesAndPValue) {
   in.lambda0 = 2.0;
   in.hypothesis = Hypothesis::TwoSided;
   in.alpha = 0.05;
-  const TestResult r = RunAsymptoticTest(in);
+  const TestResult r = RunAsymptoticTest(tables, in);
   const std::string text = BandTestSolution(r, in, {"λ = λ0", "λ ≠ λ0"}).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "√(2 / 100) = "), 0.141421, kShown);
@@ -253,7 +253,7 @@ TEST_F(SolutionTest, BandNoteWhenTableAndExactDecideApart) {
   in.lambda0 = 2.0;
   in.hypothesis = Hypothesis::Greater;
   in.alpha = 0.05;
-  const TestResult r = RunAsymptoticTest(in);
+  const TestResult r = RunAsymptoticTest(tables, in);
   ASSERT_FALSE(r.acceptsH0());
   const std::string text = BandTestSolution(r, in, {"λ = λ0", "λ > λ0"}).plainText();
 
@@ -267,7 +267,7 @@ TEST_F(SolutionTest, BandNoteWhenTableAndExactDecideApart) {
 TEST_F(SolutionTest, SkewnessKurtosisShowsBothStatistics) {
   CellStore grid(3, 12);
   for (int c = 1; c <= 10; ++c) grid.setText(1, c, std::to_string(c));
-  const TestResult r = TestSkewnessKurtosis(grid, 0.1);
+  const TestResult r = TestSkewnessKurtosis(tables, grid, 0.1);
   const std::string text = SkewnessKurtosisSolution(r, 0.1).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "g₁ = B₃ / B₂^(3/2) = "), 0.0, kShown);
@@ -292,7 +292,7 @@ TEST_F(SolutionTest, RankSumTablePairAgainstExactPair) {
   in.hypothesis = RankSumHypothesis::TwoSided;
   in.texts = {"μ1 = μ2", "μ1 ≠ μ2"};
   in.alpha = 0.05;
-  const RankSumResult r = ComputeRankSumTest(grid, in.hypothesis, "0.05");
+  const RankSumResult r = ComputeRankSumTest(tables, grid, in.hypothesis, "0.05");
   const std::string text = RankSumSolution(r, in).plainText();
 
   EXPECT_TRUE(Contains(text, "4\t样本二\t4")) << text;  // a row of the pooled ranking
@@ -318,7 +318,7 @@ TEST_F(SolutionTest, RankSumNormalBranchShowsMomentsAndZ) {
   in.hypothesis = RankSumHypothesis::FirstLess;
   in.texts = {"μ1 = μ2", "μ1 < μ2"};
   in.alpha = 0.05;
-  const RankSumResult r = RankSumDecision(in.hypothesis, samples, 0.05);
+  const RankSumResult r = RankSumDecision(tables, in.hypothesis, samples, 0.05);
   const std::string text = RankSumSolution(r, in).plainText();
 
   EXPECT_NEAR(NumberAfter(text, "E(R₁) = n₁(N + 1)/2 = "), 915.0, kShown);
@@ -346,7 +346,7 @@ TEST_F(SolutionTest, FittingMarksMergedClassesAndShowsShares) {
   f.test.intermediates.add("n", 100);
   f.test.statistic = ChiSquareStatistic(f.merged);
   f.test.df = 3;
-  f.test.criticalValues.push_back(ChiSquareQuantile(3, 0.05));
+  f.test.criticalValues.push_back(ChiSquareQuantile(tables, 3, 0.05));
   f.test.decision = Decision::AcceptH0;
   const WorkedSolution solution = FittingSolution(f, 0.05, "给定的分布");
   const std::string text = solution.plainText();

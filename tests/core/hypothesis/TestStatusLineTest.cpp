@@ -36,15 +36,15 @@ TEST_F(StatusLineTest, ParametricLinesNameTheValuesOfTheChoice) {
   // χ²: n = 10, s = 2, σ0 = 1.5: χ² = 9·4/2.25 = 16 with 9 df; χ²₀.₉₇₅(9) = 2.700,
   // χ²₀.₀₂₅(9) = 19.023, χ²₀.₉₅(9) = 3.325; P(χ²(9) ≤ 16) = 0.933118, two-sided p = 0.133763.
   const Case cases[] = {
-      {"t two-sided", TestMeanUnknownSigma(Summary(7, 11, 2), 10, Hypothesis::TwoSided, 0.05),
+      {"t two-sided", TestMeanUnknownSigma(tables, Summary(7, 11, 2), 10, Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, "T = 1.3229，临界值 t₀.₀₂₅(6) = 2.4469，p = 0.2341"},
-      {"t less", TestMeanUnknownSigma(Summary(7, 11, 2), 10, Hypothesis::Less, 0.05), Hypothesis::Less,
+      {"t less", TestMeanUnknownSigma(tables, Summary(7, 11, 2), 10, Hypothesis::Less, 0.05), Hypothesis::Less,
        "T = 1.3229，临界值 −t₀.₀₅(6) = −1.9432，p = 0.883"},
-      {"chi-square two-sided", TestSigmaUnknownMean(Summary(10, 0, 2), 1.5, Hypothesis::TwoSided, 0.05),
+      {"chi-square two-sided", TestSigmaUnknownMean(tables, Summary(10, 0, 2), 1.5, Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, "χ² = 16.0000，临界值 χ²₀.₉₇₅(9) = 2.7000、χ²₀.₀₂₅(9) = 19.0230，p = 0.1338"},
-      {"chi-square less", TestSigmaUnknownMean(Summary(10, 0, 2), 1.5, Hypothesis::Less, 0.05),
+      {"chi-square less", TestSigmaUnknownMean(tables, Summary(10, 0, 2), 1.5, Hypothesis::Less, 0.05),
        Hypothesis::Less, "χ² = 16.0000，临界值 χ²₀.₉₅(9) = 3.3250，p = 0.9331"},
-      {"no spread", TestMeanUnknownSigma(Summary(7, 11, 0), 10, Hypothesis::TwoSided, 0.05),
+      {"no spread", TestMeanUnknownSigma(tables, Summary(7, 11, 0), 10, Hypothesis::TwoSided, 0.05),
        Hypothesis::TwoSided, "T 无法计算（统计量的分母为 0，样本无离散）"},
   };
   for (const Case& c : cases)
@@ -54,7 +54,7 @@ TEST_F(StatusLineTest, ParametricLinesNameTheValuesOfTheChoice) {
 // Poisson mean, λ0 = 2, n = 100, x̄ = 2.3, two-sided at α = 0.05: e = √(2/100), Z = 2.12132,
 // z₀.₀₂₅ = 1.96 (normal table), p = erfc(2.12132/√2) = 0.0338949.
 TEST_F(StatusLineTest, BandLineShowsTheMeanAndItsStandardisedValue) {
-  const TestResult r = TestPoissonMean(Summary(100, 2.3, 1.0), 2.0, Hypothesis::TwoSided, 0.05);
+  const TestResult r = TestPoissonMean(tables, Summary(100, 2.3, 1.0), 2.0, Hypothesis::TwoSided, 0.05);
   EXPECT_EQ(StatusLine(r, TestFamily::Band, Hypothesis::TwoSided),
             "x̄ = 2.3000，Z = 2.1213，临界值 z₀.₀₂₅ = 1.9600，p = 0.03389");
 }
@@ -66,7 +66,7 @@ TEST_F(StatusLineTest, FittingLineOrNothing) {
   f.test.distribution = StatisticDistribution::ChiSquare;
   f.test.statistic = 3.2;
   f.test.df = 3;
-  f.test.criticalValues = {ChiSquareQuantile(3, 0.05)};
+  f.test.criticalValues = {ChiSquareQuantile(tables, 3, 0.05)};
   EXPECT_EQ(StatusLine(f), "χ² = 3.2000，临界值 χ²₀.₀₅(3) = 7.8150，p = 0.3618");
   f.dataMessage = "数据错误";
   EXPECT_EQ(StatusLine(f), "");
@@ -81,7 +81,7 @@ TEST_F(StatusLineTest, RankSumLines) {
   const std::vector<std::string> one = {"1", "2", "3"}, two = {"4", "5", "6", "7"};
   for (int c = 0; c < 3; ++c) grid.setText(1, c + 1, one[c]);
   for (int c = 0; c < 4; ++c) grid.setText(2, c + 1, two[c]);
-  const RankSumResult table = ComputeRankSumTest(grid, RankSumHypothesis::TwoSided, "0.05");
+  const RankSumResult table = ComputeRankSumTest(tables, grid, RankSumHypothesis::TwoSided, "0.05");
   EXPECT_EQ(StatusLine(table, RankSumHypothesis::TwoSided), "W = R₁ = 6，临界值 T₁ = 6、T₂ = 18，p = 0.05714");
 
   RankSumSamples samples;
@@ -89,7 +89,7 @@ TEST_F(StatusLineTest, RankSumLines) {
     samples.first.push_back(i);
     samples.second.push_back(i + 20.5);
   }
-  const RankSumResult normal = RankSumDecision(RankSumHypothesis::FirstLess, samples, 0.05);
+  const RankSumResult normal = RankSumDecision(tables, RankSumHypothesis::FirstLess, samples, 0.05);
   EXPECT_EQ(StatusLine(normal, RankSumHypothesis::FirstLess),
             "Z = −5.9877，临界值 −z₀.₀₅ = −1.6400，p < 0.0001");
 }

@@ -176,15 +176,15 @@ TEST_F(ExactOfLookUps, SameKindProbabilityAndDegreesOfFreedom) {
   // decimal; the normal stand-in for t(60) at 0.01 reads 2.33 against 2.390).
   struct Case { const char* name; CriticalValue lookedUp; double exact; double tableGap; };
   const Case cases[] = {
-      {"normal, lower-tail p", NormalQuantile(0.975), 1.95996398454005, 0.005},
-      {"normal, mirrored", NormalQuantile(0.025), -1.95996398454005, 0.005},
-      {"t", TQuantile(15, 0.025), 2.13144954555978, 0.0005},
-      {"t, mirrored", TQuantile(10, 0.975), -2.22813885198627, 0.0005},
-      {"t beyond 45 df (normal in the table)", TQuantile(60, 0.01), 2.39011947262491, 0.07},
-      {"χ² upper", ChiSquareQuantile(9, 0.025), 19.0227677986416, 0.0005},
-      {"χ² lower", ChiSquareQuantile(9, 0.975), 2.70038949998036, 0.0005},
-      {"F", FQuantile(4, 7, 0.05), 4.12031172689763, 0.005},
-      {"F, reciprocal", FQuantile(9, 9, 0.975), 0.248385854694455, 0.0005},
+      {"normal, lower-tail p", NormalQuantile(tables, 0.975), 1.95996398454005, 0.005},
+      {"normal, mirrored", NormalQuantile(tables, 0.025), -1.95996398454005, 0.005},
+      {"t", TQuantile(tables, 15, 0.025), 2.13144954555978, 0.0005},
+      {"t, mirrored", TQuantile(tables, 10, 0.975), -2.22813885198627, 0.0005},
+      {"t beyond 45 df (normal in the table)", TQuantile(tables, 60, 0.01), 2.39011947262491, 0.07},
+      {"χ² upper", ChiSquareQuantile(tables, 9, 0.025), 19.0227677986416, 0.0005},
+      {"χ² lower", ChiSquareQuantile(tables, 9, 0.975), 2.70038949998036, 0.0005},
+      {"F", FQuantile(tables, 4, 7, 0.05), 4.12031172689763, 0.005},
+      {"F, reciprocal", FQuantile(tables, 9, 9, 0.975), 0.248385854694455, 0.0005},
   };
   for (const Case& c : cases) {
     ExpectClose(ExactQuantile(c.lookedUp), c.exact, c.name);

@@ -50,21 +50,21 @@ TEST_F(BuiltTables, NormalQuantileTakesNearestCellAndMirrors) {
       {"far beyond the table", 7.0, 3.90},
       {"below the table", 0.0, -3.90},
   };
-  for (const Case& c : cases) EXPECT_EQ(NormalQuantile(c.p).value, c.z) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(NormalQuantile(tables, c.p).value, c.z) << c.name;
 }
 
 TEST_F(CodedTables, TQuantileRowsAndRefusals) {
-  EXPECT_EQ(TQuantile(1, 0.25).value, CodedT(1, 1));
-  EXPECT_EQ(TQuantile(45, 0.005).value, CodedT(45, 6));
-  EXPECT_THROW(TQuantile(0, 0.05), InputError);
-  EXPECT_THROW(TQuantile(-3, 0.95), InputError);
-  EXPECT_THROW(TQuantile(-3, 0.2), InputError);  // off the columns too
+  EXPECT_EQ(TQuantile(tables, 1, 0.25).value, CodedT(1, 1));
+  EXPECT_EQ(TQuantile(tables, 45, 0.005).value, CodedT(45, 6));
+  EXPECT_THROW(TQuantile(tables, 0, 0.05), InputError);
+  EXPECT_THROW(TQuantile(tables, -3, 0.95), InputError);
+  EXPECT_THROW(TQuantile(tables, -3, 0.2), InputError);  // off the columns too
   // No column holds α ≥ 1: the look-up reports it instead of returning a stand-in.
-  EXPECT_THROW(TQuantile(5, 1.0), InputError);
-  EXPECT_THROW(TQuantile(45, 1.5), InputError);
-  EXPECT_THROW(TQuantile(0, 1.0), InputError);
+  EXPECT_THROW(TQuantile(tables, 5, 1.0), InputError);
+  EXPECT_THROW(TQuantile(tables, 45, 1.5), InputError);
+  EXPECT_THROW(TQuantile(tables, 0, 1.0), InputError);
   // Nor α ≤ 0, and no exact quantile exists there either.
-  EXPECT_THROW(TQuantile(3, 0.0), InputError);
+  EXPECT_THROW(TQuantile(tables, 3, 0.0), InputError);
 }
 
 /* A level that is a column of the table reads it, also when arithmetic built it
@@ -131,78 +131,78 @@ TEST_F(CodedTables, LevelOnAColumnReadsItAnyOtherIsExact) {
       {"F off reciprocal: 1 - (1 - 0.85) / 2", Law::F, 5, 10, 1 - (1 - 0.85) / 2, 0.259885469258481, true},
   };
   for (const Case& c : cases) {
-    const CriticalValue cv = c.law == Law::T     ? TQuantile(c.df1, c.alpha)
-                             : c.law == Law::Chi ? ChiSquareQuantile(c.df1, c.alpha)
-                                                 : FQuantile(c.df1, c.df2, c.alpha);
+    const CriticalValue cv = c.law == Law::T     ? TQuantile(tables, c.df1, c.alpha)
+                             : c.law == Law::Chi ? ChiSquareQuantile(tables, c.df1, c.alpha)
+                                                 : FQuantile(tables, c.df1, c.df2, c.alpha);
     EXPECT_NEAR(cv.value, c.expected, 1e-9 * std::max(1.0, std::fabs(c.expected))) << c.name;
     EXPECT_EQ(cv.exact, c.exact) << c.name;
     EXPECT_EQ(cv.table.empty(), c.exact) << c.name;
     EXPECT_EQ(cv.probability, c.alpha) << c.name;
   }
   // Off the columns there is no exact quantile at α ≤ 0 or α ≥ 1 either.
-  EXPECT_THROW(ChiSquareQuantile(12, 0.0), InputError);
-  EXPECT_THROW(ChiSquareQuantile(12, 1.0), InputError);
-  EXPECT_THROW(FQuantile(4, 7, 0.0), InputError);
-  EXPECT_THROW(FQuantile(4, 7, 1.0), InputError);
+  EXPECT_THROW(ChiSquareQuantile(tables, 12, 0.0), InputError);
+  EXPECT_THROW(ChiSquareQuantile(tables, 12, 1.0), InputError);
+  EXPECT_THROW(FQuantile(tables, 4, 7, 0.0), InputError);
+  EXPECT_THROW(FQuantile(tables, 4, 7, 1.0), InputError);
 }
 
 TEST_F(BuiltTables, LookUpsTellWhereTheirValueCameFrom) {
-  const CriticalValue t = TQuantile(15, 0.025);
+  const CriticalValue t = TQuantile(tables, 15, 0.025);
   EXPECT_EQ(t.table, "tfb");
   EXPECT_EQ(t.rowDf, 15);
   EXPECT_DOUBLE_EQ(t.column, 0.025);
   EXPECT_FALSE(t.normalApproximation);
-  EXPECT_TRUE(TQuantile(15, 0.975).mirrored);
+  EXPECT_TRUE(TQuantile(tables, 15, 0.975).mirrored);
   // Off the columns: the exact value, with the kind, level and degrees of freedom asked.
-  const CriticalValue tExact = TQuantile(15, 0.925);
+  const CriticalValue tExact = TQuantile(tables, 15, 0.925);
   EXPECT_TRUE(tExact.exact);
   EXPECT_FALSE(tExact.mirrored);
   EXPECT_EQ(tExact.kind, TableKind::T);
   EXPECT_EQ(tExact.df, 15);
-  const CriticalValue fExact = FQuantile(14, 33, 0.85);
+  const CriticalValue fExact = FQuantile(tables, 14, 33, 0.85);
   EXPECT_TRUE(fExact.exact);
   EXPECT_FALSE(fExact.reciprocal);
   EXPECT_EQ(fExact.df, 14);
   EXPECT_EQ(fExact.df2, 33);
 
-  const CriticalValue tLarge = TQuantile(50, 0.025);
+  const CriticalValue tLarge = TQuantile(tables, 50, 0.025);
   EXPECT_TRUE(tLarge.normalApproximation);
   EXPECT_EQ(tLarge.table, "bzztfbb");
   EXPECT_EQ(tLarge.df, 50);
 
-  const CriticalValue f = FQuantile(14, 33, 0.05);
+  const CriticalValue f = FQuantile(tables, 14, 33, 0.05);
   EXPECT_EQ(f.table, "ffb005");
   EXPECT_EQ(f.columnDf, 15);
   EXPECT_EQ(f.rowDf, 30);
   EXPECT_FALSE(f.reciprocal);
-  const CriticalValue fLow = FQuantile(5, 10, 0.975);
+  const CriticalValue fLow = FQuantile(tables, 5, 10, 0.975);
   EXPECT_TRUE(fLow.reciprocal);
   EXPECT_EQ(fLow.table, "ffb0025");
   EXPECT_EQ(fLow.columnDf, 10);
   EXPECT_EQ(fLow.rowDf, 5);
 
-  const CriticalValue chiUpper = ChiSquareQuantile(9, 0.025);
+  const CriticalValue chiUpper = ChiSquareQuantile(tables, 9, 0.025);
   EXPECT_EQ(chiUpper.table, "xfb1");
   EXPECT_DOUBLE_EQ(chiUpper.column, 0.025);
-  const CriticalValue chiLower = ChiSquareQuantile(9, 0.975);
+  const CriticalValue chiLower = ChiSquareQuantile(tables, 9, 0.975);
   EXPECT_EQ(chiLower.table, "xfb");
   EXPECT_DOUBLE_EQ(chiLower.column, 0.975);
-  EXPECT_TRUE(ChiSquareQuantile(46, 0.05).normalApproximation);
-  EXPECT_FALSE(ChiSquareQuantile(46, 0.2).exact);  // beyond 45 df the normal table serves any level
+  EXPECT_TRUE(ChiSquareQuantile(tables, 46, 0.05).normalApproximation);
+  EXPECT_FALSE(ChiSquareQuantile(tables, 46, 0.2).exact);  // beyond 45 df the normal table serves any level
 
-  const CriticalValue z = NormalQuantile(0.975);
+  const CriticalValue z = NormalQuantile(tables, 0.975);
   EXPECT_EQ(z.kind, TableKind::Normal);
   EXPECT_NEAR(z.column, 0.975, 1e-4);
 }
 
 // Beyond 45 df the t look-up is the normal one: z of the 4-decimal normal table.
 TEST_F(BuiltTables, TQuantileSwitchesToNormalAfter45) {
-  EXPECT_EQ(TQuantile(45, 0.025).value, 2.0141);  // printed t table, df 45
-  EXPECT_EQ(TQuantile(46, 0.025).value, 1.96);
-  EXPECT_EQ(TQuantile(50, 0.975).value, -1.96);
-  EXPECT_EQ(TQuantile(46, 1.0).value, -3.90);  // no sentinel on the normal branch
-  EXPECT_EQ(TQuantile(15, 0.025).value, 2.1314);
-  EXPECT_EQ(TQuantile(18, 0.025).value, 2.1009);
+  EXPECT_EQ(TQuantile(tables, 45, 0.025).value, 2.0141);  // printed t table, df 45
+  EXPECT_EQ(TQuantile(tables, 46, 0.025).value, 1.96);
+  EXPECT_EQ(TQuantile(tables, 50, 0.975).value, -1.96);
+  EXPECT_EQ(TQuantile(tables, 46, 1.0).value, -3.90);  // no sentinel on the normal branch
+  EXPECT_EQ(TQuantile(tables, 15, 0.025).value, 2.1314);
+  EXPECT_EQ(TQuantile(tables, 18, 0.025).value, 2.1009);
 }
 
 TEST_F(CodedTables, FQuantileColumnAndRowBins) {
@@ -212,42 +212,42 @@ TEST_F(CodedTables, FQuantileColumnAndRowBins) {
                       {28, 30, 28},   {30, 30, 30},   {31, 30, 30},   {35, 30, 30},   {36, 40, 40},
                       {50, 40, 40},   {51, 60, 60},   {90, 60, 60},   {91, 120, 120}, {30000, 120, 120}};
   for (const Bin& b : bins) {
-    EXPECT_EQ(FQuantile(b.df, 5, 0.05).value, CodedF(4, 5, b.column)) << "numerator df " << b.df;
-    EXPECT_EQ(FQuantile(5, b.df, 0.05).value, CodedF(4, b.row, 5)) << "denominator df " << b.df;
+    EXPECT_EQ(FQuantile(tables, b.df, 5, 0.05).value, CodedF(4, 5, b.column)) << "numerator df " << b.df;
+    EXPECT_EQ(FQuantile(tables, 5, b.df, 0.05).value, CodedF(4, b.row, 5)) << "denominator df " << b.df;
   }
-  EXPECT_EQ(FQuantile(33, 100, 0.05).value, CodedF(4, 120, 30));
-  EXPECT_EQ(FQuantile(91, 91, 0.05).value, CodedF(4, 120, 120));
+  EXPECT_EQ(FQuantile(tables, 33, 100, 0.05).value, CodedF(4, 120, 30));
+  EXPECT_EQ(FQuantile(tables, 91, 91, 0.05).value, CodedF(4, 120, 120));
 }
 
 // An α above 0.5 reads F(n2, n1) at 1 − α and returns the reciprocal.
 TEST_F(CodedTables, FQuantileLowerTailIsReciprocal) {
-  EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975).value, 1.0 / CodedF(3, 5, 10));
-  EXPECT_DOUBLE_EQ(FQuantile(12, 40, 0.95).value, 1.0 / CodedF(4, 12, 40));
-  EXPECT_THROW(FQuantile(0, 5, 0.05), InputError);
-  EXPECT_THROW(FQuantile(5, 0, 0.05), InputError);
-  EXPECT_THROW(FQuantile(0, 5, 0.95), InputError);
-  EXPECT_THROW(FQuantile(5, 0, 0.95), InputError);
+  EXPECT_DOUBLE_EQ(FQuantile(tables, 5, 10, 0.975).value, 1.0 / CodedF(3, 5, 10));
+  EXPECT_DOUBLE_EQ(FQuantile(tables, 12, 40, 0.95).value, 1.0 / CodedF(4, 12, 40));
+  EXPECT_THROW(FQuantile(tables, 0, 5, 0.05), InputError);
+  EXPECT_THROW(FQuantile(tables, 5, 0, 0.05), InputError);
+  EXPECT_THROW(FQuantile(tables, 0, 5, 0.95), InputError);
+  EXPECT_THROW(FQuantile(tables, 5, 0, 0.95), InputError);
 }
 
 TEST_F(CodedTables, ChiSquareRows) {
-  EXPECT_EQ(ChiSquareQuantile(1, 0.05).value, CodedChi(1, 1, 3));
-  EXPECT_EQ(ChiSquareQuantile(45, 0.95).value, CodedChi(2, 45, 4));
-  EXPECT_THROW(ChiSquareQuantile(0, 0.05), InputError);
-  EXPECT_THROW(ChiSquareQuantile(0, 0.2), InputError);  // off the columns too
+  EXPECT_EQ(ChiSquareQuantile(tables, 1, 0.05).value, CodedChi(1, 1, 3));
+  EXPECT_EQ(ChiSquareQuantile(tables, 45, 0.95).value, CodedChi(2, 45, 4));
+  EXPECT_THROW(ChiSquareQuantile(tables, 0, 0.05), InputError);
+  EXPECT_THROW(ChiSquareQuantile(tables, 0, 0.2), InputError);  // off the columns too
 }
 
 // Beyond 45 df: (z + √(2df − 1))² / 2 with z from the normal table (exact tabulated z).
 TEST_F(BuiltTables, ChiSquareNormalApproximationAfter45) {
-  EXPECT_EQ(ChiSquareQuantile(45, 0.025).value, 65.410);                  // printed χ² table, df 45
-  EXPECT_NEAR(ChiSquareQuantile(50, 0.025).value, 70.92255376728974, 1e-9);  // z = 1.96
-  EXPECT_NEAR(ChiSquareQuantile(46, 0.05).value, 62.48940290323791, 1e-9);   // z = 1.64
-  EXPECT_NEAR(ChiSquareQuantile(46, 0.975).value, 28.723591652227864, 1e-9); // z = -1.96
-  EXPECT_EQ(ChiSquareQuantile(10, 0.05).value, 18.307);
-  EXPECT_EQ(ChiSquareQuantile(10, 0.95).value, 3.940);
-  EXPECT_EQ(ChiSquareQuantile(9, 0.025).value, 19.023);
-  EXPECT_EQ(ChiSquareQuantile(9, 0.975).value, 2.700);
-  EXPECT_EQ(FQuantile(9, 9, 0.025).value, 4.03);
-  EXPECT_DOUBLE_EQ(FQuantile(5, 10, 0.975).value, 1.0 / 6.62);  // 1 / F0.025(10, 5)
+  EXPECT_EQ(ChiSquareQuantile(tables, 45, 0.025).value, 65.410);                  // printed χ² table, df 45
+  EXPECT_NEAR(ChiSquareQuantile(tables, 50, 0.025).value, 70.92255376728974, 1e-9);  // z = 1.96
+  EXPECT_NEAR(ChiSquareQuantile(tables, 46, 0.05).value, 62.48940290323791, 1e-9);   // z = 1.64
+  EXPECT_NEAR(ChiSquareQuantile(tables, 46, 0.975).value, 28.723591652227864, 1e-9); // z = -1.96
+  EXPECT_EQ(ChiSquareQuantile(tables, 10, 0.05).value, 18.307);
+  EXPECT_EQ(ChiSquareQuantile(tables, 10, 0.95).value, 3.940);
+  EXPECT_EQ(ChiSquareQuantile(tables, 9, 0.025).value, 19.023);
+  EXPECT_EQ(ChiSquareQuantile(tables, 9, 0.975).value, 2.700);
+  EXPECT_EQ(FQuantile(tables, 9, 9, 0.025).value, 4.03);
+  EXPECT_DOUBLE_EQ(FQuantile(tables, 5, 10, 0.975).value, 1.0 / 6.62);  // 1 / F0.025(10, 5)
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ class CriticalValueWindow : public AnalysisWindow {
   ValueLabel* m_result;
 
  protected:
-  void compute() override { m_result->showValue(TQuantile(15, 0.025).value); }
+  void compute() override { m_result->showValue(TQuantile(App().tables, 15, 0.025).value); }
 };
 
 }  // namespace
