@@ -29,7 +29,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // Whole-number parameters stay below these: the counts of a course's exercises, far from
 // where the hypergeometric sums get slow.
 constexpr double kMaxTrials = 1e9;
-constexpr double kMaxPopulation = 1e6;
+constexpr double kMaxPopulation = 1e5;
 
 constexpr ParameterInfo kNone{"", "", 0.0};
 
@@ -84,7 +84,7 @@ void CheckParameters(K kind, const std::array<double, 3>& p) {
       if (!(p[0] > 0.0 && p[0] <= 1.0)) Refuse("p", "0 < p ≤ 1");
       break;
     case K::Hypergeometric:
-      if (!(Whole(p[0]) && p[0] >= 1 && p[0] <= kMaxPopulation)) Refuse("N", "1 ≤ N ≤ 1000000 的整数");
+      if (!(Whole(p[0]) && p[0] >= 1 && p[0] <= kMaxPopulation)) Refuse("N", "1 ≤ N ≤ 100000 的整数");
       if (!(Whole(p[1]) && p[1] >= 0 && p[1] <= p[0])) Refuse("M", "0 ≤ M ≤ N 的整数");
       if (!(Whole(p[2]) && p[2] >= 1 && p[2] <= p[0])) Refuse("n", "1 ≤ n ≤ N 的整数");
       break;

@@ -84,7 +84,7 @@ PrintedTable T() {
   PrintedTable t;
   t.kind = PrintedTableKind::T;
   t.title = "t 分布表";
-  t.caption = "表中为 t_α(n)：P(t(n) > t_α(n)) = α";
+  t.caption = "表中为 tα(n)：P(t(n) > tα(n)) = α";
   t.corner = "n";
   SetColumns(t, {0.25, 0.10, 0.05, 0.025, 0.01, 0.005}, "α = ", 4);
   SetRows(t, ReadRows("tfb", Fields("t", 6)), false);
@@ -95,7 +95,7 @@ PrintedTable ChiSquare() {
   PrintedTable t;
   t.kind = PrintedTableKind::ChiSquare;
   t.title = "χ² 分布表";
-  t.caption = "表中为 χ²_α(n)：P(χ²(n) > χ²_α(n)) = α";
+  t.caption = "表中为 χ²α(n)：P(χ²(n) > χ²α(n)) = α";
   t.corner = "n";
   SetColumns(t, {0.995, 0.99, 0.975, 0.95, 0.90, 0.75, 0.25, 0.10, 0.05, 0.025, 0.01, 0.005}, "α = ", 3);
   std::vector<std::string> fields = Fields("x", 6);
@@ -117,7 +117,7 @@ PrintedTable F(const char* table, double alpha) {
   t.kind = PrintedTableKind::F;
   t.alpha = alpha;
   t.title = "F 分布表 α = " + Decimal(alpha);
-  t.caption = "表中为 F_α(n₁, n₂)：P(F(n₁, n₂) > F_α(n₁, n₂)) = α，α = " + Decimal(alpha);
+  t.caption = "表中为 Fα(n₁, n₂)：P(F(n₁, n₂) > Fα(n₁, n₂)) = α，α = " + Decimal(alpha);
   t.corner = "n₂ \\ n₁";
   const std::vector<double> columns = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 15, 20, 24, 30, 40, 60, 120};
   SetColumns(t, columns, "", 2);

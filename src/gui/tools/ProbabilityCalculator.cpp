@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include "core/text/Errors.h"
 #include "core/text/TextNumber.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/HelpViewer.h"
 #include "gui/frame/ChartView.h"
 
 namespace kelvo {
@@ -53,6 +55,9 @@ ProbabilityCalculator::ProbabilityCalculator(QWidget* parent) : QWidget(parent, 
   m_distributions->setCurrentRow(0);
   applyDistribution();
   resize(900, 640);
+  // F1 opens this window's section of the help document.
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, [this] { ShowProgramHelp(this, QStringLiteral("probability")); });
 }
 
 void ProbabilityCalculator::setupInputs() {
@@ -60,6 +65,9 @@ void ProbabilityCalculator::setupInputs() {
   m_distributions->setObjectName(QStringLiteral("distributionList"));
   for (const DistributionInfo& info : DistributionList()) m_distributions->addItem(Utf8(info.name));
   m_distributions->setMinimumWidth(m_distributions->sizeHintForColumn(0) + 24);
+  // Every law in sight, without scrolling.
+  m_distributions->setMinimumHeight(m_distributions->sizeHintForRow(0) * m_distributions->count() +
+                                    2 * m_distributions->frameWidth() + 4);
 
   auto* form = new QGridLayout;
   for (int i = 0; i < 3; ++i) {

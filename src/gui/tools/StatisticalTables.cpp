@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +15,7 @@
 #include "core/text/Errors.h"
 #include "core/text/TextNumber.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/HelpViewer.h"
 
 namespace kelvo {
 namespace {
@@ -77,6 +79,9 @@ StatisticalTables::StatisticalTables(QWidget* parent) : QWidget(parent, Qt::Wind
   for (QLineEdit* box : {m_first, m_second, m_alpha}) connect(box, &QLineEdit::returnPressed, this, &StatisticalTables::search);
   applyTab();
   resize(860, 620);
+  // F1 opens this window's section of the help document.
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, [this] { ShowProgramHelp(this, QStringLiteral("statistical-tables")); });
 }
 
 void StatisticalTables::setupTables() {

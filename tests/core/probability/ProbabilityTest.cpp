@@ -228,6 +228,7 @@ TEST(ProbabilityRefusals, ParametersAndQuestionsOutOfRange) {
       {K::Binomial, {10, 1.01}, "参数 p 应满足 0 ≤ p ≤ 1"},
       {K::Poisson, {0}, "参数 λ 应满足 λ > 0"},
       {K::Geometric, {0}, "参数 p 应满足 0 < p ≤ 1"},
+      {K::Hypergeometric, {100001, 5, 4}, "参数 N 应满足 1 ≤ N ≤ 100000 的整数"},
       {K::Hypergeometric, {20, 21, 4}, "参数 M 应满足 0 ≤ M ≤ N 的整数"},
       {K::Hypergeometric, {20, 5, 21}, "参数 n 应满足 1 ≤ n ≤ N 的整数"},
       {K::Exponential, {-2}, "参数 θ 应满足 θ > 0"},
