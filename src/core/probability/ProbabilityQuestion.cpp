@@ -29,6 +29,14 @@ constexpr QuestionInfo kQuestions[] = {
 
 std::string Num(double v) { return SolutionNumber(v, 6); }
 
+// v with as many significant digits (6 to 15) as it takes to tell it from p: at a jump
+// closer than 6 digits, "0.4999999999 < 0.5", not "0.5 < 0.5".
+std::string Apart(double v, double p) {
+  for (int digits = 6; digits < 15; ++digits)
+    if (SolutionNumber(v, digits) != SolutionNumber(p, digits)) return SolutionNumber(v, digits);
+  return SolutionNumber(v, 15);
+}
+
 double Phi(double z) { return Distribution(K::StandardNormal, {}).lowerTail(z); }
 double PhiAbove(double z) { return Distribution(K::StandardNormal, {}).upperTail(z); }
 
@@ -257,9 +265,11 @@ ProbabilityAnswer AnswerDiscrete(const Distribution& law, const ProbabilityQuest
     const double p = q.probability;
     const double x = law.quantile(p);
     answer.value = x;
-    std::string why = "P(X ≤ " + Num(x) + ") = " + Num(law.lowerTail(x)) + " ≥ " + Num(p);
+    const double at = law.lowerTail(x);
+    std::string why = "P(X ≤ " + Num(x) + ") = " + Apart(at, p) + " ≥ " + Num(p);
     if (x > law.supportLow())
-      why = "P(X ≤ " + Num(x - 1) + ") = " + Num(law.lowerTail(x - 1)) + " < " + Num(p) + " ≤ " + why.substr(0, why.find(" ≥ "));
+      why = "P(X ≤ " + Num(x - 1) + ") = " + Apart(law.lowerTail(x - 1), p) + " < " + Num(p) + " ≤ P(X ≤ " +
+            Num(x) + ") = " + Apart(at, p);
     answer.formula = "min{x : P(X ≤ x) ≥ " + Num(p) + "} = " + Num(x) + "（" + why + "）";
     answer.hasRegion = true;
     answer.from = law.supportLow();

@@ -187,6 +187,11 @@ TEST(ProbabilityFormulas, WrittenInTextbookNotation) {
   q.probability = 0.9;
   EXPECT_EQ(formula(K::Binomial, {10, 0.4}, q),
             "min{x : P(X ≤ x) ≥ 0.9} = 6（P(X ≤ 5) = 0.833761 < 0.9 ≤ P(X ≤ 6) = 0.945238）");
+  // A jump closer to p than 6 digits gets the digits that tell them apart. By hand (Python
+  // decimal, 50 digits): 1 − (1 − 10⁻⁹)^693147180 = 0.49999999989331, ^693147181 = 0.50000000039331.
+  EXPECT_EQ(formula(K::Geometric, {1e-9}, {.question = Q::DiscreteQuantile, .probability = 0.5}),
+            "min{x : P(X ≤ x) ≥ 0.5} = 693147181（P(X ≤ 693147180) = 0.4999999999 < 0.5 ≤ "
+            "P(X ≤ 693147181) = 0.5000000004）");
 }
 
 TEST(ProbabilityApproximation, NormalWithContinuityCorrection) {
