@@ -17,6 +17,7 @@
 #include "gui/common/Icons.h"
 #include "gui/app/MenuTable.h"
 #include "gui/app/WindowLauncher.h"
+#include "gui/tools/ToolWindows.h"
 
 namespace kelvo {
 namespace {
@@ -40,6 +41,7 @@ Form1::Form1() {
   setWindowTitle(QStringLiteral("Kelvo"));
   setupSurface();
   setupMenus();
+  InstallTableLinkHandler(this);
   resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
   // The width the layout scales from. The settings of a new run start at their defaults in
   // the context's program state; opening a main window does not reset them.
@@ -111,6 +113,8 @@ void Form1::runCommand(const MenuItemSpec& item) {
     case MenuCommand::SampleLimit: askSampleLimit(); break;
     case MenuCommand::DataWidth: askDataWidth(); break;
     case MenuCommand::Help: ShowProgramHelp(this); break;
+    case MenuCommand::ProbabilityCalculator: ShowProbabilityCalculator(); break;
+    case MenuCommand::StatisticalTables: ShowStatisticalTables(); break;
     case MenuCommand::Submenu:
     case MenuCommand::Separator: break;
   }

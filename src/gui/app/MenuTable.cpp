@@ -96,6 +96,10 @@ constexpr MenuItemSpec kMenu[] = {
     Sep("yangben2", "huanjiang"),
     Cmd("yangben1", "huanjiang", "设置样本数宽度", C::DataWidth),
 
+    Sub("menutools", "", "工具(&T)"),
+    Cmd("menuprob", "menutools", "概率计算器", C::ProbabilityCalculator),
+    Cmd("menutables", "menutools", "统计用表", C::StatisticalTables),
+
     Sub("menuhelp", "", "帮助(&H)"),
     Cmd("menuhelp1", "menuhelp", "软件帮助", C::Help),
 };

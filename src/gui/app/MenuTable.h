@@ -13,6 +13,8 @@ enum class MenuCommand {
   SampleLimit,  // asks for the sample-size limit
   DataWidth,    // asks for the data width
   Help,         // opens the help document
+  ProbabilityCalculator,  // opens the probability calculator
+  StatisticalTables,      // opens the statistical tables
 };
 
 struct MenuItemSpec {

@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -13,6 +14,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "core/probability/TableLookup.h"
 #include "gui/frame/ChartView.h"
 
 namespace kelvo {
@@ -33,6 +35,11 @@ DetailsPane::DetailsPane(QWidget* parent) : QDockWidget(QStringLiteral("详细�
   m_text = new QTextBrowser(m_tabs);
   m_text->setObjectName(QStringLiteral("DetailsText"));
   m_text->setMinimumWidth(320);
+  // A table step of the solution is a link: it opens the tables window at its cell.
+  m_text->setOpenLinks(false);
+  connect(m_text, &QTextBrowser::anchorClicked, this, [](const QUrl& url) {
+    if (TableLookupFromLink(url.toString().toStdString())) QDesktopServices::openUrl(url);
+  });
   m_tabs->addTab(m_text, QStringLiteral("详细过程"));
   // The chart view itself is made when a chart is first drawn.
   m_chartPage = new QWidget(m_tabs);
@@ -127,7 +134,7 @@ void DetailsPane::renderChart() {
 ChartNumberFormat DetailsPane::numberFormat() const { return m_format ? m_format : ResultNumbers(); }
 
 void DetailsPane::render() {
-  m_text->setHtml(QString::fromStdString(m_solution.html()));
+  m_text->setHtml(QString::fromStdString(LinkTableSteps(m_solution.html())));
   m_rendered = true;
 }
 

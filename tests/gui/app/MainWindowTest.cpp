@@ -1,5 +1,6 @@
 // The main window: its menu, the window launcher, the two settings, re-layout and help.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +10,7 @@
 #include "core/settings/EnvSettings.h"
 #include "core/settings/ProgramState.h"
 #include "core/layout/ScaleLayout.h"
+#include "core/tables/Quantiles.h"
 #include "gui/frame/AnalysisWindow.h"
 #include "gui/frame/SampleGrid.h"
 #include "gui/common/AppContext.h"
@@ -43,6 +45,7 @@ const char* const kExpectedMenu[] = {
     "0|menufbhs|分布函数检验(&D)", "1|menufbnh|分布拟合检验", "1|menusp31|-",
     "1|menupdfd|偏度,峰度检验", "1|menusp32|-", "1|menuzhjy|秩和检验",
     "0|huanjiang|环境变量(&E)", "1|yangben|设置样本量上限", "1|yangben2|-", "1|yangben1|设置样本数宽度",
+    "0|menutools|工具(&T)", "1|menuprob|概率计算器", "1|menutables|统计用表",
     "0|menuhelp|帮助(&H)", "1|menuhelp1|软件帮助",
 };
 
@@ -121,6 +124,29 @@ class MainWindowTest : public QObject {
       QVERIFY(window->parentWidget() == nullptr);
       window->close();
     }
+  }
+
+  // The tool windows are one of each: a second click brings the same window to the front.
+  void toolCommandsOpenOneWindowEach() {
+    SetTableDatabasePath(KELVO_TABLES_DB);
+    const std::pair<const char*, const char*> tools[] = {{"menuprob", "ProbabilityCalculator"},
+                                                         {"menutables", "StatisticalTables"}};
+    for (const auto& [item, window] : tools) {
+      auto shown = [name = QString::fromLatin1(window)] {
+        QList<QWidget*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+          if (w->isVisible() && w->objectName() == name) found << w;
+        return found;
+      };
+      MenuItem(m_fixture->mainWindow(), item)->trigger();
+      const QList<QWidget*> first = shown();
+      QCOMPARE(first.size(), 1);
+      MenuItem(m_fixture->mainWindow(), item)->trigger();
+      QCOMPARE(shown(), first);
+      QVERIFY(first[0]->parentWidget() == nullptr);
+      delete first[0];
+    }
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
   }
 
   void sameCommandTwiceGivesTwoIndependentWindows() {
