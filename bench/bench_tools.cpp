@@ -51,7 +51,6 @@ BENCHMARK(BM_CalculatorBinomialBars)->Unit(benchmark::kMillisecond)->UseRealTime
 
 // Opening the tables window: every table read from the database and laid out.
 static void BM_OpenStatisticalTables(benchmark::State& state) {
-  SetTableDatabasePath(KELVO_TABLES_DB);
   for (auto _ : state) {
     auto* window = new StatisticalTables;
     window->show();

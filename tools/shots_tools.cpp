@@ -18,11 +18,6 @@
 
 namespace {
 
-void UseTables() {
-  kelvo::SetTableDatabasePath(
-      QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bzztfbb.db")).toStdString());
-}
-
 void Set(QWidget* w, const char* box, const QString& text) {
   w->findChild<QLineEdit*>(QString::fromLatin1(box))->setText(text);
 }
@@ -60,7 +55,6 @@ const kelvo::SceneRegistrar kProbabilityNormal("probnormal", [](kelvo::ScriptedD
 });
 
 const kelvo::SceneRegistrar kTables("tables", [](kelvo::ScriptedDialogs&) {
-  UseTables();
   kelvo::StatisticalTables* w = kelvo::ShowStatisticalTables();
   w->move(0, 0);
   w->resize(1000, 720);

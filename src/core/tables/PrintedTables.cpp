@@ -16,11 +16,12 @@ std::string Decimal(double v) {
 }
 
 // Reads `fields` of every row of `table` in stored order.
-std::vector<std::vector<double>> ReadRows(const char* table, const std::vector<std::string>& fields) {
+std::vector<std::vector<double>> ReadRows(TableStore& store, const char* table,
+                                          const std::vector<std::string>& fields) {
   std::string list;
   for (const std::string& f : fields) list += (list.empty() ? "" : ", ") + f;
   std::vector<std::vector<double>> rows;
-  ScanTable(table, list, [&](const TableRow& row) {
+  store.scan(table, list, [&](const TableRow& row) {
     std::vector<double> values;
     for (std::size_t i = 0; i < fields.size(); ++i) values.push_back(row.Number(static_cast<int>(i)));
     rows.push_back(std::move(values));
@@ -43,7 +44,7 @@ void SetColumns(PrintedTable& t, const std::vector<double>& keys, const std::str
   }
 }
 
-PrintedTable Normal() {
+PrintedTable Normal(TableStore& store) {
   PrintedTable t;
   t.kind = PrintedTableKind::Normal;
   t.title = "标准正态分布表";
@@ -58,7 +59,7 @@ PrintedTable Normal() {
     t.columnKeys.push_back(k / 100.0);
     t.columnDecimals.push_back(4);
   }
-  for (std::vector<double>& row : ReadRows("bzztfbb", fields)) {
+  for (std::vector<double>& row : ReadRows(store, "bzztfbb", fields)) {
     char head[16];
     std::snprintf(head, sizeof head, "%.1f", row[0]);
     t.rowHeads.push_back(head);
@@ -80,18 +81,18 @@ void SetRows(PrintedTable& t, std::vector<std::vector<double>> rows, bool keyed)
   }
 }
 
-PrintedTable T() {
+PrintedTable T(TableStore& store) {
   PrintedTable t;
   t.kind = PrintedTableKind::T;
   t.title = "t 分布表";
   t.caption = "表中为 tα(n)：P(t(n) > tα(n)) = α";
   t.corner = "n";
   SetColumns(t, {0.25, 0.10, 0.05, 0.025, 0.01, 0.005}, "α = ", 4);
-  SetRows(t, ReadRows("tfb", Fields("t", 6)), false);
+  SetRows(t, ReadRows(store, "tfb", Fields("t", 6)), false);
   return t;
 }
 
-PrintedTable ChiSquare() {
+PrintedTable ChiSquare(TableStore& store) {
   PrintedTable t;
   t.kind = PrintedTableKind::ChiSquare;
   t.title = "χ² 分布表";
@@ -100,19 +101,19 @@ PrintedTable ChiSquare() {
   SetColumns(t, {0.995, 0.99, 0.975, 0.95, 0.90, 0.75, 0.25, 0.10, 0.05, 0.025, 0.01, 0.005}, "α = ", 3);
   std::vector<std::string> fields = Fields("x", 6);
   fields.insert(fields.begin(), "x0");
-  std::vector<std::vector<double>> large = ReadRows("xfb", fields);
-  const std::vector<std::vector<double>> small = ReadRows("xfb1", fields);
+  std::vector<std::vector<double>> large = ReadRows(store, "xfb", fields);
+  const std::vector<std::vector<double>> small = ReadRows(store, "xfb1", fields);
   // The two halves share their keys row by row; a row missing from one half is a damaged store.
-  if (large.size() != small.size()) ThrowTableStoreError();
+  if (large.size() != small.size()) store.throwError();
   for (std::size_t i = 0; i < large.size(); ++i) {
-    if (large[i][0] != small[i][0]) ThrowTableStoreError();
+    if (large[i][0] != small[i][0]) store.throwError();
     large[i].insert(large[i].end(), small[i].begin() + 1, small[i].end());
   }
   SetRows(t, std::move(large), true);
   return t;
 }
 
-PrintedTable F(const char* table, double alpha) {
+PrintedTable F(TableStore& store, const char* table, double alpha) {
   PrintedTable t;
   t.kind = PrintedTableKind::F;
   t.alpha = alpha;
@@ -123,7 +124,7 @@ PrintedTable F(const char* table, double alpha) {
   SetColumns(t, columns, "", 2);
   std::vector<std::string> fields = {"f0"};
   for (double c : columns) fields.push_back("f" + Decimal(c));
-  SetRows(t, ReadRows(table, fields), true);
+  SetRows(t, ReadRows(store, table, fields), true);
   return t;
 }
 
@@ -136,7 +137,6 @@ PrintedTable RankSum() {
   t.columnHeads = {"T₁", "T₂", "P"};
   t.columnKeys = {1, 2, 3};
   t.columnDecimals = {0, 0, 3};
-  FillRankSumTable();
   for (const std::array<double, 5>& row : RankSumTable()) {
     if (row[0] == 0) break;  // the row of zeros ends the table
     t.rowKeys.push_back(100 * row[0] + row[1]);
@@ -148,11 +148,11 @@ PrintedTable RankSum() {
 
 }  // namespace
 
-std::vector<PrintedTable> ReadPrintedTables() {
-  std::vector<PrintedTable> tables = {Normal(), T(), ChiSquare()};
+std::vector<PrintedTable> ReadPrintedTables(TableStore& store) {
+  std::vector<PrintedTable> tables = {Normal(store), T(store), ChiSquare(store)};
   const std::pair<const char*, double> f[] = {
       {"ffb010", 0.10}, {"ffb005", 0.05}, {"ffb0025", 0.025}, {"ffb0010", 0.01}, {"ffb0005", 0.005}};
-  for (const auto& [table, alpha] : f) tables.push_back(F(table, alpha));
+  for (const auto& [table, alpha] : f) tables.push_back(F(store, table, alpha));
   tables.push_back(RankSum());
   return tables;
 }

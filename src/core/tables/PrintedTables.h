@@ -7,6 +7,8 @@
 
 namespace kelvo {
 
+class TableStore;
+
 enum class PrintedTableKind { Normal, T, ChiSquare, F, RankSum };
 
 struct PrintedTable {
@@ -26,6 +28,6 @@ struct PrintedTable {
 // Every table in display order: normal, t, χ² (both halves of the database's table in one),
 // F at α = 0.10, 0.05, 0.025, 0.01, 0.005, rank sum. Throws TableStoreError when the
 // database is missing or damaged.
-std::vector<PrintedTable> ReadPrintedTables();
+std::vector<PrintedTable> ReadPrintedTables(TableStore& store);
 
 }  // namespace kelvo

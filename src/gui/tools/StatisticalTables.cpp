@@ -14,6 +14,7 @@
 
 #include "core/text/Errors.h"
 #include "core/text/TextNumber.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/HelpViewer.h"
 
@@ -68,7 +69,7 @@ StatisticalTables::StatisticalTables(QWidget* parent) : QWidget(parent, Qt::Wind
   setObjectName(QStringLiteral("StatisticalTables"));
   setWindowTitle(QStringLiteral("统计用表"));
   try {
-    m_tables = ReadPrintedTables();
+    m_tables = ReadPrintedTables(App().tables);
   } catch (const UserFacingError& e) {
     m_loadError = QString::fromUtf8(e.what());
   }

@@ -8,6 +8,7 @@
 #include "../UserErrorChecks.h"
 #include "core/probability/TableLookup.h"
 #include "core/tables/Quantiles.h"
+#include "core/tables/TableStore.h"
 
 namespace kelvo {
 namespace {
@@ -17,9 +18,9 @@ using P = PrintedTableKind;
 class TableLookupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetTableDatabasePath(KELVO_TABLES_DB);
-    tables = ReadPrintedTables();
+    tables = ReadPrintedTables(store);
   }
+  TableStore store{KELVO_TABLES_DB};
   std::vector<PrintedTable> tables;
 };
 
@@ -34,10 +35,10 @@ TEST_F(TableLookupTest, CellsAreWhatTheLookUpsReadWithTheExactValueBeside) {
   // f.isf(0.05, 3, 12), norm.cdf(1.96); rank sum by hand: of the C(7, 3) = 35 equally likely
   // rank sets of the smaller sample, {1,2,3} and {1,2,4} have T ≤ 7, so P = 2/35.
   const Case cases[] = {
-      {"t", {P::T, 6, 0, 0.025}, TQuantile(6, 0.025).value, 2.44691184879168},
-      {"chi2 upper half", {P::ChiSquare, 10, 0, 0.05}, ChiSquareQuantile(10, 0.05).value, 18.3070380532751},
-      {"chi2 lower half", {P::ChiSquare, 10, 0, 0.95}, ChiSquareQuantile(10, 0.95).value, 3.94029913611906},
-      {"F", {P::F, 3, 12, 0.05}, FQuantile(3, 12, 0.05).value, 3.4902948194976},
+      {"t", {P::T, 6, 0, 0.025}, TQuantile(store, 6, 0.025).value, 2.44691184879168},
+      {"chi2 upper half", {P::ChiSquare, 10, 0, 0.05}, ChiSquareQuantile(store, 10, 0.05).value, 18.3070380532751},
+      {"chi2 lower half", {P::ChiSquare, 10, 0, 0.95}, ChiSquareQuantile(store, 10, 0.95).value, 3.94029913611906},
+      {"F", {P::F, 3, 12, 0.05}, FQuantile(store, 3, 12, 0.05).value, 3.4902948194976},
       {"normal", {P::Normal, 1.96, 0, 0}, 0.9750, 0.97500210485178},
       {"rank sum second row", {P::RankSum, 3, 4, 0.057}, 7, 2.0 / 35.0},
       {"rank sum sizes either way", {P::RankSum, 4, 3, 0.057}, 7, 2.0 / 35.0},

@@ -128,7 +128,6 @@ class MainWindowTest : public QObject {
 
   // The tool windows are one of each: a second click brings the same window to the front.
   void toolCommandsOpenOneWindowEach() {
-    SetTableDatabasePath(KELVO_TABLES_DB);
     const std::pair<const char*, const char*> tools[] = {{"menuprob", "ProbabilityCalculator"},
                                                          {"menutables", "StatisticalTables"}};
     for (const auto& [item, window] : tools) {

@@ -11,6 +11,7 @@
 
 #include "core/documents/WorkedSolution.h"
 #include "core/tables/Quantiles.h"
+#include "gui/common/AppContext.h"
 #include "gui/frame/DetailsPane.h"
 #include "gui/support/WindowFixture.h"
 #include "gui/tools/StatisticalTables.h"
@@ -31,7 +32,6 @@ StatisticalTables* OpenTables() {
 class StatisticalTablesTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { SetTableDatabasePath(KELVO_TABLES_DB); }
   void init() { m_fixture = std::make_unique<WindowFixture>(); }
   void cleanup() {
     delete OpenTables();
@@ -75,7 +75,7 @@ class StatisticalTablesTest : public QObject {
     auto* tabs = WindowFixture::control<QTabWidget>(window, QStringLiteral("tableTabs"));
     QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("F 分布表 α = 0.05"));
     const QModelIndex current = window->tableView(tabs->currentIndex())->currentIndex();
-    QCOMPARE(current.data().toDouble(), FQuantile(3, 12, 0.05).value);
+    QCOMPARE(current.data().toDouble(), FQuantile(App().tables, 3, 12, 0.05).value);
   }
 
  private:
