@@ -18,6 +18,9 @@ std::string Num(double value) { return SolutionNumber(value); }
 // "(−1.2)" for a negative number put into a formula after an operator.
 std::string Put(double value) { return value < 0 ? "(" + Num(value) + ")" : Num(value); }
 
+// " + 2.5" or " − 2.5": a term added in an equation.
+std::string Plus(double value) { return value < 0 ? " − " + Num(-value) : " + " + Num(value); }
+
 struct Names {
   std::string u, v;  // the variables of the line
   std::string uBar, vBar, suu, suv, svv;
@@ -51,6 +54,17 @@ std::string Interval(const std::optional<std::pair<double, double>>& i) {
 
 }  // namespace
 
+std::string FittedEquation(const RegressionResult& r) {
+  switch (r.model) {
+    case RegressionModel::Linear: return "ŷ = " + Num(r.a) + Plus(r.b) + "x";
+    case RegressionModel::Exponential: return "ŷ = " + Num(r.a) + "·e^(" + Num(r.b) + "x)";
+    case RegressionModel::Power: return "ŷ = " + Num(r.a) + "·x^" + Put(r.b);
+    case RegressionModel::Logarithmic: return "ŷ = " + Num(r.a) + Plus(r.b) + "·ln x";
+    case RegressionModel::Hyperbolic: return "1/ŷ = " + Num(r.a) + Plus(r.b) + "/x";
+  }
+  return "";
+}
+
 WorkedSolution RegressionSolution(const RegressionResult& r) {
   const Names m = NamesOf(r.model);
   const bool curve = r.model != RegressionModel::Linear;
@@ -72,16 +86,8 @@ WorkedSolution RegressionSolution(const RegressionResult& r) {
   s.formula(aHat + " = " + m.vBar + " − b̂·" + m.uBar + " = " + Num(r.vBar) + " − " + Put(r.b) + " × " +
             Put(r.uBar) + " = " + Num(r.aLine));
   if (LogY(r.model)) s.formula("â = e^" + aHat + " = " + Num(r.a));
-  std::string fitted;
-  switch (r.model) {
-    case RegressionModel::Linear: fitted = "ŷ = " + Num(r.a) + " + " + Put(r.b) + "x"; break;
-    case RegressionModel::Exponential: fitted = "ŷ = " + Num(r.a) + "·e^(" + Num(r.b) + "x)"; break;
-    case RegressionModel::Power: fitted = "ŷ = " + Num(r.a) + "·x^" + Put(r.b); break;
-    case RegressionModel::Logarithmic: fitted = "ŷ = " + Num(r.a) + " + " + Put(r.b) + "·ln x"; break;
-    case RegressionModel::Hyperbolic: fitted = "1/ŷ = " + Num(r.a) + " + " + Put(r.b) + "/x"; break;
-  }
   s.text("回归方程：");
-  s.formula(fitted);
+  s.formula(FittedEquation(r));
 
   s.heading("残差与相关系数");
   s.formula("Q_e = Σ(" + m.v + " − " + m.v + "̂)² = " + m.svv + " − b̂·" + m.suv + " = " + Num(r.qe));

@@ -9,6 +9,10 @@
 
 namespace kelvo {
 
+// The fitted equation in the model's own form, six significant digits:
+// "ŷ = 74.2833 + 14.9475x", "ŷ = 11.4371·e^(0.291216x)", "1/ŷ = 0.00896663 + 0.000829174/x".
+std::string FittedEquation(const RegressionResult& result);
+
 // The textbook route: the transformation, ū, v̄, S_uu, S_uv, S_vv, the estimates with their
 // numbers put in, Q_e and σ̂², r, the t test with table and exact critical values and the p-value,
 // the interval of b and the intervals at x0.
