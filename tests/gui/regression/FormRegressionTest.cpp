@@ -48,6 +48,13 @@ class FormRegressionTest : public QObject {
     auto* tabs = pane->findChild<QTabWidget*>(QStringLiteral("DetailsTabs"));
     QCOMPARE(tabs->count(), 3);
     QCOMPARE(tabs->tabText(2), QStringLiteral("残差图"));
+    // The residuals are drawn when their tab is shown, and a new computation keeps that tab.
+    w->setDetailsVisible(true);
+    pane->showTab(2);
+    QVERIFY(pane->secondChartView() != nullptr);
+    WindowFixture::click(w, QStringLiteral("Command1"));
+    QCOMPARE(tabs->currentIndex(), 2);
+    QVERIFY(pane->secondChartView() != nullptr);
     QVERIFY(!w->statusLine()->text().isEmpty());
   }
 
