@@ -169,12 +169,18 @@ ChartDescription RegressionChart(const RegressionResult& r) {
       return (y >= yLow && y <= yHigh) ? y : static_cast<double>(NAN);
     }, from, to, kChartPoints);
   };
+  // A band is one outline, along its lower edge and back along its upper one, so that both
+  // edges are drawn alike and the legend names the band once.
+  auto band = [&](std::string name, bool prediction) {
+    ChartSeries outline = curve(std::move(name), -1.0, prediction);
+    const ChartSeries upper = curve("", 1.0, prediction);
+    outline.points.insert(outline.points.end(), upper.points.rbegin(), upper.points.rend());
+    return outline;
+  };
   chart.series.push_back(points);
   chart.series.push_back(curve("回归" + std::string(r.model == RegressionModel::Linear ? "直线" : "曲线"), 0.0, false));
-  chart.series.push_back(curve("均值置信带", -1.0, false));
-  chart.series.push_back(curve("", 1.0, false));
-  chart.series.push_back(curve("预测带", -1.0, true));
-  chart.series.push_back(curve("", 1.0, true));
+  chart.series.push_back(band("均值置信带", false));
+  chart.series.push_back(band("预测带", true));
   for (const ChartSeries& s : chart.series)
     for (const ChartPoint& p : s.points) ys.include(p.y);
   ys.widen(0.1, 1.0);

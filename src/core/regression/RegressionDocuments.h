@@ -19,7 +19,8 @@ std::string FittedEquation(const RegressionResult& result);
 WorkedSolution RegressionSolution(const RegressionResult& result);
 
 // The pairs, the fitted curve and the 1 − α bands of the mean response and of a new
-// observation, in x and y. The bands of 1/y = a + b/x are left out where they cross 1/y = 0.
+// observation, in x and y; each band one outline, its lower edge left to right, then its upper
+// edge right to left. The bands of 1/y = a + b/x are left out where they cross 1/y = 0.
 ChartDescription RegressionChart(const RegressionResult& result);
 
 // The residuals v − v̂ against x, with the line at 0.

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 #include "core/regression/RegressionDocuments.h"
 #include "core/sample/SampleChecks.h"
@@ -27,22 +28,26 @@ constexpr RegressionModel kModels[] = {RegressionModel::Linear, RegressionModel:
 AnalysisWindow::FrameOptions RegressionOptions() {
   AnalysisWindow::FrameOptions options;
   options.rowOneHeading = QStringLiteral("x");
-  options.designHeight = 400;
+  options.designHeight = 440;
   return options;
 }
 
-// Geometry of the panels below the grid, in twips; inside the result panel a grid layout.
-constexpr int kPanelTop = 2190, kRowHeight = 390;
+// Geometry in twips. The data panel is taller than the frame's, for the count row of input
+// mode two; inside the result panel a grid layout.
+constexpr int kDataHeight = 2400, kGridHeight = 1860;
+constexpr int kPanelTop = 2550, kRowHeight = 390;
 constexpr int kInputLeft = 2940, kInputWidth = 3000, kInputHeight = 2460;
-constexpr int kResultLeft = 6060, kResultWidth = 5820, kResultHeight = 3660;
+constexpr int kResultLeft = 6060, kResultWidth = 5820, kResultHeight = 3930;
 
 }  // namespace
 
 FormRegression::FormRegression() : AnalysisWindow(RegressionOptions()) {
   setObjectName(QStringLiteral("FormRegression"));
   setWindowTitle(QStringLiteral("一元线性回归"));
-  // x, y, and the counts of input mode two.
-  sampleGrid()->reshape(4, cells().cols());
+  PlaceControl(dataPanel(), 120, 120, 11760, kDataHeight);
+  PlaceControl(grid(), 120, 330, 11520, kGridHeight);
+  PlaceControl(modePanel(), 120, kPanelTop, 2700, 1650);
+  PlaceControl(computeButton(), 120, kPanelTop + 1860, 2700, 600);
   writeHeadings(InputMode::One);
   sampleGrid()->cellsReset();
   setupInputPanel();
@@ -101,10 +106,13 @@ FormRegression::IntervalLabels FormRegression::addInterval(QGridLayout* grid, in
   line->setContentsMargins(0, 0, 0, 0);
   line->setSpacing(2);
   IntervalLabels interval{new ValueLabel(holder), new ValueLabel(holder)};
+  for (ValueLabel* end : {interval.lower, interval.upper}) end->setMinimumWidth(90);
   interval.lower->setObjectName(name + QStringLiteral("Lower"));
   interval.upper->setObjectName(name + QStringLiteral("Upper"));
   interval.lower->setDecorations(QStringLiteral("("), QStringLiteral(","));
   interval.upper->setDecorations(QString(), QStringLiteral(")"));
+  // "(" L "," beside U ")" reads as one interval.
+  interval.upper->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (ValueLabel* end : {interval.lower, interval.upper}) {
     connect(end, &ValueLabel::clicked, this, [this, end] { reformatLabel(end); });
     line->addWidget(end);
@@ -129,9 +137,10 @@ void FormRegression::setupResultPanel() {
   m_sigma2 = addResult(grid, 1, 0, QStringLiteral("σ̂²"), QStringLiteral("sigma2Label"));
   m_r = addResult(grid, 1, 2, QStringLiteral("相关系数 r"), QStringLiteral("rLabel"));
   m_t = addResult(grid, 2, 0, QStringLiteral("t 统计量"), QStringLiteral("tLabel"));
-  m_critical = addResult(grid, 2, 2, QStringLiteral("临界值 t_α/2(n−2)"), QStringLiteral("criticalLabel"));
+  m_critical = addResult(grid, 2, 2, QStringLiteral("临界值"), QStringLiteral("criticalLabel"));
+  m_criticalCaption = results->findChild<QLabel*>(QStringLiteral("criticalLabelCaption"));
   m_p = addResult(grid, 3, 0, QStringLiteral("p 值"), QStringLiteral("pLabel"));
-  auto* conclusionCaption = new QLabel(QStringLiteral("结论(b = 0?)"), results);
+  auto* conclusionCaption = new QLabel(QStringLiteral("结论(H0:b=0)"), results);
   conclusionCaption->setObjectName(QStringLiteral("conclusionCaption"));
   m_conclusion = new ConclusionLabel(QStringLiteral("接受原假设 H0"), QStringLiteral("接受备选假设 H1"), results);
   m_conclusion->setObjectName(QStringLiteral("conclusionLabel"));
@@ -166,7 +175,13 @@ void FormRegression::writeHeadings(InputMode mode) {
   for (int c = 1; c < store.cols(); ++c) store.setText(0, c, std::to_string(c));
   store.setText(1, 0, "x");
   store.setText(2, 0, "y");
-  store.setText(3, 0, mode == InputMode::Two ? "重复值" : "");
+  if (mode == InputMode::Two) store.setText(3, 0, "重复值");
+}
+
+// Input mode two has the row of counts, mode one none: nothing typed there goes unread.
+bool FormRegression::applyInputModeNumber(int number) {
+  sampleGrid()->reshape(number == 2 ? 4 : 3, cells().cols());
+  return AnalysisWindow::applyInputModeNumber(number);
 }
 
 RegressionModel FormRegression::model() const {
@@ -179,6 +194,7 @@ void FormRegression::clearResults() {
   for (IntervalLabels* interval : {&m_slope, &m_mean, &m_prediction}) interval->clear();
   m_conclusion->clear();
   m_equation->clear();
+  m_criticalCaption->setText(QStringLiteral("临界值"));
 }
 
 void FormRegression::ComputeRegression() {
@@ -201,6 +217,7 @@ void FormRegression::ComputeRegression() {
   m_r->showValue(r.r);
   m_t->showValue(r.t);
   m_critical->showValue(r.critical.value);
+  m_criticalCaption->setText(QStringLiteral("临界值 ") + QString::fromStdString(QuantileSymbol(r.critical)));
   m_p->showValue(r.p);
   m_conclusion->showDecision(r.decision);
   m_slope.show(std::make_pair(r.slopeLower, r.slopeUpper));

@@ -33,6 +33,7 @@ class FormRegression : public AnalysisWindow {
   void compute() override { ComputeRegression(); }
   QString helpAnchor() const override { return QStringLiteral("regression"); }
   void writeHeadings(InputMode mode) override;
+  bool applyInputModeNumber(int number) override;
   SettingList saveSettings() const override;
   void restoreSettings(const SettingList& settings) override;
 
@@ -61,6 +62,7 @@ class FormRegression : public AnalysisWindow {
   ValueLabel* m_r = nullptr;
   ValueLabel* m_t = nullptr;
   ValueLabel* m_critical = nullptr;
+  QLabel* m_criticalCaption = nullptr;  // names the quantile once it is looked up
   ValueLabel* m_p = nullptr;
   ConclusionLabel* m_conclusion = nullptr;
   IntervalLabels m_slope;

@@ -164,14 +164,18 @@ TEST(RegressionDocuments, ChartsAndSolutionCarryTheFit) {
   const ChartDescription scatter = RegressionChart(r);
   ASSERT_EQ(scatter.ofKind(SeriesKind::Points).size(), 1u);
   EXPECT_EQ(scatter.ofKind(SeriesKind::Points)[0]->points.size(), kPurityX.size());
-  // Fitted line, two sides of each band; the prediction band lies outside the mean band.
+  // Fitted line and the outline of each band, lower edge first: at the left end the prediction
+  // band lies outside the mean band, which lies around the line.
   const auto curves = scatter.ofKind(SeriesKind::Curve);
-  ASSERT_EQ(curves.size(), 5u);
-  const std::size_t mid = curves[0]->points.size() / 2;
-  EXPECT_LT(curves[3]->points[mid].y, curves[1]->points[mid].y);
-  EXPECT_LT(curves[1]->points[mid].y, curves[0]->points[mid].y);
-  EXPECT_GT(curves[2]->points[mid].y, curves[0]->points[mid].y);
-  EXPECT_GT(curves[4]->points[mid].y, curves[2]->points[mid].y);
+  ASSERT_EQ(curves.size(), 3u);
+  const double line = curves[0]->points.front().y;
+  const auto& mean = curves[1]->points;
+  const auto& prediction = curves[2]->points;
+  EXPECT_LT(prediction.front().y, mean.front().y);
+  EXPECT_LT(mean.front().y, line);
+  EXPECT_GT(mean.back().y, line);
+  EXPECT_GT(prediction.back().y, mean.back().y);
+  EXPECT_DOUBLE_EQ(mean.front().x, mean.back().x);
   // Residuals of a least-squares line add up to 0; the first is y₁ − (â + b̂x₁).
   const ChartDescription residuals = ResidualChart(r);
   const auto& e = residuals.ofKind(SeriesKind::Points)[0]->points;
