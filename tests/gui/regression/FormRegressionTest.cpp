@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "gui/frame/DetailsPane.h"
+#include "gui/frame/Report.h"
 #include "gui/regression/FormRegression.h"
 #include "gui/support/WindowFixture.h"
 
@@ -56,6 +57,10 @@ class FormRegressionTest : public QObject {
     QCOMPARE(tabs->currentIndex(), 2);
     QVERIFY(pane->secondChartView() != nullptr);
     QVERIFY(!w->statusLine()->text().isEmpty());
+    // The report reads the inputs and results the window describes.
+    const QString report = ReportHtmlText(CollectReport(*w));
+    for (const char* text : {"x0", "y = a + bx", "(1.800, 2.180)", "(11.119, 12.861)", "ŷ = 0.05 + 1.99x"})
+      QVERIFY2(report.contains(QString::fromUtf8(text)), text);
   }
 
   // Input mode two reads the counts in row 3; the model list picks the curve. Reference:
