@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/documents/WorkedSolution.h"
 #include "core/tables/ExactDistributions.h"
 #include "core/tables/Quantiles.h"
 #include "core/text/Errors.h"
@@ -15,14 +16,7 @@ constexpr long long kMaxPairs = 32767;
 
 std::string Column(int column) { return "第 " + std::to_string(column) + " 列"; }
 
-std::string Plain(double value) {
-  std::string text = std::to_string(value);
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-  }
-  return text;
-}
+std::string Plain(double value) { return SolutionNumber(value); }
 
 bool LogX(RegressionModel m) { return m == RegressionModel::Power || m == RegressionModel::Logarithmic; }
 bool LogY(RegressionModel m) { return m == RegressionModel::Exponential || m == RegressionModel::Power; }
@@ -135,7 +129,9 @@ RegressionResult FitRegression(TableStore& tables, const RegressionInput& input)
     r.suv += p.count * du * dv;
     r.svv += p.count * dv * dv;
   }
-  if (!(r.suu > 0.0) || !std::isfinite(r.suu)) throw InputError("x 的值全部相同，无法回归");
+  if (!std::isfinite(r.suu) || !std::isfinite(r.suv) || !std::isfinite(r.svv))
+    throw InputError("计算结果超出范围");
+  if (!(r.suu > 0.0)) throw InputError("x 的值全部相同，无法回归");
   r.b = r.suv / r.suu;
   r.aLine = r.vBar - r.b * r.uBar;
   r.a = LogY(input.model) ? std::exp(r.aLine) : r.aLine;

@@ -95,8 +95,8 @@ struct RegressionResult {
   double predictionHalfWidthAt(double u) const;
 };
 
-// u and v of a pair under the model; the refusal names the pair's column when a value lies
-// outside what the transformation takes (ln of a value ≤ 0, 1/0).
+// u and v of a pair under the model, for values the transformation takes (FitRegression
+// refuses the others): ln of a value ≤ 0 and 1/0 give no number.
 double TransformX(RegressionModel model, double x);
 double TransformY(RegressionModel model, double y);
 // y back from v, NaN where there is none (1/0).
@@ -104,8 +104,9 @@ double InverseY(RegressionModel model, double v);
 
 // The fit. Refusals (InputError): α not strictly between 0 and 1 ("显著水平数据错误"), fewer than
 // 3 pairs ("数据少于 3 对，无法回归"), a value the transformation cannot take ("第 c 列：ln y
-// 需要 y > 0，而 y = −1"), all u equal ("x 的值全部相同，无法回归"), all v equal or every point
-// on the line ("数据全在一条直线上，残差为 0，无法检验"), x0 outside the transformation's domain.
+// 需要 y > 0，而 y = −1"), sums of squares beyond the range of doubles ("计算结果超出范围"),
+// all u equal ("x 的值全部相同，无法回归"), all v equal or every point on the line ("数据全在一条
+// 直线上，残差为 0，无法检验"), x0 outside the transformation's domain ("x0：ln x 需要 x > 0，…").
 RegressionResult FitRegression(TableStore& tables, const RegressionInput& input);
 
 }  // namespace kelvo

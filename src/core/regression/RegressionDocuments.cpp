@@ -119,7 +119,8 @@ WorkedSolution RegressionSolution(const RegressionResult& r) {
     s.heading("x0 = " + Num(p.x0) + " 处的预测");
     if (curve) s.formula(m.u + "0 = " + Num(p.u0));
     s.formula(m.v + "̂0 = " + aHat + " + b̂·" + m.u + "0 = " + Num(p.v0));
-    if (curve) s.formula("ŷ0 = " + Num(p.y0));
+    if (!std::isfinite(p.y0)) s.note("1/ŷ0 = 0，ŷ0 不存在，不作预测。");
+    else if (curve) s.formula("ŷ0 = " + Num(p.y0));
     const std::string spread = "(" + m.u + "0 − " + m.uBar + ")² / " + m.suu;
     s.text("均值 E(y0) 的置信区间：");
     s.formula(m.v + "̂0 ± " + symbol + "·σ̂·√(1/n + " + spread + ") = " + Num(p.v0) + " ± " +

@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "数据全在一条直线上，残差为 0，无法检验"},
         RefusalCase{"Level", RegressionModel::Linear, {1, 2, 3}, {3, 5, 8}, 1.0, {}, "显著水平数据错误"},
         RefusalCase{"LogOfNegativeX", RegressionModel::Power, {1, -2, 3}, {3, 5, 8}, 0.05, {},
-                    "第 2 列：ln x 需要 x > 0，而 x = -2"},
+                    "第 2 列：ln x 需要 x > 0，而 x = −2"},
         RefusalCase{"LogOfZeroY", RegressionModel::Exponential, {1, 2, 3}, {3, 0, 8}, 0.05, {},
                     "第 2 列：ln y 需要 y > 0，而 y = 0"},
         RefusalCase{"ReciprocalOfZero", RegressionModel::Hyperbolic, {1, 2, 3}, {3, 5, 0}, 0.05, {},
