@@ -83,6 +83,8 @@ constexpr MenuItemSpec kMenu[] = {
     Win("jjbsmenu", "jjcsjy", "泊松分布", W::Form8, 3),
     Sep("menusp10", "jjcsjy"),
     Win("jjzsmenu", "jjcsjy", "指数分布", W::Form8, 4),
+    Sep("menusp41", "menucsjy"),
+    Win("menuregr", "menucsjy", "一元线性回归", W::FormRegression, 0),
 
     Sub("menufbhs", "", "分布函数检验(&D)"),
     Win("menufbnh", "menufbhs", "分布拟合检验", W::Form5, 0, "分布拟和检验"),

@@ -7,6 +7,7 @@
 #include "gui/hypothesis/Form5.h"
 #include "gui/hypothesis/Form7.h"
 #include "gui/hypothesis/Form8.h"
+#include "gui/regression/FormRegression.h"
 
 namespace kelvo {
 
@@ -19,6 +20,7 @@ AnalysisWindow* CreateAnalysisWindow(WindowClass windowClass) {
     case WindowClass::Form8: return new Form8;
     case WindowClass::Form5: return new Form5;
     case WindowClass::Form7: return new Form7;
+    case WindowClass::FormRegression: return new FormRegression;
   }
   return nullptr;
 }

@@ -56,6 +56,8 @@ DetailsPane::DetailsPane(QWidget* parent) : QDockWidget(QStringLiteral("详细�
   connect(copy, &QPushButton::clicked, this, &DetailsPane::copyToClipboard);
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
     if (chartShown() && !m_chartRendered) renderChart();
+    if (isVisible() && m_secondPage && m_tabs->currentWidget() == m_secondPage && !m_secondRendered)
+      renderSecondChart();
   });
 }
 
@@ -69,6 +71,7 @@ void DetailsPane::setSolution(WorkedSolution solution) {
   // and drawing again at once would lay the axes out twice.
   m_chart.reset();
   m_chartRendered = false;
+  removeSecondChart();
   QMetaObject::invokeMethod(
       this, [this] { if (!m_chartRendered && chartShown()) renderChart(); }, Qt::QueuedConnection);
 }
@@ -83,6 +86,7 @@ void DetailsPane::showEvent(QShowEvent* event) {
   QDockWidget::showEvent(event);
   if (!m_rendered) render();
   if (chartShown() && !m_chartRendered) renderChart();
+  if (m_secondPage && m_tabs->currentWidget() == m_secondPage && !m_secondRendered) renderSecondChart();
 }
 
 void DetailsPane::setChart(ChartDescription chart) {
@@ -95,9 +99,54 @@ void DetailsPane::clearChart() {
   m_chart.reset();
   emptyChartView();
   m_chartRendered = true;
+  removeSecondChart();
+}
+
+void DetailsPane::setSecondChart(const QString& tabTitle, ChartDescription chart) {
+  m_secondChart = std::move(chart);
+  m_secondRendered = false;
+  if (!m_secondPage) {
+    m_secondPage = new QWidget(m_tabs);
+    m_secondPage->setObjectName(QStringLiteral("DetailsSecondChartPage"));
+    (new QVBoxLayout(m_secondPage))->setContentsMargins(0, 0, 0, 0);
+    m_tabs->addTab(m_secondPage, tabTitle);
+    // A new computation's second chart comes back to the tab the user was reading.
+    if (m_secondWasCurrent) m_tabs->setCurrentWidget(m_secondPage);
+  }
+  m_tabs->setTabText(m_tabs->indexOf(m_secondPage), tabTitle);
+  if (isVisible() && m_tabs->currentWidget() == m_secondPage) renderSecondChart();
+}
+
+void DetailsPane::removeSecondChart() {
+  m_secondChart.reset();
+  if (!m_secondPage) return;
+  m_secondWasCurrent = m_tabs->currentWidget() == m_secondPage;
+  // The tab goes with its chart; a window without a second chart never shows an empty one.
+  m_secondPage->deleteLater();
+  m_tabs->removeTab(m_tabs->indexOf(m_secondPage));
+  m_secondPage = nullptr;
+  m_secondView = nullptr;
+  m_secondRendered = true;
+}
+
+void DetailsPane::renderSecondChart() {
+  m_secondRendered = true;
+  if (!m_secondChart || !m_secondPage) return;
+  if (!m_secondView) {
+    m_secondView = new QChartView(BuildChart(*m_secondChart, numberFormat()), m_secondPage);
+    m_secondView->setObjectName(QStringLiteral("DetailsSecondChart"));
+    m_secondView->setRenderHint(QPainter::Antialiasing);
+    m_secondPage->layout()->addWidget(m_secondView);
+    return;
+  }
+  FillChart(m_secondView->chart(), *m_secondChart, numberFormat());
 }
 
 void DetailsPane::redrawChart() {
+  if (m_secondChart) {
+    m_secondRendered = false;
+    if (isVisible() && m_tabs->currentWidget() == m_secondPage) renderSecondChart();
+  }
   if (!m_chart) return;
   m_chartRendered = false;
   if (chartShown()) renderChart();

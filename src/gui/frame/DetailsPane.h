@@ -44,7 +44,14 @@ class DetailsPane : public QDockWidget {
   void setNumberFormat(ChartNumberFormat format) { m_format = std::move(format); }
   void redrawChart();
   const std::optional<ChartDescription>& chart() const { return m_chart; }
-  // The tab of the text (0) or of the chart (1).
+  // After setChart: a second chart of the same computation (a regression's residuals) in a tab
+  // of its own named `tabTitle`, after the first chart's. A new solution or clearChart takes it
+  // away with its tab; it is drawn, like the first, when its tab is shown.
+  void setSecondChart(const QString& tabTitle, ChartDescription chart);
+  const std::optional<ChartDescription>& secondChart() const { return m_secondChart; }
+  // The second chart's view, made at its first drawing; nullptr before.
+  QChartView* secondChartView() const { return m_secondView; }
+  // The tab of the text (0), of the chart (1) or of the second chart (2).
   void showTab(int index);
   // The chart's view, made at the first drawing; nullptr before.
   QChartView* chartView() const { return m_chartView; }
@@ -59,6 +66,8 @@ class DetailsPane : public QDockWidget {
   void render();
   void renderChart();
   void emptyChartView();
+  void removeSecondChart();
+  void renderSecondChart();
   bool chartShown() const;
   ChartNumberFormat numberFormat() const;
 
@@ -73,6 +82,11 @@ class DetailsPane : public QDockWidget {
   ChartNumberFormat m_format;
   bool m_rendered = true;
   bool m_chartRendered = true;
+  QWidget* m_secondPage = nullptr;
+  QChartView* m_secondView = nullptr;
+  std::optional<ChartDescription> m_secondChart;
+  bool m_secondRendered = true;
+  bool m_secondWasCurrent = false;
 };
 
 }  // namespace kelvo
