@@ -11,6 +11,11 @@ std::string Fixed(double value) { return FixedNumber(value, 4); }
 // "0.001234", and "< 0.0001" below that.
 std::string PCell(double p) { return p < 1e-4 ? "< 0.0001" : SolutionNumber(p, 4); }
 
+// A critical value as the F table prints it (two decimals), or the exact one to four.
+std::string CriticalText(const CriticalValue& cv) {
+  return cv.exact ? FixedNumber(cv.value, 4) : FixedNumber(cv.value, 2);
+}
+
 // The subscript of a source's F ratio: F_A, F_B, F_A×B.
 std::string FSymbol(const AnovaSource& s) {
   if (s.name == "因素A") return "F_A";
@@ -50,8 +55,8 @@ void TotalsTable(WorkedSolution& w, const AnovaResult& r) {
 void SumsOfSquares(WorkedSolution& w, const AnovaResult& r) {
   const std::string n = std::to_string(r.n);
   const std::string correction = "T..²/n = " + Num(r.grandTotal) + "²/" + n + " = " +
-                                 Num(r.grandTotal * r.grandTotal / r.n);
-  w.formula("T.. = " + Num(r.grandTotal) + "，n = " + n + "，ΣΣx² = " + Num(r.sumOfSquaresRaw));
+                                 SolutionNumber(r.grandTotal * r.grandTotal / r.n, 10);
+  w.formula("T.. = " + Num(r.grandTotal) + "，n = " + n + "，ΣΣx² = " + SolutionNumber(r.sumOfSquaresRaw, 10));
   w.formula(correction);
   w.formula("S_T = ΣΣx² − T..²/n = " + Num(r.total().sumSquares));
   const std::string s = std::to_string(r.levelsB), rr = std::to_string(r.levelsA),
@@ -89,7 +94,7 @@ std::vector<std::vector<std::string>> AnovaTableRows(const AnovaResult& result) 
                                  total ? "" : Num(s.meanSquare), "", "", ""};
     if (s.f) {
       row[4] = Fixed(*s.f);
-      row[5] = Fixed(s.critical->value);
+      row[5] = CriticalText(*s.critical);
       row[6] = PCell(s.p);
     }
     rows.push_back(std::move(row));
@@ -112,8 +117,8 @@ WorkedSolution AnovaSolution(const AnovaResult& r) {
   w.heading(titles[static_cast<int>(r.design)]);
   switch (r.design) {
     case AnovaDesign::OneWay:
-      w.text("H0：μ₁ = μ₂ = … = μ" + std::to_string(r.levelsA) + "；H1：μ₁, …, μ" +
-             std::to_string(r.levelsA) + " 不全相等。");
+      w.text("H0：μ₁ = μ₂ = … = μ" + Subscript(std::to_string(r.levelsA)) + "；H1：μ₁, …, μ" +
+             Subscript(std::to_string(r.levelsA)) + " 不全相等。");
       break;
     case AnovaDesign::TwoWay:
       w.text("H01：因素A各水平的效应全为 0；H02：因素B各水平的效应全为 0。");
@@ -138,7 +143,7 @@ WorkedSolution AnovaSolution(const AnovaResult& r) {
     w.formula(FSymbol(*s) + " = (S_" + sub + "/" + std::to_string(s->df) + ") / (S_E/" +
               std::to_string(e.df) + ") = " + Num(s->meanSquare) + " / " + Num(e.meanSquare) +
               " = " + Fixed(*s->f));
-    w.formula("查表 " + QuantileSymbol(*s->critical) + " = " + Fixed(s->critical->value) +
+    w.formula("查表 " + QuantileSymbol(*s->critical) + " = " + CriticalText(*s->critical) +
               "（精确值 " + Fixed(s->exactCritical) + "），" + PValueText(s->p));
     if (s->critical->exact) w.note(NoTableColumnText(r.alpha));
     w.text("拒绝域 " + FSymbol(*s) + " ≥ " + QuantileSymbol(*s->critical) + "；" + FSymbol(*s) +
@@ -152,9 +157,9 @@ WorkedSolution AnovaSolution(const AnovaResult& r) {
     w.heading("参数估计");
     for (int j = 0; j < r.levelsA; ++j)
       w.formula("μ̂" + std::to_string(j + 1) + " = x̄." + std::to_string(j + 1) + " = " +
-                Fixed(r.meansA[j]));
+                Num(r.meansA[j]));
     w.formula("σ̂² = S_E/(n − s) = " + Num(e.sumSquares) + "/" + std::to_string(e.df) + " = " +
-              Fixed(r.sigma2));
+              Num(r.sigma2));
     w.text("μⱼ − μₖ 的置信水平为 " + SolutionNumber(1.0 - r.alpha) +
            " 的置信区间：x̄.ⱼ − x̄.ₖ ± " + QuantileSymbol(*r.tCritical) +
            "·√(S_E/(n − s)·(1/nⱼ + 1/nₖ))，" + QuantileSymbol(*r.tCritical) + " = " +
@@ -162,8 +167,8 @@ WorkedSolution AnovaSolution(const AnovaResult& r) {
     std::vector<std::vector<std::string>> rows;
     for (const LevelPairInterval& p : r.pairs)
       rows.push_back({"μ" + std::to_string(p.first + 1) + " − μ" + std::to_string(p.second + 1),
-                      Fixed(p.difference), Fixed(p.halfWidth),
-                      IntervalText(Fixed(p.lower()), Fixed(p.upper()))});
+                      Num(p.difference), Num(p.halfWidth),
+                      IntervalText(Num(p.lower()), Num(p.upper()))});
     w.table({"差", "x̄.ⱼ − x̄.ₖ", "半宽", "置信区间"}, rows);
   }
   return w;
@@ -189,7 +194,7 @@ std::string AnovaStatusLine(const AnovaResult& result) {
   for (const AnovaSource* s : result.factors()) {
     if (!line.empty()) line += "；";
     line += FSymbol(*s) + " = " + Fixed(*s->f) + "，临界值 " + QuantileSymbol(*s->critical) + " = " +
-            Fixed(s->critical->value) + "，" + PValueText(s->p);
+            CriticalText(*s->critical) + "，" + PValueText(s->p);
   }
   return line;
 }

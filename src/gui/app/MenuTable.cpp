@@ -83,6 +83,8 @@ constexpr MenuItemSpec kMenu[] = {
     Win("jjbsmenu", "jjcsjy", "泊松分布", W::Form8, 3),
     Sep("menusp10", "jjcsjy"),
     Win("jjzsmenu", "jjcsjy", "指数分布", W::Form8, 4),
+    Sep("menuspanova", "menucsjy"),
+    Win("menuanova", "menucsjy", "方差分析", W::FormAnova, 0, "方差分析"),
 
     Sub("menufbhs", "", "分布函数检验(&D)"),
     Win("menufbnh", "menufbhs", "分布拟合检验", W::Form5, 0, "分布拟和检验"),

@@ -187,6 +187,10 @@ class AnalysisWindow : public QMainWindow {
   // user is asked first when it holds any; 否 keeps the data and checks the old option again.
   void chooseInputModeAsUser(int number);
 
+  // The option of input mode `number` ("Option1", "Option2", "Option3" unless the window names
+  // its options otherwise); nullptr for a mode the window lacks.
+  virtual QRadioButton* modeOption(int number) const;
+
   // Run on every activation that comes from another window of the program.
   virtual void applyMode() {}
   // The compute button's work; may throw UserFacingError.
@@ -230,7 +234,6 @@ class AnalysisWindow : public QMainWindow {
   void connectSignals();
   void adoptGrid(SampleGrid* grid);
   void attachEditMenuBitmaps();
-  QRadioButton* modeOption(int number) const;
 
   FrameOptions m_options;
   QString m_tag;
