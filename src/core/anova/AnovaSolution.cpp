@@ -135,7 +135,12 @@ WorkedSolution AnovaSolution(const AnovaResult& r) {
   w.heading("方差分析表");
   std::vector<bool> marked;
   for (const AnovaSource& s : r.sources) marked.push_back(s.f && s.decision == Decision::AcceptH1);
-  w.table(AnovaTableHeader(), AnovaTableRows(r), marked);
+  // The textbook's five columns; the critical values and p-values follow source by source.
+  std::vector<std::string> header = AnovaTableHeader();
+  header.resize(5);
+  std::vector<std::vector<std::string>> rows = AnovaTableRows(r);
+  for (auto& row : rows) row.resize(5);
+  w.table(header, rows, marked);
   w.heading("检验");
   const AnovaSource& e = r.error();
   for (const AnovaSource* s : r.factors()) {

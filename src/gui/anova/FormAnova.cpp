@@ -59,6 +59,13 @@ void Fill(QTableWidget* table, const std::vector<std::string>& header,
     }
 }
 
+// The ANOVA table as high as its rows: the intervals below take the room left.
+void FitHeight(QTableWidget* table) {
+  int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+  for (int r = 0; r < table->rowCount(); ++r) height += table->rowHeight(r);
+  table->setFixedHeight(height);
+}
+
 }  // namespace
 
 FormAnova::FormAnova() : AnalysisWindow(AnovaOptions()) {
@@ -96,7 +103,8 @@ void FormAnova::setupPanels() {
   auto* layout = new QVBoxLayout(results);
   m_table = NewTable("anovaTable", results);
   Fill(m_table, AnovaTableHeader(), {});
-  layout->addWidget(m_table, 3);
+  FitHeight(m_table);
+  layout->addWidget(m_table);
   m_conclusion = new QLabel(results);
   m_conclusion->setObjectName(QStringLiteral("conclusionLabel"));
   layout->addWidget(m_conclusion);
@@ -105,7 +113,8 @@ void FormAnova::setupPanels() {
   m_estimates->setWordWrap(true);
   layout->addWidget(m_estimates);
   m_intervals = NewTable("intervalTable", results);
-  layout->addWidget(m_intervals, 2);
+  layout->addWidget(m_intervals, 1);
+  layout->addStretch(0);
   m_intervals->hide();
 }
 
@@ -166,6 +175,7 @@ QRadioButton* FormAnova::modeOption(int number) const {
 
 void FormAnova::clearResults() {
   Fill(m_table, AnovaTableHeader(), {});
+  FitHeight(m_table);
   m_conclusion->clear();
   m_estimates->clear();
   m_intervals->clear();
@@ -183,6 +193,7 @@ void FormAnova::RunAnalysis() {
 
 void FormAnova::showResults(const AnovaResult& result) {
   Fill(m_table, AnovaTableHeader(), AnovaTableRows(result));
+  FitHeight(m_table);
   m_conclusion->setText(QString::fromStdString(AnovaConclusion(result)));
   if (result.design != AnovaDesign::OneWay) return;
   QStringList estimates;
