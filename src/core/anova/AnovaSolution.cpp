@@ -194,6 +194,36 @@ ChartDescription AnovaChart(const AnovaResult& result) {
   return chart;
 }
 
+ChartDescription AnovaLevelChart(const AnovaResult& result) {
+  ChartDescription chart;
+  chart.title = "因素A各水平的观测值与均值";
+  chart.xTitle = "水平 A1 … A" + std::to_string(result.levelsA);
+  chart.yTitle = "观测值";
+  ChartSeries dots;
+  dots.kind = SeriesKind::Points;
+  dots.name = "观测值";
+  ChartSeries means;
+  means.kind = SeriesKind::Points;
+  means.name = "水平均值";
+  ValueSpan span;
+  for (int j = 0; j < result.levelsA; ++j) {
+    for (double x : result.observations[j]) {
+      dots.points.push_back({j + 1.0, x});
+      span.include(x);
+    }
+    means.points.push_back({j + 1.0, result.meansA[j]});
+  }
+  span.widen(0.1, 1.0);
+  const double margin = (span.hi - span.lo) * 0.08;
+  chart.xMin = 0.5;
+  chart.xMax = result.levelsA + 0.5;
+  chart.yMin = span.lo - margin;
+  chart.yMax = span.hi + margin;
+  chart.series.push_back(std::move(dots));
+  chart.series.push_back(std::move(means));
+  return chart;
+}
+
 std::string AnovaStatusLine(const AnovaResult& result) {
   std::string line;
   for (const AnovaSource* s : result.factors()) {

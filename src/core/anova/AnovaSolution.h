@@ -23,6 +23,9 @@ WorkedSolution AnovaSolution(const AnovaResult& result);
 // The F distribution of the first factor under H0, its rejection region and its F ratio.
 ChartDescription AnovaChart(const AnovaResult& result);
 
+// Every observation as a dot above its level of A (x = 1 … levels) and the level means.
+ChartDescription AnovaLevelChart(const AnovaResult& result);
+
 // "F_A = 12.41，临界值 F₀.₀₅(2, 12) = 3.89，p = 0.001" for each factor, joined by "；".
 std::string AnovaStatusLine(const AnovaResult& result);
 

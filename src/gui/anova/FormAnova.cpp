@@ -187,7 +187,7 @@ void FormAnova::RunAnalysis() {
   const AnovaResult result = RunAnova(App().tables, m_design, cells(), m_alpha->value());
   showResults(result);
   showSolution(AnovaSolution(result));
-  showChart(AnovaChart(result));
+  showChart(AnovaChart(result), AnovaLevelChart(result));
   showStatusLine(AnovaStatusLine(result));
 }
 

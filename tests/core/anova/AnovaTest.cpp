@@ -118,6 +118,21 @@ TEST(OneWayAnova, EstimatesAndPairIntervals) {
   EXPECT_EQ(AnovaConclusion(r), "因素A：接受备选假设 H1（影响显著）");
 }
 
+// The level chart: one dot per observation above its level, and the level means.
+TEST(OneWayAnova, LevelChartHoldsEveryObservationAndMean) {
+  TableStore tables{KELVO_TABLES_DB};
+  const AnovaResult r = RunAnova(tables, AnovaDesign::OneWay, Grid(Examples()[0].grid), 0.05);
+  const ChartDescription chart = AnovaLevelChart(r);
+  const auto dots = chart.ofKind(SeriesKind::Points);
+  ASSERT_EQ(dots.size(), 2u);
+  EXPECT_EQ(dots[0]->points.size(), 15u);
+  ASSERT_EQ(dots[1]->points.size(), 3u);
+  EXPECT_DOUBLE_EQ(dots[1]->points[1].x, 2.0);
+  EXPECT_NEAR(dots[1]->points[1].y, 0.256, 1e-12);
+  EXPECT_LT(chart.yMin, 0.236);
+  EXPECT_GT(chart.yMax, 0.267);
+}
+
 // A level without the table's column gets the exact quantile: F(2, 12) at 0.07 is
 // scipy.stats.f.isf(0.07, 2, 12) = 3.3462.
 TEST(OneWayAnova, LevelOutsideTheTableUsesTheExactQuantile) {
