@@ -83,7 +83,8 @@ constexpr MenuItemSpec kMenu[] = {
     Win("jjbsmenu", "jjcsjy", "泊松分布", W::Form8, 3),
     Sep("menusp10", "jjcsjy"),
     Win("jjzsmenu", "jjcsjy", "指数分布", W::Form8, 4),
-    Sep("menusp41", "menucsjy"),
+    Sep("menuspanova", "menucsjy"),
+    Win("menuanova", "menucsjy", "方差分析", W::FormAnova, 0, "方差分析"),
     Win("menuregr", "menucsjy", "一元线性回归", W::FormRegression, 0),
 
     Sub("menufbhs", "", "分布函数检验(&D)"),

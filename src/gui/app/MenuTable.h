@@ -4,7 +4,7 @@
 
 namespace kelvo {
 
-enum class WindowClass { Form9, Form3, Form3a, Form4, Form8, Form5, Form7, FormRegression };
+enum class WindowClass { Form9, Form3, Form3a, Form4, Form8, Form5, Form7, FormAnova, FormRegression };
 
 enum class MenuCommand {
   Submenu,      // opens a further menu

@@ -1,5 +1,6 @@
 #include "gui/app/WindowLauncher.h"
 
+#include "gui/anova/FormAnova.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
 #include "gui/estimation/Form9.h"
@@ -20,6 +21,7 @@ AnalysisWindow* CreateAnalysisWindow(WindowClass windowClass) {
     case WindowClass::Form8: return new Form8;
     case WindowClass::Form5: return new Form5;
     case WindowClass::Form7: return new Form7;
+    case WindowClass::FormAnova: return new FormAnova;
     case WindowClass::FormRegression: return new FormRegression;
   }
   return nullptr;

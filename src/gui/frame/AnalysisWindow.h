@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/sample/CellStore.h"
 #include "core/files/DataFile.h"
@@ -122,8 +123,9 @@ class AnalysisWindow : public QMainWindow {
   // After a successful computation: the pane's solution, and the results are current again.
   // The chart of an earlier computation goes with it.
   void showSolution(WorkedSolution solution);
-  // After showSolution: the chart of the same computation, in the pane's chart tab.
-  void showChart(ChartDescription chart);
+  // After showSolution: the chart of the same computation, in the pane's chart tab, with a
+  // companion chart below it where the window has one.
+  void showChart(ChartDescription chart, std::optional<ChartDescription> companion = std::nullopt);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
   // says why (every reason since the last computation), until the next computation succeeds.
   void markResultsStale(const QString& why);
@@ -187,6 +189,10 @@ class AnalysisWindow : public QMainWindow {
   // user is asked first when it holds any; 否 keeps the data and checks the old option again.
   void chooseInputModeAsUser(int number);
 
+  // The option of input mode `number` ("Option1", "Option2", "Option3" unless the window names
+  // its options otherwise); nullptr for a mode the window lacks.
+  virtual QRadioButton* modeOption(int number) const;
+
   // Run on every activation that comes from another window of the program.
   virtual void applyMode() {}
   // The compute button's work; may throw UserFacingError.
@@ -230,7 +236,6 @@ class AnalysisWindow : public QMainWindow {
   void connectSignals();
   void adoptGrid(SampleGrid* grid);
   void attachEditMenuBitmaps();
-  QRadioButton* modeOption(int number) const;
 
   FrameOptions m_options;
   QString m_tag;

@@ -76,7 +76,7 @@ QString ClassCaption(const std::string& window) {
   static const std::pair<const char*, const char16_t*> captions[] = {
       {"Form9", u"点估计"},           {"Form3", u"区间估计"}, {"Form3a", u"正态总体区间估计"},
       {"Form4", u"正态总体参数检验"}, {"Form8", u"渐进检验"}, {"Form5", u"分布拟和检验"},
-      {"Form7", u"秩和检验"}};
+      {"Form7", u"秩和检验"}, {"FormAnova", u"方差分析"}};
   for (const auto& [name, caption] : captions)
     if (window == name) return QString::fromUtf16(caption);
   return QStringLiteral("另一个窗口");

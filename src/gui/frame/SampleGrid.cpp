@@ -349,8 +349,10 @@ void SampleGrid::placeEditor() {
 void SampleGrid::commitEditorText(const QString& text) {
   m_editorArmed = true;
   const std::string typed = text.toStdString();
-  if (IsNumericText(typed) || IsNumericPrefix(typed)) {
-    writeEditedCell(IsNumericText(typed) ? text : QString());
+  const bool complete = m_cellComplete ? m_cellComplete(typed) : IsNumericText(typed);
+  const bool prefix = m_cellPrefix ? m_cellPrefix(typed) : IsNumericPrefix(typed);
+  if (complete || prefix) {
+    writeEditedCell(complete ? text : QString());
     m_acceptedText = text;
     return;
   }

@@ -106,6 +106,14 @@ class SampleGrid : public QObject {
   QLineEdit* editor() const { return m_editor; }
   // True once the user has changed the editor's text since it was opened on its cell.
   bool editorArmed() const { return m_editorArmed; }
+  // What the editor takes as a cell's whole text and as a text on the way to one; by default a
+  // number (IsNumericText, IsNumericPrefix). A grid whose cells hold lists of numbers sets its
+  // own; nullptr puts the default back.
+  using CellTextCheck = bool (*)(std::string_view);
+  void setCellTextRule(CellTextCheck complete, CellTextCheck prefix) {
+    m_cellComplete = complete;
+    m_cellPrefix = prefix;
+  }
 
   // Opens the editor on the current cell: with the cell's text, all selected, over the cell.
   void openEditor();
@@ -174,6 +182,8 @@ class SampleGrid : public QObject {
   int m_editCol = -1;
   bool m_editorArmed = false;
   QString m_acceptedText;  // the editor's text after its last accepted change
+  CellTextCheck m_cellComplete = nullptr;
+  CellTextCheck m_cellPrefix = nullptr;
 };
 
 }  // namespace kelvo

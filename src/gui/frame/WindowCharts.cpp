@@ -19,9 +19,9 @@ std::string ShownPattern(const QString& number) {
 
 }  // namespace
 
-void AnalysisWindow::showChart(ChartDescription chart) {
+void AnalysisWindow::showChart(ChartDescription chart, std::optional<ChartDescription> companion) {
   m_details->setNumberFormat([this](double value) { return chartNumber(value); });
-  m_details->setChart(std::move(chart));
+  m_details->setChart(std::move(chart), std::move(companion));
 }
 
 QImage AnalysisWindow::chartImage(const QSize& size) const {

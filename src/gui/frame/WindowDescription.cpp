@@ -89,6 +89,11 @@ void WindowDescription::addInputText(const char* group, const QString& caption,
   add(inputs, group, caption, {value}, false);
 }
 
+void WindowDescription::addResultText(const char* group, const QString& caption,
+                                      const QString& value) {
+  add(results, group, caption, {value}, false);
+}
+
 void WindowDescription::setGridTitle(const char* grid, const char* title) {
   for (DescribedGrid& g : grids)
     if (g.grid->view()->objectName() == QLatin1String(grid)) g.title = shownText(title);

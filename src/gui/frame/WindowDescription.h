@@ -61,6 +61,7 @@ class WindowDescription {
   void addResult(const char* group, const char* caption, std::initializer_list<const char*> values);
   // The same with the caption given as text.
   void addInputText(const char* group, const QString& caption, const QString& value);
+  void addResultText(const char* group, const QString& caption, const QString& value);
   // The title of a grid's table in the report: the text of control `title`.
   void setGridTitle(const char* grid, const char* title);
 

@@ -42,7 +42,7 @@ const char* const kExpectedMenu[] = {
     "2|lianggezongtia|两个总体", "3|menufjy|F检验", "1|menusp22|-", "1|menucdsj|成对数据",
     "1|menusp7|-", "1|jjcsjy|渐进检验", "2|jjo1menu|0-1分布", "2|menusp8|-", "2|jjexmenu|二项分布",
     "2|menusp9|-", "2|jjbsmenu|泊松分布", "2|menusp10|-", "2|jjzsmenu|指数分布",
-    "1|menusp41|-", "1|menuregr|一元线性回归",
+    "1|menuspanova|-", "1|menuanova|方差分析", "1|menuregr|一元线性回归",
     "0|menufbhs|分布函数检验(&D)", "1|menufbnh|分布拟合检验", "1|menusp31|-",
     "1|menupdfd|偏度,峰度检验", "1|menusp32|-", "1|menuzhjy|秩和检验",
     "0|huanjiang|环境变量(&E)", "1|yangben|设置样本量上限", "1|yangben2|-", "1|yangben1|设置样本数宽度",
@@ -75,7 +75,9 @@ const Launch kLaunches[] = {
     {"jjo1menu", "Form8", nullptr, "1"},      {"jjexmenu", "Form8", nullptr, "2"},
     {"jjbsmenu", "Form8", nullptr, "3"},      {"jjzsmenu", "Form8", nullptr, "4"},
     {"menupdfd", "Form8", nullptr, "5"},      {"menufbnh", "Form5", "分布拟和检验", ""},
-    {"menuzhjy", "Form7", "秩和检验", ""},      {"menuregr", "FormRegression", "一元线性回归", ""},
+    {"menuzhjy", "Form7", "秩和检验", ""},
+    {"menuanova", "FormAnova", "方差分析", ""},
+    {"menuregr", "FormRegression", "一元线性回归", ""},
 };
 
 void Walk(QMenu* menu, int depth, QStringList& out) {

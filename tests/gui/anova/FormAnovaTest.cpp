@@ -1,0 +1,105 @@
+// The analysis-of-variance window: each design from its option to the table, and a refusal.
+#include <QChartView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "gui/anova/FormAnova.h"
+#include "gui/frame/DetailsPane.h"
+#include "gui/support/WindowFixture.h"
+
+using namespace kelvo;
+
+class FormAnovaTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { m_fixture = std::make_unique<WindowFixture>(); }
+  void cleanup() { m_fixture.reset(); }
+
+  void oneFactorShowsTableEstimatesAndIntervals() {
+    FormAnova* w = open();
+    QCOMPARE(WindowFixture::cell(w, 3, 0), QStringLiteral("A3"));
+    WindowFixture::fill(w, 1, {"0.236", "0.238", "0.248", "0.245", "0.243"});
+    WindowFixture::fill(w, 2, {"0.257", "0.253", "0.255", "0.254", "0.261"});
+    WindowFixture::fill(w, 3, {"0.258", "0.264", "0.259", "0.267", "0.262"});
+    compute(w);
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(rows(w), (QStringList{"因素A|32.9167|3.89", "误差||", "总和||"}));
+    QCOMPARE(WindowFixture::label(w, "conclusionLabel"), QStringLiteral("因素A：接受备选假设 H1（影响显著）"));
+    QVERIFY(WindowFixture::label(w, "estimateLabel").contains(QStringLiteral("μ̂2 = 0.256")));
+    auto* intervals = WindowFixture::control<QTableWidget>(w, QStringLiteral("intervalTable"));
+    QCOMPARE(intervals->rowCount(), 3);
+    // 0.242 − 0.256 ± 2.1788·√(1.6e-05·2/5), t₀.₀₂₅(12) = 2.1788 as the t table prints it
+    QCOMPARE(intervals->item(0, 1)->text(), QStringLiteral("(−0.019512, −0.00848802)"));
+    QVERIFY(w->detailsPane()->chart().has_value());
+    // The level chart is drawn below the F distribution.
+    w->setDetailsVisible(true);
+    w->detailsPane()->showTab(1);
+    QVERIFY(w->detailsPane()->companionView() && w->detailsPane()->companionView()->isVisibleTo(w));
+    QVERIFY(w->statusLine()->text().contains(QStringLiteral("F_A = 32.9167")));
+  }
+
+  void twoFactorsWithoutReplicationTestBothFactors() {
+    FormAnova* w = open();
+    choose(w, "anovaTwoWayOption");
+    QCOMPARE(WindowFixture::cell(w, 0, 2), QStringLiteral("B2"));
+    WindowFixture::fill(w, 1, {"53", "56", "45", "52"});
+    WindowFixture::fill(w, 2, {"47", "50", "47", "47"});
+    WindowFixture::fill(w, 3, {"57", "63", "54", "57"});
+    compute(w);
+    QCOMPARE(rows(w), (QStringList{"因素A|23.7097|5.14", "因素B|6.8645|4.76", "误差||", "总和||"}));
+    QVERIFY(!WindowFixture::control<QTableWidget>(w, QStringLiteral("intervalTable"))->isVisibleTo(w));
+  }
+
+  void replicatedCellsTakeTypedLists() {
+    FormAnova* w = open();
+    choose(w, "anovaReplicatedOption");
+    QCOMPARE(w->design(), AnovaDesign::Replicated);
+    WindowFixture::clickCell(w, 1, 1);
+    QTest::keyClicks(w->editor(), QStringLiteral("58.2 52.6"));
+    QCOMPARE(WindowFixture::cell(w, 1, 1), QStringLiteral("58.2 52.6"));
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    WindowFixture::fill(w, 1, {"56.2 41.2", "65.3 60.8"}, 2);
+    WindowFixture::fill(w, 2, {"49.1 42.8", "54.1 50.5", "51.6 48.4"});
+    WindowFixture::fill(w, 3, {"60.1 58.3", "70.9 73.2", "39.2 40.7"});
+    WindowFixture::fill(w, 4, {"75.8 71.5", "58.2 51.0", "48.7 41.4"});
+    compute(w);
+    QCOMPARE(rows(w).size(), 5);
+    QCOMPARE(rows(w)[2], QStringLiteral("交互作用|14.9288|3.00"));
+  }
+
+  void refusalLeavesNoTable() {
+    FormAnova* w = open();
+    WindowFixture::fill(w, 1, {"1", "2", "3"});
+    compute(w);
+    QCOMPARE(m_fixture->messageTexts(), QStringList{QStringLiteral("至少需要两个水平的观测值")});
+    QCOMPARE(rows(w), QStringList());
+    QCOMPARE(WindowFixture::label(w, "conclusionLabel"), QString());
+  }
+
+ private:
+  FormAnova* open() {
+    auto* w = m_fixture->open<FormAnova>(WindowClass::FormAnova, QStringLiteral("方差分析"), 0);
+    WindowFixture::typeAndLeave(w, QStringLiteral("Text2"), QStringLiteral("0.05"));
+    return w;
+  }
+  static void choose(FormAnova* w, const char* option) {
+    auto* button = WindowFixture::control<QRadioButton>(w, QString::fromLatin1(option));
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+  }
+  static void compute(FormAnova* w) { WindowFixture::click(w, QStringLiteral("Command1")); }
+  // Each row of the ANOVA table as "source|F|F_α".
+  static QStringList rows(FormAnova* w) {
+    auto* table = WindowFixture::control<QTableWidget>(w, QStringLiteral("anovaTable"));
+    QStringList out;
+    for (int r = 0; r < table->rowCount(); ++r)
+      out << table->item(r, 0)->text() + "|" + table->item(r, 4)->text() + "|" + table->item(r, 5)->text();
+    return out;
+  }
+
+  std::unique_ptr<WindowFixture> m_fixture;
+};
+
+QTEST_MAIN(FormAnovaTest)
+#include "FormAnovaTest.moc"
