@@ -14,6 +14,7 @@
 #include "core/documents/WorkedSolution.h"
 #include "gui/common/AppContext.h"
 #include "gui/common/ControlLayout.h"
+#include "gui/frame/DetailsPane.h"
 #include "gui/frame/SignificanceBox.h"
 #include "gui/frame/ValidatedBox.h"
 
@@ -187,7 +188,8 @@ void FormAnova::RunAnalysis() {
   const AnovaResult result = RunAnova(App().tables, m_design, cells(), m_alpha->value());
   showResults(result);
   showSolution(AnovaSolution(result));
-  showChart(AnovaChart(result), AnovaLevelChart(result));
+  showChart(AnovaChart(result));
+  detailsPane()->setSecondChart(QStringLiteral("各水平数据"), AnovaLevelChart(result));
   showStatusLine(AnovaStatusLine(result));
 }
 

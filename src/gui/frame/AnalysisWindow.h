@@ -123,9 +123,8 @@ class AnalysisWindow : public QMainWindow {
   // After a successful computation: the pane's solution, and the results are current again.
   // The chart of an earlier computation goes with it.
   void showSolution(WorkedSolution solution);
-  // After showSolution: the chart of the same computation, in the pane's chart tab, with a
-  // companion chart below it where the window has one.
-  void showChart(ChartDescription chart, std::optional<ChartDescription> companion = std::nullopt);
+  // After showSolution: the chart of the same computation, in the pane's chart tab.
+  void showChart(ChartDescription chart);
   // The results on screen no longer belong to the inputs: they are greyed out and the pane
   // says why (every reason since the last computation), until the next computation succeeds.
   void markResultsStale(const QString& why);

@@ -70,7 +70,6 @@ void DetailsPane::setSolution(WorkedSolution solution) {
   // are handled, and only when no chart of the new computation has come by then: emptying it
   // and drawing again at once would lay the axes out twice.
   m_chart.reset();
-  m_companion.reset();
   m_chartRendered = false;
   removeSecondChart();
   QMetaObject::invokeMethod(
@@ -90,16 +89,14 @@ void DetailsPane::showEvent(QShowEvent* event) {
   if (m_secondPage && m_tabs->currentWidget() == m_secondPage && !m_secondRendered) renderSecondChart();
 }
 
-void DetailsPane::setChart(ChartDescription chart, std::optional<ChartDescription> companion) {
+void DetailsPane::setChart(ChartDescription chart) {
   m_chart = std::move(chart);
-  m_companion = std::move(companion);
   m_chartRendered = false;
   if (chartShown()) renderChart();
 }
 
 void DetailsPane::clearChart() {
   m_chart.reset();
-  m_companion.reset();
   emptyChartView();
   m_chartRendered = true;
   removeSecondChart();
@@ -156,7 +153,6 @@ void DetailsPane::redrawChart() {
 }
 
 void DetailsPane::emptyChartView() {
-  if (m_companionView) m_companionView->hide();
   if (!m_chartView) return;
   // The axes stay for the next chart; laying them out again is the dear part of a drawing.
   ClearChart(m_chartView->chart());
@@ -182,23 +178,6 @@ void DetailsPane::renderChart() {
   } else {
     FillChart(m_chartView->chart(), *m_chart, numberFormat());
   }
-  renderCompanion();
-}
-
-void DetailsPane::renderCompanion() {
-  if (!m_companion) {
-    if (m_companionView) m_companionView->hide();
-    return;
-  }
-  if (!m_companionView) {
-    m_companionView = new QChartView(BuildChart(*m_companion, numberFormat()), m_chartPage);
-    m_companionView->setObjectName(QStringLiteral("DetailsCompanionChart"));
-    m_companionView->setRenderHint(QPainter::Antialiasing);
-    m_chartLayout->addWidget(m_companionView, 1);
-  } else {
-    FillChart(m_companionView->chart(), *m_companion, numberFormat());
-  }
-  m_companionView->show();
 }
 
 ChartNumberFormat DetailsPane::numberFormat() const { return m_format ? m_format : ResultNumbers(); }

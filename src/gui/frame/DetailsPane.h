@@ -36,8 +36,7 @@ class DetailsPane : public QDockWidget {
 
   // The chart of a successful computation. It is drawn when the pane is shown with its chart
   // tab current, so a hidden pane or tab costs nothing.
-  // A companion chart, drawn below the first in the same tab, goes with it.
-  void setChart(ChartDescription chart, std::optional<ChartDescription> companion = std::nullopt);
+  void setChart(ChartDescription chart);
   // No chart (a refused computation, or a solution without one).
   void clearChart();
   // How the chart writes the numbers it shares with the window; the chart is drawn again with
@@ -45,7 +44,7 @@ class DetailsPane : public QDockWidget {
   void setNumberFormat(ChartNumberFormat format) { m_format = std::move(format); }
   void redrawChart();
   const std::optional<ChartDescription>& chart() const { return m_chart; }
-  // After setChart: a second chart of the same computation (a regression's residuals) in a tab
+  // After setChart: a second chart of the same computation (a regression's residuals, the levels of an analysis of variance) in a tab
   // of its own named `tabTitle`, after the first chart's. A new solution or clearChart takes it
   // away with its tab; it is drawn, like the first, when its tab is shown.
   void setSecondChart(const QString& tabTitle, ChartDescription chart);
@@ -56,8 +55,6 @@ class DetailsPane : public QDockWidget {
   void showTab(int index);
   // The chart's view, made at the first drawing; nullptr before.
   QChartView* chartView() const { return m_chartView; }
-  // The companion chart's view; nullptr before one is drawn.
-  QChartView* companionView() const { return m_companionView; }
   // The pane docks beside the window's surface, which keeps `designWidth` when the screen has
   // room: the window widens (or moves left) as far as that needs.
   void makeRoom(int designWidth);
@@ -68,7 +65,6 @@ class DetailsPane : public QDockWidget {
  private:
   void render();
   void renderChart();
-  void renderCompanion();
   void emptyChartView();
   void removeSecondChart();
   void renderSecondChart();
@@ -81,10 +77,8 @@ class DetailsPane : public QDockWidget {
   QWidget* m_chartPage;
   QVBoxLayout* m_chartLayout;
   QChartView* m_chartView = nullptr;
-  QChartView* m_companionView = nullptr;
   WorkedSolution m_solution;
   std::optional<ChartDescription> m_chart;
-  std::optional<ChartDescription> m_companion;
   ChartNumberFormat m_format;
   bool m_rendered = true;
   bool m_chartRendered = true;

@@ -19,9 +19,9 @@ std::string ShownPattern(const QString& number) {
 
 }  // namespace
 
-void AnalysisWindow::showChart(ChartDescription chart, std::optional<ChartDescription> companion) {
+void AnalysisWindow::showChart(ChartDescription chart) {
   m_details->setNumberFormat([this](double value) { return chartNumber(value); });
-  m_details->setChart(std::move(chart), std::move(companion));
+  m_details->setChart(std::move(chart));
 }
 
 QImage AnalysisWindow::chartImage(const QSize& size) const {

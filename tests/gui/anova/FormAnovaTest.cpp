@@ -33,10 +33,10 @@ class FormAnovaTest : public QObject {
     // 0.242 − 0.256 ± 2.1788·√(1.6e-05·2/5), t₀.₀₂₅(12) = 2.1788 as the t table prints it
     QCOMPARE(intervals->item(0, 1)->text(), QStringLiteral("(−0.019512, −0.00848802)"));
     QVERIFY(w->detailsPane()->chart().has_value());
-    // The level chart is drawn below the F distribution.
+    // The level chart has a tab of its own beside the F distribution's.
     w->setDetailsVisible(true);
-    w->detailsPane()->showTab(1);
-    QVERIFY(w->detailsPane()->companionView() && w->detailsPane()->companionView()->isVisibleTo(w));
+    w->detailsPane()->showTab(2);
+    QTRY_VERIFY(w->detailsPane()->secondChartView() && w->detailsPane()->secondChartView()->isVisibleTo(w));
     QVERIFY(w->statusLine()->text().contains(QStringLiteral("F_A = 32.9167")));
   }
 
