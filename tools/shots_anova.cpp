@@ -1,7 +1,7 @@
 // Screenshot scenes of the analysis-of-variance window, each computed with the worked-solution
 // pane shown: "anova1" one factor, "anova2" two factors without replication, "anova3" two
-// factors with two observations per cell, "anova3chart" its chart; "anovahelp" the window's
-// help section.
+// factors with two observations per cell, "anova3chart" its chart, "anova3levels" its level
+// chart; "anovahelp" the window's help section.
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -55,6 +55,12 @@ const kelvo::SceneRegistrar kReplicated("anova3", [](kelvo::ScriptedDialogs&) {
 const kelvo::SceneRegistrar kChart("anova3chart", [](kelvo::ScriptedDialogs& dialogs) {
   (*kelvo::FindScene(QStringLiteral("anova3")))(dialogs);
   kelvo::AnalysisWindow::openWindows().back()->detailsPane()->showTab(1);
+});
+
+// Its level tab: every observation of each level of A with the level means.
+const kelvo::SceneRegistrar kLevels("anova3levels", [](kelvo::ScriptedDialogs& dialogs) {
+  (*kelvo::FindScene(QStringLiteral("anova3")))(dialogs);
+  kelvo::AnalysisWindow::openWindows().back()->detailsPane()->showTab(2);
 });
 
 const kelvo::SceneRegistrar kHelp("anovahelp", [](kelvo::ScriptedDialogs&) {
