@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPoint>
+#include <QShortcut>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
@@ -200,6 +201,11 @@ void ShowProgramHelp(QWidget* parent, const QString& anchor) {
   window->openPage(url);
   window->raise();
   window->activateWindow();
+}
+
+void AddHelpKey(QWidget* window, const QString& anchor) {
+  auto* key = new QShortcut(QKeySequence::HelpContents, window);
+  QObject::connect(key, &QShortcut::activated, window, [window, anchor] { ShowProgramHelp(window, anchor); });
 }
 
 }  // namespace kelvo

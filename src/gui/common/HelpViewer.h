@@ -59,5 +59,7 @@ QString HelpDocumentPath();
 // Opens the one help window of the program at the document's contents, or at the section
 // `anchor`; a missing document is reported in a message box and nothing else happens.
 void ShowProgramHelp(QWidget* parent, const QString& anchor = QString());
+// F1 in `window` opens the help at the section `anchor`.
+void AddHelpKey(QWidget* window, const QString& anchor);
 
 }  // namespace kelvo

@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QShortcut>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -55,9 +54,7 @@ ProbabilityCalculator::ProbabilityCalculator(QWidget* parent) : QWidget(parent, 
   m_distributions->setCurrentRow(0);
   applyDistribution();
   resize(900, 640);
-  // F1 opens this window's section of the help document.
-  auto* help = new QShortcut(QKeySequence::HelpContents, this);
-  connect(help, &QShortcut::activated, this, [this] { ShowProgramHelp(this, QStringLiteral("probability")); });
+  AddHelpKey(this, QStringLiteral("probability"));
 }
 
 void ProbabilityCalculator::setupInputs() {

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QShortcut>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -80,9 +79,7 @@ StatisticalTables::StatisticalTables(QWidget* parent) : QWidget(parent, Qt::Wind
   for (QLineEdit* box : {m_first, m_second, m_alpha}) connect(box, &QLineEdit::returnPressed, this, &StatisticalTables::search);
   applyTab();
   resize(860, 620);
-  // F1 opens this window's section of the help document.
-  auto* help = new QShortcut(QKeySequence::HelpContents, this);
-  connect(help, &QShortcut::activated, this, [this] { ShowProgramHelp(this, QStringLiteral("statistical-tables")); });
+  AddHelpKey(this, QStringLiteral("statistical-tables"));
 }
 
 void StatisticalTables::setupTables() {
