@@ -67,7 +67,16 @@ std::vector<std::string_view> SplitAt(std::string_view line, char separator) {
   }
 }
 
-bool IsListSeparator(char ch) { return ch == ' ' || ch == ',' || ch == '\t'; }
+bool IsListSeparator(char ch) {
+  return ch == ' ' || ch == ',' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+// One number of a list: numeric, without blanks or control characters around it.
+bool IsListNumber(std::string_view part) {
+  return IsNumericText(part) && std::none_of(part.begin(), part.end(), [](char ch) {
+           return static_cast<unsigned char>(ch) <= 0x20 || ch == 0x7F;
+         });
+}
 
 // A cell as written: a number as typed, or a list of numbers (typed with blanks or commas
 // between them) with single blanks between them. Nothing for a cell that is neither: such a
@@ -82,7 +91,7 @@ std::optional<std::string> WrittenCell(std::string_view cell) {
     while (i < cell.size() && !IsListSeparator(cell[i])) ++i;
     if (i == start) break;
     const std::string_view part = cell.substr(start, i - start);
-    if (!IsNumericText(part)) return std::nullopt;
+    if (!IsListNumber(part)) return std::nullopt;
     if (!out.empty()) out += ' ';
     out += part;
   }
@@ -94,9 +103,7 @@ std::optional<std::string> WrittenCell(std::string_view cell) {
 bool IsReadableCell(std::string_view cell) {
   if (cell.empty() || IsNumericText(cell)) return true;
   const std::vector<std::string_view> parts = SplitAt(cell, ' ');
-  return parts.size() >= 2 && std::all_of(parts.begin(), parts.end(), [](std::string_view part) {
-           return !part.empty() && IsNumericText(part);
-         });
+  return parts.size() >= 2 && std::all_of(parts.begin(), parts.end(), IsListNumber);
 }
 
 }  // namespace
