@@ -57,6 +57,20 @@ void CheckBlock(std::string_view text, TextLayout layout) {
     }
 }
 
+// Empty, a number, or numbers separated by single blanks.
+bool IsDataFileCell(std::string_view cell) {
+  if (cell.empty() || IsNumericText(cell)) return true;
+  std::size_t parts = 0;
+  for (std::size_t start = 0;;) {
+    const std::size_t blank = cell.find(' ', start);
+    const std::string_view part = cell.substr(start, blank - start);
+    if (part.empty() || !IsNumericText(part)) return false;
+    ++parts;
+    if (blank == std::string_view::npos) return parts >= 2;
+    start = blank + 1;
+  }
+}
+
 void CheckDataFile(std::string_view text) {
   DataFileContent content;
   try {
@@ -68,7 +82,7 @@ void CheckDataFile(std::string_view text) {
   for (const DataFileRow& row : content.rows) {
     CHECK(row.row >= 1);
     cells += row.cells.size();
-    for (const std::string& cell : row.cells) CHECK(cell.empty() || IsNumericText(cell));
+    for (const std::string& cell : row.cells) CHECK(IsDataFileCell(cell));
   }
   CHECK(cells <= 500);
   // Whatever was read is written in the current version, and reads back the same.

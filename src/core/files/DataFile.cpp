@@ -1,6 +1,7 @@
 #include "core/files/DataFile.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -66,6 +67,45 @@ std::vector<std::string_view> SplitAt(std::string_view line, char separator) {
   }
 }
 
+bool IsListSeparator(char ch) {
+  return ch == ' ' || ch == ',' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+
+// One number of a list: numeric, without blanks or control characters around it.
+bool IsListNumber(std::string_view part) {
+  return IsNumericText(part) && std::none_of(part.begin(), part.end(), [](char ch) {
+           return static_cast<unsigned char>(ch) <= 0x20 || ch == 0x7F;
+         });
+}
+
+// A cell as written: a number as typed, or a list of numbers (typed with blanks or commas
+// between them) with single blanks between them. Nothing for a cell that is neither: such a
+// cell could not be read back.
+std::optional<std::string> WrittenCell(std::string_view cell) {
+  if (cell.empty() || IsNumericText(cell)) return std::string(cell);
+  std::string out;
+  std::size_t i = 0;
+  while (i < cell.size()) {
+    while (i < cell.size() && IsListSeparator(cell[i])) ++i;
+    const std::size_t start = i;
+    while (i < cell.size() && !IsListSeparator(cell[i])) ++i;
+    if (i == start) break;
+    const std::string_view part = cell.substr(start, i - start);
+    if (!IsListNumber(part)) return std::nullopt;
+    if (!out.empty()) out += ' ';
+    out += part;
+  }
+  if (out.empty()) return std::nullopt;
+  return out;
+}
+
+// A cell as read: empty, a number, or numbers separated by single blanks.
+bool IsReadableCell(std::string_view cell) {
+  if (cell.empty() || IsNumericText(cell)) return true;
+  const std::vector<std::string_view> parts = SplitAt(cell, ' ');
+  return parts.size() >= 2 && std::all_of(parts.begin(), parts.end(), IsListNumber);
+}
+
 }  // namespace
 
 std::string InputModeName(DataInputMode inputMode) {
@@ -93,12 +133,12 @@ std::string FormatDataFile(const DataFileContent& content) {
       throw InputError("表格名称或行号无效，不能保存");
     out += row.grid + "," + std::to_string(row.row);
     for (std::size_t c = 0; c < row.cells.size(); ++c) {
-      const std::string& cell = row.cells[c];
-      if (!cell.empty() && !IsNumericText(cell))
+      const std::optional<std::string> cell = WrittenCell(row.cells[c]);
+      if (!cell)
         throw InputError("第 " + std::to_string(row.row) + " 行第 " + std::to_string(c + 1) +
-                         " 列的" + QuotedForMessage(cell) + "不是数值，不能保存");
+                         " 列的" + QuotedForMessage(row.cells[c]) + "不是数值，不能保存");
       out += ",";
-      out += cell;
+      out += *cell;
     }
     out += "\n";
   }
@@ -192,7 +232,7 @@ DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells) {
     DataFileRow out{std::string(fields[0]), row, {}};
     out.cells.reserve(fields.size() - 2);
     for (std::size_t c = 2; c < fields.size(); ++c) {
-      CheckCellText(fields[c], number, static_cast<int>(c) - 1);
+      if (!IsReadableCell(fields[c])) CheckCellText(fields[c], number, static_cast<int>(c) - 1);
       out.cells.emplace_back(fields[c]);
     }
     content.rows.push_back(std::move(out));

@@ -9,13 +9,16 @@
 //   # 设置, level, 0.05
 //   # 设置, hypothesis, 0
 //   MSFlexGrid1,1,1.5,2,,4
-//   # 结束, 4 行
+//   MSFlexGrid1,2,3.1 2.9 3.3,2.5 2.7
+//   # 结束, 5 行
 // The first line names the window class, its input mode (输入方式一, 输入方式二, or
 // 输入方式三 for grouped data) and the format's version. The "# 窗口" line gives the window's
 // mode number (0: none) and its caption; each "# 设置" line one setting, its text running to
 // the end of the line. Other lines beginning with "# " are left for later versions and
 // skipped. Each data line holds a grid's name, a row number (1 = the first sample row) and the
-// texts of columns 1, 2, ... up to the last non-empty one; a cell is empty or a number. The
+// texts of columns 1, 2, ... up to the last non-empty one; a cell is empty, a number, or
+// numbers separated by single blanks (the repeated observations of a cell; a list typed with
+// commas is written with blanks). Whether a grid takes a list is the window's business. The
 // last line counts the lines between the first and itself, so a file cut short is known as
 // damaged. Files of the first version have no version field, no "# " lines but the first and
 // the last, and so no settings. A byte-order mark and CRLF line ends are accepted.
@@ -60,7 +63,7 @@ struct DataFileContent {
 };
 
 // The file's text, in the current version. Refuses (kelvo::InputError) what could not be read
-// back: a cell that is not empty and not a number, a grid, window or setting name that is not
+// back: a cell that is not empty, not a number and not a list of numbers, a grid, window or setting name that is not
 // a plain name, a caption or setting text with a line break or other control character, a row
 // number below 1, an input mode that is none of the three.
 std::string FormatDataFile(const DataFileContent& content);
@@ -68,7 +71,7 @@ std::string FormatDataFile(const DataFileContent& content);
 // Reads a file written by FormatDataFile, of this version or the first. Everything is checked
 // before anything is returned: the size, the encoding, the first and last lines, the window
 // line and the settings (each name once), every row (name, row number, no row twice, at most
-// `maxCells` cells in all, every cell empty or numeric). Throws kelvo::InputError naming the
+// `maxCells` cells in all, every cell empty, numeric or a list of numbers). Throws kelvo::InputError naming the
 // line at fault, or saying that a later version of the program wrote the file.
 DataFileContent ParseDataFile(std::string_view text, std::size_t maxCells);
 

@@ -104,6 +104,22 @@ const DescribedInputMode* OfferedMode(const WindowDescription& description, Data
 
 int Number(DataInputMode mode) { return static_cast<int>(mode); }
 
+SampleGrid* GridNamed(const QList<SampleGrid*>& grids, const std::string& name) {
+  for (SampleGrid* grid : grids)
+    if (GridName(grid) == name) return grid;
+  return nullptr;
+}
+
+// Refuses a cell of the file that `grid` would not take as typed: a list of numbers where a
+// cell holds one number.
+void CheckCellsFit(const SampleGrid* grid, const DataFileRow& row) {
+  for (std::size_t c = 0; c < UsedCells(row); ++c)
+    if (!grid->acceptsCellText(row.cells[c]))
+      throw InputError(GridCaption(row.grid) + "第 " + std::to_string(row.row) + " 行第 " +
+                       std::to_string(c + 1) + " 列的" + QuotedForMessage(row.cells[c]) +
+                       "是一组数值，这个表格的每个单元格只能填一个数值");
+}
+
 }  // namespace
 
 DataFileContent DataFileCommands::content() const {
@@ -203,7 +219,7 @@ bool DataFileCommands::saveData() {
     const DataFileContent content = this->content();
     for (const DataFileRow& row : content.rows)
       for (std::size_t c = 0; c < row.cells.size(); ++c)
-        if (!row.cells[c].empty() && !IsNumericText(row.cells[c]))
+        if (!GridNamed(m_window.m_grids, row.grid)->acceptsCellText(row.cells[c]))
           throw InputError(GridCaption(row.grid) + "第 " + std::to_string(row.row) + " 行第 " +
                            std::to_string(c + 1) + " 列的" + QuotedForMessage(row.cells[c]) +
                            "不是数值，不能保存");
@@ -291,6 +307,8 @@ void DataFileCommands::openOwnData(const DataFileContent& content) {
             GridCaption(content.rows[i].grid) + "没有第 " + std::to_string(content.rows[i].row) +
             " 行：" + option->name.toStdString() + "下只有 " + std::to_string(rows) + " 行数据");
     }
+    // The mode chosen decides what a cell may hold.
+    for (std::size_t i = 0; i < content.rows.size(); ++i) CheckCellsFit(targets[i], content.rows[i]);
     for (SampleGrid* grid : w.m_grids)
       if (Shown(grid)) ClearSampleRows(grid->cells());
     for (std::size_t i = 0; i < content.rows.size(); ++i) {
@@ -371,8 +389,27 @@ void DataFileCommands::takeSampleRows(const DataFileContent& content, const QStr
   QStringList left;  // rows of the file this window has no row for
   {
     const QScopedValueRollback<int> own(w.m_ownChanges, w.m_ownChanges + 1);
+    const int savedMode = w.inputModeNumber();
+    const CellStore savedCells = target->cells();
+    const bool savedStale = w.m_stale;
     // 取消 on a question of the mode ends the transfer before anything has changed.
     if (*mode != description.inputMode && !w.applyInputModeNumber(Number(*mode))) return;
+    // The mode chosen decides what a cell may hold; a refusal puts the window back as it was.
+    try {
+      for (const DataFileRow* row : rows)
+        if (row->row <= SampleRowCount(target->cells())) CheckCellsFit(target, *row);
+    } catch (const UserFacingError& error) {
+      if (w.inputModeNumber() != savedMode) w.applyInputModeNumber(savedMode);
+      target->reshape(savedCells.rows(), savedCells.cols());
+      target->cells() = savedCells;
+      target->cellsReset();
+      if (!savedStale) {
+        w.setResultsGreyed(false);
+        w.detailsPane()->setStaleNote(QString());
+      }
+      ShowDataCheck(&w, action + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
+      return;
+    }
     CellStore& cells = target->cells();
     ClearSampleRows(cells);
     const int sampleRows = SampleRowCount(cells);

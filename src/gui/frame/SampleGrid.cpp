@@ -346,6 +346,10 @@ void SampleGrid::placeEditor() {
                              cell.width() * kTwipsPerPixel, cell.height() * kTwipsPerPixel});
 }
 
+bool SampleGrid::acceptsCellText(std::string_view text) const {
+  return text.empty() || (m_cellComplete ? m_cellComplete(text) : IsNumericText(text));
+}
+
 void SampleGrid::commitEditorText(const QString& text) {
   m_editorArmed = true;
   const std::string typed = text.toStdString();

@@ -114,6 +114,8 @@ class SampleGrid : public QObject {
     m_cellComplete = complete;
     m_cellPrefix = prefix;
   }
+  // Whether the grid takes `text` as a cell's whole text under that rule; an empty cell always.
+  bool acceptsCellText(std::string_view text) const;
 
   // Opens the editor on the current cell: with the cell's text, all selected, over the cell.
   void openEditor();

@@ -94,9 +94,12 @@ TEST(DataFileTest, SavingRefusesWhatCouldNotBeOpened) {
   } catch (const InputError& e) {
     EXPECT_EQ(std::string(e.what()), "第 2 行第 3 列的“abc”不是数值，不能保存");
   }
-  content = TwoGrids();
-  content.rows[0].cells[0] = "1,5";  // a comma would split the cell when read back
-  EXPECT_THROW(FormatDataFile(content), InputError);
+  // Neither a number nor a list of numbers.
+  for (const char* cell : {"1,x", ",", "1 2a"}) {
+    content = TwoGrids();
+    content.rows[0].cells[0] = cell;
+    EXPECT_THROW(FormatDataFile(content), InputError) << cell;
+  }
   content = TwoGrids();
   content.rows[0].grid = "MS,Grid";
   EXPECT_THROW(FormatDataFile(content), InputError);
@@ -113,6 +116,28 @@ TEST(DataFileTest, SavingRefusesWhatCouldNotBeOpened) {
   content = TwoGrids();
   content.settings.set("two words", "1");
   EXPECT_THROW(FormatDataFile(content), InputError);
+}
+
+// The repeated observations of a cell: written with single blanks, read back as written.
+TEST(DataFileTest, ListCellsAreWrittenWithBlanksAndReadBack) {
+  const struct {
+    const char* typed;
+    const char* written;
+  } cases[] = {{"3.1 2.9 3.3", "3.1 2.9 3.3"},
+               {"3.1,2.9", "3.1 2.9"},
+               {" 3.1 ,  -2.9e1,3. ", "3.1 -2.9e1 3."},
+               {"1\t2", "1 2"}};
+  for (const auto& c : cases) {
+    DataFileContent content;
+    content.window = "FormAnova";
+    content.inputMode = DataInputMode::Grouped;
+    content.rows = {{"MSFlexGrid1", 1, {"4", c.typed, ""}}, {"MSFlexGrid1", 2, {c.typed}}};
+    const std::string text = FormatDataFile(content);
+    EXPECT_NE(text.find("MSFlexGrid1,1,4," + std::string(c.written) + ",\n"), std::string::npos)
+        << text;
+    content.rows[0].cells[1] = content.rows[1].cells[0] = c.written;
+    EXPECT_EQ(ParseDataFile(text, 100), content) << c.typed;
+  }
 }
 
 struct Damage {
@@ -162,6 +187,16 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"NonNumericCell",
                "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,x2\n# 结束, 1 行\n",
                "第 2 行第 2 列的“x2”不是数值"},
+        // A list has single blanks between numbers, as it is written.
+        Damage{"ListWithTwoBlanks",
+               "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1  2\n# 结束, 1 行\n",
+               "第 2 行第 1 列的“1  2”不是数值"},
+        Damage{"ListWithAWord",
+               "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,5,1 b\n# 结束, 1 行\n",
+               "第 2 行第 2 列的“1 b”不是数值"},
+        Damage{"ListWithATab",
+               "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1\t2\n# 结束, 1 行\n",
+               "不是数值"},
         Damage{"TooManyCells",
                "# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1" + std::string(51, ',') +
                    "\n# 结束, 1 行\n",

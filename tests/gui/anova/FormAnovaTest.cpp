@@ -1,8 +1,11 @@
 // The analysis-of-variance window: each design from its option to the table, and a refusal.
 #include <QChartView>
+#include <QFile>
 #include <QLabel>
 #include <QRadioButton>
+#include <QLineEdit>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "gui/anova/FormAnova.h"
@@ -67,6 +70,50 @@ class FormAnovaTest : public QObject {
     compute(w);
     QCOMPARE(rows(w).size(), 5);
     QCOMPARE(rows(w)[2], QStringLiteral("交互作用|14.9288|3.00"));
+  }
+
+  // Cells of repeated observations travel through a data file; a mode whose cells take one
+  // number refuses them and keeps the window as it was.
+  void replicatedDataTravelsWithTheDataFile() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("anova.csv"));
+    FormAnova* w = open();
+    choose(w, "anovaReplicatedOption");
+    WindowFixture::fill(w, 1, {"58.2 52.6", "56.2 41.2", "65.3 60.8"});
+    WindowFixture::fill(w, 2, {"49.1 42.8", "54.1 50.5", "51.6 48.4"});
+    WindowFixture::fill(w, 3, {"60.1 58.3", "70.9 73.2", "39.2 40.7"});
+    WindowFixture::fill(w, 4, {"75.8 71.5", "58.2 51.0", "48.7 41.4"});
+    compute(w);
+    QCOMPARE(rows(w).size(), 5);
+    m_fixture->dialogs.queueFilePath(file);
+    QVERIFY(w->saveData());
+    FormAnova* other = open();
+    WindowFixture::typeAndLeave(other, QStringLiteral("Text2"), QStringLiteral("0.01"));
+    m_fixture->dialogs.queueFilePath(file);
+    other->openData();
+    QCOMPARE(m_fixture->messageTexts(), QStringList());
+    QCOMPARE(other->design(), AnovaDesign::Replicated);
+    QCOMPARE(WindowFixture::control<QLineEdit>(other, QStringLiteral("Text2"))->text(), QStringLiteral("0.05"));
+    for (int r = 1; r <= 5; ++r)
+      for (int c = 1; c <= 4; ++c) QCOMPARE(WindowFixture::cell(other, r, c), WindowFixture::cell(w, r, c));
+    compute(other);
+    QCOMPARE(rows(other), rows(w));
+
+    QFile in(file);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QByteArray text = in.readAll();
+    in.close();
+    text.replace("输入方式三", "输入方式一");
+    QVERIFY(in.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    in.write(text);
+    in.close();
+    m_fixture->dialogs.queueFilePath(file);
+    other->openData();
+    QCOMPARE(m_fixture->messageTexts().size(), 1);
+    QVERIFY(m_fixture->messageTexts()[0].contains(QStringLiteral("第 1 行第 1 列的“58.2 52.6”是一组数值")));
+    QCOMPARE(other->design(), AnovaDesign::Replicated);
+    QCOMPARE(WindowFixture::cell(other, 4, 3), QStringLiteral("48.7 41.4"));
+    QCOMPARE(rows(other), rows(w));
   }
 
   void refusalLeavesNoTable() {
