@@ -13,6 +13,12 @@
 namespace kelvo {
 
 SampleRows SampleRowsOf(const std::string& window, DataInputMode mode) {
+  if (window == "FormAnova")
+    return mode == DataInputMode::One   ? SampleRows::LevelRows
+           : mode == DataInputMode::Two ? SampleRows::FactorTable
+                                        : SampleRows::ReplicatedTable;
+  if (window == "FormRegression")
+    return mode == DataInputMode::One ? SampleRows::Pairs : SampleRows::PairsAndCounts;
   switch (mode) {
     case DataInputMode::One:
       return SampleRows::Values;
@@ -36,6 +42,16 @@ std::string SampleRowsName(SampleRows rows) {
       return "样本的中间值（样本数、均值等）";
     case SampleRows::Grouped:
       return "分组区间数据";
+    case SampleRows::LevelRows:
+      return "单因素各水平的观测值";
+    case SampleRows::FactorTable:
+      return "双因素数据表（每格一个观测值）";
+    case SampleRows::ReplicatedTable:
+      return "双因素数据表（每格一组重复观测值）";
+    case SampleRows::Pairs:
+      return "成对数据 (x, y)";
+    case SampleRows::PairsAndCounts:
+      return "成对数据及其重复数";
   }
   return {};
 }

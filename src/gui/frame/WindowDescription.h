@@ -17,7 +17,17 @@ namespace kelvo {
 class SampleGrid;
 
 // What the sample rows of an input mode hold.
-enum class SampleRows { Values, ValuesAndCounts, Summaries, Grouped };
+enum class SampleRows {
+  Values,
+  ValuesAndCounts,
+  Summaries,
+  Grouped,
+  LevelRows,        // one row of observations per level of a factor
+  FactorTable,      // levels of A by levels of B, one observation a cell
+  ReplicatedTable,  // the same table, a list of repeated observations a cell
+  Pairs,            // x in one row, y in the next
+  PairsAndCounts,   // pairs with their repeat counts
+};
 
 // The sample rows of `mode` in a window of class `window` (also a window of another class, for
 // a data file it saved).

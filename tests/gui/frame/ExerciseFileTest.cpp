@@ -287,6 +287,14 @@ class ExerciseFileTest : public QObject {
         << int(WindowClass::Form7) << 0 << counts << QStringList{"", ""} << 1
         << QStringLiteral(
                "打开数据失败：\n文件中的样本是数据值及其重复数，本窗口现在不能输入这样的数据");
+    // A two-factor table is not values with repeat counts, though both fill two rows.
+    QTest::newRow("two-factor table into a window with counts")
+        << int(WindowClass::Form8) << 3
+        << QByteArray("# Kelvo 数据, FormAnova, 输入方式二, 版本 2\n# 窗口, 0, 方差分析\n"
+                      "MSFlexGrid1,1,1,2\nMSFlexGrid1,2,3,4\n# 结束, 3 行\n")
+        << QStringList{"", ""} << 1
+        << QStringLiteral("打开数据失败：\n文件中的样本是双因素数据表（每格一个观测值），"
+                          "本窗口现在不能输入这样的数据");
     QTest::newRow("first version of another window")
         << int(WindowClass::Form3) << 1
         << QByteArray("# Kelvo 数据, Form9, 输入方式一\nMSFlexGrid1,1,1,0,1\n# 结束, 1 行\n")
