@@ -188,6 +188,11 @@ std::string QuantileSymbol(const CriticalValue& cv) {
   return "";
 }
 
+std::string FactorNumber(double value) {
+  const std::string text = SolutionNumber(value);
+  return value < 0 ? "(" + text + ")" : text;
+}
+
 std::string FixedNumber(double value, int decimals) {
   if (!std::isfinite(value) || std::fabs(value) >= 1e12) return SolutionNumber(value);
   char buffer[64];

@@ -48,6 +48,8 @@ class WorkedSolution {
 // A number for a worked solution: up to `significant` significant digits, no trailing zeros,
 // "−" as the minus sign, "∞" for infinities ("0.0250023", "2.1314", "−1.96", "12").
 std::string SolutionNumber(double value, int significant = 6);
+// The same as a factor inside a product: a negative in parentheses ("10 − (−1.75) × 0.5").
+std::string FactorNumber(double value);
 
 // Said in place of a table cell when no column of the table holds the level asked and the
 // critical value is the exact quantile: "表中无 α = 0.2 的列，临界值取精确值".

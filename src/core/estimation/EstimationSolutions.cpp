@@ -20,8 +20,6 @@ using Rows = std::vector<std::vector<std::string>>;
 
 std::string Num(double value) { return SolutionNumber(value); }
 
-// A factor inside a product: negatives in parentheses ("10 − (−1.75) × 0.5").
-std::string Factor(double value) { return value < 0 ? "(" + Num(value) + ")" : Num(value); }
 
 // A probability as a subscript: 0.025 → "₀.₀₂₅".
 std::string Sub(double p) { return Subscript(SolutionNumber(p)); }
@@ -161,7 +159,7 @@ void AddSampleSummary(WorkedSolution& s, const SampleSummary& sample, bool withR
 // below 0 is the rounding of equal values and counts as 0, as in the estimates.
 std::string CentralMomentText(const SampleSummary& sample) {
   const double raw = sample.secondMoment - sample.mean * sample.mean;
-  std::string text = "m₂ − x̄² = " + Num(sample.secondMoment) + " − " + Factor(sample.mean) + "² = ";
+  std::string text = "m₂ − x̄² = " + Num(sample.secondMoment) + " − " + FactorNumber(sample.mean) + "² = ";
   if (raw < 0) return text + "0（计算值 " + Num(raw) + " 为舍入误差，按 0 计）";
   return text + Num(raw);
 }
@@ -277,7 +275,7 @@ Quadratic Coefficients(LargeSampleInterval kind, double n, double trials, double
 // A, B, C with the numbers put in, for z as shown.
 void AddCoefficients(WorkedSolution& s, LargeSampleInterval kind, int n, int trials, double mean, const std::string& z,
                      const Quadratic& q) {
-  const std::string nText = Whole(n), nt = Whole(trials), m = Factor(mean);
+  const std::string nText = Whole(n), nt = Whole(trials), m = FactorNumber(mean);
   switch (kind) {
     case LargeSampleInterval::BernoulliP:
       s.formula("A = n + z² = " + nText + " + " + z + "² = " + Num(q.a));
@@ -334,7 +332,7 @@ void WriteSymmetric(WorkedSolution& s, const SymmetricForm& f, const NormalInter
   auto minus = [&](const std::string& q) { return f.centreSymbol + " − " + q + "·" + f.spreadSymbol; };
   auto plus = [&](const std::string& q) { return f.centreSymbol + " + " + q + "·" + f.spreadSymbol; };
   auto numbers = [&](const char* sign, double q) {
-    return Num(f.centre) + " " + sign + " " + Factor(q) + " × " + Num(f.spread);
+    return Num(f.centre) + " " + sign + " " + FactorNumber(q) + " × " + Num(f.spread);
   };
 
   s.heading("双侧置信区间");
@@ -491,7 +489,7 @@ WorkedSolution BuildLargeSampleIntervalSolution(const IntervalResult& result, co
   if (input.kind == LargeSampleInterval::ExponentialTheta) {
     s.text("由中心极限定理，(x̄ − θ)/(θ/√n) 近似服从 N(0, 1)；解 |x̄ − θ| ≤ z" + Subscript("α/2") + "·θ/√n 得");
     s.formula("(√n·x̄/(√n + z" + Subscript("α/2") + "), √n·x̄/(√n − z" + Subscript("α/2") + "))");
-    const std::string n = "√" + Whole(x.n), m = Factor(x.mean);
+    const std::string n = "√" + Whole(x.n), m = FactorNumber(x.mean);
     s.formula("(" + n + " × " + m + "/(" + n + " + " + Num(z.value) + "), " + n + " × " + m + "/(" + n + " − " +
               Num(z.value) + ")) = " + Interval(result.lower, result.upper));
     if (exactZ) {
@@ -576,7 +574,7 @@ WorkedSolution BuildNormalIntervalSolution(const NormalIntervalResult& result, c
       s.formula("μ = " + Num(mu) + "（已知）");
       const double q = Named(result.intermediates, "Q");
       s.formula("Q = Σ(xᵢ − μ)² = n(m₂ − 2μ·x̄ + μ²) = " + Whole(a.n) + " × (" + Num(a.secondMoment) + " − 2 × " +
-                Factor(mu) + " × " + Factor(a.mean) + " + " + Factor(mu) + "²) = " + Num(q));
+                FactorNumber(mu) + " × " + FactorNumber(a.mean) + " + " + FactorNumber(mu) + "²) = " + Num(q));
       WriteScale(s, {"σ", "Q", q, false, "χ²", "(n)", level}, result);
       break;
     }

@@ -43,9 +43,6 @@ double PhiAbove(double z) { return Distribution(K::StandardNormal, {}).upperTail
 // "a − b" with the sign of b folded in: "1.5 − 1", "1.5 + 1" for b = −1.
 std::string Minus(const std::string& a, double b) { return b < 0 ? a + " + " + Num(-b) : a + " − " + Num(b); }
 
-// A factor that may be negative, bracketed: "(−1.95996)".
-std::string Factor(double v) { return v < 0 ? "(" + Num(v) + ")" : Num(v); }
-
 std::string Joined(const std::string& lhs, const std::vector<std::string>& stages, double value) {
   std::string text = lhs;
   for (const std::string& s : stages) text += " = " + s;
@@ -89,7 +86,7 @@ std::vector<std::string> UpperStages(const Distribution& law, double x) {
       return {"e^(−" + Num(x) + "/" + Num(law.parameter(0)) + ")"};
     case K::Uniform:
       if (x <= law.parameter(0) || x >= law.parameter(1)) return {};
-      return {"(" + Num(law.parameter(1)) + " − " + Factor(x) + ")/(" + Minus(Num(law.parameter(1)), law.parameter(0)) + ")"};
+      return {"(" + Num(law.parameter(1)) + " − " + FactorNumber(x) + ")/(" + Minus(Num(law.parameter(1)), law.parameter(0)) + ")"};
     default: return {};
   }
 }
@@ -344,7 +341,7 @@ ProbabilityAnswer AnswerContinuous(const Distribution& law, const ProbabilityQue
       if (law.kind() == K::Normal)
         stages = {"e^(−(" + Minus(Num(q.x), law.parameter(0)) + ")²/(2·" + Num(law.parameter(1)) + "²))/(" +
                   Num(law.parameter(1)) + "√(2π))"};
-      if (law.kind() == K::StandardNormal) stages = {"e^(−" + Factor(q.x) + "²/2)/√(2π)"};
+      if (law.kind() == K::StandardNormal) stages = {"e^(−" + FactorNumber(q.x) + "²/2)/√(2π)"};
       if (law.kind() == K::Exponential && q.x >= 0)
         stages = {"e^(−" + Num(q.x) + "/" + Num(law.parameter(0)) + ")/" + Num(law.parameter(0))};
       if (law.kind() == K::Uniform && q.x >= law.parameter(0) && q.x <= law.parameter(1))
@@ -360,7 +357,7 @@ ProbabilityAnswer AnswerContinuous(const Distribution& law, const ProbabilityQue
       if (law.kind() == K::Normal) {
         const double z = (answer.value - law.parameter(0)) / law.parameter(1);
         stages = {Num(law.parameter(0)) + " + " + Num(law.parameter(1)) + " × Φ⁻¹(" + Num(p) + ")",
-                  Num(law.parameter(0)) + " + " + Num(law.parameter(1)) + " × " + Factor(z)};
+                  Num(law.parameter(0)) + " + " + Num(law.parameter(1)) + " × " + FactorNumber(z)};
       }
       if (law.kind() == K::StandardNormal) stages = {"Φ⁻¹(" + Num(p) + ")"};
       if (law.kind() == K::Exponential) stages = {"−" + Num(law.parameter(0)) + " × ln(1 − " + Num(p) + ")"};
@@ -385,7 +382,7 @@ ProbabilityAnswer AnswerContinuous(const Distribution& law, const ProbabilityQue
         case K::Normal: {
           const double z = (answer.value - law.parameter(0)) / law.parameter(1);
           answer.formula = Joined("P(X > x) = " + Num(alpha) + " ⇒ x",
-                                  {"μ + σ·z" + a, Num(law.parameter(0)) + " + " + Num(law.parameter(1)) + " × " + Factor(z)},
+                                  {"μ + σ·z" + a, Num(law.parameter(0)) + " + " + Num(law.parameter(1)) + " × " + FactorNumber(z)},
                                   answer.value);
           break;
         }

@@ -18,12 +18,6 @@ constexpr double kKeyTolerance = 1e-9;
 
 std::string Num(double v) { return SolutionNumber(v, 6); }
 
-std::string Cell(double v, int decimals) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-  return buffer;
-}
-
 std::optional<std::size_t> Find(const std::vector<double>& keys, double key) {
   for (std::size_t i = 0; i < keys.size(); ++i)
     if (std::fabs(keys[i] - key) <= kKeyTolerance) return i;
@@ -76,10 +70,10 @@ LocatedCell LocateCell(const std::vector<PrintedTable>& tables, const TableLooku
       cell.tabulated = t->cells[cell.row][cell.column];
       cell.exact = NormalLowerTail(z);
       if (z < 0) {
-        cell.text = "Φ(" + Num(z) + ") = 1 − Φ(" + Num(-z) + ") = 1 − " + Cell(cell.tabulated, 4) + " = " +
-                    Cell(1.0 - cell.tabulated, 4) + "（精确值 " + Num(cell.exact) + "）";
+        cell.text = "Φ(" + Num(z) + ") = 1 − Φ(" + Num(-z) + ") = 1 − " + FixedNumber(cell.tabulated, 4) + " = " +
+                    FixedNumber(1.0 - cell.tabulated, 4) + "（精确值 " + Num(cell.exact) + "）";
       } else {
-        cell.text = "Φ(" + Num(z) + ") = " + Cell(cell.tabulated, 4) + "（精确值 " + Num(cell.exact) + "）";
+        cell.text = "Φ(" + Num(z) + ") = " + FixedNumber(cell.tabulated, 4) + "（精确值 " + Num(cell.exact) + "）";
       }
       return cell;
     }
@@ -92,7 +86,7 @@ LocatedCell LocateCell(const std::vector<PrintedTable>& tables, const TableLooku
       const bool isT = q.kind == P::T;
       cell.exact = isT ? ExactTQuantile(q.first, q.alpha) : ExactChiSquareQuantile(q.first, q.alpha);
       cell.text = std::string(isT ? "t" : "χ²") + Subscript(Num(q.alpha)) + "(" + Num(q.first) + ") = " +
-                  Cell(cell.tabulated, t->columnDecimals[cell.column]) + "（精确值 " + Num(cell.exact) + "）";
+                  FixedNumber(cell.tabulated, t->columnDecimals[cell.column]) + "（精确值 " + Num(cell.exact) + "）";
       return cell;
     }
     case P::F: {
@@ -103,7 +97,7 @@ LocatedCell LocateCell(const std::vector<PrintedTable>& tables, const TableLooku
       cell.tabulated = t->cells[cell.row][cell.column];
       cell.exact = ExactFQuantile(q.first, q.second, q.alpha);
       cell.text = "F" + Subscript(Num(q.alpha)) + "(" + Num(q.first) + ", " + Num(q.second) + ") = " +
-                  Cell(cell.tabulated, 2) + "（精确值 " + Num(cell.exact) + "）";
+                  FixedNumber(cell.tabulated, 2) + "（精确值 " + Num(cell.exact) + "）";
       return cell;
     }
     case P::RankSum: {
@@ -121,7 +115,7 @@ LocatedCell LocateCell(const std::vector<PrintedTable>& tables, const TableLooku
       cell.tabulated = r[0];
       cell.exact = RankSumNullDistribution::WithoutTies(static_cast<int>(n1), static_cast<int>(n2)).atMost(r[0]);
       cell.text = "n₁ = " + Num(n1) + "，n₂ = " + Num(n2) + "：T₁ = " + Num(r[0]) + "，T₂ = " + Num(r[1]) +
-                  "，P = " + Cell(r[2], 3) + "（精确值 P(T ≤ " + Num(r[0]) + ") = " + Num(cell.exact) + "）";
+                  "，P = " + FixedNumber(r[2], 3) + "（精确值 P(T ≤ " + Num(r[0]) + ") = " + Num(cell.exact) + "）";
       return cell;
     }
   }

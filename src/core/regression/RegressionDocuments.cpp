@@ -15,9 +15,6 @@ ChartSeries Series(SeriesKind kind, std::string name) {
 
 std::string Num(double value) { return SolutionNumber(value); }
 
-// "(−1.2)" for a negative number put into a formula after an operator.
-std::string Put(double value) { return value < 0 ? "(" + Num(value) + ")" : Num(value); }
-
 // " + 2.5" or " − 2.5": a term added in an equation.
 std::string Plus(double value) { return value < 0 ? " − " + Num(-value) : " + " + Num(value); }
 
@@ -58,7 +55,7 @@ std::string FittedEquation(const RegressionResult& r) {
   switch (r.model) {
     case RegressionModel::Linear: return "ŷ = " + Num(r.a) + Plus(r.b) + "x";
     case RegressionModel::Exponential: return "ŷ = " + Num(r.a) + "·e^(" + Num(r.b) + "x)";
-    case RegressionModel::Power: return "ŷ = " + Num(r.a) + "·x^" + Put(r.b);
+    case RegressionModel::Power: return "ŷ = " + Num(r.a) + "·x^" + FactorNumber(r.b);
     case RegressionModel::Logarithmic: return "ŷ = " + Num(r.a) + Plus(r.b) + "·ln x";
     case RegressionModel::Hyperbolic: return "1/ŷ = " + Num(r.a) + Plus(r.b) + "/x";
   }
@@ -83,8 +80,8 @@ WorkedSolution RegressionSolution(const RegressionResult& r) {
 
   s.heading("回归系数");
   s.formula("b̂ = " + m.suv + " / " + m.suu + " = " + Num(r.suv) + " / " + Num(r.suu) + " = " + Num(r.b));
-  s.formula(aHat + " = " + m.vBar + " − b̂·" + m.uBar + " = " + Num(r.vBar) + " − " + Put(r.b) + " × " +
-            Put(r.uBar) + " = " + Num(r.aLine));
+  s.formula(aHat + " = " + m.vBar + " − b̂·" + m.uBar + " = " + Num(r.vBar) + " − " + FactorNumber(r.b) + " × " +
+            FactorNumber(r.uBar) + " = " + Num(r.aLine));
   if (LogY(r.model)) s.formula("â = e^" + aHat + " = " + Num(r.a));
   s.text("回归方程：");
   s.formula(FittedEquation(r));
