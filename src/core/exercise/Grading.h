@@ -1,0 +1,48 @@
+#pragma once
+// Grading a student's answers to a posed problem.
+//
+// Each value is graded to a number of decimals:
+//   a value read from a table: the decimals the table prints (1.96, 1.645, 2.4469, 3.325);
+//     right when it rounds to the table's value (or to the exact quantile);
+//   a statistic: at least 2 decimals and 3 significant digits;
+//   an estimate or a bound: 4 significant digits, at least 2 decimals below 1000;
+//   a probability: 4 decimals, as the normal table prints Φ;
+// and, except for a table value, is right within one unit of its last graded decimal of the
+// solution's value or of the value worked with the exact quantile, so that the rounding of
+// intermediate steps does not count against the student.
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/exercise/Problem.h"
+
+namespace kelvo {
+
+// The decimals a printed table value carries (1.96 → 2, 2.4469 → 4), at most 5.
+int PrintedDecimals(double tableValue);
+
+// The decimals an answer of the kind is graded to; `value` is the solution's value.
+int ExpectedAnswerDecimals(AnswerKind kind, double value);
+
+// An expected answer with its decimals set by ExpectedAnswerDecimals.
+ExpectedAnswer MakeAnswer(std::string caption, AnswerKind kind, double value,
+                          std::optional<double> exactValue = std::nullopt);
+
+// The solution's value as graded, with its decimals ("1.960", "−2.45").
+std::string AnswerText(const ExpectedAnswer& answer);
+
+// Whether the typed text is a right answer. A text that is not a number is not right.
+bool IsRightAnswer(const ExpectedAnswer& answer, std::string_view typed);
+
+struct Grade {
+  // One per answer: nothing for a box left empty, else whether it is right.
+  std::vector<std::optional<bool>> answers;
+  std::optional<bool> decision;  // nothing when none was asked or none was chosen
+  int right = 0;
+  int given = 0;  // answers and decision given (not left empty)
+};
+
+Grade GradeAnswers(const Problem& problem, const std::vector<std::string>& typed,
+                   std::optional<Decision> decision);
+
+}  // namespace kelvo

@@ -1,0 +1,107 @@
+#include "core/exercise/ProblemParts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/documents/WorkedSolution.h"
+#include "core/exercise/ExerciseRandom.h"
+#include "core/tables/ExactDistributions.h"
+
+namespace kelvo {
+
+std::string PrintedValue(double value, int decimals) { return FixedNumber(value, decimals); }
+
+std::string CellValue(double value, int decimals) {
+  char buffer[64];
+  const double rounded = RoundTo(value, decimals);
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, rounded == 0.0 ? 0.0 : rounded);
+  return buffer;
+}
+
+std::vector<double> Printed(std::vector<double> values, int decimals) {
+  for (double& v : values) v = RoundTo(v, decimals);
+  return values;
+}
+
+std::vector<std::vector<std::string>> SampleTable(const std::string& caption, const std::vector<double>& values,
+                                                  int decimals, int perRow) {
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t start = 0; start < values.size(); start += static_cast<std::size_t>(perRow)) {
+    std::vector<std::string> row{start == 0 ? caption : std::string()};
+    const std::size_t end = std::min(values.size(), start + static_cast<std::size_t>(perRow));
+    for (std::size_t i = start; i < end; ++i) row.push_back(PrintedValue(values[i], decimals));
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+DataFileRow GridRow(int row, const std::vector<double>& values, int decimals, const std::string& grid) {
+  DataFileRow result{grid, row, {}};
+  for (double v : values) result.cells.push_back(CellValue(v, decimals));
+  return result;
+}
+
+CellStore GridOf(const DataFileContent& content, const std::string& grid) {
+  int rows = 1;
+  int cols = 1;
+  for (const DataFileRow& r : content.rows)
+    if (r.grid == grid) {
+      rows = std::max(rows, r.row + 1);
+      cols = std::max(cols, static_cast<int>(r.cells.size()) + 1);
+    }
+  // One spare row and column, as the windows' grids keep past the data.
+  CellStore store(rows + 1, cols + 1);
+  for (const DataFileRow& r : content.rows)
+    if (r.grid == grid)
+      for (std::size_t c = 0; c < r.cells.size(); ++c) store.setText(r.row, static_cast<int>(c) + 1, r.cells[c]);
+  return store;
+}
+
+std::vector<Decision> GradedDecisions(const TestResult& result, Hypothesis hypothesis, double alpha,
+                                      EdgeRule rule) {
+  std::vector<Decision> decisions{result.decision};
+  if (result.zeroDenominator) return decisions;
+  const bool paired = result.distribution == StatisticDistribution::ChiSquare ||
+                      result.distribution == StatisticDistribution::F;
+  const bool single = result.distribution == StatisticDistribution::Normal ||
+                      result.distribution == StatisticDistribution::T;
+  if (!paired && !single) return decisions;
+  std::size_t next = 0;
+  bool complete = true;
+  const EdgesAt exactEdges = [&](double) {
+    const std::size_t needed = paired ? 2 : 1;
+    if (next + needed > result.criticalValues.size()) {
+      complete = false;
+      return Edges{-HUGE_VAL, HUGE_VAL};
+    }
+    const double first = ExactQuantile(result.criticalValues[next]);
+    if (single) {
+      ++next;
+      return Edges{-std::fabs(first), std::fabs(first)};
+    }
+    const double second = ExactQuantile(result.criticalValues[next + 1]);
+    next += 2;
+    return Edges{second, first};
+  };
+  const Decision exact = DecideByHypothesis(hypothesis, result.statistic, alpha, rule, exactEdges).decision;
+  if (complete && exact != result.decision) decisions.push_back(exact);
+  return decisions;
+}
+
+std::string AlphaText(double alpha) { return "α = " + SolutionNumber(alpha); }
+
+bool HasSpread(const std::vector<double>& values) {
+  return std::adjacent_find(values.begin(), values.end(), std::not_equal_to<>()) != values.end();
+}
+
+std::string Fill(std::string text, std::initializer_list<std::pair<std::string_view, std::string>> values) {
+  for (const auto& [name, value] : values) {
+    const std::string key = "{" + std::string(name) + "}";
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size()))
+      text.replace(at, key.size(), value);
+  }
+  return text;
+}
+
+}  // namespace kelvo

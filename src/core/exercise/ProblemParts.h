@@ -1,0 +1,55 @@
+#pragma once
+// Pieces every problem generator uses: numbers as a problem prints them and as a grid cell
+// holds them, the data table of a sample, the grid the analysis window would read, the
+// decisions graded as right and the question's wording of α.
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <string_view>
+#include <vector>
+
+#include "core/exercise/Problem.h"
+#include "core/hypothesis/AcceptanceRegion.h"
+#include "core/hypothesis/TestResult.h"
+#include "core/sample/CellStore.h"
+
+namespace kelvo {
+
+// A printed value: fixed decimals, "−" as the minus sign ("1502", "−0.35").
+std::string PrintedValue(double value, int decimals);
+// The same value as a grid cell and a data file hold it: ASCII, fixed decimals ("-0.35").
+std::string CellValue(double value, int decimals);
+
+// Each value rounded to the decimals, as the problem prints it; the computations read these.
+std::vector<double> Printed(std::vector<double> values, int decimals);
+
+// A sample as a problem prints it: rows of at most `perRow` values, the first column holding
+// the caption on the first row. No header row.
+std::vector<std::vector<std::string>> SampleTable(const std::string& caption, const std::vector<double>& values,
+                                                  int decimals, int perRow = 10);
+
+// A data file row of the grid "MSFlexGrid1": the values as cells.
+DataFileRow GridRow(int row, const std::vector<double>& values, int decimals,
+                    const std::string& grid = "MSFlexGrid1");
+
+// The grid the window builds from the data file's rows of `grid` (headings empty, one spare
+// column and row as the windows keep), for the core readers.
+CellStore GridOf(const DataFileContent& content, const std::string& grid = "MSFlexGrid1");
+
+// The decision of the table's critical values and, where the exact quantiles decide apart,
+// that one too: the test's edges are taken again from the exact quantiles of the critical
+// values the result looked up (normal and t: one per level, ±value; χ² and F: two, the upper
+// first). A test decided without a statistic (zeroDenominator) has its one decision.
+std::vector<Decision> GradedDecisions(const TestResult& result, Hypothesis hypothesis, double alpha,
+                                      EdgeRule rule = EdgeRule::Rejects);
+
+// "α = 0.05".
+std::string AlphaText(double alpha);
+
+// The text with each "{name}" replaced by its value: Fill("抽取 {n} 只", {{"n", "10"}}).
+std::string Fill(std::string text, std::initializer_list<std::pair<std::string_view, std::string>> values);
+
+// Whether two printed samples have spread: not all their values equal.
+bool HasSpread(const std::vector<double>& values);
+
+}  // namespace kelvo
