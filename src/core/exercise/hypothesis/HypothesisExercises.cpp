@@ -6,6 +6,7 @@
 
 #include "core/exercise/Grading.h"
 #include "core/exercise/ProblemParts.h"
+#include "core/exercise/Stories.h"
 #include "core/hypothesis/ParametricTests.h"
 #include "core/hypothesis/TestSolutions.h"
 #include "core/sample/Readers.h"
@@ -14,32 +15,6 @@
 
 namespace kelvo {
 namespace {
-
-// A population measured by one normal quantity, with a standard value to test against.
-struct MeanStory {
-  const char* story;     // "{n}" is the sample size
-  const char* subject;   // what the mean is of: "这批灯泡的平均寿命"
-  const char* unit;      // "小时"
-  const char* caption;   // the data table's row caption
-  double mu0;            // the standard value
-  double sigma;          // the population's spread
-  int decimals;          // as the data are recorded
-};
-
-constexpr MeanStory kMeanStories[] = {
-    {"某厂生产的灯泡寿命服从正态分布。从一批灯泡中随机抽取 {n} 只，测得寿命（单位：小时）如下：",
-     "这批灯泡的平均寿命", "小时", "寿命/h", 1500, 110, 0},
-    {"某车床加工的零件长度服从正态分布。从一天的产品中随机抽取 {n} 件，测得长度（单位：mm）如下：",
-     "零件的平均长度", "mm", "长度/mm", 50, 0.6, 2},
-    {"某校一次统考的数学成绩服从正态分布。从某班随机抽取 {n} 名学生，成绩（单位：分）如下：",
-     "该班的平均成绩", "分", "成绩/分", 72, 9, 0},
-    {"某地小麦亩产量服从正态分布。随机抽查 {n} 块田，亩产量（单位：kg）如下：",
-     "该地小麦的平均亩产量", "kg", "亩产/kg", 500, 32, 1},
-    {"某饮料厂罐装饮料的净含量服从正态分布。从生产线上随机抽取 {n} 罐，测得净含量（单位：mL）如下：",
-     "每罐的平均净含量", "mL", "净含量/mL", 355, 3.2, 1},
-    {"某品牌电池的连续放电时间服从正态分布。随机抽取 {n} 节电池，测得放电时间（单位：min）如下：",
-     "电池的平均放电时间", "min", "时间/min", 260, 14, 0},
-};
 
 constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
 constexpr Hypothesis kHypotheses[] = {Hypothesis::TwoSided, Hypothesis::Greater, Hypothesis::Less};
@@ -92,7 +67,7 @@ DataFileContent Form4File(int mode, const char* title, double alpha, Hypothesis 
 
 // The t test of a mean with σ unknown.
 Problem MeanUnknownSigmaProblem(TableStore& tables, ExerciseRandom& random) {
-  const MeanStory& story = random.pick(kMeanStories);
+  const MeanStory& story = random.pick(MeanStories());
   const int n = random.whole(8, 16);
   const double alpha = random.pick(kAlphas);
   const Hypothesis hypothesis = random.pick(kHypotheses);
