@@ -3,6 +3,7 @@
 #include <charconv>
 #include <vector>
 
+#include "core/exercise/estimation/EstimationExercises.h"
 #include "core/exercise/hypothesis/HypothesisExercises.h"
 #include "core/text/Errors.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 std::vector<ExerciseTopic> BuildCatalogue() {
   std::vector<ExerciseTopic> all;
-  for (const std::span<const ExerciseTopic> family : {HypothesisExerciseTopics()})
+  for (const std::span<const ExerciseTopic> family : {EstimationExerciseTopics(), HypothesisExerciseTopics()})
     all.insert(all.end(), family.begin(), family.end());
   return all;
 }

@@ -20,4 +20,22 @@ struct MeanStory {
 // batteries' running times.
 std::span<const MeanStory> MeanStories();
 
+// Two normal populations compared: two machines, fertilisers, classes, suppliers, methods.
+struct TwoSampleStory {
+  // "{n1}" and "{n2}" are the sample sizes; the first sentence (up to the first "。") says that
+  // both populations are normal, so that what is known of them can be added to it.
+  const char* story;
+  const char* difference;  // what μ1 − μ2 is: "两台机床所加工零件的平均长度之差"
+  const char* unit;        // "mm"
+  const char* caption1;    // the data table's row captions
+  const char* caption2;
+  double mu1, mu2;         // the populations' means
+  double sigma1, sigma2;   // and spreads
+  int decimals;            // as the data are recorded
+};
+
+// Six pairs: machines' parts, fertilisers' yields, classes' marks, suppliers' resistors,
+// methods' assays, processes' bulbs.
+std::span<const TwoSampleStory> TwoSampleStories();
+
 }  // namespace kelvo
