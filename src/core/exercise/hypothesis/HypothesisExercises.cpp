@@ -383,6 +383,12 @@ constexpr ExerciseTopic kTopics[] = {
     {4, 7, kNormalGroup, "σ1、σ2未知，检验μ1−μ2（近似 t 检验）", MeanDiffUnequalSigmasProblem},
     {4, 8, kNormalGroup, "检验σ1/σ2（F 检验）", SigmaRatioProblem},
     {4, 9, kNormalGroup, "成对数据的 t 检验", PairedProblem},
+    {5, 1, "大样本检验", "0-1分布参数ρ的检验", ProportionProblem},
+    {5, 2, "大样本检验", "二项分布参数ρ的检验", BinomialProblem},
+    {5, 3, "大样本检验", "泊松分布参数λ的检验", PoissonProblem},
+    {5, 4, "大样本检验", "指数分布参数θ的检验", ExponentialProblem},
+    {6, 1, "偏度、峰度检验", "偏度、峰度检验正态性", SkewnessKurtosisProblem},
+    {8, 1, "秩和检验", "两样本的秩和检验", RankSumProblem},
 };
 
 }  // namespace

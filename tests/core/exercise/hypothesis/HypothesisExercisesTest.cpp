@@ -159,6 +159,122 @@ TEST(HypothesisExercises, NormalTestKeysAreTheStatisticsOfThePrintedData) {
     }
 }
 
+Decision DecisionOf(bool reject) { return reject ? Decision::AcceptH1 : Decision::AcceptH0; }
+
+bool Graded(const Problem& p, Decision d) {
+  return std::find(p.decisions.begin(), p.decisions.end(), d) != p.decisions.end();
+}
+
+// The band c ± z·e around the mean H0 implies, from the printed values (or values and counts).
+TEST(HypothesisExercises, BandTestKeysAreTheBandsOfThePrintedData) {
+  for (int variant = 1; variant <= 4; ++variant)
+    for (int seed = 0; seed < 30; ++seed) {
+      SCOPED_TRACE(FormatProblemCode({5, variant, seed}));
+      const Problem p = PoseProblem(Tables(), {5, variant, seed});
+      const std::vector<std::vector<double>> s = PrintedSamples(p);
+      double n = 0.0, sum = 0.0;
+      for (std::size_t i = 0; i < s[0].size(); ++i) {
+        const double count = variant == 4 ? 1.0 : s[1][i];
+        n += count;
+        sum += count * s[0][i];
+      }
+      const double mean = sum / n;
+      const SettingList& set = p.window.settings;
+      const double h = set.findNumber("hypothesisValue").value();
+      const double alpha = set.findNumber("level").value();
+      const int choice = set.findWhole("hypothesis").value();
+      const double trials = set.findNumber("trials").value_or(1.0);
+      const double c = variant == 2 ? trials * h : h;
+      const double e = variant <= 2 ? std::sqrt(trials * h * (1 - h) / n)
+                                    : variant == 3 ? std::sqrt(h / n) : h / std::sqrt(n);
+      const double z = boost::math::quantile(boost::math::normal(), 1 - (choice == 2 ? alpha / 2 : alpha));
+      EXPECT_NEAR(p.answers[0].value, mean, 1e-9 * mean);
+      EXPECT_NEAR(*p.answers[1].exactValue, z, 1e-6);
+      std::vector<double> edges;
+      if (choice != 0) edges.push_back(c - z * e);
+      if (choice != 1) edges.push_back(c + z * e);
+      ASSERT_EQ(p.answers.size(), 2 + edges.size());
+      for (std::size_t i = 0; i < edges.size(); ++i) EXPECT_NEAR(*p.answers[2 + i].exactValue, edges[i], 1e-6 * c);
+      // A mean on an edge keeps H0.
+      const bool reject = choice == 0 ? mean > c + z * e : choice == 1 ? mean < c - z * e : std::fabs(mean - c) > z * e;
+      EXPECT_TRUE(Graded(p, DecisionOf(reject)));
+    }
+}
+
+// g1 = B3/B2^1.5, g2 = B4/B2², standardised by their large-sample errors, against z at α/4.
+TEST(HypothesisExercises, SkewnessKurtosisKeyIsTheMomentsOfThePrintedData) {
+  for (int seed = 0; seed < 30; ++seed) {
+    SCOPED_TRACE(FormatProblemCode({6, 1, seed}));
+    const Problem p = PoseProblem(Tables(), {6, 1, seed});
+    const std::vector<double> x = PrintedSamples(p)[0];
+    const double n = x.size(), m = Mean(x);
+    double b2 = 0, b3 = 0, b4 = 0;
+    for (double v : x) {
+      b2 += std::pow(v - m, 2) / n;
+      b3 += std::pow(v - m, 3) / n;
+      b4 += std::pow(v - m, 4) / n;
+    }
+    const double g1 = b3 / std::pow(b2, 1.5), g2 = b4 / (b2 * b2);
+    const double s1 = std::sqrt(6 * (n - 2) / ((n + 1) * (n + 3)));
+    const double s2 = std::sqrt(24 * n * (n - 2) * (n - 3) / ((n + 1) * (n + 1) * (n + 3) * (n + 5)));
+    const double u1 = std::fabs(g1 / s1), u2 = std::fabs((g2 - 3 + 6 / (n + 1)) / s2);
+    const double alpha = p.window.settings.findNumber("level").value();
+    const double z = boost::math::quantile(boost::math::normal(), 1 - alpha / 4);
+    ASSERT_EQ(p.answers.size(), 5u);
+    EXPECT_NEAR(p.answers[0].value, g1, 1e-5);  // the core sums raw powers: about 6 digits
+    EXPECT_NEAR(p.answers[1].value, g2, 1e-5);
+    EXPECT_NEAR(p.answers[2].value, u1, 1e-4);
+    EXPECT_NEAR(p.answers[3].value, u2, 1e-4);
+    EXPECT_NEAR(*p.answers[4].exactValue, z, 1e-6);
+    EXPECT_TRUE(Graded(p, DecisionOf(u1 >= z || u2 >= z)));
+  }
+}
+
+// W is the rank sum (mid-ranks) of the smaller sample; the exact bounds come from the count of
+// the subsets of the ranks 1 … N by their sums.
+TEST(HypothesisExercises, RankSumKeyIsTheRankSumOfThePrintedData) {
+  for (int seed = 0; seed < 40; ++seed) {
+    SCOPED_TRACE(FormatProblemCode({8, 1, seed}));
+    const Problem p = PoseProblem(Tables(), {8, 1, seed});
+    const std::vector<std::vector<double>> s = PrintedSamples(p);
+    const bool firstSmaller = s[0].size() <= s[1].size();
+    const std::vector<double>& small = firstSmaller ? s[0] : s[1];
+    std::vector<double> pooled = s[0];
+    pooled.insert(pooled.end(), s[1].begin(), s[1].end());
+    double w = 0.0;
+    for (double v : small) {
+      double below = 0, equal = 0;
+      for (double u : pooled) below += u < v, equal += u == v;
+      w += below + (equal + 1) / 2;
+    }
+    const int m = small.size(), N = pooled.size();
+    ASSERT_EQ(p.answers.size(), 3u);
+    EXPECT_DOUBLE_EQ(p.answers[0].value, w);
+    // The table is symmetric: T1 + T2 = m(N + 1).
+    EXPECT_EQ(p.answers[1].value + p.answers[2].value, m * (N + 1.0));
+    // ways[k][t]: subsets of k of the ranks with sum t.
+    std::vector<std::vector<double>> ways(m + 1, std::vector<double>(N * (N + 1) / 2 + 1, 0.0));
+    ways[0][0] = 1;
+    for (int r = 1; r <= N; ++r)
+      for (int k = std::min(r, m); k >= 1; --k)
+        for (std::size_t t = ways[k].size() - 1; t >= static_cast<std::size_t>(r); --t) ways[k][t] += ways[k - 1][t - r];
+    double total = 0;
+    for (double c : ways[m]) total += c;
+    const double alpha = p.window.settings.findNumber("level").value();
+    const double a = p.window.settings.find("hypothesis") == "2" ? alpha / 2 : alpha;
+    double cumulative = 0;
+    int lower = -1;
+    for (std::size_t t = 0; t < ways[m].size(); ++t) {
+      cumulative += ways[m][t] / total;
+      if (cumulative <= a + 1e-12) lower = static_cast<int>(t);
+    }
+    if (lower >= 0) {
+      EXPECT_EQ(p.answers[1].exactValue, lower);
+      EXPECT_EQ(p.answers[2].exactValue, m * (N + 1) - lower);
+    }
+  }
+}
+
 TEST(HypothesisExercises, MeanTestKeyIsTheTStatisticOfThePrintedData) {
   for (int seed = 0; seed < 40; ++seed) {
     const Problem p = PoseProblem(Tables(), {4, 2, seed});
