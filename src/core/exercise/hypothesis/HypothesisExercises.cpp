@@ -388,6 +388,15 @@ constexpr ExerciseTopic kTopics[] = {
     {5, 3, "大样本检验", "泊松分布参数λ的检验", PoissonProblem},
     {5, 4, "大样本检验", "指数分布参数θ的检验", ExponentialProblem},
     {6, 1, "偏度、峰度检验", "偏度、峰度检验正态性", SkewnessKurtosisProblem},
+    {7, 1, "分布拟合检验", "给定分布律的拟合检验", UserLawProblem},
+    {7, 2, "分布拟合检验", "P未知，二项分布的拟合检验", BinomialFitProblem},
+    {7, 3, "分布拟合检验", "λ已知，泊松分布的拟合检验", PoissonKnownFitProblem},
+    {7, 4, "分布拟合检验", "λ未知，泊松分布的拟合检验", PoissonFitProblem},
+    {7, 5, "分布拟合检验", "A、B已知，均匀分布的拟合检验", UniformFitProblem},
+    {7, 6, "分布拟合检验", "μ、σ已知，正态分布的拟合检验", NormalKnownFitProblem},
+    {7, 7, "分布拟合检验", "μ、σ未知，正态分布的拟合检验", NormalFitProblem},
+    {7, 8, "分布拟合检验", "θ已知，指数分布的拟合检验", ExponentialKnownFitProblem},
+    {7, 9, "分布拟合检验", "θ未知，指数分布的拟合检验", ExponentialFitProblem},
     {8, 1, "秩和检验", "两样本的秩和检验", RankSumProblem},
 };
 

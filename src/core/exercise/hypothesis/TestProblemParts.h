@@ -33,5 +33,14 @@ Problem PoissonProblem(TableStore& tables, ExerciseRandom& random);
 Problem ExponentialProblem(TableStore& tables, ExerciseRandom& random);
 Problem SkewnessKurtosisProblem(TableStore& tables, ExerciseRandom& random);
 Problem RankSumProblem(TableStore& tables, ExerciseRandom& random);
+Problem UserLawProblem(TableStore& tables, ExerciseRandom& random);
+Problem BinomialFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem PoissonKnownFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem PoissonFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem UniformFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem NormalKnownFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem NormalFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem ExponentialKnownFitProblem(TableStore& tables, ExerciseRandom& random);
+Problem ExponentialFitProblem(TableStore& tables, ExerciseRandom& random);
 
 }  // namespace kelvo

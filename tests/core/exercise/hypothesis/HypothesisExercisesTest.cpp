@@ -3,10 +3,13 @@
 
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/poisson.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -273,6 +276,124 @@ TEST(HypothesisExercises, RankSumKeyIsTheRankSumOfThePrintedData) {
       EXPECT_EQ(p.answers[2].exactValue, m * (N + 1) - lower);
     }
   }
+}
+
+// One class of a printed frequency table: [lower, upper) or the whole value x = lower.
+struct Class {
+  double lower, upper, observed, p = 0;
+};
+
+// The classes of the printed table: whole values (upper = lower + 1) or "[a, b)" intervals.
+std::vector<Class> PrintedClasses(const Problem& p) {
+  std::vector<Class> classes;
+  for (std::size_t c = 1; c < p.data[0].size(); ++c) {
+    const std::string cell = p.data[0][c];
+    const double count = Number(p.data[1][c]);
+    if (cell.front() == '[') {
+      const std::size_t comma = cell.find(',');
+      classes.push_back({Number(cell.substr(1, comma - 1)), Number(cell.substr(comma + 2, cell.size() - comma - 3)), count});
+    } else {
+      classes.push_back({Number(cell), Number(cell) + 1, count});
+    }
+  }
+  return classes;
+}
+
+// Pearson's χ² after merging from the left until each group expects 5 (a short last group
+// joins the one before), over the probabilities of the classes with open end classes.
+TEST(HypothesisExercises, FittingKeysAreThePearsonStatisticsOfThePrintedTables) {
+  using namespace boost::math;
+  for (int variant = 1; variant <= 9; ++variant)
+    for (int seed = 0; seed < 20; ++seed) {
+      SCOPED_TRACE(FormatProblemCode({7, variant, seed}));
+      const Problem p = PoseProblem(Tables(), {7, variant, seed});
+      std::vector<Class> k = PrintedClasses(p);
+      const SettingList& set = p.window.settings;
+      double n = 0, sum = 0;
+      for (const Class& c : k) n += c.observed, sum += c.observed * c.lower;
+      std::vector<double> estimates;
+      int r = 0;
+      // The law's distribution function (lower tail to x, x excluded for the discrete laws).
+      std::function<double(double)> F;
+      switch (variant) {
+        case 1: {
+          std::vector<double> xs, ps;
+          for (const DataFileRow& row : p.window.rows)
+            if (row.grid == "MSFlexGrid2")
+              for (const std::string& cell : row.cells) (row.row == 1 ? xs : ps).push_back(std::stod(cell));
+          F = [xs, ps](double x) {
+            double total = 0;
+            for (std::size_t i = 0; i < xs.size(); ++i) total += xs[i] < x ? ps[i] : 0;
+            return total;
+          };
+          break;
+        }
+        case 2: {
+          const double trials = set.findNumber("binomialTrials").value(), ph = sum / n / trials;
+          estimates = {ph};
+          r = 1;
+          F = [=](double x) { return x <= 0 ? 0.0 : x > trials ? 1.0 : cdf(binomial(trials, ph), x - 1); };
+          break;
+        }
+        case 3:
+        case 4: {
+          const double lambda = variant == 3 ? set.findNumber("poissonLambda").value() : sum / n;
+          if (variant == 4) estimates = {lambda}, r = 1;
+          F = [=](double x) { return x <= 0 ? 0.0 : cdf(poisson(lambda), x - 1); };
+          break;
+        }
+        case 5: {
+          const double a = set.findNumber("uniformA").value(), b = set.findNumber("uniformB").value();
+          F = [=](double x) { return std::clamp((x - a) / (b - a), 0.0, 1.0); };
+          break;
+        }
+        case 6:
+        case 7: {
+          double mu = 0, sigma = 0;
+          if (variant == 6) {
+            mu = set.findNumber("normalMu").value();
+            sigma = set.findNumber("normalSigma").value();
+          } else {
+            mu = set.findNumber("normalSumX").value() / n;
+            sigma = std::sqrt(set.findNumber("normalSumXX").value() / n - mu * mu);
+            estimates = {mu, sigma};
+            r = 2;
+          }
+          F = [=](double x) { return cdf(normal(mu, sigma), x); };
+          break;
+        }
+        default: {
+          const double theta = variant == 8 ? set.findNumber("exponentialTheta").value()
+                                            : set.findNumber("exponentialSumX").value() / n;
+          if (variant == 9) estimates = {theta}, r = 1;
+          F = [=](double x) { return x <= 0 ? 0.0 : 1 - std::exp(-x / theta); };
+          break;
+        }
+      }
+      for (std::size_t i = 0; i < k.size(); ++i)
+        k[i].p = (i + 1 == k.size() ? 1.0 : F(k[i].upper)) - (i == 0 ? 0.0 : F(k[i].lower));
+      std::vector<Class> merged;
+      Class group{0, 0, 0, 0};
+      for (const Class& c : k) {
+        group.observed += c.observed;
+        group.p += c.p;
+        if (group.p * n >= 5) merged.push_back(group), group = {0, 0, 0, 0};
+      }
+      if (group.p > 0 || group.observed > 0) {
+        if (merged.empty()) merged.push_back(group);
+        else merged.back().observed += group.observed, merged.back().p += group.p;
+      }
+      double chi = 0;
+      for (const Class& c : merged) chi += (c.observed - n * c.p) * (c.observed - n * c.p) / (n * c.p);
+      const double df = merged.size() - r - 1.0;
+      const double alpha = set.findNumber("level").value();
+      const double critical = quantile(chi_squared(df), 1 - alpha);
+      ASSERT_EQ(p.answers.size(), estimates.size() + 2);
+      for (std::size_t i = 0; i < estimates.size(); ++i) EXPECT_NEAR(p.answers[i].value, estimates[i], 1e-9 * estimates[i]);
+      EXPECT_NEAR(p.answers[estimates.size()].value, chi, 1e-6 * chi + 1e-9);
+      EXPECT_NEAR(*p.answers.back().exactValue, critical, 1e-6 * critical);
+      EXPECT_TRUE(Graded(p, DecisionOf(chi >= critical)));
+    }
 }
 
 TEST(HypothesisExercises, MeanTestKeyIsTheTStatisticOfThePrintedData) {
