@@ -65,6 +65,15 @@ constexpr LawFitStory kPoissonStories[] = {
     {"检查了 {n} 匹布，各匹布上的疵点数如下：", "疵点数 x", "匹数", "每匹布上的疵点数", 1.8, 0, 0, 0, 0, 80, 200},
 };
 
+constexpr LawFitStory kZeroOneStories[] = {
+    {"某厂声称其产品的次品率为 {P}。随机抽取 {n} 件产品检查，结果如下（x = 1 表示次品）：", "是否次品 x", "件数",
+     "总体 X ", 0, 0.1, 0, 0, 0, 100, 300},
+    {"某种疫苗的有效率据称为 {P}。随机观察 {n} 名接种者，结果如下（x = 1 表示有效）：", "是否有效 x", "人数",
+     "总体 X ", 0, 0.8, 0, 0, 0, 100, 300},
+    {"某射手的命中率据称为 {P}。记录了他的 {n} 次射击，结果如下（x = 1 表示命中）：", "是否命中 x", "次数",
+     "总体 X ", 0, 0.6, 0, 0, 0, 100, 300},
+};
+
 constexpr LawFitStory kBinomialStories[] = {
     {"某厂产品每箱 {N} 件。随机抽查 {n} 箱，各箱中的次品数如下：", "次品数 x", "箱数", "每箱中的次品数", 6, 0.15, 0, 0, 0, 80, 200},
     {"调查了 {n} 个有 {N} 个孩子的家庭，各家庭中男孩的个数如下：", "男孩数 x", "家庭数", "家庭中男孩的个数", 4, 0.5, 0, 0, 0, 80, 200},
@@ -131,6 +140,8 @@ bool FinishFit(TableStore& tables, FitDraft& draft) {
   };
   estimate("P", "P 的估计值 p̂");
   estimate("λ", "λ 的估计值 λ̂");
+  estimate("A", "a 的估计值 â");
+  estimate("B", "b 的估计值 b̂");
   estimate("μ", "μ 的估计值 μ̂");
   estimate("σ", "σ 的估计值 σ̂");
   estimate("θ", "θ 的估计值 θ̂");
@@ -144,10 +155,11 @@ bool FinishFit(TableStore& tables, FitDraft& draft) {
   return true;
 }
 
-// A frequency table of whole values 0 … largest (or codes 1 … k): printed, and as the window's
-// values and repeat counts.
-void CountTable(FitDraft& draft, const char* value, const char* count, const std::vector<int>& draws, int first) {
-  int largest = first;
+// A frequency table of whole values first … largest (at least to `last`): printed, and as the
+// window's values and repeat counts.
+void CountTable(FitDraft& draft, const char* value, const char* count, const std::vector<int>& draws, int first,
+                int last) {
+  int largest = std::max(first, last);
   for (int d : draws) largest = std::max(largest, d);
   std::vector<double> xs, counts;
   for (int x = first; x <= largest; ++x) {
@@ -187,7 +199,7 @@ Problem UserLawProblemImpl(TableStore& tables, ExerciseRandom& random) {
     FitDraft draft;
     draft.problem.context = Fill(story.story, {{"n", std::to_string(n)}});
     draft.problem.window = Form5File(alpha, FittingEntry::UserLaw, DataInputMode::Two);
-    CountTable(draft, "类型 x", story.count, draws, 1);
+    CountTable(draft, "类型 x", story.count, draws, 1, story.k);
     std::vector<double> xs, ps;
     for (int x = 1; x <= story.k; ++x) {
       xs.push_back(x);
@@ -204,9 +216,11 @@ Problem UserLawProblemImpl(TableStore& tables, ExerciseRandom& random) {
 
 // Counts of a Poisson or binomial law, its parameter known (Poisson) or estimated.
 Problem CountsProblem(TableStore& tables, ExerciseRandom& random, FittingEntry entry) {
-  const bool binomial = entry == FittingEntry::BinomialUnknown;
-  const LawFitStory& story = random.pick(binomial ? std::span<const LawFitStory>(kBinomialStories)
-                                                  : std::span<const LawFitStory>(kPoissonStories));
+  const bool zeroOne = entry == FittingEntry::ZeroOneKnown;
+  const bool binomial = entry == FittingEntry::BinomialKnown || entry == FittingEntry::BinomialUnknown;
+  const LawFitStory& story = random.pick(zeroOne    ? std::span<const LawFitStory>(kZeroOneStories)
+                                         : binomial ? std::span<const LawFitStory>(kBinomialStories)
+                                                    : std::span<const LawFitStory>(kPoissonStories));
   const int n = random.whole(story.smallest, story.largest);
   const double alpha = random.pick(kAlphas);
   // Overdispersed counts (the parameter varying from one observation to the next), or a
@@ -216,7 +230,11 @@ Problem CountsProblem(TableStore& tables, ExerciseRandom& random, FittingEntry e
   for (;;) {
     std::vector<int> draws;
     for (int i = 0; i < n; ++i) {
-      if (binomial) {
+      if (zeroOne) {
+        draws.push_back(random.chance(off ? std::min(0.95, story.b * 1.25) : story.b) ? 1 : 0);
+      } else if (entry == FittingEntry::BinomialKnown) {
+        draws.push_back(random.binomial(trials, off ? std::min(0.95, story.b * 1.3) : story.b));
+      } else if (binomial) {
         const double p = off ? std::min(0.95, story.b * random.uniform(0.3, 1.7)) : story.b;
         draws.push_back(random.binomial(trials, p));
       } else if (entry == FittingEntry::PoissonKnown) {
@@ -226,13 +244,26 @@ Problem CountsProblem(TableStore& tables, ExerciseRandom& random, FittingEntry e
       }
     }
     FitDraft draft;
-    draft.problem.context = Fill(story.story, {{"n", std::to_string(n)}, {"N", std::to_string(trials)}});
+    draft.problem.context = Fill(story.story, {{"n", std::to_string(n)}, {"N", std::to_string(trials)},
+                                               {"P", SolutionNumber(story.b)}});
     draft.problem.window = Form5File(alpha, entry, DataInputMode::Two);
     draft.request.entry = entry;
     draft.request.mode = FittingInputMode::RepeatCounts;
     draft.request.alpha = alpha;
     const std::string subject = story.subject;
-    if (binomial) {
+    if (zeroOne) {
+      draft.problem.window.settings.setNumber("zeroOneP", story.b);
+      draft.request.parameters.zeroOneP = story.b;
+      draft.lawName = "参数 p = " + SolutionNumber(story.b) + " 的 0-1 分布";
+      draft.problem.question = Question(alpha, subject + "服从" + draft.lawName);
+    } else if (entry == FittingEntry::BinomialKnown) {
+      draft.problem.window.settings.setNumber("binomialTrials", trials);
+      draft.problem.window.settings.setNumber("binomialP", story.b);
+      draft.request.parameters.binomialTrials = trials;
+      draft.request.parameters.binomialP = story.b;
+      draft.lawName = "二项分布 B(" + std::to_string(trials) + ", " + SolutionNumber(story.b) + ")";
+      draft.problem.question = Question(alpha, subject + "服从" + draft.lawName);
+    } else if (binomial) {
       draft.problem.window.settings.setNumber("binomialTrials", trials);
       draft.request.parameters.binomialTrials = trials;
       draft.lawName = "二项分布 B(" + std::to_string(trials) + ", p)";
@@ -246,7 +277,8 @@ Problem CountsProblem(TableStore& tables, ExerciseRandom& random, FittingEntry e
       draft.lawName = "泊松分布";
       draft.problem.question = Question(alpha, subject + "服从泊松分布");
     }
-    CountTable(draft, story.value, story.count, draws, 0);
+    // The 0-1 table shows both values, even one that did not occur.
+    CountTable(draft, story.value, story.count, draws, 0, zeroOne ? 1 : 0);
     if (FinishFit(tables, draft)) return draft.problem;
   }
 }
@@ -254,7 +286,10 @@ Problem CountsProblem(TableStore& tables, ExerciseRandom& random, FittingEntry e
 // Measurements of a continuous law grouped into classes of equal width, the law's parameters
 // known or estimated from the sums of the raw data, given in the context.
 Problem GroupedProblem(TableStore& tables, ExerciseRandom& random, FittingEntry entry) {
-  const bool uniform = entry == FittingEntry::UniformKnown;
+  const bool uniform = entry == FittingEntry::UniformKnown || entry == FittingEntry::UniformUnknown;
+  // Unknown bounds are estimated by the smallest and largest value: the classes then follow the
+  // data, as those of the other laws do.
+  const bool fixedClasses = entry == FittingEntry::UniformKnown;
   const bool normal = entry == FittingEntry::NormalKnown || entry == FittingEntry::NormalUnknown;
   const std::span<const LawFitStory> stories = uniform  ? std::span<const LawFitStory>(kUniformStories)
                                                : normal ? std::span<const LawFitStory>(kNormalStories)
@@ -291,10 +326,10 @@ Problem GroupedProblem(TableStore& tables, ExerciseRandom& random, FittingEntry 
     }
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
     const double h = story.width;
-    double start = uniform ? story.a : std::floor(*low / h) * h;
+    double start = fixedClasses ? story.a : std::floor(*low / h) * h;
     if (!uniform && !normal) start = 0.0;
-    int classes = uniform ? static_cast<int>(std::lround((story.b - story.a) / h))
-                          : static_cast<int>(std::floor((*high - start) / h)) + 1;
+    int classes = fixedClasses ? static_cast<int>(std::lround((story.b - story.a) / h))
+                               : static_cast<int>(std::floor((*high - start) / h)) + 1;
     classes = std::max(classes, 1);
     // A long upper tail ends in one wider class.
     const int kept = std::min(classes, 12);
@@ -343,6 +378,15 @@ Problem GroupedProblem(TableStore& tables, ExerciseRandom& random, FittingEntry 
         p.window.settings.setNumber("uniformB", story.b);
         draft.lawName = "区间 [" + SolutionNumber(story.a) + ", " + SolutionNumber(story.b) + "] 上的均匀分布";
         break;
+      case FittingEntry::UniformUnknown:
+        q.groupedMin = *low;
+        q.groupedMax = *high;
+        p.window.settings.setNumber("groupedMin", *low);
+        p.window.settings.setNumber("groupedMax", *high);
+        draft.lawName = "均匀分布";
+        given = "原始数据中最小值为 " + PrintedValue(*low, story.decimals) + "，最大值为 " +
+                PrintedValue(*high, story.decimals) + "。";
+        break;
       case FittingEntry::NormalKnown:
         q.normalMu = story.a;
         q.normalSigma = story.b;
@@ -382,10 +426,13 @@ Problem GroupedProblem(TableStore& tables, ExerciseRandom& random, FittingEntry 
 }  // namespace
 
 Problem UserLawProblem(TableStore& t, ExerciseRandom& r) { return UserLawProblemImpl(t, r); }
+Problem ZeroOneFitProblem(TableStore& t, ExerciseRandom& r) { return CountsProblem(t, r, FittingEntry::ZeroOneKnown); }
+Problem BinomialKnownFitProblem(TableStore& t, ExerciseRandom& r) { return CountsProblem(t, r, FittingEntry::BinomialKnown); }
 Problem BinomialFitProblem(TableStore& t, ExerciseRandom& r) { return CountsProblem(t, r, FittingEntry::BinomialUnknown); }
 Problem PoissonKnownFitProblem(TableStore& t, ExerciseRandom& r) { return CountsProblem(t, r, FittingEntry::PoissonKnown); }
 Problem PoissonFitProblem(TableStore& t, ExerciseRandom& r) { return CountsProblem(t, r, FittingEntry::PoissonUnknown); }
 Problem UniformFitProblem(TableStore& t, ExerciseRandom& r) { return GroupedProblem(t, r, FittingEntry::UniformKnown); }
+Problem UniformUnknownFitProblem(TableStore& t, ExerciseRandom& r) { return GroupedProblem(t, r, FittingEntry::UniformUnknown); }
 Problem NormalKnownFitProblem(TableStore& t, ExerciseRandom& r) { return GroupedProblem(t, r, FittingEntry::NormalKnown); }
 Problem NormalFitProblem(TableStore& t, ExerciseRandom& r) { return GroupedProblem(t, r, FittingEntry::NormalUnknown); }
 Problem ExponentialKnownFitProblem(TableStore& t, ExerciseRandom& r) {

@@ -372,6 +372,7 @@ Problem MeanDiffUnequalSigmasProblem(TableStore& t, ExerciseRandom& r) {
 Problem SigmaRatioProblem(TableStore& t, ExerciseRandom& r) { return TwoSampleProblem(t, r, ParametricTest::SigmaRatio); }
 
 constexpr const char* kNormalGroup = "正态总体的参数检验";
+constexpr const char* kFittingGroup = "分布拟合检验";
 
 constexpr ExerciseTopic kTopics[] = {
     {4, 1, kNormalGroup, "σ已知，检验μ（Z 检验）", MeanKnownSigmaProblem},
@@ -388,15 +389,18 @@ constexpr ExerciseTopic kTopics[] = {
     {5, 3, "大样本检验", "泊松分布参数λ的检验", PoissonProblem},
     {5, 4, "大样本检验", "指数分布参数θ的检验", ExponentialProblem},
     {6, 1, "偏度、峰度检验", "偏度、峰度检验正态性", SkewnessKurtosisProblem},
-    {7, 1, "分布拟合检验", "给定分布律的拟合检验", UserLawProblem},
-    {7, 2, "分布拟合检验", "P未知，二项分布的拟合检验", BinomialFitProblem},
-    {7, 3, "分布拟合检验", "λ已知，泊松分布的拟合检验", PoissonKnownFitProblem},
-    {7, 4, "分布拟合检验", "λ未知，泊松分布的拟合检验", PoissonFitProblem},
-    {7, 5, "分布拟合检验", "A、B已知，均匀分布的拟合检验", UniformFitProblem},
-    {7, 6, "分布拟合检验", "μ、σ已知，正态分布的拟合检验", NormalKnownFitProblem},
-    {7, 7, "分布拟合检验", "μ、σ未知，正态分布的拟合检验", NormalFitProblem},
-    {7, 8, "分布拟合检验", "θ已知，指数分布的拟合检验", ExponentialKnownFitProblem},
-    {7, 9, "分布拟合检验", "θ未知，指数分布的拟合检验", ExponentialFitProblem},
+    {7, 1, kFittingGroup, "给定分布律的拟合检验", UserLawProblem},
+    {7, 2, kFittingGroup, "P已知，0-1分布的拟合检验", ZeroOneFitProblem},
+    {7, 3, kFittingGroup, "P已知，二项分布的拟合检验", BinomialKnownFitProblem},
+    {7, 4, kFittingGroup, "P未知，二项分布的拟合检验", BinomialFitProblem},
+    {7, 5, kFittingGroup, "λ已知，泊松分布的拟合检验", PoissonKnownFitProblem},
+    {7, 6, kFittingGroup, "λ未知，泊松分布的拟合检验", PoissonFitProblem},
+    {7, 7, kFittingGroup, "A、B已知，均匀分布的拟合检验", UniformFitProblem},
+    {7, 8, kFittingGroup, "A、B未知，均匀分布的拟合检验", UniformUnknownFitProblem},
+    {7, 9, kFittingGroup, "μ、σ已知，正态分布的拟合检验", NormalKnownFitProblem},
+    {7, 10, kFittingGroup, "μ、σ未知，正态分布的拟合检验", NormalFitProblem},
+    {7, 11, kFittingGroup, "θ已知，指数分布的拟合检验", ExponentialKnownFitProblem},
+    {7, 12, kFittingGroup, "θ未知，指数分布的拟合检验", ExponentialFitProblem},
     {8, 1, "秩和检验", "两样本的秩和检验", RankSumProblem},
 };
 

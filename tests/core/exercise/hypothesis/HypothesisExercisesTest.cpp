@@ -303,7 +303,7 @@ std::vector<Class> PrintedClasses(const Problem& p) {
 // joins the one before), over the probabilities of the classes with open end classes.
 TEST(HypothesisExercises, FittingKeysAreThePearsonStatisticsOfThePrintedTables) {
   using namespace boost::math;
-  for (int variant = 1; variant <= 9; ++variant)
+  for (int variant = 1; variant <= 12; ++variant)
     for (int seed = 0; seed < 20; ++seed) {
       SCOPED_TRACE(FormatProblemCode({7, variant, seed}));
       const Problem p = PoseProblem(Tables(), {7, variant, seed});
@@ -315,8 +315,8 @@ TEST(HypothesisExercises, FittingKeysAreThePearsonStatisticsOfThePrintedTables) 
       int r = 0;
       // The law's distribution function (lower tail to x, x excluded for the discrete laws).
       std::function<double(double)> F;
-      switch (variant) {
-        case 1: {
+      switch (set.findWhole("entry").value()) {
+        case 0: {  // the law of the window's law grid
           std::vector<double> xs, ps;
           for (const DataFileRow& row : p.window.rows)
             if (row.grid == "MSFlexGrid2")
@@ -328,32 +328,39 @@ TEST(HypothesisExercises, FittingKeysAreThePearsonStatisticsOfThePrintedTables) 
           };
           break;
         }
-        case 2: {
-          const double trials = set.findNumber("binomialTrials").value(), ph = sum / n / trials;
-          estimates = {ph};
-          r = 1;
-          F = [=](double x) { return x <= 0 ? 0.0 : x > trials ? 1.0 : cdf(binomial(trials, ph), x - 1); };
+        case 1: {
+          const double ph = set.findNumber("zeroOneP").value();
+          F = [=](double x) { return x <= 0 ? 0.0 : x <= 1 ? 1 - ph : 1.0; };
           break;
         }
         case 3:
         case 4: {
-          const double lambda = variant == 3 ? set.findNumber("poissonLambda").value() : sum / n;
-          if (variant == 4) estimates = {lambda}, r = 1;
+          const double trials = set.findNumber("binomialTrials").value();
+          const double ph = set.findNumber("binomialP").value_or(sum / n / trials);
+          if (!set.find("binomialP")) estimates = {ph}, r = 1;
+          F = [=](double x) { return x <= 0 ? 0.0 : x > trials ? 1.0 : cdf(binomial(trials, ph), x - 1); };
+          break;
+        }
+        case 5:
+        case 6: {
+          const double lambda = set.findNumber("poissonLambda").value_or(sum / n);
+          if (!set.find("poissonLambda")) estimates = {lambda}, r = 1;
           F = [=](double x) { return x <= 0 ? 0.0 : cdf(poisson(lambda), x - 1); };
           break;
         }
-        case 5: {
-          const double a = set.findNumber("uniformA").value(), b = set.findNumber("uniformB").value();
+        case 7:
+        case 8: {
+          const bool known = set.find("uniformA").has_value();
+          const double a = set.findNumber(known ? "uniformA" : "groupedMin").value();
+          const double b = set.findNumber(known ? "uniformB" : "groupedMax").value();
+          if (!known) estimates = {a, b}, r = 2;
           F = [=](double x) { return std::clamp((x - a) / (b - a), 0.0, 1.0); };
           break;
         }
-        case 6:
-        case 7: {
-          double mu = 0, sigma = 0;
-          if (variant == 6) {
-            mu = set.findNumber("normalMu").value();
-            sigma = set.findNumber("normalSigma").value();
-          } else {
+        case 9:
+        case 10: {
+          double mu = set.findNumber("normalMu").value_or(0), sigma = set.findNumber("normalSigma").value_or(0);
+          if (!set.find("normalMu")) {
             mu = set.findNumber("normalSumX").value() / n;
             sigma = std::sqrt(set.findNumber("normalSumXX").value() / n - mu * mu);
             estimates = {mu, sigma};
@@ -363,9 +370,8 @@ TEST(HypothesisExercises, FittingKeysAreThePearsonStatisticsOfThePrintedTables) 
           break;
         }
         default: {
-          const double theta = variant == 8 ? set.findNumber("exponentialTheta").value()
-                                            : set.findNumber("exponentialSumX").value() / n;
-          if (variant == 9) estimates = {theta}, r = 1;
+          const double theta = set.findNumber("exponentialTheta").value_or(set.findNumber("exponentialSumX").value_or(0) / n);
+          if (!set.find("exponentialTheta")) estimates = {theta}, r = 1;
           F = [=](double x) { return x <= 0 ? 0.0 : 1 - std::exp(-x / theta); };
           break;
         }
