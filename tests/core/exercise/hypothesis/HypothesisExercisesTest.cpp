@@ -210,6 +210,9 @@ TEST(HypothesisExercises, SkewnessKurtosisKeyIsTheMomentsOfThePrintedData) {
     SCOPED_TRACE(FormatProblemCode({6, 1, seed}));
     const Problem p = PoseProblem(Tables(), {6, 1, seed});
     const std::vector<double> x = PrintedSamples(p)[0];
+    // The window reads the first 100 cells of its row and wants 10 values at least.
+    ASSERT_LE(x.size(), 100u);
+    ASSERT_GE(x.size(), 10u);
     const double n = x.size(), m = Mean(x);
     double b2 = 0, b3 = 0, b4 = 0;
     for (double v : x) {
@@ -240,6 +243,9 @@ TEST(HypothesisExercises, RankSumKeyIsTheRankSumOfThePrintedData) {
     SCOPED_TRACE(FormatProblemCode({8, 1, seed}));
     const Problem p = PoseProblem(Tables(), {8, 1, seed});
     const std::vector<std::vector<double>> s = PrintedSamples(p);
+    // Both sizes within the rank-sum table.
+    ASSERT_LE(std::max(s[0].size(), s[1].size()), 10u);
+    ASSERT_GE(std::min(s[0].size(), s[1].size()), 3u);
     const bool firstSmaller = s[0].size() <= s[1].size();
     const std::vector<double>& small = firstSmaller ? s[0] : s[1];
     std::vector<double> pooled = s[0];
