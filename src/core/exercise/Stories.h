@@ -39,3 +39,41 @@ struct TwoSampleStory {
 std::span<const TwoSampleStory> TwoSampleStories();
 
 }  // namespace kelvo
+
+namespace kelvo {
+
+// Two populations of one normal quantity, compared through a sample of each.
+struct TwoSampleStory {
+  const char* story;     // "{n1}" and "{n2}" are the sample sizes
+  const char* first;     // "甲机床"
+  const char* second;    // "乙机床"
+  const char* what;      // what is measured, after the names: "加工的零件长度"
+  const char* unit;      // "mm"
+  double mu;             // a typical mean
+  double sigma;          // a typical spread
+  int decimals;          // as the data are recorded
+};
+
+// Six comparisons: two lathes, two fertilisers, two teaching methods, two furnaces, two
+// brands of tyres, two feeds.
+std::span<const TwoSampleStory> TwoSampleStories();
+
+// One quantity measured twice on each of a number of units (before and after a treatment, by
+// two instruments), compared through the differences of the pairs.
+struct PairedStory {
+  const char* story;     // "{n}" is the number of pairs
+  const char* first;     // the first row's caption: "处理前"
+  const char* second;    // the second row's: "处理后"
+  const char* what;      // "血压"
+  const char* unit;      // "mmHg"
+  double mu;             // a typical value
+  double spread;         // the spread between units
+  double pairSpread;     // the spread of a difference within a pair
+  int decimals;
+};
+
+// Six paired designs: a drug's effect on blood pressure, two instruments on the same
+// specimens, two analysts on the same samples, a training course, a diet, two tyre positions.
+std::span<const PairedStory> PairedStories();
+
+}  // namespace kelvo
