@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/exercise/hypothesis/HypothesisExercises.h"
+#include "core/exercise/models/ModelExercises.h"
 #include "core/text/Errors.h"
 
 namespace kelvo {
@@ -11,7 +12,7 @@ namespace {
 
 std::vector<ExerciseTopic> BuildCatalogue() {
   std::vector<ExerciseTopic> all;
-  for (const std::span<const ExerciseTopic> family : {HypothesisExerciseTopics()})
+  for (const std::span<const ExerciseTopic> family : {HypothesisExerciseTopics(), ModelExerciseTopics()})
     all.insert(all.end(), family.begin(), family.end());
   return all;
 }
