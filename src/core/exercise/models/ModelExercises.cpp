@@ -9,6 +9,9 @@ constexpr ExerciseTopic kTopics[] = {
     {9, 3, "概率与分位数", "泊松分布的概率", PoissonProbabilityProblem},
     {9, 4, "概率与分位数", "指数分布的概率", ExponentialProbabilityProblem},
     {9, 5, "概率与分位数", "上侧分位数（查表）", UpperQuantileProblem},
+    {10, 1, "方差分析", "单因素方差分析", OneWayAnovaProblem},
+    {10, 2, "方差分析", "双因素无重复试验的方差分析", TwoWayAnovaProblem},
+    {10, 3, "方差分析", "双因素等重复试验的方差分析", ReplicatedAnovaProblem},
 };
 
 }  // namespace

@@ -15,5 +15,8 @@ Problem BinomialProbabilityProblem(TableStore& tables, ExerciseRandom& random);
 Problem PoissonProbabilityProblem(TableStore& tables, ExerciseRandom& random);
 Problem ExponentialProbabilityProblem(TableStore& tables, ExerciseRandom& random);
 Problem UpperQuantileProblem(TableStore& tables, ExerciseRandom& random);
+Problem OneWayAnovaProblem(TableStore& tables, ExerciseRandom& random);
+Problem TwoWayAnovaProblem(TableStore& tables, ExerciseRandom& random);
+Problem ReplicatedAnovaProblem(TableStore& tables, ExerciseRandom& random);
 
 }  // namespace kelvo

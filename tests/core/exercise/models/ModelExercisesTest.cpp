@@ -1,5 +1,6 @@
-// The answer keys of the probability problems equal a computation of their own from the law
-// the calculator's file names (Boost.Math).
+// The answer keys of the probability and analysis-of-variance problems equal a computation of
+// their own: from the law the calculator's file names (Boost.Math), and from the printed data
+// tables by the textbook formulas.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,25 @@ TableStore& Tables() {
   return tables;
 }
 
+double Number(std::string text) {
+  if (text.rfind("\u2212", 0) == 0) text = "-" + text.substr(3);
+  return std::stod(text);
+}
+
+// A printed cell: one number, or several separated by ", ".
+std::vector<double> Numbers(std::string text) {
+  std::replace(text.begin(), text.end(), ',', ' ');
+  std::istringstream in(text);
+  std::vector<double> values;
+  for (std::string part; in >> part;) values.push_back(Number(part));
+  return values;
+}
+
 double Setting(const Problem& p, const char* name) { return p.window.settings.findNumber(name).value(); }
+
+bool Has(const std::vector<Decision>& decisions, Decision d) {
+  return std::find(decisions.begin(), decisions.end(), d) != decisions.end();
+}
 
 double Phi(double z) { return bm::cdf(bm::normal(), z); }
 
@@ -156,6 +176,107 @@ TEST(ModelExercises, UpperQuantileKeysAreTheTablesQuantiles) {
     EXPECT_NEAR(p.answers[0].value, exact, 0.006);
   }
   EXPECT_EQ(laws.size(), 4u);
+}
+
+struct AnovaSums {
+  double total = 0, a = 0, b = 0, interaction = 0, error = 0;
+  int dfA = 0, dfB = 0, dfAB = 0, dfE = 0;
+};
+
+// The sums of squares by their definitions, from the printed table: rows are the levels of A,
+// columns (two factors) those of B, a cell one or several observations.
+AnovaSums SumsOf(const Problem& p, int design) {
+  std::vector<std::vector<std::vector<double>>> cells;
+  for (std::size_t r = 1; r < p.data.size(); ++r) {
+    cells.emplace_back();
+    for (std::size_t c = 1; c < p.data[r].size(); ++c) cells.back().push_back(Numbers(p.data[r][c]));
+  }
+  double sum = 0;
+  int n = 0;
+  for (const auto& row : cells)
+    for (const auto& cell : row)
+      for (const double v : cell) sum += v, ++n;
+  const double mean = sum / n;
+  AnovaSums s;
+  for (const auto& row : cells)
+    for (const auto& cell : row)
+      for (const double v : cell) s.total += (v - mean) * (v - mean);
+  if (design == 1) {
+    for (const auto& row : cells) {
+      double rowSum = 0;
+      for (const auto& cell : row) rowSum += cell[0];
+      s.a += row.size() * std::pow(rowSum / row.size() - mean, 2);
+    }
+    s.error = s.total - s.a;
+    s.dfA = static_cast<int>(cells.size()) - 1;
+    s.dfE = n - static_cast<int>(cells.size());
+    return s;
+  }
+  const std::size_t r = cells.size(), c = cells[0].size(), t = cells[0][0].size();
+  std::vector<double> rowMean(r, 0), colMean(c, 0);
+  for (std::size_t i = 0; i < r; ++i)
+    for (std::size_t j = 0; j < c; ++j)
+      for (const double v : cells[i][j]) rowMean[i] += v / (c * t), colMean[j] += v / (r * t);
+  for (const double m : rowMean) s.a += c * t * (m - mean) * (m - mean);
+  for (const double m : colMean) s.b += r * t * (m - mean) * (m - mean);
+  s.dfA = static_cast<int>(r) - 1;
+  s.dfB = static_cast<int>(c) - 1;
+  if (t == 1) {
+    s.error = s.total - s.a - s.b;
+    s.dfE = s.dfA * s.dfB;
+    return s;
+  }
+  for (std::size_t i = 0; i < r; ++i)
+    for (std::size_t j = 0; j < c; ++j) {
+      double cellMean = 0;
+      for (const double v : cells[i][j]) cellMean += v / t;
+      for (const double v : cells[i][j]) s.error += (v - cellMean) * (v - cellMean);
+    }
+  s.interaction = s.total - s.a - s.b - s.error;
+  s.dfAB = s.dfA * s.dfB;
+  s.dfE = static_cast<int>(r * c * (t - 1));
+  return s;
+}
+
+TEST(ModelExercises, AnovaKeysAreTheSumsOfSquaresOfThePrintedTable) {
+  for (int design = 1; design <= 3; ++design) {
+    std::set<Decision> seen;
+    for (int seed = 0; seed < 40; ++seed) {
+      SCOPED_TRACE(FormatProblemCode({10, design, seed}));
+      const Problem p = PoseProblem(Tables(), {10, design, seed});
+      const AnovaSums s = SumsOf(p, design);
+      const double alpha = Setting(p, "level");
+      std::vector<double> sums{s.total, s.a, s.error};
+      std::vector<double> ratios{(s.a / s.dfA) / (s.error / s.dfE)};
+      if (design >= 2) {
+        sums = {s.total, s.a, s.b, s.error};
+        ratios.push_back((s.b / s.dfB) / (s.error / s.dfE));
+      }
+      if (design == 3) {
+        sums.push_back(s.interaction);
+        ratios.push_back((s.interaction / s.dfAB) / (s.error / s.dfE));
+      }
+      ASSERT_EQ(p.answers.size(), sums.size() + ratios.size() + 1);
+      for (std::size_t i = 0; i < sums.size(); ++i)
+        EXPECT_NEAR(p.answers[i].value, sums[i], 1e-8 * s.total) << p.answers[i].caption;
+      for (std::size_t i = 0; i < ratios.size(); ++i)
+        EXPECT_NEAR(p.answers[sums.size() + i].value, ratios[i], 1e-8 * ratios[i]);
+      // The question names the factor whose critical value and decision are asked.
+      std::size_t named = 0;
+      if (p.question.find("交互作用") != std::string::npos) named = 2;
+      else if (p.question.find("因素 B") != std::string::npos) named = 1;
+      const int df[] = {s.dfA, design == 1 ? 0 : s.dfB, s.dfAB};
+      const double exact = bm::quantile(bm::complement(bm::fisher_f(df[named], s.dfE), alpha));
+      const ExpectedAnswer& critical = p.answers.back();
+      EXPECT_NEAR(*critical.exactValue, exact, 1e-6 * exact);
+      EXPECT_NEAR(critical.value, exact, 0.0051);  // the F table's two decimals
+      const Decision table = ratios[named] >= critical.value ? Decision::AcceptH1 : Decision::AcceptH0;
+      EXPECT_EQ(p.decisions.front(), table);
+      EXPECT_TRUE(Has(p.decisions, ratios[named] >= exact ? Decision::AcceptH1 : Decision::AcceptH0));
+      seen.insert(table);
+    }
+    EXPECT_EQ(seen.size(), 2u) << "design " << design << " poses only one decision";
+  }
 }
 
 }  // namespace
