@@ -12,6 +12,7 @@ constexpr ExerciseTopic kTopics[] = {
     {10, 1, "方差分析", "单因素方差分析", OneWayAnovaProblem},
     {10, 2, "方差分析", "双因素无重复试验的方差分析", TwoWayAnovaProblem},
     {10, 3, "方差分析", "双因素等重复试验的方差分析", ReplicatedAnovaProblem},
+    {11, 1, "一元线性回归", "回归方程与显著性检验", LinearRegressionProblem},
 };
 
 }  // namespace

@@ -18,5 +18,6 @@ Problem UpperQuantileProblem(TableStore& tables, ExerciseRandom& random);
 Problem OneWayAnovaProblem(TableStore& tables, ExerciseRandom& random);
 Problem TwoWayAnovaProblem(TableStore& tables, ExerciseRandom& random);
 Problem ReplicatedAnovaProblem(TableStore& tables, ExerciseRandom& random);
+Problem LinearRegressionProblem(TableStore& tables, ExerciseRandom& random);
 
 }  // namespace kelvo

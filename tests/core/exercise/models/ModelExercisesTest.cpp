@@ -1,6 +1,6 @@
-// The answer keys of the probability and analysis-of-variance problems equal a computation of
-// their own: from the law the calculator's file names (Boost.Math), and from the printed data
-// tables by the textbook formulas.
+// The answer keys of the probability, analysis-of-variance and regression problems equal a
+// computation of their own: from the law the calculator's file names (Boost.Math), and from
+// the printed data tables by the textbook formulas.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -277,6 +277,48 @@ TEST(ModelExercises, AnovaKeysAreTheSumsOfSquaresOfThePrintedTable) {
     }
     EXPECT_EQ(seen.size(), 2u) << "design " << design << " poses only one decision";
   }
+}
+
+TEST(ModelExercises, RegressionKeysAreTheLeastSquaresLineOfThePrintedPairs) {
+  std::set<Decision> seen;
+  int predictions = 0;
+  for (int seed = 0; seed < 40; ++seed) {
+    SCOPED_TRACE(FormatProblemCode({11, 1, seed}));
+    const Problem p = PoseProblem(Tables(), {11, 1, seed});
+    ASSERT_EQ(p.data.size(), 2u);
+    std::vector<double> x, y;
+    for (std::size_t c = 1; c < p.data[0].size(); ++c) x.push_back(Number(p.data[0][c]));
+    for (std::size_t c = 1; c < p.data[1].size(); ++c) y.push_back(Number(p.data[1][c]));
+    ASSERT_EQ(x.size(), y.size());
+    const double n = static_cast<double>(x.size());
+    double xBar = 0, yBar = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) xBar += x[i] / n, yBar += y[i] / n;
+    double sxx = 0, sxy = 0, syy = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      sxx += (x[i] - xBar) * (x[i] - xBar);
+      sxy += (x[i] - xBar) * (y[i] - yBar);
+      syy += (y[i] - yBar) * (y[i] - yBar);
+    }
+    const double b = sxy / sxx, a = yBar - b * xBar;
+    const double sigma2 = (syy - b * sxy) / (n - 2);
+    const double t = b / std::sqrt(sigma2 / sxx);
+    const double alpha = Setting(p, "level");
+    const double exact = bm::quantile(bm::complement(bm::students_t(n - 2), alpha / 2));
+    EXPECT_NEAR(p.answers[0].value, b, 1e-9 * std::fabs(b) + 1e-12);
+    EXPECT_NEAR(p.answers[1].value, a, 1e-9 * (std::fabs(a) + std::fabs(b * xBar)));
+    EXPECT_NEAR(p.answers[2].value, t, 1e-8 * std::fabs(t) + 1e-12);
+    EXPECT_NEAR(*p.answers[3].exactValue, exact, 1e-6);
+    EXPECT_NEAR(p.answers[3].value, exact, 0.0006);  // the t table's four decimals
+    const Decision table = std::fabs(t) >= p.answers[3].value ? Decision::AcceptH1 : Decision::AcceptH0;
+    EXPECT_EQ(p.decisions.front(), table);
+    seen.insert(table);
+    if (p.answers.size() == 5) {
+      ++predictions;
+      EXPECT_NEAR(p.answers[4].value, a + b * Setting(p, "x0"), 1e-8 * std::fabs(a + b * Setting(p, "x0")));
+    }
+  }
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_GT(predictions, 0);
 }
 
 }  // namespace
