@@ -5,6 +5,7 @@
 
 #include "core/exercise/estimation/EstimationExercises.h"
 #include "core/exercise/hypothesis/HypothesisExercises.h"
+#include "core/exercise/models/ModelExercises.h"
 #include "core/text/Errors.h"
 
 namespace kelvo {
@@ -12,7 +13,8 @@ namespace {
 
 std::vector<ExerciseTopic> BuildCatalogue() {
   std::vector<ExerciseTopic> all;
-  for (const std::span<const ExerciseTopic> family : {EstimationExerciseTopics(), HypothesisExerciseTopics()})
+  for (const std::span<const ExerciseTopic> family :
+       {EstimationExerciseTopics(), HypothesisExerciseTopics(), ModelExerciseTopics()})
     all.insert(all.end(), family.begin(), family.end());
   return all;
 }
