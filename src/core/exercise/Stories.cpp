@@ -24,7 +24,7 @@ std::span<const MeanStory> MeanStories() { return kMeanStories; }
 
 namespace {
 
-constexpr TwoSampleStory kTwoSampleStories[] = {
+constexpr ComparisonStory kComparisonStories[] = {
     {"甲、乙两台机床加工同一种零件，零件长度均服从正态分布。从甲机床的产品中随机抽取 {n1} 件，从乙机床的产品中随机抽取 "
      "{n2} 件，测得长度（单位：mm）如下：",
      "两台机床所加工零件的平均长度之差", "mm", "甲机床/mm", "乙机床/mm", 50.0, 49.8, 0.5, 0.7, 2},
@@ -47,7 +47,7 @@ constexpr TwoSampleStory kTwoSampleStories[] = {
 
 }  // namespace
 
-std::span<const TwoSampleStory> TwoSampleStories() { return kTwoSampleStories; }
+std::span<const ComparisonStory> ComparisonStories() { return kComparisonStories; }
 
 }  // namespace kelvo
 

@@ -20,8 +20,10 @@ struct MeanStory {
 // batteries' running times.
 std::span<const MeanStory> MeanStories();
 
-// Two normal populations compared: two machines, fertilisers, classes, suppliers, methods.
-struct TwoSampleStory {
+// Two normal populations with means and spreads of their own, for the intervals of a
+// difference of means or a ratio of spreads: two machines, fertilisers, classes, suppliers,
+// methods.
+struct ComparisonStory {
   // "{n1}" and "{n2}" are the sample sizes; the first sentence (up to the first "。") says that
   // both populations are normal, so that what is known of them can be added to it.
   const char* story;
@@ -36,7 +38,7 @@ struct TwoSampleStory {
 
 // Six pairs: machines' parts, fertilisers' yields, classes' marks, suppliers' resistors,
 // methods' assays, processes' bulbs.
-std::span<const TwoSampleStory> TwoSampleStories();
+std::span<const ComparisonStory> ComparisonStories();
 
 }  // namespace kelvo
 

@@ -119,7 +119,7 @@ Posed OneSamplePose(ExerciseRandom& random, NormalInterval kind) {
 }
 
 Posed TwoSamplePose(ExerciseRandom& random, NormalInterval kind) {
-  const TwoSampleStory& story = random.pick(TwoSampleStories());
+  const ComparisonStory& story = random.pick(ComparisonStories());
   int n1 = random.whole(6, 15), n2 = random.whole(6, 15);
   if (kind == NormalInterval::SigmaRatioKnownMeans) {
     n1 = random.pick(kRatioSizesKnownMeans);
