@@ -6,7 +6,6 @@
 
 #include "core/documents/WorkedSolution.h"
 #include "core/exercise/ExerciseRandom.h"
-#include "core/tables/ExactDistributions.h"
 
 namespace kelvo {
 
@@ -58,34 +57,11 @@ CellStore GridOf(const DataFileContent& content, const std::string& grid) {
   return store;
 }
 
-std::vector<Decision> GradedDecisions(const TestResult& result, Hypothesis hypothesis, double alpha,
-                                      EdgeRule rule) {
+std::vector<Decision> GradedDecisions(const TestResult& result, TestFamily family, Hypothesis hypothesis,
+                                      double alpha) {
   std::vector<Decision> decisions{result.decision};
-  if (result.zeroDenominator) return decisions;
-  const bool paired = result.distribution == StatisticDistribution::ChiSquare ||
-                      result.distribution == StatisticDistribution::F;
-  const bool single = result.distribution == StatisticDistribution::Normal ||
-                      result.distribution == StatisticDistribution::T;
-  if (!paired && !single) return decisions;
-  std::size_t next = 0;
-  bool complete = true;
-  const EdgesAt exactEdges = [&](double) {
-    const std::size_t needed = paired ? 2 : 1;
-    if (next + needed > result.criticalValues.size()) {
-      complete = false;
-      return Edges{-HUGE_VAL, HUGE_VAL};
-    }
-    const double first = ExactQuantile(result.criticalValues[next]);
-    if (single) {
-      ++next;
-      return Edges{-std::fabs(first), std::fabs(first)};
-    }
-    const double second = ExactQuantile(result.criticalValues[next + 1]);
-    next += 2;
-    return Edges{second, first};
-  };
-  const Decision exact = DecideByHypothesis(hypothesis, result.statistic, alpha, rule, exactEdges).decision;
-  if (complete && exact != result.decision) decisions.push_back(exact);
+  const Decision exact = ExactDecision(result, family, hypothesis, alpha);
+  if (exact != result.decision) decisions.push_back(exact);
   return decisions;
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/exercise/Problem.h"
-#include "core/hypothesis/AcceptanceRegion.h"
+#include "core/hypothesis/PValues.h"
 #include "core/hypothesis/TestResult.h"
 #include "core/sample/CellStore.h"
 
@@ -37,11 +37,9 @@ DataFileRow GridRow(int row, const std::vector<double>& values, int decimals,
 CellStore GridOf(const DataFileContent& content, const std::string& grid = "MSFlexGrid1");
 
 // The decision of the table's critical values and, where the exact quantiles decide apart,
-// that one too: the test's edges are taken again from the exact quantiles of the critical
-// values the result looked up (normal and t: one per level, ±value; χ² and F: two, the upper
-// first). A test decided without a statistic (zeroDenominator) has its one decision.
-std::vector<Decision> GradedDecisions(const TestResult& result, Hypothesis hypothesis, double alpha,
-                                      EdgeRule rule = EdgeRule::Rejects);
+// that one too (ExactDecision, by the family's own rule).
+std::vector<Decision> GradedDecisions(const TestResult& result, TestFamily family, Hypothesis hypothesis,
+                                      double alpha);
 
 // "α = 0.05".
 std::string AlphaText(double alpha);

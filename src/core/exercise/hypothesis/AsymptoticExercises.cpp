@@ -198,9 +198,7 @@ Problem BandProblem(TableStore& tables, ExerciseRandom& random, const BandMode& 
     if (hypothesis != Hypothesis::Less)
       problem.answers.push_back(MakeAnswer("接受域的上限", AnswerKind::Bound,
                                            result.intermediates.find("upperEdge").value_or(0.0), centre + z * e));
-    problem.decisions = {result.decision};
-    const Decision exact = ExactDecision(result, TestFamily::Band, hypothesis, alpha);
-    if (exact != result.decision) problem.decisions.push_back(exact);
+    problem.decisions = GradedDecisions(result, TestFamily::Band, hypothesis, alpha);
     problem.solution = BandTestSolution(result, input, texts);
     return problem;
   }
@@ -262,9 +260,7 @@ Problem SkewnessKurtosisProblemImpl(TableStore& tables, ExerciseRandom& random) 
                        MakeAnswer("统计量 u₁ 的值", AnswerKind::Statistic, value("u1")),
                        MakeAnswer("统计量 u₂ 的值", AnswerKind::Statistic, value("u2")),
                        CriticalAnswer(result.criticalValues.front())};
-    problem.decisions = {result.decision};
-    const Decision exact = ExactDecision(result, TestFamily::SkewnessKurtosis, Hypothesis::TwoSided, alpha);
-    if (exact != result.decision) problem.decisions.push_back(exact);
+    problem.decisions = GradedDecisions(result, TestFamily::SkewnessKurtosis, Hypothesis::TwoSided, alpha);
     problem.solution = SkewnessKurtosisSolution(result, alpha);
     return problem;
   }

@@ -147,10 +147,8 @@ bool FinishFit(TableStore& tables, FitDraft& draft) {
   estimate("θ", "θ 的估计值 θ̂");
   problem.answers.push_back(MakeAnswer("检验统计量 χ² 的值", AnswerKind::Statistic, result.test.statistic));
   problem.answers.push_back(CriticalAnswer(result.test.criticalValues.front()));
-  problem.decisions = {result.test.decision};
-  const Decision exact = ExactDecision(result.test, TestFamily::GoodnessOfFit, Hypothesis::TwoSided,
-                                       draft.request.alpha);
-  if (exact != result.test.decision) problem.decisions.push_back(exact);
+  problem.decisions =
+      GradedDecisions(result.test, TestFamily::GoodnessOfFit, Hypothesis::TwoSided, draft.request.alpha);
   problem.solution = FittingSolution(result, draft.request.alpha, draft.lawName);
   return true;
 }

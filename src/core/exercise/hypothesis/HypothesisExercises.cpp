@@ -110,7 +110,7 @@ void FinishTest(Problem& problem, const TestResult& result, const ParametricTest
   problem.answers.push_back(MakeAnswer(std::string("检验统计量 ") + statistic + " 的值", AnswerKind::Statistic,
                                        result.statistic));
   for (ExpectedAnswer& a : CriticalAnswers(result, input.hypothesis)) problem.answers.push_back(std::move(a));
-  problem.decisions = GradedDecisions(result, input.hypothesis, input.alpha);
+  problem.decisions = GradedDecisions(result, TestFamily::Parametric, input.hypothesis, input.alpha);
   problem.solution = ParametricTestSolution(result, input, wording.texts);
 }
 
@@ -346,7 +346,7 @@ Problem MeanUnknownSigmaProblem(TableStore& tables, ExerciseRandom& random) {
       MakeAnswer("检验统计量 t 的值", AnswerKind::Statistic, result.statistic),
       CriticalAnswer(DecidingValue(result, hypothesis)),
   };
-  problem.decisions = GradedDecisions(result, hypothesis, alpha);
+  problem.decisions = GradedDecisions(result, TestFamily::Parametric, hypothesis, alpha);
   problem.solution = ParametricTestSolution(result, input, wording.texts);
   return problem;
 }
