@@ -49,8 +49,9 @@ struct ExpectedAnswer {
   std::string caption;  // the answer box's caption: "检验统计量 t 的值"
   AnswerKind kind = AnswerKind::Estimate;
   double value = 0.0;   // as the worked solution arrives at it (table quantiles)
-  // The same value worked with the exact quantile where the solution gives one; graded as
-  // right too.
+  // Another value graded as right too: the same value worked with the exact quantile, or one
+  // worked from the earlier answers as rounded for grading (a sum of squares found by
+  // difference, an intercept from the rounded slope).
   std::optional<double> exactValue;
   int decimals = 4;     // the decimals the answer is graded to (ExpectedAnswerDecimals)
 };
