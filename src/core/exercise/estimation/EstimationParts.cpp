@@ -143,6 +143,10 @@ DataFileContent WindowFile(const char* window, int mode, const char* title, Data
   return file;
 }
 
+void SetTrials(DataFileContent& file, int trials) {
+  if (trials > 0) file.settings.setNumber("trials", trials);
+}
+
 InputMode GridInputMode(const DataFileContent& file) {
   return file.inputMode == DataInputMode::Two ? InputMode::Two : InputMode::One;
 }

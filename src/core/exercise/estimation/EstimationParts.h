@@ -29,6 +29,10 @@ std::string IntervalPhrase(double level, bool approximate = false);
 // The data file of `window` opened by the menu in `mode`, captioned `title`.
 DataFileContent WindowFile(const char* window, int mode, const char* title, DataInputMode inputMode);
 
+// A binomial population's N as the setting "trials": the estimation windows ask it of the
+// user rather than keep it in their file, so whoever opens the problem in them answers with it.
+void SetTrials(DataFileContent& file, int trials);
+
 // The grid's input mode for a file's.
 InputMode GridInputMode(const DataFileContent& file);
 

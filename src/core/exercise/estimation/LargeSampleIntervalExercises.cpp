@@ -73,6 +73,7 @@ Problem LargeSampleIntervalProblem(TableStore& tables, ExerciseRandom& random) {
     problem.question = "求" + drawn.parameter + IntervalPhrase(level, true) + "。";
     problem.window = WindowFile("Form3", mode.mode, mode.title, drawn.inputMode);
     problem.window.settings.setNumber("level", level);
+    SetTrials(problem.window, drawn.trials);
     problem.window.rows = std::move(drawn.rows);
     try {
       // As the window computes: the grid read back, its values checked against the population.

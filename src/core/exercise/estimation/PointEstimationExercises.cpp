@@ -41,6 +41,7 @@ PosedSample CountedPose(ExerciseRandom& random, Family family, int mode, int low
   PosedSample posed{drawn.context, drawn.data, "求" + drawn.parameter + kBothEstimates,
                     WindowFile("Form9", mode, PointTitle(mode), drawn.inputMode), family, drawn.trials};
   posed.window.rows = drawn.rows;
+  SetTrials(posed.window, drawn.trials);
   return posed;
 }
 
