@@ -77,20 +77,16 @@ ExerciseWindow::ExerciseWindow(WindowOpener opener, QWidget* parent)
   m_answerLayout->setContentsMargins(0, 0, 0, 0);
   m_answerLayout->setColumnStretch(3, 1);
 
-  m_decisionCaption = new QLabel(QStringLiteral("结论"), this);
-  m_decision = new QComboBox(this);
+  // The decision's row stays in the answer grid, below the answers of every problem.
+  m_decisionCaption = new QLabel(QStringLiteral("结论"), m_answerPanel);
+  m_decision = new QComboBox(m_answerPanel);
   m_decision->setObjectName(QStringLiteral("decisionList"));
   m_decision->addItems({QString(), QStringLiteral("接受H0"), QStringLiteral("拒绝H0")});
-  m_decisionMark = new QLabel(this);
+  m_decisionMark = new QLabel(m_answerPanel);
   m_decisionMark->setObjectName(QStringLiteral("decisionMark"));
-  m_decisionKey = new QLabel(this);
+  m_decisionKey = new QLabel(m_answerPanel);
   m_decisionKey->setObjectName(QStringLiteral("decisionKey"));
-  auto* decisionRow = new QHBoxLayout;
-  decisionRow->addWidget(m_decisionCaption);
-  decisionRow->addWidget(m_decision);
-  decisionRow->addWidget(m_decisionMark);
-  decisionRow->addWidget(m_decisionKey);
-  decisionRow->addStretch(1);
+  placeDecisionRow(0);
 
   m_submit = new QPushButton(QStringLiteral("提交"), this);
   m_submit->setObjectName(QStringLiteral("submitButton"));
@@ -115,7 +111,6 @@ ExerciseWindow::ExerciseWindow(WindowOpener opener, QWidget* parent)
   right->addLayout(codeRow);
   right->addWidget(m_problemText, 3);
   right->addWidget(m_answerPanel);
-  right->addLayout(decisionRow);
   right->addLayout(buttons);
   right->addWidget(m_solution, 4);
 
@@ -197,10 +192,10 @@ void ExerciseWindow::poseTypedCode() {
 }
 
 void ExerciseWindow::showProblem() {
-  for (QWidget* w : m_answerPanel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete w;
-  m_answerBoxes.clear();
-  m_answerMarks.clear();
-  m_answerKeys.clear();
+  for (std::vector<QWidget*>* row : {&m_answerCaptions, &m_answerBoxes, &m_answerMarks, &m_answerKeys}) {
+    for (QWidget* w : *row) delete w;
+    row->clear();
+  }
   m_solution->clear();
   m_solution->hide();
   m_decision->setCurrentIndex(0);
@@ -238,25 +233,36 @@ void ExerciseWindow::showProblem() {
     m_answerLayout->addWidget(mark, row, 2);
     m_answerLayout->addWidget(key, row, 3);
     connect(box, &QLineEdit::returnPressed, this, &ExerciseWindow::submit);
+    m_answerCaptions.push_back(caption);
     m_answerBoxes.push_back(box);
     m_answerMarks.push_back(mark);
     m_answerKeys.push_back(key);
   }
+  placeDecisionRow(static_cast<int>(m_problem->answers.size()));
   if (!m_answerBoxes.empty()) m_answerBoxes.front()->setFocus();
+}
+
+void ExerciseWindow::placeDecisionRow(int row) {
+  QWidget* const widgets[] = {m_decisionCaption, m_decision, m_decisionMark, m_decisionKey};
+  for (int column = 0; column < 4; ++column) {
+    QWidget* w = widgets[column];
+    m_answerLayout->removeWidget(w);
+    m_answerLayout->addWidget(w, row, column);
+  }
 }
 
 void ExerciseWindow::submit() {
   if (!m_problem) return;
   std::vector<std::string> typed;
-  for (const QLineEdit* box : m_answerBoxes) typed.push_back(box->text().toStdString());
+  for (const QWidget* box : m_answerBoxes) typed.push_back(static_cast<const QLineEdit*>(box)->text().toStdString());
   std::optional<Decision> decision;
   if (m_decision->currentIndex() == 1) decision = Decision::AcceptH0;
   if (m_decision->currentIndex() == 2) decision = Decision::AcceptH1;
   const Grade grade = GradeAnswers(*m_problem, typed, decision);
   for (std::size_t i = 0; i < m_answerBoxes.size(); ++i) {
-    ShowMark(m_answerMarks[i], grade.answers[i]);
+    ShowMark(static_cast<QLabel*>(m_answerMarks[i]), grade.answers[i]);
     const bool shown = grade.answers[i].value_or(false);
-    m_answerKeys[i]->setText(shown ? QString() : QStringLiteral("答案：") + Utf8(AnswerText(m_problem->answers[i])));
+    static_cast<QLabel*>(m_answerKeys[i])->setText(shown ? QString() : QStringLiteral("答案：") + Utf8(AnswerText(m_problem->answers[i])));
   }
   if (!m_problem->decisions.empty()) {
     ShowMark(m_decisionMark, grade.decision);

@@ -51,6 +51,8 @@ class ExerciseWindow : public QWidget {
   void poseTypedCode();
   void showProblem();
   void updateScore();
+  // The decision's caption, list, mark and right value on row `row` of the answer grid.
+  void placeDecisionRow(int row);
 
   WindowOpener m_opener;
   QListWidget* m_topics = nullptr;
@@ -59,9 +61,11 @@ class ExerciseWindow : public QWidget {
   QTextBrowser* m_problemText = nullptr;
   QWidget* m_answerPanel = nullptr;
   QGridLayout* m_answerLayout = nullptr;
-  std::vector<QLineEdit*> m_answerBoxes;
-  std::vector<QLabel*> m_answerMarks;
-  std::vector<QLabel*> m_answerKeys;
+  // One row per answer: caption, box (QLineEdit), mark and the right value (QLabel).
+  std::vector<QWidget*> m_answerCaptions;
+  std::vector<QWidget*> m_answerBoxes;
+  std::vector<QWidget*> m_answerMarks;
+  std::vector<QWidget*> m_answerKeys;
   QLabel* m_decisionCaption = nullptr;
   QComboBox* m_decision = nullptr;
   QLabel* m_decisionMark = nullptr;

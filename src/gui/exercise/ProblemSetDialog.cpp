@@ -17,6 +17,7 @@
 #include "core/exercise/ProblemSet.h"
 #include "gui/common/AppContext.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/HelpViewer.h"
 #include "gui/frame/Report.h"
 
 namespace kelvo {
@@ -87,6 +88,7 @@ ProblemSetDialog::ProblemSetDialog(QWidget* parent) : QDialog(parent) {
                                this));
   layout->addWidget(buttons);
   resize(560, 520);
+  AddHelpKey(this, QStringLiteral("problem-sets"));
 }
 
 QString ProblemSetDialog::KeyPath(const QString& sheetPath) {
