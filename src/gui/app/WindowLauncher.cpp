@@ -11,6 +11,7 @@
 #include "gui/anova/FormAnova.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
+#include "gui/common/Dialogs.h"
 #include "gui/estimation/Form9.h"
 #include "gui/exercise/ExerciseWindow.h"
 #include "gui/hypothesis/Form4.h"
@@ -120,7 +121,9 @@ ExerciseWindow* ShowExerciseWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* open = qobject_cast<ExerciseWindow*>(w)) window = open;
   if (!window) {
-    window = new ExerciseWindow([](const DataFileContent& content) { OpenProblemWindow(content); });
+    window = new ExerciseWindow([](const DataFileContent& content) {
+      if (!OpenProblemWindow(content)) ShowDataCheck(nullptr, QStringLiteral("没有能求解这道题的窗口"));
+    });
     window->setAttribute(Qt::WA_DeleteOnClose);
   }
   window->show();

@@ -58,6 +58,12 @@ TEST(ProblemSet, KeyHoldsEveryCodeAnswerAndSolutionAndTheSheetNoAnswer) {
     EXPECT_NE(set.key.find(code), std::string::npos) << code;
     EXPECT_NE(set.key.find(SolutionHtmlFragment(p.solution)), std::string::npos) << code;
     EXPECT_NE(set.sheet.find(ProblemDataHtml(p)), std::string::npos) << code;
+    // The plain text holds the same data, a row to a line with its cells between tabs.
+    for (const std::vector<std::string>& row : p.data) {
+      std::string line;
+      for (std::size_t c = 0; c < row.size(); ++c) line += (c ? "\t" : "") + row[c];
+      EXPECT_NE(ProblemPlainText(p).find("\n" + line + "\n"), std::string::npos) << code;
+    }
     for (const ExpectedAnswer& a : p.answers)
       EXPECT_NE(set.key.find("<td>" + AnswerText(a)), std::string::npos) << a.caption;
   }
