@@ -174,10 +174,16 @@ void ExerciseWindow::newProblem() {
   const std::span<const ExerciseTopic> topics = ExerciseTopics();
   if (topics.empty()) return;
   const QListWidgetItem* chosen = m_topics->currentItem();
-  int index = chosen ? chosen->data(Qt::UserRole).toInt() : kRandomTopic;
+  const int index = chosen ? chosen->data(Qt::UserRole).toInt() : kRandomTopic;
+  // 随机: any topic; a chapter's heading: any topic of the chapter.
+  std::vector<std::size_t> candidates;
+  for (std::size_t i = 0; i < topics.size(); ++i)
+    if (index == kRandomTopic || (index == kGroupHeading && QString::fromUtf8(topics[i].group) == chosen->text()) ||
+        static_cast<std::size_t>(index) == i)
+      candidates.push_back(i);
+  if (candidates.empty()) return;
   QRandomGenerator& random = *QRandomGenerator::global();
-  if (index < 0) index = static_cast<int>(random.bounded(static_cast<quint32>(topics.size())));
-  const ExerciseTopic& topic = topics[static_cast<std::size_t>(index)];
+  const ExerciseTopic& topic = topics[candidates[random.bounded(static_cast<quint32>(candidates.size()))]];
   pose({topic.topic, topic.variant, static_cast<int>(random.bounded(kMaxProblemSeed + 1))});
 }
 

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -89,6 +90,19 @@ class ExerciseWindowTest : public QObject {
     QCOMPARE(control<QComboBox>("decisionList")->currentIndex(), 0);
     QVERIFY(!control<QTextBrowser>("solutionText")->isVisible());
     QCOMPARE(control<QLabel>("scoreLabel")->text(), QStringLiteral("得分：2 / 3"));
+  }
+
+  void chosenTopicIsPosedByNewAndNextProblem() {
+    auto* topics = control<QListWidget>("topicList");
+    QCOMPARE(topics->item(0)->text(), QStringLiteral("随机"));
+    // The last item is a topic: the catalogue's last in its chapter's order.
+    topics->setCurrentRow(topics->count() - 1);
+    const QString name = topics->currentItem()->text().trimmed();
+    for (const char* button : {"newProblemButton", "nextButton"}) {
+      click(button);
+      const ProblemCode code = m_window->problem()->code;
+      QCOMPARE(QString::fromUtf8(FindExerciseTopic(code.topic, code.variant)->name), name);
+    }
   }
 
   void badCodeIsRefusedAndChangesNothing() {
