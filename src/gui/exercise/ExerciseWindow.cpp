@@ -136,7 +136,8 @@ void ExerciseWindow::setupTopics() {
   m_topics->setObjectName(QStringLiteral("topicList"));
   auto* random = new QListWidgetItem(QStringLiteral("随机"), m_topics);
   random->setData(Qt::UserRole, kRandomTopic);
-  // The topics under their chapter, the chapters in the order they first come.
+  // The topics under their chapter, the chapters in the order they first come. A chapter's
+  // heading is a choice too: any topic of the chapter.
   const std::span<const ExerciseTopic> topics = ExerciseTopics();
   QStringList groups;
   for (const ExerciseTopic& t : topics)
@@ -144,7 +145,6 @@ void ExerciseWindow::setupTopics() {
   for (const QString& group : groups) {
     auto* heading = new QListWidgetItem(group, m_topics);
     heading->setData(Qt::UserRole, kGroupHeading);
-    heading->setFlags(Qt::ItemIsEnabled);
     QFont font = heading->font();
     font.setBold(true);
     heading->setFont(font);
