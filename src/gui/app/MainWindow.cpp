@@ -17,6 +17,7 @@
 #include "gui/common/Icons.h"
 #include "gui/app/MenuTable.h"
 #include "gui/app/WindowLauncher.h"
+#include "gui/exercise/ProblemSetDialog.h"
 #include "gui/tools/ToolWindows.h"
 
 namespace kelvo {
@@ -115,6 +116,8 @@ void Form1::runCommand(const MenuItemSpec& item) {
     case MenuCommand::Help: ShowProgramHelp(this); break;
     case MenuCommand::ProbabilityCalculator: ShowProbabilityCalculator(); break;
     case MenuCommand::StatisticalTables: ShowStatisticalTables(); break;
+    case MenuCommand::Exercise: ShowExerciseWindow(); break;
+    case MenuCommand::ProblemSet: ShowProblemSetDialog(this); break;
     case MenuCommand::Submenu:
     case MenuCommand::Separator: break;
   }

@@ -103,6 +103,10 @@ constexpr MenuItemSpec kMenu[] = {
     Cmd("menuprob", "menutools", "概率计算器", C::ProbabilityCalculator),
     Cmd("menutables", "menutools", "统计用表", C::StatisticalTables),
 
+    Sub("menuexercise", "", "练习(&X)"),
+    Cmd("menupractice", "menuexercise", "开始练习…", C::Exercise),
+    Cmd("menuproblemset", "menuexercise", "生成习题集…", C::ProblemSet),
+
     Sub("menuhelp", "", "帮助(&H)"),
     Cmd("menuhelp1", "menuhelp", "软件帮助", C::Help),
 };

@@ -15,6 +15,8 @@ enum class MenuCommand {
   Help,         // opens the help document
   ProbabilityCalculator,  // opens the probability calculator
   StatisticalTables,      // opens the statistical tables
+  Exercise,               // opens the exercise window
+  ProblemSet,             // writes a problem set and its answer key
 };
 
 struct MenuItemSpec {

@@ -101,6 +101,7 @@ class AnalysisWindow : public QMainWindow {
   // The file menu: data in and out (see DataFileCommands), reports (see ReportCommands).
   void importData() { m_dataFiles->importData(); }
   void openData() { m_dataFiles->openData(); }
+  void openDataContent(const DataFileContent& content) { m_dataFiles->openContent(content); }
   bool saveData() { return m_dataFiles->saveData(); }
   void exportReport() { m_reports->exportReport(); }
   void printReport() { m_reports->printReport(); }

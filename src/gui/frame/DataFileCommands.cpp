@@ -245,6 +245,23 @@ void DataFileCommands::openData() {
     ShowDataCheck(&w, kOpenAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
     return;
   }
+  openParsed(content);
+}
+
+void DataFileCommands::openContent(const DataFileContent& given) {
+  AnalysisWindow& w = m_window;
+  DataFileContent content;
+  try {
+    content = ParseDataFile(FormatDataFile(given), Room(w.m_grids));
+  } catch (const UserFacingError& error) {
+    ShowDataCheck(&w, kOpenAction + QStringLiteral("失败：\n") + QString::fromUtf8(error.what()));
+    return;
+  }
+  openParsed(content);
+}
+
+void DataFileCommands::openParsed(const DataFileContent& content) {
+  AnalysisWindow& w = m_window;
   // A file of the first version names no mode: its class decides, as it always did.
   const bool ownKind = QString::fromStdString(content.window) == w.objectName() &&
                        (content.windowMode == 0 || content.windowMode == w.analysisMode());

@@ -18,6 +18,9 @@ class DataFileCommands {
   void importData();
   // A data file saved by saveData back into the window: grids and settings.
   void openData();
+  // The same for a data file's content given in place of a file (a posed exercise): checked
+  // as a file read from disk is, then opened.
+  void openContent(const DataFileContent& content);
   // Grids and settings to a CSV file, written atomically; true when written.
   bool saveData();
 
@@ -33,6 +36,8 @@ class DataFileCommands {
   void windowShown();
 
  private:
+  // A data file read and checked: this window's own, or another's sample rows.
+  void openParsed(const DataFileContent& content);
   // Opening a data file of this window: its settings, input mode and grids.
   void openOwnData(const DataFileContent& content);
   // Another window's data file, opened or imported (`action`): its sample rows alone.

@@ -299,7 +299,10 @@ void WriteHtmlReport(const WindowReport& report, const QString& path) {
     throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
 }
 
-void WritePdfReport(const WindowReport& report, const QString& path) {
+namespace {
+
+// The document as an A4 PDF, written atomically to `path`.
+void WritePdfDocument(QTextDocument& text, const QString& title, const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
   QByteArray pdf;
@@ -310,14 +313,26 @@ void WritePdfReport(const WindowReport& report, const QString& path) {
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(300);
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    writer.setTitle(QString::fromStdString(report.document.title));
+    writer.setTitle(title);
     writer.setCreator(QStringLiteral("Kelvo"));
-    if (!PaintPages(*ReportTextDocument(report), writer))
-      throw ReportWriteError(Utf8(WriteFailure(path, QString())));
+    if (!PaintPages(text, writer)) throw ReportWriteError(Utf8(WriteFailure(path, QString())));
   }
   MendRadicalsInTextLayer(pdf);
   if (file.write(pdf) != pdf.size() || !file.commit())
     throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+}
+
+}  // namespace
+
+void WritePdfReport(const WindowReport& report, const QString& path) {
+  WritePdfDocument(*ReportTextDocument(report), QString::fromStdString(report.document.title), path);
+}
+
+void WriteHtmlAsPdf(const QString& html, const QString& title, const QString& path) {
+  QTextDocument text;
+  text.setDefaultFont(ReportFont());
+  text.setHtml(html);
+  WritePdfDocument(text, title, path);
 }
 
 void PrintReport(const WindowReport& report, QPrinter& printer) {

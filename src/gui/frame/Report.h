@@ -53,6 +53,8 @@ std::unique_ptr<QTextDocument> ReportTextDocument(const WindowReport& report);
 // ReportWriteError.
 void WriteHtmlReport(const WindowReport& report, const QString& path);
 void WritePdfReport(const WindowReport& report, const QString& path);
+// Any HTML document of the program (a problem set) as a PDF, set as the reports are.
+void WriteHtmlAsPdf(const QString& html, const QString& title, const QString& path);
 // Prints on a printer the caller has set up (the print dialog, or PDF output in tests).
 void PrintReport(const WindowReport& report, QPrinter& printer);
 

@@ -47,6 +47,7 @@ const char* const kExpectedMenu[] = {
     "1|menupdfd|偏度,峰度检验", "1|menusp32|-", "1|menuzhjy|秩和检验",
     "0|huanjiang|环境变量(&E)", "1|yangben|设置样本量上限", "1|yangben2|-", "1|yangben1|设置样本数宽度",
     "0|menutools|工具(&T)", "1|menuprob|概率计算器", "1|menutables|统计用表",
+    "0|menuexercise|练习(&X)", "1|menupractice|开始练习…", "1|menuproblemset|生成习题集…",
     "0|menuhelp|帮助(&H)", "1|menuhelp1|软件帮助",
 };
 
