@@ -60,8 +60,8 @@ struct Problem {
   ProblemCode code;
   std::string topicName;    // "正态总体均值的 t 检验"
   std::string context;      // the story and what is known, in Chinese
-  // The data as the problem prints it: a header row, then rows (may be empty for a problem
-  // with its data in the context).
+  // The data as the problem prints it: rows whose first cell is a caption (empty on a row
+  // that continues the one above); no rows for a problem with its data in the context.
   std::vector<std::vector<std::string>> data;
   std::string question;     // "在显著性水平 α = 0.05 下，能否认为……？"
   std::vector<ExpectedAnswer> answers;

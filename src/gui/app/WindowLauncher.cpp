@@ -11,6 +11,7 @@
 #include "gui/anova/FormAnova.h"
 #include "gui/estimation/Form3.h"
 #include "gui/estimation/Form3a.h"
+#include "gui/common/AppContext.h"
 #include "gui/common/Dialogs.h"
 #include "gui/estimation/Form9.h"
 #include "gui/exercise/ExerciseWindow.h"
@@ -103,6 +104,11 @@ QWidget* OpenProblemWindow(const DataFileContent& content) {
   for (const MenuItemSpec& item : MainMenuTable())
     if (item.command == MenuCommand::OpenWindow && content.window == ClassName(item.windowClass) &&
         item.mode == content.windowMode) {
+      // The estimation windows ask a binomial population's N when they are activated rather
+      // than keep it in their file: the problem's N is the one in force, which the question
+      // keeps if the student cancels it.
+      if (const std::optional<int> trials = content.settings.findWhole("trials"); trials && *trials >= 1)
+        App().program.binomialN = *trials;
       AnalysisWindow* window =
           OpenAnalysisWindow(item.windowClass, QString::fromUtf8(item.captionSet), item.mode);
       // The window takes its mode when it is first activated; the file is opened in that mode,

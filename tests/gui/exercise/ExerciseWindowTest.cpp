@@ -142,7 +142,16 @@ class ExerciseWindowTest : public QObject {
         const ProblemCode code{topic.topic, topic.variant, seed};
         const QString name = QString::fromStdString(FormatProblemCode(code));
         QVERIFY2(m_window->pose(code), qPrintable(name));
+        // A window that asks a binomial N on activation is answered with the problem's N.
+        const std::optional<int> trials = m_window->problem()->window.settings.findWhole("trials");
+        const bool asksTrials = trials && m_window->problem()->window.window != "Form8";
+        if (asksTrials) m_fixture->dialogs.queueAnswer(QString::number(*trials));
         click("openInWindowButton");
+        if (asksTrials) {
+          QCOMPARE(m_fixture->dialogs.prompts, QStringList{QStringLiteral("输入二项分布中N的值")});
+          m_fixture->dialogs.prompts.clear();
+          m_fixture->dialogs.titles.clear();
+        }
         const Problem& p = *m_window->problem();
         if (p.window.window == "ProbabilityCalculator") {
           ProbabilityCalculator* calculator = nullptr;
