@@ -46,6 +46,7 @@ int ExpectedAnswerDecimals(AnswerKind kind, double value) {
     case AnswerKind::Statistic: return std::max(2, SignificantDecimals(value, 3));
     case AnswerKind::Probability: return 4;
     case AnswerKind::Estimate:
+      return std::max(SignificantDecimals(value, 3), std::fabs(value) < 100.0 ? 2 : 0);
     case AnswerKind::Bound: break;
   }
   return SignificantDecimals(value, 4);

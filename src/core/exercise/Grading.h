@@ -5,7 +5,10 @@
 //   a value read from a table: the decimals the table prints (1.96, 1.645, 2.4469, 3.325);
 //     right when it rounds to the table's value (or to the exact quantile);
 //   a statistic: at least 2 decimals and 3 significant digits;
-//   an estimate or a bound: 4 significant digits;
+//   an estimate (a mean, a standard deviation, an estimated parameter): 3 significant digits
+//     and at least 2 decimals below 100, as a textbook's solution carries them on to the next
+//     step (x̄ = 4.46, x̄ = 50.09, P̂ = 0.892, x̄ = 1502);
+//   a bound of an interval: 4 significant digits;
 //   a probability: 4 decimals, as the normal table prints Φ;
 // and, except for a table value, is right within one unit of its last graded decimal of the
 // solution's value or of the value worked with the exact quantile, so that the rounding of

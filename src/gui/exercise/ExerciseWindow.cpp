@@ -62,6 +62,8 @@ ExerciseWindow::ExerciseWindow(WindowOpener opener, QWidget* parent)
   m_code = new QLineEdit(this);
   m_code->setObjectName(QStringLiteral("problemCode"));
   m_code->setPlaceholderText(QStringLiteral("如 4-2-83721，回车出这道题"));
+  // Wide enough for the whole hint, which tells how a code is typed.
+  m_code->setMinimumWidth(m_code->fontMetrics().horizontalAdvance(m_code->placeholderText()) + 24);
   auto* codeRow = new QHBoxLayout;
   codeRow->addWidget(new QLabel(QStringLiteral("题号"), this));
   codeRow->addWidget(m_code);

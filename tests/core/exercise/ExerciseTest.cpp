@@ -74,7 +74,9 @@ TEST(Grading, DecimalsFollowTheKindOfValue) {
       {AnswerKind::CriticalValue, 1.96, 2},     {AnswerKind::CriticalValue, 1.645, 3},
       {AnswerKind::CriticalValue, 2.4469, 4},   {AnswerKind::CriticalValue, 16.919, 3},
       {AnswerKind::Statistic, 1.23456, 2},      {AnswerKind::Statistic, 0.0345, 4},
-      {AnswerKind::Estimate, 1502.37, 0},       {AnswerKind::Estimate, 0.012345, 5},
+      {AnswerKind::Estimate, 1502.37, 0},       {AnswerKind::Estimate, 0.012345, 4},
+      {AnswerKind::Estimate, 4.46154, 2},       {AnswerKind::Estimate, 50.0871, 2},
+      {AnswerKind::Estimate, 255.31, 0},
       {AnswerKind::Bound, 49.8765, 2},          {AnswerKind::Probability, 0.598706, 4},
   };
   for (const Row& r : rows) EXPECT_EQ(ExpectedAnswerDecimals(r.kind, r.value), r.decimals) << r.value;
