@@ -40,13 +40,24 @@ int PrintedDecimals(double tableValue) {
   return 5;
 }
 
+int TableDecimals(const CriticalValue& cv) {
+  if (cv.normalApproximation) return 2;
+  switch (cv.kind) {
+    case TableKind::Normal: return 2;
+    case TableKind::T: return 4;
+    case TableKind::ChiSquare: return 3;
+    case TableKind::F: return 2;
+  }
+  return PrintedDecimals(cv.value);
+}
+
 int ExpectedAnswerDecimals(AnswerKind kind, double value) {
   switch (kind) {
     case AnswerKind::CriticalValue: return PrintedDecimals(value);
     case AnswerKind::Statistic: return std::max(2, SignificantDecimals(value, 3));
     case AnswerKind::Probability: return 4;
     case AnswerKind::Estimate:
-      return std::max(SignificantDecimals(value, 3), std::fabs(value) < 100.0 ? 2 : 0);
+      return std::fabs(value) < 100.0 ? std::max(SignificantDecimals(value, 3), 2) : SignificantDecimals(value, 4);
     case AnswerKind::Bound: break;
   }
   return SignificantDecimals(value, 4);
@@ -60,6 +71,13 @@ ExpectedAnswer MakeAnswer(std::string caption, AnswerKind kind, double value,
   answer.value = value;
   answer.exactValue = exactValue;
   answer.decimals = ExpectedAnswerDecimals(kind, value);
+  return answer;
+}
+
+ExpectedAnswer MakeTableAnswer(std::string caption, const CriticalValue& cv, double value,
+                               std::optional<double> exactValue) {
+  ExpectedAnswer answer = MakeAnswer(std::move(caption), AnswerKind::CriticalValue, value, exactValue);
+  answer.decimals = TableDecimals(cv);
   return answer;
 }
 

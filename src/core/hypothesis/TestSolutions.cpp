@@ -248,6 +248,8 @@ std::string TestTitle(AsymptoticTest test) {
 
 }  // namespace
 
+std::string TableCellText(const CriticalValue& cv) { return TableCell(cv); }
+
 WorkedSolution ParametricTestSolution(const TestResult& result, const ParametricTestInput& in,
                                       const HypothesisTexts& texts) {
   WorkedSolution s;

@@ -24,6 +24,10 @@ struct HypothesisTexts {
   std::string h1;
 };
 
+// Where a reader finds a critical value in the printed tables ("查 t 分布表，自由度 9，α = 0.025
+// 列"), or that no column holds its level.
+std::string TableCellText(const CriticalValue& cv);
+
 // The nine tests on normal populations. Throws std::invalid_argument for a result that lacks a
 // value the test's solution shows (the result must come from RunParametricTest(input)).
 WorkedSolution ParametricTestSolution(const TestResult& result, const ParametricTestInput& input,

@@ -76,10 +76,18 @@ TEST(Grading, DecimalsFollowTheKindOfValue) {
       {AnswerKind::Statistic, 1.23456, 2},      {AnswerKind::Statistic, 0.0345, 4},
       {AnswerKind::Estimate, 1502.37, 0},       {AnswerKind::Estimate, 0.012345, 4},
       {AnswerKind::Estimate, 4.46154, 2},       {AnswerKind::Estimate, 50.0871, 2},
-      {AnswerKind::Estimate, 255.31, 0},
+      {AnswerKind::Estimate, 255.31, 1},
       {AnswerKind::Bound, 49.8765, 2},          {AnswerKind::Probability, 0.598706, 4},
   };
   for (const Row& r : rows) EXPECT_EQ(ExpectedAnswerDecimals(r.kind, r.value), r.decimals) << r.value;
+  // A table value keeps the decimals of its table, a last zero included (F = 2.10).
+  CriticalValue f;
+  f.kind = TableKind::F;
+  f.value = 2.1;
+  const ExpectedAnswer table = MakeTableAnswer("F", f, f.value, 2.1017);
+  EXPECT_EQ(table.decimals, 2);
+  EXPECT_TRUE(IsRightAnswer(table, "2.10"));
+  EXPECT_FALSE(IsRightAnswer(table, "2.13"));
 }
 
 TEST(Grading, AcceptsRoundedAndExactValuesAndRejectsValuesOffByMore) {

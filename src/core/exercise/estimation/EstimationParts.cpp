@@ -160,11 +160,10 @@ ExpectedAnswer TableValueAnswer(const CriticalValue& cv) {
     printed.df2 = cv.df;
     printed.reciprocal = false;
     const double value = 1.0 / cv.value;
-    return MakeAnswer("临界值 " + QuantileSymbol(printed), AnswerKind::CriticalValue,
-                      RoundTo(value, PrintedDecimals(value)), 1.0 / ExactQuantile(cv));
+    return MakeTableAnswer("临界值 " + QuantileSymbol(printed), printed, RoundTo(value, TableDecimals(printed)),
+                           1.0 / ExactQuantile(cv));
   }
-  return MakeAnswer("临界值 " + QuantileSymbol(cv), AnswerKind::CriticalValue, std::fabs(cv.value),
-                    std::fabs(ExactQuantile(cv)));
+  return MakeTableAnswer("临界值 " + QuantileSymbol(cv), cv, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
 }
 
 DrawnSample DrawSample(ExerciseRandom& random, Family family, int lowSize, int highSize) {

@@ -24,8 +24,9 @@ const CriticalValue& DecidingValue(const TestResult& result, Hypothesis hypothes
 ExpectedAnswer CriticalAnswer(const CriticalValue& cv) {
   // A lower F value is worked out as 1 / F from the table, not read off it: graded as a
   // computed value, to its significant digits.
-  const AnswerKind kind = cv.reciprocal ? AnswerKind::Estimate : AnswerKind::CriticalValue;
-  return MakeAnswer("临界值 " + QuantileSymbol(cv), kind, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
+  const std::string caption = "临界值 " + QuantileSymbol(cv);
+  if (cv.reciprocal) return MakeAnswer(caption, AnswerKind::Estimate, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
+  return MakeTableAnswer(caption, cv, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
 }
 
 std::vector<ExpectedAnswer> CriticalAnswers(const TestResult& result, Hypothesis hypothesis) {

@@ -98,8 +98,8 @@ ExpectedAnswer SumAnswer(const char* caption, double value, std::optional<double
 }
 
 ExpectedAnswer CriticalAnswer(const AnovaSource& source) {
-  return MakeAnswer("临界值 " + QuantileSymbol(*source.critical), AnswerKind::CriticalValue, source.critical->value,
-                    source.exactCritical);
+  return MakeTableAnswer("临界值 " + QuantileSymbol(*source.critical), *source.critical, source.critical->value,
+                         source.exactCritical);
 }
 
 std::vector<Decision> SourceDecisions(const AnovaSource& source) {

@@ -8,6 +8,7 @@
 
 #include "core/exercise/Grading.h"
 #include "core/exercise/ProblemParts.h"
+#include "core/hypothesis/TestSolutions.h"
 #include "core/exercise/models/ModelExercises.h"
 #include "core/probability/ProbabilityQuestion.h"
 #include "core/probability/TableLookup.h"
@@ -446,21 +447,6 @@ constexpr double kFLevels[] = {0.10, 0.05, 0.025, 0.01};
 constexpr int kFNumerators[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 15, 20};
 constexpr int kFDenominators[] = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 30, 40, 60};
 
-// Where the printed tables hold the value: the step of the worked solution.
-std::string TableStep(const CriticalValue& cv) {
-  switch (cv.kind) {
-    case TableKind::Normal:
-      return "查标准正态分布表，Φ(" + Num(std::fabs(cv.value)) + ") = " + FixedNumber(cv.column, 4);
-    case TableKind::T: return "查 t 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
-    case TableKind::ChiSquare:
-      return "查 χ² 分布表，自由度 " + std::to_string(cv.rowDf) + "，α = " + Num(cv.column) + " 列";
-    case TableKind::F:
-      return "附表（F 分布，α = " + Num(cv.column) + "）n₁ = " + std::to_string(cv.columnDf) + "，n₂ = " +
-             std::to_string(cv.rowDf);
-  }
-  return "";
-}
-
 }  // namespace
 
 Problem UpperQuantileProblem(TableStore& tables, ExerciseRandom& random) {
@@ -510,10 +496,10 @@ Problem UpperQuantileProblem(TableStore& tables, ExerciseRandom& random) {
   problem.context = "设 X ~ " + law->notation() + "。";
   problem.question = "查表求上 α 分位点 " + name + "，即满足 P(X > x) = " + Num(alpha) + " 的 x。";
   problem.window = CalculatorFile(*law, q);
-  problem.answers = {MakeAnswer(name, AnswerKind::CriticalValue, value, ExactQuantile(cv))};
+  problem.answers = {MakeTableAnswer(name, cv, value, ExactQuantile(cv))};
   problem.solution.heading("解");
   problem.solution.text("X ~ " + law->notation() + "，上 α 分位点 x 满足 P(X > x) = α = " + Num(alpha) + "。");
-  problem.solution.formula(name + " = " + FixedNumber(value, PrintedDecimals(value)) + "（" + TableStep(cv) + "）");
+  problem.solution.formula(name + " = " + FixedNumber(value, TableDecimals(cv)) + "（" + TableCellText(cv) + "）");
   problem.solution.text("精确值：" + answer.formula);
   return problem;
 }

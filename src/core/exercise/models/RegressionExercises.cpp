@@ -107,8 +107,8 @@ Problem LinearRegressionProblem(TableStore& tables, ExerciseRandom& random) {
       MakeAnswer("回归系数 b̂", AnswerKind::Estimate, result.b),
       MakeAnswer("回归常数 â", AnswerKind::Estimate, result.a, result.vBar - AsAnswered(result.b) * result.uBar),
       MakeAnswer("检验统计量 t 的值", AnswerKind::Statistic, result.t),
-      MakeAnswer("临界值 " + QuantileSymbol(result.critical), AnswerKind::CriticalValue, result.critical.value,
-                 result.exactCritical),
+      MakeTableAnswer("临界值 " + QuantileSymbol(result.critical), result.critical, result.critical.value,
+                      result.exactCritical),
   };
   if (result.prediction)
     problem.answers.push_back(MakeAnswer("预测值 ŷ0", AnswerKind::Estimate, result.prediction->y0,
