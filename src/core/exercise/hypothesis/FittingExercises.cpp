@@ -342,7 +342,9 @@ Problem GroupedProblem(TableStore& tables, ExerciseRandom& random, FittingEntry 
     }
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
     const double h = story.width;
-    double start = fixedClasses ? story.a : std::floor(*low / h) * h;
+    // The first class starts at the bound at or below the smallest value; a value printed on a
+    // bound (19.950 with h = 0.025) is not taken for one just below it.
+    double start = fixedClasses ? story.a : std::floor(*low / h + 1e-9) * h;
     if (!uniform && !normal) start = 0.0;
     int classes = fixedClasses ? static_cast<int>(std::lround((story.b - story.a) / h))
                                : static_cast<int>(std::floor((*high - start) / h)) + 1;
