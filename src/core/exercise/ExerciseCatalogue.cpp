@@ -7,6 +7,7 @@
 #include "core/exercise/hypothesis/HypothesisExercises.h"
 #include "core/exercise/models/ModelExercises.h"
 #include "core/text/Errors.h"
+#include "core/text/TextNumber.h"
 
 namespace kelvo {
 namespace {
@@ -42,7 +43,9 @@ std::string FormatProblemCode(const ProblemCode& code) {
   return std::to_string(code.topic) + "-" + std::to_string(code.variant) + "-" + std::to_string(code.seed);
 }
 
-std::optional<ProblemCode> ParseProblemCode(std::string_view text) {
+std::optional<ProblemCode> ParseProblemCode(std::string_view typed) {
+  const std::string ascii = AsciiNumberText(typed);
+  const std::string_view text = ascii;
   const std::size_t first = text.find('-');
   if (first == std::string_view::npos) return std::nullopt;
   const std::size_t second = text.find('-', first + 1);

@@ -17,12 +17,10 @@ int SignificantDecimals(double value, int significant) {
   return std::clamp(significant - 1 - exponent, 0, 8);
 }
 
-// The typed text as a number: blanks around it, "−" or a full-width minus as the sign.
+// The typed text as a number: blanks around it, as typed with a Chinese input method too
+// (full-width digits, "－", "−").
 std::optional<double> TypedNumber(std::string_view typed) {
-  std::string text(typed);
-  for (const std::string_view minus : {std::string_view("\u2212"), std::string_view("\uFF0D")})
-    for (std::size_t at = text.find(minus); at != std::string::npos; at = text.find(minus))
-      text.replace(at, minus.size(), "-");
+  const std::string text = AsciiNumberText(typed);
   if (!IsNumericText(text)) return std::nullopt;
   const double value = LeadingValue(text);
   if (!std::isfinite(value)) return std::nullopt;

@@ -1,9 +1,12 @@
 #include "core/text/TextNumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace kelvo {
 namespace {
@@ -158,6 +161,24 @@ double WholePart(double value) {
   // Four ulps of the nearest whole number above: more than the rounding of a few operations.
   if (up != value && up - value <= 4 * (std::nextafter(up, HUGE_VAL) - up)) return up;
   return std::floor(value);
+}
+
+std::string AsciiNumberText(std::string_view typed) {
+  constexpr std::pair<std::string_view, char> kForms[] = {
+      {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'}, {"６", '6'}, {"７", '7'},
+      {"８", '8'}, {"９", '9'}, {"．", '.'}, {"－", '-'}, {"—", '-'}, {"–", '-'}, {"−", '-'}, {"　", ' '}};
+  std::string text;
+  for (std::size_t i = 0; i < typed.size();) {
+    const auto form = std::find_if(std::begin(kForms), std::end(kForms),
+                                   [&](const auto& f) { return typed.substr(i, f.first.size()) == f.first; });
+    if (form == std::end(kForms)) {
+      text += typed[i++];
+    } else {
+      text += form->second;
+      i += form->first.size();
+    }
+  }
+  return text;
 }
 
 }  // namespace kelvo

@@ -1,5 +1,6 @@
 #pragma once
 // Turning typed text into numbers: the one conversion every box and cell goes through.
+#include <string>
 #include <string_view>
 
 namespace kelvo {
@@ -28,6 +29,11 @@ double RoundHalfEven(double value);
 // last place below a whole number counts as that number: 9.999999999999998 gives 10, 22.99
 // gives 22. Sums of fractions land just below the exact whole number they stand for.
 double WholePart(double value);
+
+// The text with the forms a Chinese input method gives for the characters of a number written
+// as ASCII: full-width digits, point and minus, the dashes and the minus sign "−" as "-", the
+// ideographic space as a blank ("－１．５" → "-1.5"). Everything else is kept.
+std::string AsciiNumberText(std::string_view typed);
 
 // RoundHalfEven(LeadingValue(text)) kept inside [lower, upper]; an answer below the range,
 // a non-numeric one and an empty one give lower, one above the range gives upper.

@@ -24,6 +24,8 @@ TEST(ProblemCode, ReadsWhatItWritesAndNothingElse) {
   EXPECT_EQ(FormatProblemCode(code), "4-2-83721");
   EXPECT_EQ(ParseProblemCode("4-2-83721"), code);
   EXPECT_EQ(ParseProblemCode(" 4 - 2 - 83721 "), code);
+  EXPECT_EQ(ParseProblemCode("４－２－８３７２１"), code);  // typed with a Chinese input method
+  EXPECT_EQ(ParseProblemCode("4—2—83721"), code);
   for (const char* bad : {"", "4-2", "4-2-", "4--83721", "4-2-100000", "4-2--1", "a-2-3", "4-2-3-4", "4-2-3x"})
     EXPECT_EQ(ParseProblemCode(bad), std::nullopt) << bad;
 }
@@ -100,7 +102,7 @@ TEST(Grading, AcceptsRoundedAndExactValuesAndRejectsValuesOffByMore) {
     bool right;
   };
   const Row rows[] = {
-      {&statistic, "-2.35", true},  {&statistic, "−2.35", true},   {&statistic, "-2.34", true},
+      {&statistic, "-2.35", true},  {&statistic, "−2.35", true},   {&statistic, "－２．３５", true},   {&statistic, "-2.34", true},
       {&statistic, "-2.3456", true}, {&statistic, "-2.37", false}, {&statistic, "2.35", false},
       {&statistic, "", false},       {&statistic, "abc", false},   {&statistic, "-2.35x", false},
       {&critical, "1.96", true},     {&critical, "1.959964", true}, {&critical, "1.955", true},

@@ -266,3 +266,17 @@ TEST(WholePart, ToleratesRoundingJustBelowAWholeNumber) {
 }  // namespace
 }  // namespace kelvo
 
+
+namespace kelvo {
+namespace {
+
+TEST(AsciiNumberText, WritesTheInputMethodsFormsAsAscii) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"－１．５", "-1.5"}, {"−2.35", "-2.35"}, {"４—２–８３７２１", "4-2-83721"},
+      {"　12　", " 12 "},   {"1.5e-3", "1.5e-3"}, {"样本", "样本"},
+  };
+  for (const auto& [typed, ascii] : rows) EXPECT_EQ(AsciiNumberText(typed), ascii) << typed;
+}
+
+}  // namespace
+}  // namespace kelvo
