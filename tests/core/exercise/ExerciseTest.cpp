@@ -9,15 +9,11 @@
 #include "core/exercise/Grading.h"
 #include "core/files/DataFile.h"
 #include "core/tables/TableStore.h"
+#include "ExerciseTestSupport.h"
 #include "core/text/Errors.h"
 
 namespace kelvo {
 namespace {
-
-TableStore& Tables() {
-  static TableStore tables(KELVO_TABLES_DB);
-  return tables;
-}
 
 TEST(ProblemCode, ReadsWhatItWritesAndNothingElse) {
   const ProblemCode code{4, 2, 83721};

@@ -9,14 +9,10 @@
 #include "core/exercise/ProblemSet.h"
 #include "core/exercise/ProblemText.h"
 #include "core/tables/TableStore.h"
+#include "ExerciseTestSupport.h"
 
 namespace kelvo {
 namespace {
-
-TableStore& Tables() {
-  static TableStore tables(KELVO_TABLES_DB);
-  return tables;
-}
 
 std::vector<const ExerciseTopic*> AllTopics() {
   std::vector<const ExerciseTopic*> topics;

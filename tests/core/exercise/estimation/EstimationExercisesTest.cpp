@@ -16,32 +16,13 @@
 
 #include "core/exercise/ExerciseCatalogue.h"
 #include "core/tables/TableStore.h"
+#include "../ExerciseTestSupport.h"
 
 namespace kelvo {
 namespace {
 
 using boost::math::quantile;
 using Values = std::vector<double>;
-
-TableStore& Tables() {
-  static TableStore tables(KELVO_TABLES_DB);
-  return tables;
-}
-
-double Number(std::string text) {
-  if (text.rfind("\u2212", 0) == 0) text = "-" + text.substr(3);
-  return std::stod(text);
-}
-
-// The printed samples: a row with a caption starts a sample, a row without one continues it.
-std::vector<Values> PrintedSamples(const Problem& p) {
-  std::vector<Values> samples;
-  for (const auto& row : p.data) {
-    if (!row.front().empty()) samples.emplace_back();
-    for (std::size_t c = 1; c < row.size(); ++c) samples.back().push_back(Number(row[c]));
-  }
-  return samples;
-}
 
 // A printed frequency table (values, then their counts) as the observations it counts; every
 // value a whole number within [0, largest] and every count a whole number.

@@ -17,14 +17,10 @@
 #include "core/exercise/ExerciseCatalogue.h"
 #include "core/exercise/Grading.h"
 #include "core/tables/TableStore.h"
+#include "../ExerciseTestSupport.h"
 
 namespace kelvo {
 namespace {
-
-TableStore& Tables() {
-  static TableStore tables(KELVO_TABLES_DB);
-  return tables;
-}
 
 // The numbers of the printed data table (captions and empty cells skipped).
 std::vector<double> PrintedNumbers(const Problem& p) {
@@ -36,21 +32,6 @@ std::vector<double> PrintedNumbers(const Problem& p) {
       values.push_back(std::stod(text));
     }
   return values;
-}
-
-double Number(std::string text) {
-  if (text.rfind("\u2212", 0) == 0) text = "-" + text.substr(3);
-  return std::stod(text);
-}
-
-// The samples of the printed data table: a row with a caption starts a sample.
-std::vector<std::vector<double>> PrintedSamples(const Problem& p) {
-  std::vector<std::vector<double>> samples;
-  for (const auto& row : p.data) {
-    if (!row.front().empty() || samples.empty()) samples.emplace_back();
-    for (std::size_t c = 1; c < row.size(); ++c) samples.back().push_back(Number(row[c]));
-  }
-  return samples;
 }
 
 double Mean(const std::vector<double>& x) { return std::accumulate(x.begin(), x.end(), 0.0) / x.size(); }

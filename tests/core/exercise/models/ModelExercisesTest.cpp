@@ -19,21 +19,12 @@
 #include "core/exercise/ExerciseCatalogue.h"
 #include "core/probability/ProbabilityQuestion.h"
 #include "core/tables/TableStore.h"
+#include "../ExerciseTestSupport.h"
 
 namespace kelvo {
 namespace {
 
 namespace bm = boost::math;
-
-TableStore& Tables() {
-  static TableStore tables(KELVO_TABLES_DB);
-  return tables;
-}
-
-double Number(std::string text) {
-  if (text.rfind("\u2212", 0) == 0) text = "-" + text.substr(3);
-  return std::stod(text);
-}
 
 // A printed cell: one number, or several separated by ", ".
 std::vector<double> Numbers(std::string text) {
