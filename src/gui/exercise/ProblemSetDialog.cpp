@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <vector>
@@ -32,11 +31,7 @@ void WriteDocument(const std::string& html, const QString& title, const QString&
     WriteHtmlAsPdf(text, title, path);
     return;
   }
-  QSaveFile file(path);
-  const QByteArray bytes = text.toUtf8();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw ReportWriteError("无法写入文件 " + QDir::toNativeSeparators(path).toStdString() + "：" +
-                           file.errorString().toStdString());
+  WriteHtmlFile(text, path);
 }
 
 }  // namespace

@@ -216,8 +216,9 @@ void SetShownChartSize(ReportDocument& document, const QImage& chart) {
   document.chartHeight = chart.height() * document.chartWidth / std::max(1, chart.width());
 }
 
-QString WriteFailure(const QString& path, const QString& reason) {
-  return QStringLiteral("无法写入报告文件：") + QDir::toNativeSeparators(path) +
+// "无法写入报告文件：path" and the reason; `file` names what was written ("报告文件", "文件").
+QString WriteFailure(const QString& path, const QString& reason, const QString& file = QStringLiteral("报告文件")) {
+  return QStringLiteral("无法写入") + file + QStringLiteral("：") + QDir::toNativeSeparators(path) +
          (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason);
 }
 
@@ -301,10 +302,11 @@ void WriteHtmlReport(const WindowReport& report, const QString& path) {
 
 namespace {
 
-// The document as an A4 PDF, written atomically to `path`.
-void WritePdfDocument(QTextDocument& text, const QString& title, const QString& path) {
+// The document as an A4 PDF, written atomically to `path`; a failure names the file as `kind`.
+void WritePdfDocument(QTextDocument& text, const QString& title, const QString& path,
+                      const QString& kind = QStringLiteral("报告文件")) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+  if (!file.open(QIODevice::WriteOnly)) throw ReportWriteError(Utf8(WriteFailure(path, file.errorString(), kind)));
   QByteArray pdf;
   {
     QBuffer buffer(&pdf);
@@ -315,11 +317,11 @@ void WritePdfDocument(QTextDocument& text, const QString& title, const QString& 
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Kelvo"));
-    if (!PaintPages(text, writer)) throw ReportWriteError(Utf8(WriteFailure(path, QString())));
+    if (!PaintPages(text, writer)) throw ReportWriteError(Utf8(WriteFailure(path, QString(), kind)));
   }
   MendRadicalsInTextLayer(pdf);
   if (file.write(pdf) != pdf.size() || !file.commit())
-    throw ReportWriteError(Utf8(WriteFailure(path, file.errorString())));
+    throw ReportWriteError(Utf8(WriteFailure(path, file.errorString(), kind)));
 }
 
 }  // namespace
@@ -332,7 +334,14 @@ void WriteHtmlAsPdf(const QString& html, const QString& title, const QString& pa
   QTextDocument text;
   text.setDefaultFont(ReportFont());
   text.setHtml(html);
-  WritePdfDocument(text, title, path);
+  WritePdfDocument(text, title, path, QStringLiteral("文件"));
+}
+
+void WriteHtmlFile(const QString& html, const QString& path) {
+  QSaveFile file(path);
+  const QByteArray bytes = html.toUtf8();
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    throw ReportWriteError(Utf8(WriteFailure(path, file.errorString(), QStringLiteral("文件"))));
 }
 
 void PrintReport(const WindowReport& report, QPrinter& printer) {

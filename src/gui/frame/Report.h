@@ -53,8 +53,10 @@ std::unique_ptr<QTextDocument> ReportTextDocument(const WindowReport& report);
 // ReportWriteError.
 void WriteHtmlReport(const WindowReport& report, const QString& path);
 void WritePdfReport(const WindowReport& report, const QString& path);
-// Any HTML document of the program (a problem set) as a PDF, set as the reports are.
+// Any HTML document of the program (a problem set) as a PDF, set as the reports are, or as
+// the HTML file itself; written as the reports are, a failure saying "无法写入文件：path".
 void WriteHtmlAsPdf(const QString& html, const QString& title, const QString& path);
+void WriteHtmlFile(const QString& html, const QString& path);
 // Prints on a printer the caller has set up (the print dialog, or PDF output in tests).
 void PrintReport(const WindowReport& report, QPrinter& printer);
 

@@ -134,6 +134,15 @@ class ExerciseWindowTest : public QObject {
     QVERIFY(ReadAll(folder.filePath(QStringLiteral("第一周.pdf"))).startsWith("%PDF"));
     QVERIFY(ReadAll(folder.filePath(QStringLiteral("第一周_答案.pdf"))).startsWith("%PDF"));
     QCOMPARE(m_fixture->messageTexts(), QStringList());
+    // A folder that is not there: the failure names the file, and says it is not written.
+    for (const QString& name : {QStringLiteral("无此文件夹/第二周.html"), QStringLiteral("无此文件夹/第二周.pdf")}) {
+      m_fixture->dialogs.queueFilePath(folder.filePath(name));
+      QVERIFY(!dialog.writeFiles());
+      QCOMPARE(m_fixture->messageTexts().size(), 1);
+      QVERIFY2(m_fixture->messageTexts().front().startsWith(QStringLiteral("无法写入文件：")),
+               qPrintable(m_fixture->messageTexts().front()));
+      m_fixture->dialogs.messages.clear();
+    }
   }
 
   void everyTopicComputesInItsWindowWithoutRefusal() {
