@@ -6,6 +6,8 @@
 
 #include "core/documents/WorkedSolution.h"
 #include "core/exercise/ExerciseRandom.h"
+#include "core/exercise/Grading.h"
+#include "core/tables/ExactDistributions.h"
 
 namespace kelvo {
 
@@ -63,6 +65,20 @@ std::vector<Decision> GradedDecisions(const TestResult& result, TestFamily famil
   const Decision exact = ExactDecision(result, family, hypothesis, alpha);
   if (exact != result.decision) decisions.push_back(exact);
   return decisions;
+}
+
+double DrawAlpha(ExerciseRandom& random) {
+  constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
+  return random.pick(kAlphas);
+}
+
+Hypothesis DrawHypothesis(ExerciseRandom& random) {
+  constexpr Hypothesis kHypotheses[] = {Hypothesis::TwoSided, Hypothesis::Greater, Hypothesis::Less};
+  return random.pick(kHypotheses);
+}
+
+ExpectedAnswer TableValueAnswer(const CriticalValue& cv) {
+  return MakeTableAnswer("临界值 " + QuantileSymbol(cv), cv, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
 }
 
 std::string AlphaText(double alpha) { return "α = " + SolutionNumber(alpha); }

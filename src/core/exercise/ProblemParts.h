@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/exercise/ExerciseRandom.h"
 #include "core/exercise/Problem.h"
 #include "core/hypothesis/PValues.h"
 #include "core/hypothesis/TestResult.h"
@@ -40,6 +41,16 @@ CellStore GridOf(const DataFileContent& content, const std::string& grid = "MSFl
 // that one too (ExactDecision, by the family's own rule).
 std::vector<Decision> GradedDecisions(const TestResult& result, TestFamily family, Hypothesis hypothesis,
                                       double alpha);
+
+// α as a problem asks it: 0.05 twice as often as 0.01 and 0.10, the levels every printed
+// table carries.
+double DrawAlpha(ExerciseRandom& random);
+// The hypothesis choice: two-sided, greater or less, alike.
+Hypothesis DrawHypothesis(ExerciseRandom& random);
+
+// A value read from the table `cv` names, as an answer: "临界值 t₀.₀₂₅(9)", positive as the
+// table prints it, graded to the table's decimals, the exact quantile right too.
+ExpectedAnswer TableValueAnswer(const CriticalValue& cv);
 
 // "α = 0.05".
 std::string AlphaText(double alpha);

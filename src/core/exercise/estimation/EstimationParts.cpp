@@ -151,7 +151,7 @@ InputMode GridInputMode(const DataFileContent& file) {
   return file.inputMode == DataInputMode::Two ? InputMode::Two : InputMode::One;
 }
 
-ExpectedAnswer TableValueAnswer(const CriticalValue& cv) {
+ExpectedAnswer IntervalTableAnswer(const CriticalValue& cv) {
   if (cv.kind == TableKind::F && cv.reciprocal) {
     // The printed value is F at 1 − p with the degrees of freedom swapped.
     CriticalValue printed = cv;
@@ -163,7 +163,7 @@ ExpectedAnswer TableValueAnswer(const CriticalValue& cv) {
     return MakeTableAnswer("临界值 " + QuantileSymbol(printed), printed, RoundTo(value, TableDecimals(printed)),
                            1.0 / ExactQuantile(cv));
   }
-  return MakeTableAnswer("临界值 " + QuantileSymbol(cv), cv, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
+  return TableValueAnswer(cv);
 }
 
 DrawnSample DrawSample(ExerciseRandom& random, Family family, int lowSize, int highSize) {

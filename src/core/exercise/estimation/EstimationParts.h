@@ -39,7 +39,7 @@ InputMode GridInputMode(const DataFileContent& file);
 // The critical value as the printed table gives it, caption "临界值 z₀.₀₂₅": its absolute
 // value, or for an F quantile read as the reciprocal of another, that other one (the table
 // prints F₀.₀₂₅(9, 11), not its reciprocal), with the exact quantile beside it.
-ExpectedAnswer TableValueAnswer(const CriticalValue& cv);
+ExpectedAnswer IntervalTableAnswer(const CriticalValue& cv);
 
 // A sample of one of the four populations, as the problem prints it and as the window's grid
 // holds it.

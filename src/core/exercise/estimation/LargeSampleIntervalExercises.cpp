@@ -86,7 +86,7 @@ Problem LargeSampleIntervalProblem(TableStore& tables, ExerciseRandom& random) {
       const auto [exactLower, exactUpper] = ExactInterval(input, ExactQuantile(z));
       problem.answers = {
           MakeAnswer("样本均值 x̄", AnswerKind::Estimate, input.sample.mean),
-          TableValueAnswer(z),
+          IntervalTableAnswer(z),
           MakeAnswer(drawn.symbol + " 的置信下限", AnswerKind::Bound, result.lower, exactLower),
           MakeAnswer(drawn.symbol + " 的置信上限", AnswerKind::Bound, result.upper, exactUpper),
       };

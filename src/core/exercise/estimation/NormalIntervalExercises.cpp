@@ -210,36 +210,36 @@ std::vector<ExpectedAnswer> IntervalAnswers(const NormalIntervalResult& r, const
   const std::vector<CriticalValue>& cv = r.criticalValues;
   std::vector<ExpectedAnswer> answers;
   switch (in.kind) {
-    case NormalInterval::MeanKnownSigma: answers = {Estimate("样本均值 x̄", a.mean), TableValueAnswer(cv[0])}; break;
+    case NormalInterval::MeanKnownSigma: answers = {Estimate("样本均值 x̄", a.mean), IntervalTableAnswer(cv[0])}; break;
     case NormalInterval::MeanUnknownSigma:
-      answers = {Estimate("样本均值 x̄", a.mean), Estimate("样本标准差 s", a.stdDev), TableValueAnswer(cv[0])};
+      answers = {Estimate("样本均值 x̄", a.mean), Estimate("样本标准差 s", a.stdDev), IntervalTableAnswer(cv[0])};
       break;
     case NormalInterval::SigmaKnownMean:
-      answers = {Estimate("Σ(xᵢ − μ)²", r.intermediates.find("Q").value()), TableValueAnswer(cv[0]),
-                 TableValueAnswer(cv[1])};
+      answers = {Estimate("Σ(xᵢ − μ)²", r.intermediates.find("Q").value()), IntervalTableAnswer(cv[0]),
+                 IntervalTableAnswer(cv[1])};
       break;
     case NormalInterval::SigmaUnknownMean:
-      answers = {Estimate("样本标准差 s", a.stdDev), TableValueAnswer(cv[0]), TableValueAnswer(cv[1])};
+      answers = {Estimate("样本标准差 s", a.stdDev), IntervalTableAnswer(cv[0]), IntervalTableAnswer(cv[1])};
       break;
     case NormalInterval::MeanDiffKnownSigmas:
-      answers = {Estimate("样本均值 x̄₁", a.mean), Estimate("样本均值 x̄₂", b.mean), TableValueAnswer(cv[0])};
+      answers = {Estimate("样本均值 x̄₁", a.mean), Estimate("样本均值 x̄₂", b.mean), IntervalTableAnswer(cv[0])};
       break;
     case NormalInterval::MeanDiffEqualSigmas:
       answers = {Estimate("样本均值 x̄₁", a.mean), Estimate("样本均值 x̄₂", b.mean),
-                 Estimate("合并标准差 s_w", r.intermediates.find("Sw").value()), TableValueAnswer(cv[0])};
+                 Estimate("合并标准差 s_w", r.intermediates.find("Sw").value()), IntervalTableAnswer(cv[0])};
       break;
     case NormalInterval::MeanDiffUnequalSigmas:
       answers = {Estimate("样本均值 x̄₁", a.mean), Estimate("样本均值 x̄₂", b.mean),
-                 Estimate("样本标准差 s₁", a.stdDev), Estimate("样本标准差 s₂", b.stdDev), TableValueAnswer(cv[0])};
+                 Estimate("样本标准差 s₁", a.stdDev), Estimate("样本标准差 s₂", b.stdDev), IntervalTableAnswer(cv[0])};
       break;
     case NormalInterval::SigmaRatioKnownMeans:
       answers = {Estimate("(1/n₁)Σ(xᵢ − μ₁)²", r.intermediates.find("A").value()),
-                 Estimate("(1/n₂)Σ(yᵢ − μ₂)²", r.intermediates.find("B").value()), TableValueAnswer(cv[0]),
-                 TableValueAnswer(cv[1])};
+                 Estimate("(1/n₂)Σ(yᵢ − μ₂)²", r.intermediates.find("B").value()), IntervalTableAnswer(cv[0]),
+                 IntervalTableAnswer(cv[1])};
       break;
     case NormalInterval::SigmaRatioUnknownMeans:
-      answers = {Estimate("样本标准差 s₁", a.stdDev), Estimate("样本标准差 s₂", b.stdDev), TableValueAnswer(cv[0]),
-                 TableValueAnswer(cv[1])};
+      answers = {Estimate("样本标准差 s₁", a.stdDev), Estimate("样本标准差 s₂", b.stdDev), IntervalTableAnswer(cv[0]),
+                 IntervalTableAnswer(cv[1])};
       break;
   }
   // Equal sizes read the same F value for both bounds: it is asked once.

@@ -20,8 +20,6 @@
 namespace kelvo {
 namespace {
 
-constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
-constexpr Hypothesis kHypotheses[] = {Hypothesis::TwoSided, Hypothesis::Greater, Hypothesis::Less};
 
 // A population of one of the band tests, with the standard value its parameter is tested against.
 struct BandStory {
@@ -126,8 +124,8 @@ struct BandMode {
 Problem BandProblem(TableStore& tables, ExerciseRandom& random, const BandMode& band) {
   const BandStory& story = random.pick(band.stories);
   const int n = random.whole(story.smallest, story.largest);
-  const double alpha = random.pick(kAlphas);
-  const Hypothesis hypothesis = random.pick(kHypotheses);
+  const double alpha = DrawAlpha(random);
+  const Hypothesis hypothesis = DrawHypothesis(random);
   // The true parameter at the standard or off it by up to three of the mean's standard errors.
   const double c = story.standard;
   double error = 0.0;
@@ -242,7 +240,7 @@ Problem SkewnessKurtosisProblemImpl(TableStore& tables, ExerciseRandom& random) 
   const NormalityStory& story = random.pick(kNormalityStories);
   // The window reads the first 100 cells of its one row.
   const int n = random.whole(50, 100);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   // Most samples are normal; some are skewed (exponential about the mean) or flat (uniform),
   // so both decisions occur.
   const int shape = random.chance(0.5) ? 0 : random.whole(1, 2);

@@ -16,7 +16,6 @@
 namespace kelvo {
 namespace {
 
-constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
 
 // A law given point by point: the categories coded 1 … k with their probabilities.
 struct LawStory {
@@ -199,7 +198,7 @@ std::string Question(double alpha, const std::string& claim) {
 Problem UserLawProblemImpl(TableStore& tables, ExerciseRandom& random) {
   const LawStory& story = random.pick(kLawStories);
   const int n = random.whole(80, 300);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   // The true shares are the law's, or pulled towards the first category, so both decisions occur.
   const double pull = random.chance(0.5) ? 0.0 : random.uniform(0.05, 0.3);
   for (;;) {
@@ -238,7 +237,7 @@ Problem CountsProblem(TableStore& tables, ExerciseRandom& random, FittingEntry e
                                          : binomial ? std::span<const LawFitStory>(kBinomialStories)
                                                     : std::span<const LawFitStory>(kPoissonStories));
   const int n = random.whole(story.smallest, story.largest);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   // Overdispersed counts (the parameter varying from one observation to the next), or a
   // known λ that is off, so both decisions occur.
   const bool off = random.chance(0.45);
@@ -312,7 +311,7 @@ Problem GroupedProblem(TableStore& tables, ExerciseRandom& random, FittingEntry 
                                                         : std::span<const LawFitStory>(kExponentialStories);
   const LawFitStory& story = random.pick(stories);
   const int n = random.whole(story.smallest, story.largest);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   // A sample of another shape (skewed for the normal law, of a gamma law for the exponential,
   // triangular for the uniform), or a known parameter that is off, so both decisions occur.
   const bool off = random.chance(0.45);

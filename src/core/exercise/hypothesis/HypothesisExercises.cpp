@@ -17,8 +17,6 @@
 namespace kelvo {
 namespace {
 
-constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
-constexpr Hypothesis kHypotheses[] = {Hypothesis::TwoSided, Hypothesis::Greater, Hypothesis::Less};
 
 // The question and the hypothesis texts the solution shows, for a test of a mean against μ0.
 struct MeanWording {
@@ -119,8 +117,8 @@ Problem OneSampleProblem(TableStore& tables, ExerciseRandom& random, ParametricT
   const MeanStory& story = random.pick(MeanStories());
   const bool ofMean = test == ParametricTest::MeanKnownSigma || test == ParametricTest::MeanUnknownSigma;
   const int n = random.whole(8, ofMean ? 16 : 20);
-  const double alpha = random.pick(kAlphas);
-  const Hypothesis hypothesis = random.pick(kHypotheses);
+  const double alpha = DrawAlpha(random);
+  const Hypothesis hypothesis = DrawHypothesis(random);
   // The true mean sits at the standard or off it by up to 1.5 σ, the true σ at σ0 or off it by
   // up to a half, so both decisions occur.
   const double shift = random.chance(0.4) ? 0.0 : random.uniform(-1.5, 1.5) * story.sigma;
@@ -196,8 +194,8 @@ Problem TwoSampleProblem(TableStore& tables, ExerciseRandom& random, ParametricT
   const TwoSampleStory& story = random.pick(TwoSampleStories());
   const int n1 = random.whole(6, 14);
   const int n2 = random.whole(6, 14);
-  const double alpha = random.pick(kAlphas);
-  const Hypothesis hypothesis = random.pick(kHypotheses);
+  const double alpha = DrawAlpha(random);
+  const Hypothesis hypothesis = DrawHypothesis(random);
   const bool ratio = test == ParametricTest::SigmaRatio;
   // The second mean at the first or off it by up to 1.5 σ; the second σ, in the tests that
   // allow it, off the first by up to a factor of two, so both decisions occur.
@@ -265,8 +263,8 @@ Problem TwoSampleProblem(TableStore& tables, ExerciseRandom& random, ParametricT
 Problem PairedProblem(TableStore& tables, ExerciseRandom& random) {
   const PairedStory& story = random.pick(PairedStories());
   const int n = random.whole(6, 12);
-  const double alpha = random.pick(kAlphas);
-  const Hypothesis hypothesis = random.pick(kHypotheses);
+  const double alpha = DrawAlpha(random);
+  const Hypothesis hypothesis = DrawHypothesis(random);
   const double effect = random.chance(0.4) ? 0.0 : random.uniform(-1.5, 1.5) * story.pairSpread;
   for (;;) {
     std::vector<double> first, second;
@@ -313,8 +311,8 @@ Problem PairedProblem(TableStore& tables, ExerciseRandom& random) {
 Problem MeanUnknownSigmaProblem(TableStore& tables, ExerciseRandom& random) {
   const MeanStory& story = random.pick(MeanStories());
   const int n = random.whole(8, 16);
-  const double alpha = random.pick(kAlphas);
-  const Hypothesis hypothesis = random.pick(kHypotheses);
+  const double alpha = DrawAlpha(random);
+  const Hypothesis hypothesis = DrawHypothesis(random);
   // The true mean sits at the standard or off it by up to one σ, so both decisions occur.
   const double shift = random.chance(0.4) ? 0.0 : random.uniform(-1.0, 1.0) * story.sigma;
   std::vector<double> values;

@@ -13,7 +13,6 @@
 namespace kelvo {
 namespace {
 
-constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
 
 // Two populations of the same shape, compared without assuming a law.
 struct RankSumStory {
@@ -59,7 +58,7 @@ Problem RankSumProblem(TableStore& tables, ExerciseRandom& random) {
   // Both sizes inside the rank-sum table, which has no row for the smallest pairs.
   const int n1 = random.whole(4, 10);
   const int n2 = random.whole(4, 10);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   constexpr RankSumHypothesis kChoices[] = {RankSumHypothesis::TwoSided, RankSumHypothesis::FirstLess,
                                             RankSumHypothesis::FirstGreater};
   const RankSumHypothesis hypothesis = random.pick(kChoices);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/exercise/Grading.h"
+#include "core/exercise/ProblemParts.h"
 #include "core/documents/WorkedSolution.h"
 #include "core/tables/ExactDistributions.h"
 
@@ -26,7 +27,7 @@ ExpectedAnswer CriticalAnswer(const CriticalValue& cv) {
   // computed value, to its significant digits.
   const std::string caption = "临界值 " + QuantileSymbol(cv);
   if (cv.reciprocal) return MakeAnswer(caption, AnswerKind::Estimate, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
-  return MakeTableAnswer(caption, cv, std::fabs(cv.value), std::fabs(ExactQuantile(cv)));
+  return TableValueAnswer(cv);
 }
 
 std::vector<ExpectedAnswer> CriticalAnswers(const TestResult& result, Hypothesis hypothesis) {

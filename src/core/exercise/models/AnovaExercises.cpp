@@ -17,7 +17,6 @@
 namespace kelvo {
 namespace {
 
-constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
 
 struct OneWayStory {
   const char* context;  // "{s}" levels
@@ -139,7 +138,7 @@ std::vector<std::string> TwoFactorHeader(int levelsB) {
 
 Problem OneWayAnovaProblem(TableStore& tables, ExerciseRandom& random) {
   const OneWayStory& story = random.pick(kOneWayStories);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   Problem problem;
   AnovaResult result;
   for (;;) {
@@ -196,7 +195,7 @@ namespace {
 // The two-factor problems: `replicates` observations per cell (1: without replication).
 Problem TwoFactorProblem(TableStore& tables, ExerciseRandom& random, bool replicated) {
   const TwoWayStory& story = random.pick(kTwoWayStories);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   const AnovaDesign design = replicated ? AnovaDesign::Replicated : AnovaDesign::TwoWay;
   Problem problem;
   AnovaResult result;

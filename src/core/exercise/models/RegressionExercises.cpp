@@ -14,7 +14,6 @@
 namespace kelvo {
 namespace {
 
-constexpr double kAlphas[] = {0.05, 0.05, 0.01, 0.10};
 
 struct RegressionStory {
   const char* context;  // "{n}" pairs
@@ -50,7 +49,7 @@ double AsAnswered(double value) { return RoundTo(value, ExpectedAnswerDecimals(A
 
 Problem LinearRegressionProblem(TableStore& tables, ExerciseRandom& random) {
   const RegressionStory& story = random.pick(kStories);
-  const double alpha = random.pick(kAlphas);
+  const double alpha = DrawAlpha(random);
   Problem problem;
   RegressionResult result;
   std::optional<double> x0;
